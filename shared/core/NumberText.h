@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace pw {
+
+// Plain decimal integer: no blanks, no leading zeros, a minus sign only for negatives.
+std::string IntegerText(std::int64_t value);
+
+// A double as automation shows it: up to 15 significant digits, no trailing zeros, exponent form
+// ("1E+15", "1E-05") only for very large or very small magnitudes.
+std::string DoubleText(double value);
+
+} // namespace pw
