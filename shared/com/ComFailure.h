@@ -2,9 +2,8 @@
 
 #include "shared/core/Failure.h"
 
-#include <windows.h>
-
 #include <string_view>
+#include <windows.h>
 
 namespace pw::com {
 

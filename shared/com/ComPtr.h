@@ -1,16 +1,14 @@
 #pragma once
 
-#include <windows.h>
 #include <unknwn.h>
-
 #include <utility>
+#include <windows.h>
 
 namespace pw::com {
 
 // Counted COM reference: copies AddRef, destruction Releases, put() releases the old pointer
 // before handing out the slot an out-parameter writes into.
-template <class T>
-class ComPtr {
+template <class T> class ComPtr {
 public:
     ComPtr() noexcept = default;
     ComPtr(std::nullptr_t) noexcept {}
@@ -57,8 +55,7 @@ public:
     void swap(ComPtr& other) noexcept { std::swap(ptr_, other.ptr_); }
 
     // QueryInterface; an empty pointer when the object does not have the interface.
-    template <class U>
-    ComPtr<U> try_query() const noexcept {
+    template <class U> ComPtr<U> try_query() const noexcept {
         ComPtr<U> result;
         if (ptr_) {
             ptr_->QueryInterface(__uuidof(U), result.put_void());

@@ -58,15 +58,17 @@ DispatchObject DispatchObject::FromVariant(const VARIANT& value) {
 
 DispatchObject DispatchObject::Create(const CLSID& classId) {
     ComPtr<IDispatch> object;
-    ThrowIfFailed(CoCreateInstance(classId, nullptr, CLSCTX_SERVER, IID_IDispatch, object.put_void()),
-                  "CoCreateInstance");
+    ThrowIfFailed(
+        CoCreateInstance(classId, nullptr, CLSCTX_SERVER, IID_IDispatch, object.put_void()),
+        "CoCreateInstance");
     return DispatchObject(std::move(object));
 }
 
 DispatchObject DispatchObject::Create(std::string_view progId) {
     CLSID classId;
     const std::wstring name = Utf8ToWide(progId);
-    ThrowIfFailed(CLSIDFromProgID(name.c_str(), &classId), "CLSIDFromProgID " + std::string(progId));
+    ThrowIfFailed(CLSIDFromProgID(name.c_str(), &classId),
+                  "CLSIDFromProgID " + std::string(progId));
     return Create(classId);
 }
 
@@ -93,9 +95,9 @@ std::vector<DISPID> DispatchObject::IdsOf(const Member& member, std::span<const 
         pointers.push_back(name.data());
     }
     std::vector<DISPID> ids(names.size(), DISPID_UNKNOWN);
-    const HRESULT hr = object_->GetIDsOfNames(IID_NULL, pointers.data(),
-                                              static_cast<UINT>(pointers.size()),
-                                              LOCALE_USER_DEFAULT, ids.data());
+    const HRESULT hr =
+        object_->GetIDsOfNames(IID_NULL, pointers.data(), static_cast<UINT>(pointers.size()),
+                               LOCALE_USER_DEFAULT, ids.data());
     if (FAILED(hr)) {
         throw HresultFailure(hr, "GetIDsOfNames " + member.Label());
     }

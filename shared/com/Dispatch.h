@@ -4,12 +4,11 @@
 #include "UniqueVariant.h"
 #include "shared/core/Failure.h"
 
-#include <oaidl.h>
-
 #include <concepts>
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <oaidl.h>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,8 +20,7 @@ namespace pw::com {
 class Member {
 public:
     // A template so that a literal 0 (DISPID_VALUE) means the default member, not a null name.
-    template <std::integral Id>
-    Member(Id id) : id_(static_cast<DISPID>(id)), byName_(false) {}
+    template <std::integral Id> Member(Id id) : id_(static_cast<DISPID>(id)), byName_(false) {}
     Member(const char* name) : name_(name) {}
     Member(std::string name) : name_(std::move(name)) {}
 
@@ -43,14 +41,30 @@ struct NamedArg {
     UniqueVariant value;
 };
 
-inline UniqueVariant ToVariant(UniqueVariant value) { return value; }
-inline UniqueVariant ToVariant(bool value) { return UniqueVariant(value); }
-inline UniqueVariant ToVariant(std::int16_t value) { return UniqueVariant(value); }
-inline UniqueVariant ToVariant(std::int32_t value) { return UniqueVariant(value); }
-inline UniqueVariant ToVariant(double value) { return UniqueVariant(value); }
-inline UniqueVariant ToVariant(std::string_view utf8) { return UniqueVariant(utf8); }
-inline UniqueVariant ToVariant(const char* utf8) { return UniqueVariant(utf8); }
-inline UniqueVariant ToVariant(const std::string& utf8) { return UniqueVariant(std::string_view(utf8)); }
+inline UniqueVariant ToVariant(UniqueVariant value) {
+    return value;
+}
+inline UniqueVariant ToVariant(bool value) {
+    return UniqueVariant(value);
+}
+inline UniqueVariant ToVariant(std::int16_t value) {
+    return UniqueVariant(value);
+}
+inline UniqueVariant ToVariant(std::int32_t value) {
+    return UniqueVariant(value);
+}
+inline UniqueVariant ToVariant(double value) {
+    return UniqueVariant(value);
+}
+inline UniqueVariant ToVariant(std::string_view utf8) {
+    return UniqueVariant(utf8);
+}
+inline UniqueVariant ToVariant(const char* utf8) {
+    return UniqueVariant(utf8);
+}
+inline UniqueVariant ToVariant(const std::string& utf8) {
+    return UniqueVariant(std::string_view(utf8));
+}
 
 // Late-bound calls on one IDispatch object. Names are resolved once per object and kept;
 // arguments are given in their natural order. A failing call raises a Failure with the HRESULT
@@ -72,22 +86,18 @@ public:
     UniqueVariant Invoke(const Member& member, WORD flags, std::span<const UniqueVariant> args,
                          std::span<const NamedArg> named = {});
 
-    template <class... Args>
-    UniqueVariant Call(const Member& member, Args&&... args) {
+    template <class... Args> UniqueVariant Call(const Member& member, Args&&... args) {
         return InvokeWith(member, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
                           std::forward<Args>(args)...);
     }
-    template <class... Args>
-    UniqueVariant Get(const Member& member, Args&&... args) {
+    template <class... Args> UniqueVariant Get(const Member& member, Args&&... args) {
         return InvokeWith(member, DISPATCH_PROPERTYGET, std::forward<Args>(args)...);
     }
-    template <class... Args>
-    DispatchObject GetObject(const Member& member, Args&&... args) {
+    template <class... Args> DispatchObject GetObject(const Member& member, Args&&... args) {
         return FromVariant(Get(member, std::forward<Args>(args)...).get());
     }
     // Put(member, index..., value): the value comes last, as in the property's own signature.
-    template <class... Args>
-    void Put(const Member& member, Args&&... argsThenValue) {
+    template <class... Args> void Put(const Member& member, Args&&... argsThenValue) {
         InvokeWith(member, DISPATCH_PROPERTYPUT, std::forward<Args>(argsThenValue)...);
     }
     UniqueVariant CallNamed(const Member& member, std::initializer_list<NamedArg> named) {
@@ -107,6 +117,8 @@ private:
         std::make_shared<std::map<std::string, DISPID>>();
 };
 
-inline UniqueVariant ToVariant(const DispatchObject& object) { return UniqueVariant(object.get()); }
+inline UniqueVariant ToVariant(const DispatchObject& object) {
+    return UniqueVariant(object.get());
+}
 
 } // namespace pw::com

@@ -30,9 +30,17 @@ std::string FromWide(UINT codePage, std::wstring_view text) {
 
 } // namespace
 
-std::wstring Utf8ToWide(std::string_view utf8) { return ToWide(CP_UTF8, utf8); }
-std::string WideToUtf8(std::wstring_view wide) { return FromWide(CP_UTF8, wide); }
-std::string Utf8ToAnsi(std::string_view utf8) { return FromWide(CP_ACP, Utf8ToWide(utf8)); }
-std::string AnsiToUtf8(std::string_view ansi) { return WideToUtf8(ToWide(CP_ACP, ansi)); }
+std::wstring Utf8ToWide(std::string_view utf8) {
+    return ToWide(CP_UTF8, utf8);
+}
+std::string WideToUtf8(std::wstring_view wide) {
+    return FromWide(CP_UTF8, wide);
+}
+std::string Utf8ToAnsi(std::string_view utf8) {
+    return FromWide(CP_ACP, Utf8ToWide(utf8));
+}
+std::string AnsiToUtf8(std::string_view ansi) {
+    return WideToUtf8(ToWide(CP_ACP, ansi));
+}
 
 } // namespace pw::com

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <windows.h>
 #include <oleauto.h>
-
 #include <utility>
+#include <windows.h>
 
 namespace pw::com {
 

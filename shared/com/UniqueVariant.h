@@ -1,10 +1,9 @@
 #pragma once
 
-#include <windows.h>
-#include <oleauto.h>
-
 #include <cstdint>
+#include <oleauto.h>
 #include <string_view>
+#include <windows.h>
 
 namespace pw::com {
 

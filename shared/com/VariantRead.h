@@ -1,12 +1,11 @@
 #pragma once
 
-#include <windows.h>
-#include <oleauto.h>
-
 #include "shared/core/Failure.h"
 
 #include <cstdint>
+#include <oleauto.h>
 #include <string>
+#include <windows.h>
 
 // Reads a VARIANT as one type, with automation's conversions (VariantChangeType); a value that
 // does not convert raises the Failure that VariantChangeType reports.

@@ -13,8 +13,7 @@ namespace pw::checked {
 template <class T>
 concept FixedWidth = std::same_as<T, std::int16_t> || std::same_as<T, std::int32_t>;
 
-template <FixedWidth T>
-T Add(T a, T b) {
+template <FixedWidth T> T Add(T a, T b) {
     T result;
     if (__builtin_add_overflow(a, b, &result)) {
         throw OverflowError();
@@ -22,8 +21,7 @@ T Add(T a, T b) {
     return result;
 }
 
-template <FixedWidth T>
-T Sub(T a, T b) {
+template <FixedWidth T> T Sub(T a, T b) {
     T result;
     if (__builtin_sub_overflow(a, b, &result)) {
         throw OverflowError();
@@ -31,8 +29,7 @@ T Sub(T a, T b) {
     return result;
 }
 
-template <FixedWidth T>
-T Mul(T a, T b) {
+template <FixedWidth T> T Mul(T a, T b) {
     T result;
     if (__builtin_mul_overflow(a, b, &result)) {
         throw OverflowError();
@@ -41,8 +38,7 @@ T Mul(T a, T b) {
 }
 
 // Converts a wider integer into T, or raises OverflowError when it does not fit.
-template <FixedWidth T, std::integral From>
-T Narrow(From value) {
+template <FixedWidth T, std::integral From> T Narrow(From value) {
     if (!std::in_range<T>(value)) {
         throw OverflowError();
     }

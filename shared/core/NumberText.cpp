@@ -5,7 +5,9 @@
 
 namespace pw {
 
-std::string IntegerText(std::int64_t value) { return std::to_string(value); }
+std::string IntegerText(std::int64_t value) {
+    return std::to_string(value);
+}
 
 std::string DoubleText(double value) {
     if (std::isnan(value)) {

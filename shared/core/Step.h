@@ -8,8 +8,7 @@ namespace pw {
 
 // Runs one step of a read or write sequence in which a failing step is skipped and the work goes
 // on. Only this helper absorbs failures; the caller learns the failure's code (kOk on success).
-template <class StepFn>
-ResultCode RunStep(StepFn&& step) {
+template <class StepFn> ResultCode RunStep(StepFn&& step) {
     try {
         std::forward<StepFn>(step)();
         return kOk;

@@ -1,8 +1,7 @@
 #include "shared/core/Checked.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 
 namespace pw {
 namespace {

@@ -2,7 +2,6 @@
 #include "shared/core/Step.h"
 
 #include <gtest/gtest.h>
-
 #include <stdexcept>
 #include <string>
 #include <vector>

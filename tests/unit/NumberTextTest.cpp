@@ -1,7 +1,6 @@
 #include "shared/core/NumberText.h"
 
 #include <gtest/gtest.h>
-
 #include <limits>
 
 namespace pw {

@@ -1,4 +1,5 @@
 #include "shared/com/Dispatch.h"
+
 #include "shared/com/VariantRead.h"
 
 #include <gtest/gtest.h>

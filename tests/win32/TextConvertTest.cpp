@@ -1,8 +1,7 @@
 #include "shared/com/TextConvert.h"
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 namespace pw::com {
 namespace {

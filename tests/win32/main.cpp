@@ -1,8 +1,7 @@
 // The Windows tests run in a single-threaded apartment, as the program and Excel macros do.
-#include <windows.h>
-#include <objbase.h>
-
 #include <gtest/gtest.h>
+#include <objbase.h>
+#include <windows.h>
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
