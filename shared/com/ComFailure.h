@@ -2,8 +2,9 @@
 
 #include "shared/core/Failure.h"
 
-#include <string_view>
 #include <windows.h>
+
+#include <string_view>
 
 namespace pw::com {
 

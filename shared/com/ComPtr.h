@@ -1,8 +1,9 @@
 #pragma once
 
-#include <unknwn.h>
-#include <utility>
 #include <windows.h>
+#include <unknwn.h>
+
+#include <utility>
 
 namespace pw::com {
 

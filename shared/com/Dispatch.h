@@ -4,11 +4,12 @@
 #include "UniqueVariant.h"
 #include "shared/core/Failure.h"
 
+#include <oaidl.h>
+
 #include <concepts>
 #include <initializer_list>
 #include <map>
 #include <memory>
-#include <oaidl.h>
 #include <span>
 #include <string>
 #include <string_view>

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <windows.h>
 #include <oleauto.h>
+
 #include <string>
 #include <string_view>
 #include <utility>
-#include <windows.h>
 
 namespace pw::com {
 

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <oleauto.h>
-#include <utility>
 #include <windows.h>
+#include <oleauto.h>
+
+#include <utility>
 
 namespace pw::com {
 

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <cstdint>
-#include <oleauto.h>
-#include <string_view>
 #include <windows.h>
+#include <oleauto.h>
+
+#include <cstdint>
+#include <string_view>
 
 namespace pw::com {
 

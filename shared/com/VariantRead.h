@@ -2,10 +2,11 @@
 
 #include "shared/core/Failure.h"
 
-#include <cstdint>
-#include <oleauto.h>
-#include <string>
 #include <windows.h>
+#include <oleauto.h>
+
+#include <cstdint>
+#include <string>
 
 // Reads a VARIANT as one type, with automation's conversions (VariantChangeType); a value that
 // does not convert raises the Failure that VariantChangeType reports.

@@ -1,7 +1,8 @@
 #include "shared/com/TextConvert.h"
 
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 namespace pw::com {
 namespace {

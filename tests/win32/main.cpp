@@ -1,7 +1,8 @@
 // The Windows tests run in a single-threaded apartment, as the program and Excel macros do.
-#include <gtest/gtest.h>
-#include <objbase.h>
 #include <windows.h>
+#include <objbase.h>
+
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
