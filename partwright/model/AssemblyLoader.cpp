@@ -1,0 +1,143 @@
+#include "AssemblyLoader.h"
+
+#include "ComponentWalk.h"
+#include "shared/core/Checked.h"
+#include "shared/core/NumberText.h"
+#include "shared/core/Step.h"
+
+namespace pw::model {
+namespace {
+
+class BusyFlag {
+public:
+    explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~BusyFlag() { flag_ = false; }
+    BusyFlag(const BusyFlag&) = delete;
+    BusyFlag& operator=(const BusyFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+
+class Hourglass {
+public:
+    explicit Hourglass(LoadPort& view) : view_(view) { view_.SetHourglass(true); }
+    ~Hourglass() { view_.SetHourglass(false); }
+    Hourglass(const Hourglass&) = delete;
+    Hourglass& operator=(const Hourglass&) = delete;
+
+private:
+    LoadPort& view_;
+};
+
+std::string TotalOf(const Tallies& counts) {
+    return IntegerText(static_cast<std::int64_t>(counts.PartCount) + counts.AssyCount);
+}
+
+} // namespace
+
+AssemblyLoader::AssemblyLoader(BomModel& model, QuantityListing& listing, LoadPort& view,
+                               ServerFactory& servers)
+    : model_(model), listing_(listing), view_(view), servers_(servers) {}
+
+void AssemblyLoader::LoadAssembly() {
+    if (loading_) {
+        return;
+    }
+    BusyFlag busy(loading_);
+    Load();
+}
+
+void AssemblyLoader::Load() {
+    TreePort& tree = view_.Tree();
+    tree.Clear();
+
+    if (RunStep([&] { server_ = servers_.Create(kApprenticeProgId); }) != kOk || !server_) {
+        view_.MessageBox("cannot start the Inventor Apprentice Server.", kProgramTitle, kOkOnly);
+        view_.EndProgram();
+        return;
+    }
+
+    const std::string fileName = view_.FileNameText();
+    std::shared_ptr<Document> document;
+    if (RunStep([&] { document = server_->Open(fileName); }) != kOk || !document) {
+        view_.MessageBox("Unable to open the specified file.", kProgramTitle, kOkExclamation);
+        return;
+    }
+
+    bool needsMigration = false;
+    RunStep([&] { needsMigration = document->NeedsMigration(); });
+    if (needsMigration &&
+        view_.MessageBox("The selected file should be migrated before using this utility.\r"
+                         "Continue?",
+                         kProgramTitle, kYesNoExclamation) == kAnswerNo) {
+        return;
+    }
+
+    Hourglass hourglass(view_);
+    view_.SetStatus("Clearing out Collections...");
+    view_.Yield();
+    EmptyModel();
+
+    std::string topText = fileName;
+    RunStep([&] { topText = document->DisplayName(); });
+    NodeIndex top = kNoParent;
+    RunStep([&] { top = tree.AddNode(kNoParent, topText, "Assembly"); });
+    model_.Counts = Tallies{};
+
+    view_.SetStatus("Working...");
+    view_.Yield();
+    ComponentWalk walk(model_, tree, *server_);
+    walk.AddTopAssyNode(*document);
+    RunStep([&] { view_.ShowThumbnail(document->FullFileName()); });
+
+    OccurrenceItems occurrences;
+    if (RunStep([&] { occurrences = document->ComponentDefinition()->Occurrences()->Items(); }) !=
+        kOk) {
+        view_.MessageBox("Nice try, you really should try migrating\rThen run again", kProgramTitle,
+                         kOkOnly);
+        return;
+    }
+    walk.WalkOccurrences(occurrences, top, model_.Counts.MaxIndent);
+
+    const Tallies& counts = model_.Counts;
+    view_.SetStatus("Depth=" + IntegerText(counts.MaxIndent) +
+                    " Assy's=" + IntegerText(counts.AssyCount) +
+                    " Parts=" + IntegerText(counts.PartCount) + " Total=" + TotalOf(counts));
+    listing_.Clear(view_);
+    view_.SetStatus("Calculating Quantities for BOM");
+    view_.Yield();
+    listing_.CalculateQuantities(model_.Dupes, view_);
+    RunStep([&] { tree.Expand(top); });
+    view_.SetHourglass(false);
+
+    if (counts.MissingCount > 0) {
+        view_.MessageBox(IntegerText(counts.MissingCount) +
+                             " Parts or Assemblies Missing, Pleae check your project setup",
+                         kProgramTitle, kOkOnly);
+    }
+    WriteTotals();
+}
+
+// Removes the first element as often as each list held elements, records before entries.
+void AssemblyLoader::EmptyModel() {
+    for (std::int32_t n = model_.FileData.Count(); n > 0; --n) {
+        model_.FileData.RemoveFirst();
+    }
+    for (std::int32_t n = model_.Dupes.Count(); n > 0; --n) {
+        model_.Dupes.RemoveFirst();
+    }
+}
+
+void AssemblyLoader::WriteTotals() {
+    const Tallies& counts = model_.Counts;
+    view_.ClearResults();
+    view_.AddResult("Max Indent\t" + IntegerText(counts.MaxIndent));
+    view_.AddResult("Referenced Files\t" + IntegerText(model_.Dupes.Count()));
+    view_.AddResult("Assemblies\t" + IntegerText(counts.AssyCount));
+    view_.AddResult("Parts Count\t" + IntegerText(counts.PartCount));
+    view_.AddResult("Total\t" + TotalOf(counts));
+    view_.AddResult("Missing\t" + IntegerText(counts.MissingCount));
+}
+
+} // namespace pw::model

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "BomModel.h"
+#include "DocumentAccess.h"
+#include "QuantityListing.h"
+#include "ViewPorts.h"
+
+#include <memory>
+
+namespace pw::model {
+
+inline constexpr const char* kProgramTitle = "Partwright";
+inline constexpr const char* kApprenticeProgId = "Inventor.ApprenticeServer";
+
+// The main window's assembly load: from the text of txtFilename to the tree, the model, List1,
+// the totals and the status line.
+class AssemblyLoader {
+public:
+    AssemblyLoader(BomModel& model, QuantityListing& listing, LoadPort& view,
+                   ServerFactory& servers);
+
+    // A request that arrives while a load is running (through the load's own yields) is
+    // ignored: the running load owns the model, the tree and the lists until it ends.
+    void LoadAssembly();
+    bool Loading() const noexcept { return loading_; }
+
+    // The server of the last load; the thumbnail display opens files through it.
+    const std::shared_ptr<Server>& IVServer() const noexcept { return server_; }
+    void ReleaseServer() noexcept { server_.reset(); }
+
+private:
+    void Load();
+    void EmptyModel();
+    void WriteTotals();
+
+    BomModel& model_;
+    QuantityListing& listing_;
+    LoadPort& view_;
+    ServerFactory& servers_;
+    std::shared_ptr<Server> server_;
+    bool loading_ = false;
+};
+
+} // namespace pw::model

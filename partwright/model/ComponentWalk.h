@@ -1,0 +1,54 @@
+#pragma once
+
+#include "BomModel.h"
+#include "DocumentAccess.h"
+#include "ViewPorts.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace pw::model {
+
+// Turns the occurrence structure of an opened assembly into tree nodes, one component record per
+// node, the unique entries with their quantities, and the counters. Failures of single reads are
+// absorbed one step at a time; only a missing component changes the path an occurrence takes.
+class ComponentWalk {
+public:
+    ComponentWalk(BomModel& model, TreePort& tree, Server& server);
+
+    // Appends the top assembly's record.
+    void AddTopAssyNode(Document& IVDoc);
+    // Adds nodes, records, entries and counts for every occurrence of the list and below it.
+    // The occurrences of a list walked with depth d get Depth d + 1.
+    void WalkOccurrences(const OccurrenceItems& list, NodeIndex parent, std::int16_t depth);
+    // Appends the record of a resolved occurrence and counts it in its unique entry.
+    void AddFileNode(Occurrence& IVoccur, std::int16_t Depth);
+    // Appends the record of a missing occurrence and counts it in its (negative) unique entry.
+    void AddErrorNode(const std::string& InvComponent, std::int16_t Depth);
+
+private:
+    struct Frame;
+
+    void EnterList(std::vector<Frame>& frames, OccurrenceItems items, NodeIndex parent,
+                   std::int16_t depth, std::string ownerKey);
+    void LeaveList(std::vector<Frame>& frames);
+    void WalkOne(std::vector<Frame>& frames, const std::shared_ptr<Occurrence>& occurrence);
+    // The record of a resolved document, or, when its file name cannot be read, a record that
+    // holds only Depth and Quantity so that node k still finds record k. Returns the file name.
+    std::string AppendRecord(Document* document, std::int16_t depth,
+                             const std::shared_ptr<Matrix>& matrix, bool countInEntries);
+    std::string AppendOccurrenceRecord(Occurrence& occurrence, std::int16_t depth);
+    void CountPresent(const std::shared_ptr<clsFileData>& record);
+
+    BomModel& model_;
+    TreePort& tree_;
+    Server& server_;
+    // Folded file names of the documents whose occurrences are being walked, to refuse descending
+    // into a document among its own ancestors.
+    std::unordered_multiset<std::string> ancestors_;
+};
+
+} // namespace pw::model

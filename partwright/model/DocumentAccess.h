@@ -1,0 +1,91 @@
+#pragma once
+
+#include "Value.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// What the program asks of Inventor's Apprentice server. Every member may raise a Failure with
+// the server's code; an unreachable component file answers kEFail.
+namespace pw::model {
+
+inline constexpr std::int32_t kAssemblyDocument = 12291;
+inline constexpr std::int32_t kPartDocument = 12290;
+
+class Document;
+class Occurrence;
+
+using OccurrenceItems = std::vector<std::shared_ptr<Occurrence>>;
+
+// A 4 x 4 transformation matrix.
+class Matrix {
+public:
+    virtual ~Matrix() = default;
+    // row and column count from 1 to 4.
+    virtual double Cell(int row, int column) = 0;
+};
+
+// A stored preview picture; only the window and the preview component know how to draw it.
+class Picture {
+public:
+    virtual ~Picture() = default;
+};
+
+class OccurrenceList {
+public:
+    virtual ~OccurrenceList() = default;
+    // The occurrences in the assembly's order; a failure here is a failure to go through them.
+    virtual OccurrenceItems Items() = 0;
+};
+
+class ComponentDefinition {
+public:
+    virtual ~ComponentDefinition() = default;
+    virtual std::shared_ptr<OccurrenceList> Occurrences() = 0;
+    virtual std::shared_ptr<model::Document> Document() = 0;
+};
+
+class Document {
+public:
+    virtual ~Document() = default;
+    virtual bool NeedsMigration() = 0;
+    virtual std::string DisplayName() = 0;
+    virtual std::string FullFileName() = 0;
+    virtual std::shared_ptr<model::ComponentDefinition> ComponentDefinition() = 0;
+    virtual std::int32_t DocumentType() = 0;
+    virtual bool Adaptive() = 0;
+    // Property `propertyId` of the set named `setName` (a name or a format identifier).
+    virtual Value PropertyValue(const std::string& setName, std::int32_t propertyId) = 0;
+    virtual std::int32_t Version() = 0;
+    virtual std::shared_ptr<Picture> Thumbnail() = 0;
+};
+
+class Occurrence {
+public:
+    virtual ~Occurrence() = default;
+    virtual std::string Name() = 0;
+    virtual std::shared_ptr<ComponentDefinition> Definition() = 0;
+    virtual std::shared_ptr<OccurrenceList> SubOccurrences() = 0;
+    virtual std::shared_ptr<Matrix> Transformation() = 0;
+};
+
+class Server {
+public:
+    virtual ~Server() = default;
+    virtual std::shared_ptr<Document> Open(const std::string& fullPath) = 0;
+    // A new identity matrix from the server's geometry factory.
+    virtual std::shared_ptr<Matrix> NewMatrix() = 0;
+    // The folder the file dialog starts in.
+    virtual std::string StartFolder() = 0;
+};
+
+// Starts a server by its programmatic identifier ("Inventor.ApprenticeServer").
+class ServerFactory {
+public:
+    virtual ~ServerFactory() = default;
+    virtual std::shared_ptr<Server> Create(const std::string& progId) = 0;
+};
+
+} // namespace pw::model

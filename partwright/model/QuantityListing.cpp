@@ -1,0 +1,38 @@
+#include "QuantityListing.h"
+
+#include "shared/core/Checked.h"
+#include "shared/core/NumberText.h"
+
+namespace pw::model {
+
+void QuantityListing::Clear(ListingPort& view) {
+    view.ClearList1();
+    rows_.clear();
+}
+
+void QuantityListing::CalculateQuantities(const colDupes& dupes, ListingPort& view) {
+    Clear(view);
+    view.SetStatus("Calculating Quantities...");
+    view.Yield();
+    std::int16_t listed = 0;
+    for (const auto& entry : dupes) {
+        if (entry->Quantity <= 0) {
+            continue;
+        }
+        view.AddList1Row("(" + IntegerText(entry->Quantity) + ")\t" + entry->FileName);
+        rows_.push_back(entry);
+        listed = checked::Add<std::int16_t>(listed, 1);
+        view.Yield();
+    }
+    view.SetStatus("Found " + IntegerText(listed) + " Unique Parts or Assemblies");
+    view.Yield();
+}
+
+std::shared_ptr<clsDupe> QuantityListing::EntryOfRow(std::int32_t row) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) {
+        return nullptr;
+    }
+    return rows_[static_cast<std::size_t>(row)];
+}
+
+} // namespace pw::model

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// What the load, the walk and the quantity listing ask of the main window.
+namespace pw::model {
+
+// A tree node's 1-based index in creation order.
+using NodeIndex = std::int32_t;
+inline constexpr NodeIndex kNoParent = 0;
+
+// Message box styles and the answer that declines.
+inline constexpr int kOkOnly = 0;
+inline constexpr int kOkExclamation = 48;
+inline constexpr int kYesNoExclamation = 52;
+inline constexpr int kAnswerNo = 7;
+
+// The text colour of a missing component's node (red 188, green 2, blue 0).
+inline constexpr std::int32_t kMissingColor = 700;
+
+class TreePort {
+public:
+    virtual ~TreePort() = default;
+    // Adds a node under parent (kNoParent: at the root) and returns its index.
+    virtual NodeIndex AddNode(NodeIndex parent, const std::string& text,
+                              const std::string& imageKey) = 0;
+    virtual void SetNodeColor(NodeIndex node, std::int32_t color) = 0;
+    virtual void Expand(NodeIndex node) = 0;
+    virtual void Clear() = 0;
+};
+
+// The status line, and letting the window process its pending messages once.
+class StatusPort {
+public:
+    virtual ~StatusPort() = default;
+    virtual void SetStatus(const std::string& text) = 0;
+    virtual void Yield() = 0;
+};
+
+// The list of distinct files, List1.
+class ListingPort : public StatusPort {
+public:
+    virtual void ClearList1() = 0;
+    virtual void AddList1Row(const std::string& text) = 0;
+};
+
+class LoadPort : public ListingPort {
+public:
+    // The text of txtFilename, used as typed.
+    virtual std::string FileNameText() = 0;
+    virtual TreePort& Tree() = 0;
+    virtual void ClearResults() = 0;
+    virtual void AddResult(const std::string& line) = 0;
+    // Shows a modal message box captioned `caption` and returns the answer.
+    virtual int MessageBox(const std::string& text, const std::string& caption, int style) = 0;
+    virtual void SetHourglass(bool busy) = 0;
+    virtual void ShowThumbnail(const std::string& fullFileName) = 0;
+    // Closes every window and ends the program at once.
+    virtual void EndProgram() = 0;
+};
+
+} // namespace pw::model

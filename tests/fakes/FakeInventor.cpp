@@ -1,0 +1,249 @@
+#include "FakeInventor.h"
+
+#include "shared/core/CaseFold.h"
+
+namespace pw::fakes {
+namespace {
+
+using namespace model;
+
+class FakeMatrix : public Matrix {
+public:
+    FakeMatrix(const FakeInventor& inventor, const MatrixCells& cells)
+        : inventor_(inventor), cells_(cells) {}
+    double Cell(int row, int column) override {
+        inventor_.Check(Op::Cell, "");
+        if (row < 1 || row > 4 || column < 1 || column > 4) {
+            throw Failure(static_cast<ResultCode>(0x80070057u), "The parameter is incorrect.");
+        }
+        return cells_[static_cast<std::size_t>((row - 1) * 4 + (column - 1))];
+    }
+
+private:
+    const FakeInventor& inventor_;
+    MatrixCells cells_;
+};
+
+class FakeList : public OccurrenceList {
+public:
+    FakeList(const FakeInventor& inventor, std::string owner, OccurrenceItems items)
+        : inventor_(inventor), owner_(std::move(owner)), items_(std::move(items)) {}
+    OccurrenceItems Items() override {
+        inventor_.Check(Op::Items, owner_);
+        return items_;
+    }
+
+private:
+    const FakeInventor& inventor_;
+    std::string owner_;
+    OccurrenceItems items_;
+};
+
+std::shared_ptr<model::Document> MakeDocument(const FakeInventor& inventor,
+                                              const FakeDocumentData& data);
+OccurrenceItems MakeOccurrences(const FakeInventor& inventor, const FakeDocumentData& data);
+
+class FakeDefinition : public ComponentDefinition {
+public:
+    FakeDefinition(const FakeInventor& inventor, const FakeDocumentData& data)
+        : inventor_(inventor), data_(data) {}
+    std::shared_ptr<OccurrenceList> Occurrences() override {
+        inventor_.Check(Op::Occurrences, data_.fullFileName);
+        return std::make_shared<FakeList>(inventor_, data_.fullFileName,
+                                          MakeOccurrences(inventor_, data_));
+    }
+    std::shared_ptr<model::Document> Document() override {
+        inventor_.Check(Op::DefinitionDocument, data_.fullFileName);
+        return MakeDocument(inventor_, data_);
+    }
+
+private:
+    const FakeInventor& inventor_;
+    const FakeDocumentData& data_;
+};
+
+class FakeDocument : public model::Document {
+public:
+    FakeDocument(const FakeInventor& inventor, const FakeDocumentData& data)
+        : inventor_(inventor), data_(data) {}
+    bool NeedsMigration() override {
+        Check(Op::NeedsMigration);
+        return data_.needsMigration;
+    }
+    std::string DisplayName() override {
+        Check(Op::DisplayName);
+        return data_.displayName;
+    }
+    std::string FullFileName() override {
+        Check(Op::FullFileName);
+        return data_.fullFileName;
+    }
+    std::shared_ptr<model::ComponentDefinition> ComponentDefinition() override {
+        Check(Op::DocumentDefinition);
+        return std::make_shared<FakeDefinition>(inventor_, data_);
+    }
+    std::int32_t DocumentType() override {
+        Check(Op::DocumentType);
+        return data_.type;
+    }
+    bool Adaptive() override {
+        Check(Op::Adaptive);
+        return data_.adaptive;
+    }
+    Value PropertyValue(const std::string& setName, std::int32_t propertyId) override {
+        Check(Op::PropertyValue);
+        const auto found = data_.properties.find({setName, propertyId});
+        if (found == data_.properties.end()) {
+            throw Failure(kEFail, "No such property.");
+        }
+        return found->second;
+    }
+    std::int32_t Version() override {
+        Check(Op::Version);
+        return data_.version;
+    }
+    std::shared_ptr<Picture> Thumbnail() override {
+        Check(Op::Thumbnail);
+        return std::make_shared<Picture>();
+    }
+
+private:
+    void Check(Op op) const { inventor_.Check(op, data_.fullFileName); }
+
+    const FakeInventor& inventor_;
+    const FakeDocumentData& data_;
+};
+
+class FakeOccurrence : public Occurrence {
+public:
+    FakeOccurrence(const FakeInventor& inventor, const FakeOccurrenceData& data)
+        : inventor_(inventor), data_(data) {}
+    std::string Name() override {
+        inventor_.Check(Op::Name, data_.name);
+        return data_.name;
+    }
+    std::shared_ptr<ComponentDefinition> Definition() override {
+        inventor_.Check(Op::OccurrenceDefinition, data_.name);
+        return std::make_shared<FakeDefinition>(inventor_, Resolved());
+    }
+    std::shared_ptr<OccurrenceList> SubOccurrences() override {
+        inventor_.Check(Op::SubOccurrences, data_.name);
+        const FakeDocumentData& document = Resolved();
+        return std::make_shared<FakeList>(inventor_, document.fullFileName,
+                                          MakeOccurrences(inventor_, document));
+    }
+    std::shared_ptr<Matrix> Transformation() override {
+        inventor_.Check(Op::Transformation, data_.name);
+        return std::make_shared<FakeMatrix>(inventor_, data_.matrix);
+    }
+
+private:
+    // An unresolved component answers E_FAIL to everything but its name.
+    const FakeDocumentData& Resolved() const {
+        if (const FakeDocumentData* document = inventor_.Find(data_.file)) {
+            return *document;
+        }
+        throw Failure(kEFail, "Unspecified error");
+    }
+
+    const FakeInventor& inventor_;
+    const FakeOccurrenceData& data_;
+};
+
+std::shared_ptr<model::Document> MakeDocument(const FakeInventor& inventor,
+                                              const FakeDocumentData& data) {
+    return std::make_shared<FakeDocument>(inventor, data);
+}
+
+OccurrenceItems MakeOccurrences(const FakeInventor& inventor, const FakeDocumentData& data) {
+    OccurrenceItems items;
+    items.reserve(data.occurrences.size());
+    for (const FakeOccurrenceData& occurrence : data.occurrences) {
+        items.push_back(std::make_shared<FakeOccurrence>(inventor, occurrence));
+    }
+    return items;
+}
+
+class FakeServer : public Server {
+public:
+    explicit FakeServer(const FakeInventor& inventor) : inventor_(inventor) {}
+    std::shared_ptr<model::Document> Open(const std::string& fullPath) override {
+        inventor_.Check(Op::Open, fullPath);
+        const FakeDocumentData* document = inventor_.Find(fullPath);
+        if (!document) {
+            throw Failure(kEFail, "Unspecified error");
+        }
+        return MakeDocument(inventor_, *document);
+    }
+    std::shared_ptr<Matrix> NewMatrix() override {
+        inventor_.Check(Op::NewMatrix, "");
+        return std::make_shared<FakeMatrix>(inventor_, kIdentity);
+    }
+    std::string StartFolder() override {
+        inventor_.Check(Op::StartFolder, "");
+        return inventor_.startFolder;
+    }
+
+private:
+    const FakeInventor& inventor_;
+};
+
+} // namespace
+
+FakeInventor::FakeInventor() = default;
+
+FakeDocumentData& FakeInventor::AddAssembly(const std::string& path,
+                                            const std::string& displayName) {
+    FakeDocumentData& document = AddPart(path);
+    document.type = kAssemblyDocument;
+    if (!displayName.empty()) {
+        document.displayName = displayName;
+    }
+    return document;
+}
+
+FakeDocumentData& FakeInventor::AddPart(const std::string& path) {
+    FakeDocumentData& document = documents_[FoldCase(path)];
+    document.fullFileName = path;
+    document.displayName = path.substr(path.find_last_of('\\') + 1);
+    return document;
+}
+
+FakeDocumentData& FakeInventor::Document(const std::string& path) {
+    return documents_.at(FoldCase(path));
+}
+
+void FakeInventor::AddOccurrence(const std::string& assemblyPath, const std::string& name,
+                                 const std::string& file, const MatrixCells& matrix) {
+    Document(assemblyPath).occurrences.push_back({name, file, matrix});
+}
+
+void FakeInventor::FailOn(Op op, const std::string& subject, ResultCode code) {
+    failures_.emplace(op, std::make_pair(FoldCase(subject), code));
+}
+
+void FakeInventor::Check(Op op, const std::string& subject) const {
+    if (failures_.empty()) {
+        return;
+    }
+    const auto [first, last] = failures_.equal_range(op);
+    for (auto it = first; it != last; ++it) {
+        const auto& [failingSubject, code] = it->second;
+        if (failingSubject.empty() || failingSubject == FoldCase(subject)) {
+            throw Failure(code, "Fake failure");
+        }
+    }
+}
+
+const FakeDocumentData* FakeInventor::Find(const std::string& path) const {
+    const auto found = documents_.find(FoldCase(path));
+    return found == documents_.end() ? nullptr : &found->second;
+}
+
+std::shared_ptr<Server> FakeInventor::Create(const std::string& progId) {
+    Check(Op::Create, progId);
+    ++serversCreated;
+    return std::make_shared<FakeServer>(*this);
+}
+
+} // namespace pw::fakes

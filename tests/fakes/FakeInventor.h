@@ -1,0 +1,94 @@
+#pragma once
+
+#include "partwright/model/DocumentAccess.h"
+#include "shared/core/Failure.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+// An in-memory Apprentice server for tests and benchmarks: documents by path, occurrences that
+// reference them, and any single operation made to fail with a chosen code.
+namespace pw::fakes {
+
+using model::Value;
+
+enum class Op {
+    Create,
+    Open,
+    NeedsMigration,
+    DisplayName,
+    FullFileName,
+    DocumentDefinition,
+    Occurrences,
+    Items,
+    DefinitionDocument,
+    DocumentType,
+    Adaptive,
+    PropertyValue,
+    Version,
+    Thumbnail,
+    Name,
+    OccurrenceDefinition,
+    SubOccurrences,
+    Transformation,
+    NewMatrix,
+    Cell,
+    StartFolder,
+};
+
+using MatrixCells = std::array<double, 16>;
+inline constexpr MatrixCells kIdentity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+
+struct FakeOccurrenceData {
+    std::string name;
+    std::string file; // the referenced document's path; a path with no document is missing
+    MatrixCells matrix = kIdentity;
+};
+
+struct FakeDocumentData {
+    std::string fullFileName;
+    std::string displayName;
+    std::int32_t type = model::kPartDocument;
+    bool needsMigration = false;
+    bool adaptive = false;
+    std::int32_t version = 11000;
+    std::map<std::pair<std::string, std::int32_t>, Value> properties;
+    std::vector<FakeOccurrenceData> occurrences;
+};
+
+class FakeInventor : public model::ServerFactory {
+public:
+    FakeInventor();
+
+    FakeDocumentData& AddAssembly(const std::string& path, const std::string& displayName = "");
+    FakeDocumentData& AddPart(const std::string& path);
+    FakeDocumentData& Document(const std::string& path);
+    // Adds an occurrence named `name` of `file` to the assembly at `assemblyPath`.
+    void AddOccurrence(const std::string& assemblyPath, const std::string& name,
+                       const std::string& file, const MatrixCells& matrix = kIdentity);
+
+    // Makes `op` fail with `code` when it concerns `subject` (a document's path or an
+    // occurrence's name; empty: every call of op).
+    void FailOn(Op op, const std::string& subject = "", ResultCode code = kEFail);
+
+    std::string startFolder = "C:\\Users\\Public\\Documents\\Autodesk\\Inventor";
+    int serversCreated = 0;
+
+    std::shared_ptr<model::Server> Create(const std::string& progId) override;
+
+    // Used by the fake's objects.
+    void Check(Op op, const std::string& subject) const;
+    const FakeDocumentData* Find(const std::string& path) const;
+
+private:
+    std::unordered_map<std::string, FakeDocumentData> documents_; // by folded path
+    std::multimap<Op, std::pair<std::string, ResultCode>> failures_;
+};
+
+} // namespace pw::fakes

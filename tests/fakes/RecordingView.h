@@ -1,0 +1,78 @@
+#pragma once
+
+#include "partwright/model/ViewPorts.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+// A window stand-in that records what the load, the walk and the listing show.
+namespace pw::fakes {
+
+struct TreeNode {
+    model::NodeIndex parent = model::kNoParent;
+    std::string text;
+    std::string image;
+    std::int32_t color = -1; // not set
+    bool expanded = false;
+};
+
+class RecordingTree : public model::TreePort {
+public:
+    std::vector<TreeNode> nodes; // node k is nodes[k - 1]
+
+    model::NodeIndex AddNode(model::NodeIndex parent, const std::string& text,
+                             const std::string& imageKey) override;
+    void SetNodeColor(model::NodeIndex node, std::int32_t color) override;
+    void Expand(model::NodeIndex node) override;
+    void Clear() override { nodes.clear(); }
+
+    const TreeNode& Node(model::NodeIndex index) const;
+    // One line per node: two blanks per level below the top, the text, a tab, the image key.
+    std::vector<std::string> Outline() const;
+};
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    int style = 0;
+    // What the window showed when the box appeared.
+    bool topNodeExpanded = false;
+    std::vector<std::string> results;
+};
+
+class RecordingView : public model::LoadPort {
+public:
+    std::string fileNameText;
+    RecordingTree tree;
+    std::vector<std::string> statusHistory;
+    std::vector<std::string> list1;
+    std::vector<std::string> results;
+    std::vector<ShownMessage> messages;
+    std::deque<int> answers; // given to message boxes in turn; OK (1) when none is left
+    std::vector<bool> hourglass;
+    std::vector<std::string> thumbnails;
+    // Every event in order: "status:...", "message:...", "expand", "results", ...
+    std::vector<std::string> events;
+    int yields = 0;
+    bool ended = false;
+
+    std::string Status() const { return statusHistory.empty() ? "" : statusHistory.back(); }
+
+    void SetStatus(const std::string& text) override;
+    void Yield() override { ++yields; }
+    void ClearList1() override { list1.clear(); }
+    void AddList1Row(const std::string& text) override { list1.push_back(text); }
+    std::string FileNameText() override { return fileNameText; }
+    model::TreePort& Tree() override { return tree; }
+    void ClearResults() override;
+    void AddResult(const std::string& line) override { results.push_back(line); }
+    int MessageBox(const std::string& text, const std::string& caption, int style) override;
+    void SetHourglass(bool busy) override { hourglass.push_back(busy); }
+    void ShowThumbnail(const std::string& fullFileName) override {
+        thumbnails.push_back(fullFileName);
+    }
+    void EndProgram() override { ended = true; }
+};
+
+} // namespace pw::fakes

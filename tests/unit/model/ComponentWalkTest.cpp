@@ -1,0 +1,234 @@
+#include "ModelFixture.h"
+
+namespace pw::model {
+namespace {
+
+using fakes::Op;
+
+const std::string kTop = "C:\\Work\\Gearbox.iam";
+const std::string kShaft = "C:\\Work\\Parts\\Shaft.ipt";
+const std::string kSummary = "{F29F85E0-4FF9-1068-AB91-08002B27B3D9}";
+const std::string kTracking = "Design Tracking Properties";
+const std::string kModelInfo = "Model Information";
+
+class ComponentWalkTest : public ModelFixture {
+protected:
+    void SetUp() override {
+        inventor.AddAssembly(kTop, "Gearbox");
+        auto& shaft = inventor.AddPart(kShaft);
+        shaft.properties = {
+            {{kSummary, 4}, Value{"A. Author"}}, {{kSummary, 9}, Value{"B"}},
+            {{kTracking, 36}, Value{125.5}},     {{kTracking, 41}, Value{"D. Designer"}},
+            {{kTracking, 40}, Value{1}},         {{kTracking, 20}, Value{"Steel"}},
+            {{kModelInfo, 2}, Value{7.85}},      {{kModelInfo, 3}, Value{120.0}},
+            {{kTracking, 5}, Value{"00123"}},    {{kTracking, 29}, Value{"=Drive shaft"}},
+        };
+        shaft.adaptive = true;
+    }
+
+    std::shared_ptr<clsFileData> Record(std::int32_t position) const {
+        return model.FileData.Item(position);
+    }
+};
+
+TEST_F(ComponentWalkTest, ARecordHoldsTheDocumentsPropertiesAsDelivered) {
+    inventor.AddOccurrence(kTop, "Shaft:1", kShaft,
+                           {1, 0, 0, 5, 0, 1, 0, 6, 0, 0, 1, 7, 0, 0, 0, 1});
+    Load(kTop);
+
+    const auto shaft = Record(2);
+    ASSERT_NE(shaft, nullptr);
+    EXPECT_EQ(shaft->FileName, kShaft);
+    EXPECT_EQ(shaft->Author, "A. Author");
+    EXPECT_EQ(shaft->Revision, Value{"B"});
+    EXPECT_EQ(shaft->Cost, Value{125.5});
+    EXPECT_EQ(shaft->Designer, "D. Designer");
+    EXPECT_EQ(shaft->Status, Value{1});
+    EXPECT_EQ(shaft->Material, "Steel");
+    EXPECT_DOUBLE_EQ(std::get<double>(shaft->Weight), 942.0);
+    EXPECT_EQ(shaft->Partnumber, Value{"00123"}); // text stays text
+    EXPECT_EQ(shaft->Description, "=Drive shaft");
+    EXPECT_TRUE(shaft->Adaptive);
+    EXPECT_EQ(shaft->Depth, 2);
+    EXPECT_TRUE(shaft->DisplayName.empty());
+    EXPECT_TRUE(shaft->Title.empty());
+    ASSERT_NE(shaft->TransMat, nullptr);
+    EXPECT_EQ(shaft->TransMat->Cell(1, 4), 5.0);
+    EXPECT_EQ(shaft->TransMat->Cell(3, 4), 7.0);
+
+    const auto top = Record(1);
+    EXPECT_EQ(top->FileName, kTop);
+    EXPECT_EQ(top->Depth, 1);
+    EXPECT_EQ(top->Quantity, 1);
+    ASSERT_NE(top->TransMat, nullptr); // a new identity matrix from the server
+    EXPECT_EQ(top->TransMat->Cell(2, 2), 1.0);
+    EXPECT_EQ(model.Dupes.Find(kTop), nullptr);
+}
+
+TEST_F(ComponentWalkTest, NumbersReadAsTextBecomeTheirDecimalText) {
+    inventor.Document(kShaft).properties[{kSummary, 4}] = Value{std::int32_t{42}};
+    inventor.Document(kShaft).properties[{kTracking, 20}] = Value{2.5};
+    inventor.AddOccurrence(kTop, "Shaft:1", kShaft);
+    Load(kTop);
+    EXPECT_EQ(Record(2)->Author, "42");
+    EXPECT_EQ(Record(2)->Material, "2.5");
+}
+
+TEST_F(ComponentWalkTest, AFailingReadLeavesItsFieldAtTheDefaultAndTheRestIsFilled) {
+    auto& shaft = inventor.Document(kShaft);
+    shaft.properties.erase({kSummary, 4});
+    shaft.properties.erase({kSummary, 9});
+    shaft.properties.erase({kModelInfo, 3});
+    inventor.FailOn(Op::Adaptive, kShaft, static_cast<ResultCode>(0x80020003u));
+    inventor.FailOn(Op::Transformation, "Shaft:1");
+    inventor.AddOccurrence(kTop, "Shaft:1", kShaft);
+    Load(kTop);
+
+    const auto record = Record(2);
+    EXPECT_EQ(record->Author, "");
+    EXPECT_TRUE(IsEmpty(record->Revision));
+    EXPECT_EQ(record->Weight, Value{7.85}); // the second factor failed: property 2 alone
+    EXPECT_FALSE(record->Adaptive);
+    EXPECT_EQ(record->TransMat, nullptr);
+    EXPECT_EQ(record->Material, "Steel");
+    EXPECT_EQ(record->Designer, "D. Designer");
+    EXPECT_EQ(EntryQuantity(kShaft), 1);
+}
+
+TEST_F(ComponentWalkTest, AWeightWithoutItsFirstFactorIsZero) {
+    inventor.Document(kShaft).properties.erase({kModelInfo, 2});
+    inventor.AddOccurrence(kTop, "Shaft:1", kShaft);
+    Load(kTop);
+    EXPECT_EQ(Record(2)->Weight, Value{0.0});
+}
+
+TEST_F(ComponentWalkTest, MissingComponentsAreMarkedCountedAndNotDescended) {
+    inventor.AddOccurrence(kTop, "Shaft:1", kShaft);
+    inventor.AddOccurrence(kTop, "Lost:1", "C:\\Work\\Lost.iam");
+    inventor.AddOccurrence(kTop, "Lost:1", "C:\\Work\\Lost.iam");
+    Load(kTop);
+
+    ASSERT_EQ(view.tree.nodes.size(), 4u);
+    for (const NodeIndex node : {3, 4}) {
+        EXPECT_EQ(view.tree.Node(node).text, "Lost:1");
+        EXPECT_EQ(view.tree.Node(node).image, "NoPart");
+        EXPECT_EQ(view.tree.Node(node).color, kMissingColor);
+        EXPECT_EQ(view.tree.Node(node).parent, 1);
+    }
+    EXPECT_EQ(view.tree.Node(2).color, -1);
+
+    const auto missing = Record(3);
+    EXPECT_EQ(missing->FileName, "<Lost:1>");
+    EXPECT_EQ(missing->Partnumber, Value{"<Lost:1>"});
+    EXPECT_EQ(missing->Description, "File Missing");
+    EXPECT_EQ(missing->Author, "Unknown");
+    EXPECT_EQ(missing->Depth, 2);
+    EXPECT_EQ(missing->TransMat, nullptr);
+    EXPECT_EQ(RecordQuantities(), (std::vector<std::int16_t>{1, 1, 1, 0}));
+    EXPECT_EQ(EntryQuantity("<lost:1>"), -2);
+    EXPECT_EQ(model.Counts.MissingCount, 2);
+    EXPECT_EQ(model.Counts.PartCount, 1);
+    EXPECT_EQ(model.Counts.MaxIndent, 2);
+
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].text,
+              "2 Parts or Assemblies Missing, Pleae check your project setup");
+    EXPECT_EQ(view.messages[0].caption, "Partwright");
+    EXPECT_EQ(view.messages[0].style, kOkOnly);
+    EXPECT_EQ(view.results[1], "Referenced Files\t2");
+    EXPECT_EQ(view.results[5], "Missing\t2");
+}
+
+TEST_F(ComponentWalkTest, AMissingComponentFirstAmongItsSiblingsIsCountedToo) {
+    inventor.AddOccurrence(kTop, "Lost:1", "C:\\Work\\Lost.ipt");
+    Load(kTop);
+    EXPECT_EQ(model.Counts.MissingCount, 1);
+    EXPECT_EQ(view.messages.at(0).text.substr(0, 2), "1 ");
+}
+
+TEST_F(ComponentWalkTest, AMissingComponentWhoseNameCannotBeReadShowsAsError) {
+    inventor.AddOccurrence(kTop, "Lost:1", "C:\\Work\\Lost.ipt");
+    inventor.FailOn(Op::Name, "Lost:1");
+    Load(kTop);
+
+    ASSERT_EQ(view.tree.nodes.size(), 2u);
+    EXPECT_EQ(view.tree.Node(2).text, "<Error>");
+    EXPECT_EQ(view.tree.Node(2).color, kMissingColor);
+    EXPECT_EQ(Record(2)->FileName, "<<Error>>");
+    EXPECT_EQ(model.Counts.MissingCount, 1);
+}
+
+TEST_F(ComponentWalkTest, AnOccurrenceOfUnreadableTypeIsWalkedButNotCounted) {
+    const std::string sub = "C:\\Work\\Sub.iam";
+    inventor.AddAssembly(sub);
+    inventor.AddOccurrence(sub, "Shaft:1", kShaft);
+    inventor.AddOccurrence(kTop, "Sub:1", sub);
+    inventor.FailOn(Op::DocumentType, sub, static_cast<ResultCode>(0x80010105u));
+    Load(kTop);
+
+    EXPECT_EQ(view.tree.Outline(), (std::vector<std::string>{"Gearbox\tAssembly", "  Sub:1\tNoPart",
+                                                             "    Shaft:1\tPart"}));
+    EXPECT_EQ(model.Counts.AssyCount, 1);
+    EXPECT_EQ(model.Counts.PartCount, 1);
+    EXPECT_EQ(model.Counts.MissingCount, 0);
+    EXPECT_EQ(Record(2)->FileName, sub);
+    EXPECT_EQ(model.Counts.MaxIndent, 3);
+}
+
+TEST_F(ComponentWalkTest, ANodeWhoseRecordCannotBeMadeKeepsNodesAndRecordsAligned) {
+    const std::string bolt = "C:\\Work\\Parts\\Bolt.ipt";
+    inventor.AddPart(bolt);
+    inventor.AddOccurrence(kTop, "Shaft:1", kShaft);
+    inventor.AddOccurrence(kTop, "Bolt:1", bolt);
+    inventor.FailOn(Op::FullFileName, kShaft);
+    Load(kTop);
+
+    ASSERT_EQ(model.FileData.Count(), 3);
+    EXPECT_EQ(Record(2)->FileName, "");
+    EXPECT_EQ(Record(2)->Depth, 2);
+    EXPECT_EQ(view.tree.Node(3).text, "Bolt:1");
+    EXPECT_EQ(Record(3)->FileName, bolt);
+    EXPECT_EQ(model.Dupes.Count(), 1);
+}
+
+TEST_F(ComponentWalkTest, AnAssemblyContainingItselfNeitherHangsNorLosesItsNode) {
+    const std::string sub = "C:\\Work\\Loop.iam";
+    inventor.AddAssembly(sub);
+    inventor.AddOccurrence(sub, "Shaft:1", kShaft);
+    inventor.AddOccurrence(sub, "Loop:1", "c:\\work\\LOOP.iam");
+    inventor.AddOccurrence(kTop, "Loop:1", sub);
+    inventor.AddOccurrence(kTop, "Gearbox:1", kTop);
+    Load(kTop);
+
+    EXPECT_EQ(view.tree.Outline(), (std::vector<std::string>{
+                                       "Gearbox\tAssembly",
+                                       "  Loop:1\tAssembly",
+                                       "    Shaft:1\tPart",
+                                       "    Loop:1\tAssembly",
+                                       "  Gearbox:1\tAssembly",
+                                   }));
+    EXPECT_EQ(model.FileData.Count(), 5);
+    EXPECT_EQ(EntryQuantity(sub), 2);
+    EXPECT_EQ(EntryQuantity(kTop), 1);
+}
+
+TEST_F(ComponentWalkTest, DepthsUpToTheSixteenBitLimitWorkWithoutExhaustingTheStack) {
+    constexpr int kLevels = 33000;
+    std::string parent = kTop;
+    for (int level = 1; level <= kLevels; ++level) {
+        const std::string child = "C:\\Deep\\A" + std::to_string(level) + ".iam";
+        inventor.AddAssembly(child);
+        inventor.AddOccurrence(parent, "A:" + std::to_string(level), child);
+        parent = child;
+    }
+    Load(kTop);
+
+    EXPECT_EQ(model.Counts.MaxIndent, 32767);
+    // Occurrences reach Depth 32767; below that the next level cannot be numbered.
+    EXPECT_EQ(model.FileData.Count(), 32767);
+    EXPECT_EQ(model.FileData.Item(32767)->Depth, 32767);
+    EXPECT_EQ(view.Status(), "Found 32766 Unique Parts or Assemblies");
+}
+
+} // namespace
+} // namespace pw::model
