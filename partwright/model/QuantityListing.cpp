@@ -14,14 +14,15 @@ void QuantityListing::CalculateQuantities(const colDupes& dupes, ListingPort& vi
     Clear(view);
     view.SetStatus("Calculating Quantities...");
     view.Yield();
-    std::int16_t listed = 0;
+    // Wider than the entries' own counts: more than 32767 distinct files must still list.
+    std::int32_t listed = 0;
     for (const auto& entry : dupes) {
         if (entry->Quantity <= 0) {
             continue;
         }
         view.AddList1Row("(" + IntegerText(entry->Quantity) + ")\t" + entry->FileName);
         rows_.push_back(entry);
-        listed = checked::Add<std::int16_t>(listed, 1);
+        listed = checked::Add(listed, 1);
         view.Yield();
     }
     view.SetStatus("Found " + IntegerText(listed) + " Unique Parts or Assemblies");
