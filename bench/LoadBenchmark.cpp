@@ -11,7 +11,9 @@ using namespace model;
 // A window that is given everything and keeps nothing, so only the load itself is measured.
 class DiscardingTree : public TreePort {
 public:
-    NodeIndex AddNode(NodeIndex, const std::string&, const std::string&) override { return ++count; }
+    NodeIndex AddNode(NodeIndex, const std::string&, const std::string&) override {
+        return ++count;
+    }
     void SetNodeColor(NodeIndex, std::int32_t) override {}
     void Expand(NodeIndex) override {}
     void Clear() override { count = 0; }
@@ -30,7 +32,7 @@ public:
     TreePort& Tree() override { return tree; }
     void ClearResults() override {}
     void AddResult(const std::string&) override {}
-    int MessageBox(const std::string&, const std::string&, int) override { return 1; }
+    int MsgBox(const std::string&, const std::string&, int) override { return 1; }
     void SetHourglass(bool) override {}
     void ShowThumbnail(const std::string&) override {}
     void EndProgram() override {}

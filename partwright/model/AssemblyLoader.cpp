@@ -53,7 +53,7 @@ void AssemblyLoader::Load() {
     tree.Clear();
 
     if (RunStep([&] { server_ = servers_.Create(kApprenticeProgId); }) != kOk || !server_) {
-        view_.MessageBox("cannot start the Inventor Apprentice Server.", kProgramTitle, kOkOnly);
+        view_.MsgBox("cannot start the Inventor Apprentice Server.", kProgramTitle, kOkOnly);
         view_.EndProgram();
         return;
     }
@@ -61,16 +61,16 @@ void AssemblyLoader::Load() {
     const std::string fileName = view_.FileNameText();
     std::shared_ptr<Document> document;
     if (RunStep([&] { document = server_->Open(fileName); }) != kOk || !document) {
-        view_.MessageBox("Unable to open the specified file.", kProgramTitle, kOkExclamation);
+        view_.MsgBox("Unable to open the specified file.", kProgramTitle, kOkExclamation);
         return;
     }
 
     bool needsMigration = false;
     RunStep([&] { needsMigration = document->NeedsMigration(); });
     if (needsMigration &&
-        view_.MessageBox("The selected file should be migrated before using this utility.\r"
-                         "Continue?",
-                         kProgramTitle, kYesNoExclamation) == kAnswerNo) {
+        view_.MsgBox("The selected file should be migrated before using this utility.\r"
+                     "Continue?",
+                     kProgramTitle, kYesNoExclamation) == kAnswerNo) {
         return;
     }
 
@@ -94,8 +94,8 @@ void AssemblyLoader::Load() {
     OccurrenceItems occurrences;
     if (RunStep([&] { occurrences = document->ComponentDefinition()->Occurrences()->Items(); }) !=
         kOk) {
-        view_.MessageBox("Nice try, you really should try migrating\rThen run again", kProgramTitle,
-                         kOkOnly);
+        view_.MsgBox("Nice try, you really should try migrating\rThen run again", kProgramTitle,
+                     kOkOnly);
         return;
     }
     walk.WalkOccurrences(occurrences, top, model_.Counts.MaxIndent);
@@ -112,9 +112,9 @@ void AssemblyLoader::Load() {
     view_.SetHourglass(false);
 
     if (counts.MissingCount > 0) {
-        view_.MessageBox(IntegerText(counts.MissingCount) +
-                             " Parts or Assemblies Missing, Pleae check your project setup",
-                         kProgramTitle, kOkOnly);
+        view_.MsgBox(IntegerText(counts.MissingCount) +
+                         " Parts or Assemblies Missing, Pleae check your project setup",
+                     kProgramTitle, kOkOnly);
     }
     WriteTotals();
 }

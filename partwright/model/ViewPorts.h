@@ -53,7 +53,7 @@ public:
     virtual void ClearResults() = 0;
     virtual void AddResult(const std::string& line) = 0;
     // Shows a modal message box captioned `caption` and returns the answer.
-    virtual int MessageBox(const std::string& text, const std::string& caption, int style) = 0;
+    virtual int MsgBox(const std::string& text, const std::string& caption, int style) = 0;
     virtual void SetHourglass(bool busy) = 0;
     virtual void ShowThumbnail(const std::string& fullFileName) = 0;
     // Closes every window and ends the program at once.

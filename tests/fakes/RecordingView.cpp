@@ -50,7 +50,7 @@ void RecordingView::ClearResults() {
     events.push_back("results");
 }
 
-int RecordingView::MessageBox(const std::string& text, const std::string& caption, int style) {
+int RecordingView::MsgBox(const std::string& text, const std::string& caption, int style) {
     messages.push_back(
         {text, caption, style, !tree.nodes.empty() && tree.nodes[0].expanded, results});
     events.push_back("message:" + text);

@@ -67,7 +67,7 @@ public:
     model::TreePort& Tree() override { return tree; }
     void ClearResults() override;
     void AddResult(const std::string& line) override { results.push_back(line); }
-    int MessageBox(const std::string& text, const std::string& caption, int style) override;
+    int MsgBox(const std::string& text, const std::string& caption, int style) override;
     void SetHourglass(bool busy) override { hourglass.push_back(busy); }
     void ShowThumbnail(const std::string& fullFileName) override {
         thumbnails.push_back(fullFileName);
