@@ -121,6 +121,7 @@ void AssemblyLoader::Load() {
 
 // Removes the first element as often as each list held elements, records before entries.
 void AssemblyLoader::EmptyModel() {
+    ++model_.LoadNumber;
     for (std::int32_t n = model_.FileData.Count(); n > 0; --n) {
         model_.FileData.RemoveFirst();
     }

@@ -4,6 +4,8 @@
 #include "colDupes.h"
 #include "colFileData.h"
 
+#include <cstdint>
+
 namespace pw::model {
 
 // The bill-of-materials model of the last load, owned by the program for its whole run.
@@ -11,6 +13,9 @@ struct BomModel {
     colFileData FileData;
     colDupes Dupes;
     Tallies Counts;
+    // Counts the loads that emptied the model, so that what was derived from one load (the
+    // export's level columns) is not taken for another's.
+    std::uint32_t LoadNumber = 0;
 };
 
 } // namespace pw::model

@@ -1,0 +1,83 @@
+#include "CellText.h"
+
+#include "shared/core/NumberText.h"
+#include "shared/core/Step.h"
+
+namespace pw::excel {
+
+CellValue TextCell(const std::string& text) {
+    // Excel takes a leading apostrophe as "this is text" and does not keep it in the value.
+    return text.empty() ? CellValue{} : CellValue{"'" + text};
+}
+
+CellValue FieldCell(const model::Value& field) {
+    if (const auto* text = std::get_if<std::string>(&field)) {
+        return TextCell(*text);
+    }
+    return field;
+}
+
+void SplitPath(const std::string& path, std::string& folder, std::string& name) {
+    const auto lastSlash = path.rfind('\\');
+    folder = lastSlash == std::string::npos ? std::string() : path.substr(0, lastSlash + 1);
+    name = lastSlash == std::string::npos ? path : path.substr(lastSlash + 1);
+}
+
+bool IsAssemblyRow(const std::string& fileName) {
+    std::string upper = fileName;
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return upper.find(".IAM", 1) != std::string::npos;
+}
+
+std::string StatusText(const model::Value& status) {
+    double number = 0;
+    if (const auto* whole = std::get_if<std::int32_t>(&status)) {
+        number = *whole;
+    } else if (const auto* real = std::get_if<double>(&status)) {
+        number = *real;
+    }
+    if (number == 1) {
+        return "WIP";
+    }
+    if (number == 2) {
+        return "Pending";
+    }
+    if (number == 3) {
+        return "Released";
+    }
+    return "NA-" + model::ValueText(status);
+}
+
+std::string MatrixText(model::Matrix* matrix) {
+    std::string text;
+    if (!matrix) {
+        return text;
+    }
+    for (int row = 1; row <= 4; ++row) {
+        for (int column = 1; column <= 4; ++column) {
+            RunStep([&] { text += DoubleText(matrix->Cell(row, column)) + ","; });
+        }
+    }
+    if (!text.empty()) {
+        text.pop_back();
+    }
+    return text;
+}
+
+std::string ColumnLetters(std::int32_t column) {
+    std::string name;
+    for (; column > 0; column = (column - 1) / 26) {
+        name.insert(name.begin(), static_cast<char>('A' + (column - 1) % 26));
+    }
+    return name;
+}
+
+std::string AbsoluteReference(std::int32_t row, std::int32_t column) {
+    return "$" + ColumnLetters(column) + "$" + IntegerText(row);
+}
+
+} // namespace pw::excel

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ExcelApi.h"
+#include "partwright/model/clsFileData.h"
+
+#include <cstdint>
+#include <string>
+
+// How the export turns records into cell contents, shared by both BOM sheets.
+namespace pw::excel {
+
+// A field as it goes into a cell: numbers as numbers, empty as empty, and text marked so that
+// Excel keeps it as the text it is ("00123" stays 00123, "1-2" no date, "=..." no formula).
+CellValue FieldCell(const model::Value& field);
+CellValue TextCell(const std::string& text);
+
+// Folder (ending in "\", or empty) and file name of a path; folder + name gives the path back.
+void SplitPath(const std::string& path, std::string& folder, std::string& name);
+
+// A row of an assembly: ".IAM" in the upper-cased path after its first character.
+bool IsAssemblyRow(const std::string& fileName);
+
+// "WIP", "Pending", "Released" for 1, 2, 3; otherwise "NA-" and the value as text.
+std::string StatusText(const model::Value& status);
+
+// The 16 cells of the matrix, row by row, separated by ","; empty without a matrix.
+std::string MatrixText(model::Matrix* matrix);
+
+// Excel's column name (1 "A", 27 "AA") and an absolute reference such as "$A$5".
+std::string ColumnLetters(std::int32_t column);
+std::string AbsoluteReference(std::int32_t row, std::int32_t column);
+
+} // namespace pw::excel

@@ -1,0 +1,143 @@
+#pragma once
+
+#include "partwright/model/Value.h"
+#include "shared/core/Failure.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// What the export and the macro writer ask of Excel: its object model, member by member. Every
+// member may raise a Failure with Excel's code and message.
+namespace pw::excel {
+
+// A cell's value as Excel hands it over: empty, text, a number or a truth value.
+using CellValue = model::Value;
+
+inline constexpr std::int32_t kWindowStateNormal = -4143;
+inline constexpr std::int32_t kAlignRight = -4152;
+inline constexpr std::int32_t kAlignLeft = -4131;
+inline constexpr std::int32_t kLastCell = 11;
+inline constexpr std::int32_t kCheckBoxOff = -4146;
+inline constexpr std::int32_t kStandardModule = 1;
+
+// A cell, a whole row or a whole column.
+class Range {
+public:
+    virtual ~Range() = default;
+    virtual CellValue Value() = 0;
+    virtual void SetValue(const CellValue& value) = 0;
+    virtual void Select() = 0;
+    virtual std::int32_t Row() = 0;
+    virtual std::shared_ptr<Range> SpecialCells(std::int32_t kind) = 0;
+    virtual double Left() = 0;
+    virtual double Top() = 0;
+    virtual double Width() = 0;
+    virtual double RowHeight() = 0;
+    virtual void SetRowHeight(double points) = 0;
+    virtual void SetColumnWidth(double characters) = 0;
+    virtual void SetFontBold(bool bold) = 0;
+    virtual void SetFontColorIndex(std::int32_t index) = 0;
+    virtual void SetInteriorColorIndex(std::int32_t index) = 0;
+    virtual void SetHorizontalAlignment(std::int32_t alignment) = 0;
+};
+
+// A form button or check box on a sheet.
+class Shape {
+public:
+    virtual ~Shape() = default;
+    virtual void Select() = 0;
+    virtual void SetOnAction(const std::string& macro) = 0;
+    // A button's caption (Characters.Text).
+    virtual void SetCaption(const std::string& caption) = 0;
+    // A check box's text, which macros read back as the shape's alternative text.
+    virtual void SetText(const std::string& text) = 0;
+    virtual void SetLinkedCell(const std::string& reference) = 0;
+    virtual void SetBorderColor(std::int32_t rgb) = 0;
+    virtual void SetInteriorColor(std::int32_t rgb) = 0;
+    virtual void SetValue(std::int32_t value) = 0;
+};
+
+class Worksheet {
+public:
+    virtual ~Worksheet() = default;
+    virtual std::string Name() = 0;
+    virtual void SetName(const std::string& name) = 0;
+    virtual std::shared_ptr<Range> Cells(std::int32_t row, std::int32_t column) = 0;
+    virtual std::shared_ptr<Range> Rows(std::int32_t row) = 0;
+    virtual std::shared_ptr<Range> Columns(std::int32_t column) = 0;
+    // Buttons.Add and Checkboxes.Add, in points.
+    virtual std::shared_ptr<Shape> AddButton(double left, double top, double width,
+                                             double height) = 0;
+    virtual std::shared_ptr<Shape> AddCheckBox(double left, double top, double width,
+                                               double height) = 0;
+    virtual std::int32_t CheckBoxCount() = 0;
+    // Checkboxes.Item, from 1.
+    virtual std::shared_ptr<Shape> CheckBox(std::int32_t index) = 0;
+    // Hyperlinks.Add with its named arguments Anchor, Address and TextToDisplay.
+    virtual void AddHyperlink(Range& anchor, const std::string& address,
+                              const std::string& textToDisplay) = 0;
+};
+
+class CodeModule {
+public:
+    virtual ~CodeModule() = default;
+    virtual void AddFromString(const std::string& text) = 0;
+};
+
+class VBComponent {
+public:
+    virtual ~VBComponent() = default;
+    virtual std::string Name() = 0;
+    virtual void SetName(const std::string& name) = 0;
+    virtual std::int32_t Type() = 0;
+    virtual std::shared_ptr<excel::CodeModule> CodeModule() = 0;
+};
+
+class VBProject {
+public:
+    virtual ~VBProject() = default;
+    virtual std::int32_t ComponentCount() = 0;
+    // VBComponents.Item, from 1.
+    virtual std::shared_ptr<VBComponent> Component(std::int32_t index) = 0;
+    virtual std::shared_ptr<VBComponent> AddComponent(std::int32_t type) = 0;
+};
+
+class Workbook {
+public:
+    virtual ~Workbook() = default;
+    // Sheets(name).Select; fails when there is no such sheet.
+    virtual void SelectSheet(const std::string& name) = 0;
+    virtual std::shared_ptr<Worksheet> ActiveSheet() = 0;
+    // Worksheets.Add: a new sheet in front of the active one, made active.
+    virtual std::shared_ptr<Worksheet> AddWorksheet() = 0;
+    virtual std::shared_ptr<excel::VBProject> VBProject() = 0;
+};
+
+class Application {
+public:
+    virtual ~Application() = default;
+    virtual void SetVisible(bool visible) = 0;
+    virtual void SetWindowState(std::int32_t state) = 0;
+    virtual void SetScreenUpdating(bool updating) = 0;
+    // Workbooks.Add; the new workbook becomes the active one.
+    virtual std::shared_ptr<Workbook> AddWorkbook() = 0;
+    // Fails when no workbook is open.
+    virtual std::shared_ptr<Workbook> ActiveWorkbook() = 0;
+    virtual std::shared_ptr<Range> ActiveCell() = 0;
+    // The selection, when it is a range or when it is a shape.
+    virtual std::shared_ptr<Range> SelectedRange() = 0;
+    virtual std::shared_ptr<Shape> SelectedShape() = 0;
+    // ActiveWindow.FreezePanes = True: freezes above and left of the selection.
+    virtual void FreezePanes() = 0;
+};
+
+// Reaches Excel: a running "Excel.Application", or a new one.
+class ExcelLauncher {
+public:
+    virtual ~ExcelLauncher() = default;
+    virtual std::shared_ptr<Application> Attach() = 0;
+    virtual std::shared_ptr<Application> Start() = 0;
+};
+
+} // namespace pw::excel

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace pw::excel {
+
+// What the export keeps from one run to the next for the program's whole run.
+struct ExportState {
+    std::int32_t ExcelRow = 0;
+    bool HeaderWritten = false;
+    std::string SheetName;
+    bool UseHyperlinks = false;
+    // The level-column count N of the last export, and the load it was computed for; the macro
+    // writer uses it while no new assembly has been loaded since.
+    std::optional<std::int16_t> IndentColumns;
+    std::uint32_t IndentColumnsLoad = 0;
+};
+
+} // namespace pw::excel

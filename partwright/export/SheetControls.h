@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ExcelApi.h"
+
+#include <cstdint>
+#include <string>
+
+// The form controls through which the workbook's macros are run.
+namespace pw::excel {
+
+// A form button over the top of row 1 (top 0, height 14 points) running `macro`.
+void AddMacroButton(Application& app, Worksheet& sheet, double left, double width,
+                    const std::string& caption, const std::string& macro);
+
+// A check box exactly over cell (row, column), linked to that cell; `text` is "A" or "P" and the
+// row's depth, and assembly rows ("A") tick their sub-assembly's rows through "FindMe2".
+void AddLevelCheckbox(Worksheet& sheet, std::int32_t row, std::int16_t column,
+                      const std::string& text);
+
+} // namespace pw::excel

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "ExcelApi.h"
+#include "ExportPorts.h"
+#include "ExportState.h"
+#include "partwright/model/BomModel.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace pw::excel {
+
+// The level-column count the macro writer is to use: that of the last export, while no other
+// assembly has been loaded since; otherwise the model's MaxIndent.
+std::int16_t IndentColumnsForMacros(const ExportState& state, const model::BomModel& model);
+
+// Writes the model into a new Excel workbook: "Indented BOM", "Summary BOM" and
+// "Summary-Totals", then the workbook macros. A failing Excel call abandons its own step only;
+// Excel that cannot be reached at all ends the run at once with a status text.
+class modExcel {
+public:
+    modExcel(model::BomModel& model, ExportState& state, ExportView& view, ExcelLauncher& launcher);
+
+    void ExportToExcel();
+
+private:
+    enum class SheetKind { Indented, Summary, Totals };
+
+    void Run();
+    void PrepareSheet(SheetKind kind);
+    void HeaderFurniture(SheetKind kind);
+    void RowScan();
+    void IndentedHeader(std::int32_t row);
+    void IndentedRow(const model::clsFileData& record, std::int32_t row);
+    void SummaryHeader(std::int32_t row);
+    bool SummaryRow(const model::clsFileData& record, std::int32_t row);
+    void RowLook(const model::clsFileData& record, std::int32_t row);
+    void FileCells(const model::clsFileData& record, std::int32_t row, std::int16_t folderColumn);
+    void Totals();
+    void WriteCell(std::int32_t row, std::int32_t column, const CellValue& value);
+    std::int16_t Column(std::int16_t offset) const;
+    Worksheet& Target() const;
+
+    model::BomModel& model_;
+    ExportState& state_;
+    ExportView& view_;
+    ExcelLauncher& launcher_;
+
+    // Per run.
+    std::shared_ptr<Application> app_;
+    std::shared_ptr<Worksheet> target_;
+    std::int16_t indentColumns_ = 0;
+    std::int16_t savedMaxIndent_ = 0;
+};
+
+} // namespace pw::excel

@@ -1,0 +1,30 @@
+#include "modWriteVBEtoExcel.h"
+
+#include "MacroTexts.h"
+#include "shared/core/Failure.h"
+#include "shared/core/Step.h"
+
+namespace pw::macros {
+
+void WriteMacros(excel::ExcelLauncher& launcher, int chkBuildValue, std::int16_t indentColumns) {
+    std::shared_ptr<excel::Application> app;
+    if (RunStep([&] { app = launcher.Attach(); }) != kOk) {
+        RunStep([&] { app = launcher.Start(); });
+    }
+    if (!app) {
+        throw Failure(kEFail, "Excel could not be reached.");
+    }
+    app->SetVisible(true);
+    app->SetWindowState(excel::kWindowStateNormal);
+    const auto component = app->ActiveWorkbook()->VBProject()->AddComponent(excel::kStandardModule);
+    component->SetName(kMacroModuleName);
+    const auto code = component->CodeModule();
+    code->AddFromString(PreviewImageText(indentColumns));
+    if (chkBuildValue == 1) {
+        code->AddFromString(FindMe2Text());
+        code->AddFromString(AddPartToAssyText());
+        code->AddFromString(FillTMatrixText());
+    }
+}
+
+} // namespace pw::macros

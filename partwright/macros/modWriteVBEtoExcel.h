@@ -1,0 +1,18 @@
+#pragma once
+
+#include "partwright/export/ExcelApi.h"
+
+#include <cstdint>
+
+namespace pw::macros {
+
+inline constexpr const char* kMacroModuleName = "Partwright";
+
+// Adds the standard module "Partwright" with the workbook macros to Excel's active workbook:
+// PreviewImage always, and FindMe2, AddPartToAssy and FillTMatrix when "Make Builder" is ticked
+// (chkBuildValue 1). indentColumns is the Indented BOM's N. Reaching Excel absorbs its own
+// failure; every later failure ends the writing and is raised to the caller, leaving what was
+// added so far in the workbook.
+void WriteMacros(excel::ExcelLauncher& launcher, int chkBuildValue, std::int16_t indentColumns);
+
+} // namespace pw::macros

@@ -1,0 +1,567 @@
+#include "WorkbookApplication.h"
+
+#include "shared/core/CaseFold.h"
+#include "shared/core/Failure.h"
+#include "shared/core/NumberText.h"
+
+namespace pw::standins {
+namespace {
+
+using excel::CellValue;
+
+constexpr ResultCode kUnavailable = static_cast<ResultCode>(0x800706BAu);
+constexpr ResultCode kBadIndex = static_cast<ResultCode>(0x8002000Bu);
+constexpr ResultCode kExcelError = static_cast<ResultCode>(0x800A03ECu);
+constexpr ResultCode kObjectNotSet = static_cast<ResultCode>(0x800A005Bu);
+constexpr ResultCode kNotSupported = static_cast<ResultCode>(0x800A01B6u);
+constexpr ResultCode kNameConflict = static_cast<ResultCode>(0x800A802Du);
+constexpr std::int32_t kLastCellKind = 11;
+
+// Counts the call and fails it when Excel is unreachable.
+void Enter(ExcelState& state) {
+    if (state.unreachable) {
+        throw Failure(kUnavailable, "The RPC server is unavailable.");
+    }
+    ++state.calls;
+}
+
+[[noreturn]] void Refuse(const std::string& message) {
+    throw Failure(kExcelError, message);
+}
+
+bool ValidSheetName(const std::string& name) {
+    return !name.empty() && name.size() <= 31 &&
+           name.find_first_of("[]:*?/\\") == std::string::npos;
+}
+
+class ModelRange : public excel::Range {
+public:
+    enum class Kind { Cell, Row, Column };
+
+    ModelRange(ExcelState& state, Sheet& sheet, Kind kind, std::int32_t row, std::int32_t column)
+        : state_(state), sheet_(sheet), kind_(kind), row_(row), column_(column) {}
+
+    Sheet& sheet() const { return sheet_; }
+    bool IsCell() const { return kind_ == Kind::Cell; }
+    std::int32_t row() const { return row_; }
+    std::int32_t column() const { return column_; }
+
+    CellValue Value() override {
+        Enter(state_);
+        const CellEntry& entry = CellOnly().Entry(row_, column_);
+        switch (entry.kind) {
+        case CellKind::Empty:
+            return {};
+        case CellKind::Text:
+        case CellKind::Formula:
+            return entry.text;
+        case CellKind::Boolean:
+            return entry.truth;
+        case CellKind::Number:
+        case CellKind::Date:
+            return entry.number;
+        }
+        return {};
+    }
+
+    void SetValue(const CellValue& value) override {
+        Enter(state_);
+        Sheet& sheet = CellOnly();
+        CellEntry entry;
+        if (const auto* text = std::get_if<std::string>(&value)) {
+            entry = ReadEntry(*text, state_.currentYear);
+        } else if (const auto* whole = std::get_if<std::int32_t>(&value)) {
+            entry = {CellKind::Number, {}, static_cast<double>(*whole)};
+        } else if (const auto* real = std::get_if<double>(&value)) {
+            entry = {CellKind::Number, {}, *real};
+        } else if (const auto* truth = std::get_if<bool>(&value)) {
+            entry = {CellKind::Boolean, {}, 0, *truth};
+        }
+        const std::uint64_t key = Sheet::Key(row_, column_);
+        if (entry.kind == CellKind::Empty) {
+            if (const auto found = sheet.cells.find(key); found != sheet.cells.end()) {
+                found->second.entry = {};
+            }
+            return;
+        }
+        sheet.cells[key].entry = std::move(entry);
+    }
+
+    void Select() override {
+        Enter(state_);
+        sheet_.selection = {kind_ == Kind::Column ? 1 : row_, kind_ == Kind::Row ? 1 : column_,
+                            std::nullopt};
+    }
+
+    std::int32_t Row() override {
+        Enter(state_);
+        return kind_ == Kind::Column ? 1 : row_;
+    }
+
+    std::shared_ptr<excel::Range> SpecialCells(std::int32_t kind) override {
+        Enter(state_);
+        if (kind != kLastCellKind) {
+            Refuse("No cells were found.");
+        }
+        const auto [row, column] = sheet_.LastCell();
+        return std::make_shared<ModelRange>(state_, sheet_, Kind::Cell, row, column);
+    }
+
+    double Left() override {
+        Enter(state_);
+        return kind_ == Kind::Row ? 0 : sheet_.ColumnLeft(column_);
+    }
+    double Top() override {
+        Enter(state_);
+        return kind_ == Kind::Column ? 0 : sheet_.RowTop(row_);
+    }
+    double Width() override {
+        Enter(state_);
+        return sheet_.ColumnWidthPoints(kind_ == Kind::Row ? 1 : column_);
+    }
+    double RowHeight() override {
+        Enter(state_);
+        return sheet_.RowHeight(kind_ == Kind::Column ? 1 : row_);
+    }
+    void SetRowHeight(double points) override {
+        Enter(state_);
+        if (kind_ == Kind::Column || points < 0 || points > 409) {
+            Refuse("Unable to set the RowHeight property of the Range class");
+        }
+        sheet_.rows[row_].height = points;
+    }
+    void SetColumnWidth(double characters) override {
+        Enter(state_);
+        if (kind_ == Kind::Row || characters < 0 || characters > 255) {
+            Refuse("Unable to set the ColumnWidth property of the Range class");
+        }
+        sheet_.columns[column_].width = characters;
+    }
+    void SetFontBold(bool bold) override {
+        Enter(state_);
+        Target().bold = bold;
+    }
+    void SetFontColorIndex(std::int32_t index) override {
+        Enter(state_);
+        CheckPaletteIndex(index);
+        Target().fontColorIndex = index;
+    }
+    void SetInteriorColorIndex(std::int32_t index) override {
+        Enter(state_);
+        CheckPaletteIndex(index);
+        Target().interiorColorIndex = index;
+    }
+    void SetHorizontalAlignment(std::int32_t alignment) override {
+        Enter(state_);
+        Target().horizontalAlignment = alignment;
+    }
+
+private:
+    Sheet& CellOnly() const {
+        if (kind_ != Kind::Cell) {
+            Refuse("The stand-in reads and writes values of single cells only.");
+        }
+        return sheet_;
+    }
+    Format& Target() {
+        switch (kind_) {
+        case Kind::Row:
+            return sheet_.rows[row_].format;
+        case Kind::Column:
+            return sheet_.columns[column_].format;
+        case Kind::Cell:
+            break;
+        }
+        return sheet_.cells[Sheet::Key(row_, column_)].format;
+    }
+    static void CheckPaletteIndex(std::int32_t index) {
+        if ((index < 1 || index > 56) && index != -4142 && index != -4105) {
+            Refuse("Unable to set the ColorIndex property");
+        }
+    }
+
+    ExcelState& state_;
+    Sheet& sheet_;
+    Kind kind_;
+    std::int32_t row_;
+    std::int32_t column_;
+};
+
+class ModelShape : public excel::Shape {
+public:
+    ModelShape(ExcelState& state, Sheet& sheet, std::size_t index)
+        : state_(state), sheet_(sheet), index_(index) {}
+
+    void Select() override {
+        Enter(state_);
+        sheet_.selection.shape = index_;
+    }
+    void SetOnAction(const std::string& macro) override { Edit().onAction = macro; }
+    void SetCaption(const std::string& caption) override { Edit(ShapeKind::Button).text = caption; }
+    void SetText(const std::string& text) override { Edit(ShapeKind::CheckBox).text = text; }
+    void SetLinkedCell(const std::string& reference) override {
+        Edit(ShapeKind::CheckBox).linkedCell = reference;
+    }
+    void SetBorderColor(std::int32_t rgb) override { Edit().borderColor = rgb; }
+    void SetInteriorColor(std::int32_t rgb) override { Edit().interiorColor = rgb; }
+    void SetValue(std::int32_t value) override { Edit(ShapeKind::CheckBox).value = value; }
+
+private:
+    StoredShape& Edit() {
+        Enter(state_);
+        return sheet_.shapes.at(index_);
+    }
+    StoredShape& Edit(ShapeKind kind) {
+        StoredShape& shape = Edit();
+        if (shape.kind != kind) {
+            throw Failure(kNotSupported, "Object doesn't support this property or method");
+        }
+        return shape;
+    }
+
+    ExcelState& state_;
+    Sheet& sheet_;
+    std::size_t index_;
+};
+
+class ModelWorksheet : public excel::Worksheet {
+public:
+    ModelWorksheet(ExcelState& state, Workbook& book, Sheet& sheet)
+        : state_(state), book_(book), sheet_(sheet) {}
+
+    std::string Name() override {
+        Enter(state_);
+        return sheet_.name;
+    }
+    void SetName(const std::string& name) override {
+        Enter(state_);
+        const Sheet* holder = book_.FindSheet(name);
+        if (!ValidSheetName(name) || (holder && holder != &sheet_)) {
+            Refuse("That name is already taken. Try a different one.");
+        }
+        sheet_.name = name;
+    }
+    std::shared_ptr<excel::Range> Cells(std::int32_t row, std::int32_t column) override {
+        Enter(state_);
+        CheckRow(row);
+        CheckColumn(column);
+        return std::make_shared<ModelRange>(state_, sheet_, ModelRange::Kind::Cell, row, column);
+    }
+    std::shared_ptr<excel::Range> Rows(std::int32_t row) override {
+        Enter(state_);
+        CheckRow(row);
+        return std::make_shared<ModelRange>(state_, sheet_, ModelRange::Kind::Row, row, 1);
+    }
+    std::shared_ptr<excel::Range> Columns(std::int32_t column) override {
+        Enter(state_);
+        CheckColumn(column);
+        return std::make_shared<ModelRange>(state_, sheet_, ModelRange::Kind::Column, 1, column);
+    }
+    std::shared_ptr<excel::Shape> AddButton(double left, double top, double width,
+                                            double height) override {
+        return Add(ShapeKind::Button, "Button ", left, top, width, height);
+    }
+    std::shared_ptr<excel::Shape> AddCheckBox(double left, double top, double width,
+                                              double height) override {
+        return Add(ShapeKind::CheckBox, "Check Box ", left, top, width, height);
+    }
+    std::int32_t CheckBoxCount() override {
+        Enter(state_);
+        return static_cast<std::int32_t>(sheet_.checkBoxes.size());
+    }
+    std::shared_ptr<excel::Shape> CheckBox(std::int32_t index) override {
+        Enter(state_);
+        if (index < 1 || index > static_cast<std::int32_t>(sheet_.checkBoxes.size())) {
+            throw Failure(kBadIndex, "Unable to get the Item property of the CheckBoxes class");
+        }
+        return std::make_shared<ModelShape>(state_, sheet_,
+                                            sheet_.checkBoxes[static_cast<std::size_t>(index - 1)]);
+    }
+    void AddHyperlink(excel::Range& anchor, const std::string& address,
+                      const std::string& textToDisplay) override {
+        Enter(state_);
+        auto* cell = dynamic_cast<ModelRange*>(&anchor);
+        if (!cell || !cell->IsCell() || &cell->sheet() != &sheet_) {
+            Refuse("Application-defined or object-defined error");
+        }
+        std::erase_if(sheet_.hyperlinks, [&](const StoredHyperlink& link) {
+            return link.row == cell->row() && link.column == cell->column();
+        });
+        sheet_.hyperlinks.push_back({cell->row(), cell->column(), address, textToDisplay});
+        sheet_.cells[Sheet::Key(cell->row(), cell->column())].entry = {CellKind::Text,
+                                                                       textToDisplay};
+    }
+
+private:
+    static void CheckRow(std::int32_t row) {
+        if (row < 1 || row > 1048576) {
+            Refuse("Application-defined or object-defined error");
+        }
+    }
+    static void CheckColumn(std::int32_t column) {
+        if (column < 1 || column > 16384) {
+            Refuse("Application-defined or object-defined error");
+        }
+    }
+    std::shared_ptr<excel::Shape> Add(ShapeKind kind, const std::string& prefix, double left,
+                                      double top, double width, double height) {
+        Enter(state_);
+        StoredShape shape;
+        shape.kind = kind;
+        shape.name = prefix + std::to_string(sheet_.nextShapeNumber++);
+        shape.text = shape.name;
+        shape.left = left;
+        shape.top = top;
+        shape.width = width;
+        shape.height = height;
+        sheet_.shapes.push_back(std::move(shape));
+        if (kind == ShapeKind::CheckBox) {
+            sheet_.checkBoxes.push_back(sheet_.shapes.size() - 1);
+        }
+        return std::make_shared<ModelShape>(state_, sheet_, sheet_.shapes.size() - 1);
+    }
+
+    ExcelState& state_;
+    Workbook& book_;
+    Sheet& sheet_;
+};
+
+class ModelCodeModule : public excel::CodeModule {
+public:
+    ModelCodeModule(ExcelState& state, Workbook& book, std::size_t index)
+        : state_(state), book_(book), index_(index) {}
+    void AddFromString(const std::string& text) override {
+        Enter(state_);
+        MacroModule& module = book_.modules.at(index_);
+        module.code += text;
+        module.addedTexts.push_back(text);
+    }
+
+private:
+    ExcelState& state_;
+    Workbook& book_;
+    std::size_t index_;
+};
+
+class ModelComponent : public excel::VBComponent {
+public:
+    ModelComponent(ExcelState& state, Workbook& book, std::size_t index)
+        : state_(state), book_(book), index_(index) {}
+    std::string Name() override {
+        Enter(state_);
+        return book_.modules.at(index_).name;
+    }
+    void SetName(const std::string& name) override {
+        Enter(state_);
+        for (std::size_t i = 0; i < book_.modules.size(); ++i) {
+            if (i != index_ && EqualsIgnoringCase(book_.modules[i].name, name)) {
+                throw Failure(kNameConflict,
+                              "Name conflicts with existing module, project, or object library");
+            }
+        }
+        book_.modules.at(index_).name = name;
+    }
+    std::int32_t Type() override {
+        Enter(state_);
+        return book_.modules.at(index_).type;
+    }
+    std::shared_ptr<excel::CodeModule> CodeModule() override {
+        Enter(state_);
+        return std::make_shared<ModelCodeModule>(state_, book_, index_);
+    }
+
+private:
+    ExcelState& state_;
+    Workbook& book_;
+    std::size_t index_;
+};
+
+class ModelProject : public excel::VBProject {
+public:
+    ModelProject(ExcelState& state, Workbook& book) : state_(state), book_(book) {}
+    std::int32_t ComponentCount() override {
+        Enter(state_);
+        return static_cast<std::int32_t>(book_.modules.size());
+    }
+    std::shared_ptr<excel::VBComponent> Component(std::int32_t index) override {
+        Enter(state_);
+        if (index < 1 || index > static_cast<std::int32_t>(book_.modules.size())) {
+            throw Failure(kBadIndex, "Subscript out of range");
+        }
+        return std::make_shared<ModelComponent>(state_, book_, static_cast<std::size_t>(index - 1));
+    }
+    std::shared_ptr<excel::VBComponent> AddComponent(std::int32_t type) override {
+        Enter(state_);
+        if (type != excel::kStandardModule) {
+            throw Failure(static_cast<ResultCode>(0x80070057u),
+                          "Invalid procedure call or argument");
+        }
+        // A new standard module takes the first free default name: Module1, Module2, ...
+        std::string name;
+        for (int n = 1;; ++n) {
+            name = "Module" + std::to_string(n);
+            bool taken = false;
+            for (const MacroModule& module : book_.modules) {
+                taken = taken || EqualsIgnoringCase(module.name, name);
+            }
+            if (!taken) {
+                break;
+            }
+        }
+        book_.modules.push_back({name, type, {}, {}});
+        return std::make_shared<ModelComponent>(state_, book_, book_.modules.size() - 1);
+    }
+
+private:
+    ExcelState& state_;
+    Workbook& book_;
+};
+
+class ModelWorkbook : public excel::Workbook {
+public:
+    ModelWorkbook(ExcelState& state, standins::Workbook& book) : state_(state), book_(book) {}
+
+    void SelectSheet(const std::string& name) override {
+        Enter(state_);
+        for (std::size_t i = 0; i < book_.sheets.size(); ++i) {
+            if (EqualsIgnoringCase(book_.sheets[i]->name, name)) {
+                book_.activeSheet = i;
+                return;
+            }
+        }
+        throw Failure(kBadIndex, "Subscript out of range");
+    }
+    std::shared_ptr<excel::Worksheet> ActiveSheet() override {
+        Enter(state_);
+        return std::make_shared<ModelWorksheet>(state_, book_, *book_.sheets.at(book_.activeSheet));
+    }
+    std::shared_ptr<excel::Worksheet> AddWorksheet() override {
+        Enter(state_);
+        std::string name;
+        do {
+            name = state_.sheetNamePrefix + std::to_string(book_.nextSheetNumber++);
+        } while (book_.FindSheet(name));
+        auto sheet = std::make_unique<Sheet>();
+        sheet->name = name;
+        Sheet& added = *sheet;
+        book_.sheets.insert(book_.sheets.begin() + static_cast<std::ptrdiff_t>(book_.activeSheet),
+                            std::move(sheet));
+        book_.modules.push_back({name, 100, {}, {}});
+        return std::make_shared<ModelWorksheet>(state_, book_, added);
+    }
+    std::shared_ptr<excel::VBProject> VBProject() override {
+        Enter(state_);
+        if (state_.refuseMacroProject) {
+            Refuse("Programmatic access to Visual Basic Project is not trusted");
+        }
+        return std::make_shared<ModelProject>(state_, book_);
+    }
+
+private:
+    ExcelState& state_;
+    standins::Workbook& book_;
+};
+
+class ModelApplication : public excel::Application {
+public:
+    explicit ModelApplication(std::shared_ptr<ExcelState> state) : state_(std::move(state)) {}
+
+    void SetVisible(bool visible) override {
+        Enter(*state_);
+        state_->visible = visible;
+    }
+    void SetWindowState(std::int32_t windowState) override {
+        Enter(*state_);
+        state_->windowState = windowState;
+    }
+    void SetScreenUpdating(bool updating) override {
+        Enter(*state_);
+        state_->screenUpdating = updating;
+    }
+    std::shared_ptr<excel::Workbook> AddWorkbook() override {
+        Enter(*state_);
+        auto book = std::make_unique<standins::Workbook>();
+        book->name = "Book" + std::to_string(state_->nextBookNumber++);
+        book->modules.push_back({"ThisWorkbook", 100, {}, {}});
+        for (int n = 1; n <= 3; ++n) {
+            auto sheet = std::make_unique<Sheet>();
+            sheet->name = state_->sheetNamePrefix + std::to_string(n);
+            book->modules.push_back({sheet->name, 100, {}, {}});
+            book->sheets.push_back(std::move(sheet));
+        }
+        book->nextSheetNumber = 4;
+        state_->workbooks.push_back(std::move(book));
+        state_->activeWorkbook = state_->workbooks.size() - 1;
+        return std::make_shared<ModelWorkbook>(*state_, *state_->workbooks.back());
+    }
+    std::shared_ptr<excel::Workbook> ActiveWorkbook() override {
+        Enter(*state_);
+        return std::make_shared<ModelWorkbook>(*state_, Active());
+    }
+    std::shared_ptr<excel::Range> ActiveCell() override {
+        Enter(*state_);
+        Sheet& sheet = ActiveSheet();
+        return std::make_shared<ModelRange>(*state_, sheet, ModelRange::Kind::Cell,
+                                            sheet.selection.row, sheet.selection.column);
+    }
+    std::shared_ptr<excel::Range> SelectedRange() override {
+        Enter(*state_);
+        Sheet& sheet = ActiveSheet();
+        if (sheet.selection.shape) {
+            throw Failure(kNotSupported, "Object doesn't support this property or method");
+        }
+        return std::make_shared<ModelRange>(*state_, sheet, ModelRange::Kind::Cell,
+                                            sheet.selection.row, sheet.selection.column);
+    }
+    std::shared_ptr<excel::Shape> SelectedShape() override {
+        Enter(*state_);
+        Sheet& sheet = ActiveSheet();
+        if (!sheet.selection.shape) {
+            throw Failure(kNotSupported, "Object doesn't support this property or method");
+        }
+        return std::make_shared<ModelShape>(*state_, sheet, *sheet.selection.shape);
+    }
+    void FreezePanes() override {
+        Enter(*state_);
+        Sheet& sheet = ActiveSheet();
+        sheet.frozenAt = {{sheet.selection.row, sheet.selection.column}};
+    }
+
+private:
+    standins::Workbook& Active() const {
+        standins::Workbook* book = state_->ActiveWorkbook();
+        if (!book) {
+            throw Failure(kObjectNotSet, "Object variable or With block variable not set");
+        }
+        return *book;
+    }
+    Sheet& ActiveSheet() const {
+        standins::Workbook& book = Active();
+        return *book.sheets.at(book.activeSheet);
+    }
+
+    std::shared_ptr<ExcelState> state_;
+};
+
+} // namespace
+
+std::shared_ptr<excel::Application> MakeWorkbookApplication(std::shared_ptr<ExcelState> state) {
+    return std::make_shared<ModelApplication>(std::move(state));
+}
+
+std::shared_ptr<excel::Application> WorkbookLauncher::Attach() {
+    if (!running || state_->unreachable) {
+        throw Failure(static_cast<ResultCode>(0x800401E3u), "Operation unavailable");
+    }
+    return MakeWorkbookApplication(state_);
+}
+
+std::shared_ptr<excel::Application> WorkbookLauncher::Start() {
+    if (!startable || state_->unreachable) {
+        throw Failure(static_cast<ResultCode>(0x80080005u), "Server execution failed");
+    }
+    running = true;
+    return MakeWorkbookApplication(state_);
+}
+
+} // namespace pw::standins

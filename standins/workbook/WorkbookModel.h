@@ -1,0 +1,137 @@
+#pragma once
+
+#include "CellEntry.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// What the Excel stand-in holds: workbooks, sheets in tab order, cells, formats, shapes in
+// drawing order, hyperlinks and macro modules. Tests and the workbook files read it directly.
+namespace pw::standins {
+
+inline constexpr double kDefaultRowHeight = 15.0;   // points
+inline constexpr double kDefaultColumnWidth = 8.43; // characters of the standard font
+
+// Formats set on a cell, a row or a column; colours are indexes of Excel's default palette.
+struct Format {
+    std::optional<bool> bold;
+    std::optional<std::int32_t> fontColorIndex;
+    std::optional<std::int32_t> interiorColorIndex;
+    std::optional<std::int32_t> horizontalAlignment;
+};
+
+struct StoredCell {
+    CellEntry entry;
+    Format format;
+};
+
+struct RowFormat {
+    Format format;
+    std::optional<double> height; // points
+};
+
+struct ColumnFormat {
+    Format format;
+    std::optional<double> width; // characters
+};
+
+enum class ShapeKind { Button, CheckBox };
+
+struct StoredShape {
+    ShapeKind kind = ShapeKind::Button;
+    std::string name; // "Button 1", "Check Box 2": numbered across the sheet's shapes
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+    std::string onAction;
+    std::string text; // a button's caption; a check box's text, also its alternative text
+    std::string linkedCell;
+    std::optional<std::int32_t> borderColor;
+    std::optional<std::int32_t> interiorColor;
+    std::int32_t value = -4146;
+};
+
+struct StoredHyperlink {
+    std::int32_t row = 0;
+    std::int32_t column = 0;
+    std::string address;
+    std::string textToDisplay;
+};
+
+// Where a sheet's selection is: a cell (rows and columns select their first cell as the active
+// one), or a shape.
+struct SheetSelection {
+    std::int32_t row = 1;
+    std::int32_t column = 1;
+    std::optional<std::size_t> shape;
+};
+
+struct Sheet {
+    std::string name;
+    std::unordered_map<std::uint64_t, StoredCell> cells;
+    std::map<std::int32_t, RowFormat> rows;
+    std::map<std::int32_t, ColumnFormat> columns;
+    std::vector<StoredShape> shapes;
+    std::vector<std::size_t> checkBoxes; // their places among shapes, in drawing order
+    std::vector<StoredHyperlink> hyperlinks;
+    // The first cell below and right of the frozen panes.
+    std::optional<std::pair<std::int32_t, std::int32_t>> frozenAt;
+    SheetSelection selection;
+    int nextShapeNumber = 1;
+
+    static std::uint64_t Key(std::int32_t row, std::int32_t column) {
+        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) |
+               static_cast<std::uint32_t>(column);
+    }
+    const CellEntry& Entry(std::int32_t row, std::int32_t column) const;
+    // The last used cell: bottom row and right column holding anything, (1, 1) when empty.
+    std::pair<std::int32_t, std::int32_t> LastCell() const;
+    double RowHeight(std::int32_t row) const;
+    double ColumnWidthPoints(std::int32_t column) const;
+    double RowTop(std::int32_t row) const;
+    double ColumnLeft(std::int32_t column) const;
+};
+
+struct MacroModule {
+    std::string name;
+    std::int32_t type = 1; // 1 standard module, 100 document module
+    std::string code;
+    std::vector<std::string> addedTexts; // each AddFromString text, as handed over
+};
+
+struct Workbook {
+    std::string name;
+    std::vector<std::unique_ptr<Sheet>> sheets; // tab order
+    std::size_t activeSheet = 0;
+    int nextSheetNumber = 1;
+    std::vector<MacroModule> modules;
+
+    Sheet* FindSheet(const std::string& name) const;
+};
+
+struct ExcelState {
+    std::vector<std::unique_ptr<Workbook>> workbooks;
+    std::optional<std::size_t> activeWorkbook;
+    bool visible = false;
+    std::int32_t windowState = -4137; // maximised, until told otherwise
+    bool screenUpdating = true;
+    int nextBookNumber = 1;
+    int currentYear = 2026;                // the year a date typed without one falls in
+    std::string sheetNamePrefix = "Sheet"; // "Tabelle" in a German Excel
+
+    // Failure modes a test can choose.
+    bool unreachable = false;        // every call fails, as when Excel has gone away
+    bool refuseMacroProject = false; // VBProject access not trusted
+
+    std::uint64_t calls = 0; // every member called through the automation interface
+
+    Workbook* ActiveWorkbook() const;
+};
+
+} // namespace pw::standins

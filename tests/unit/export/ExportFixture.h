@@ -1,0 +1,86 @@
+#pragma once
+
+#include "partwright/export/modExcel.h"
+#include "partwright/model/AssemblyLoader.h"
+#include "standins/workbook/WorkbookApplication.h"
+#include "tests/fakes/FakeInventor.h"
+#include "tests/fakes/RecordingView.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pw::excel {
+
+// The main window's options and status line, as the export reads and writes them.
+class OptionsView : public ExportView {
+public:
+    int indented = 1;
+    int builder = 0;
+    int hyperlinks = 0;
+    std::vector<std::string> statuses;
+    int yields = 0;
+
+    void SetStatus(const std::string& text) override { statuses.push_back(text); }
+    void Yield() override { ++yields; }
+    int Check1Value() override { return indented; }
+    int chkBuildValue() override { return builder; }
+    int chkSetHyperlinksValue() override { return hyperlinks; }
+};
+
+// A model loaded from the fake Inventor, exported into the workbook model.
+class ExportFixture : public testing::Test {
+protected:
+    fakes::FakeInventor inventor;
+    fakes::RecordingView loadView;
+    model::BomModel model;
+    model::QuantityListing listing;
+    model::AssemblyLoader loader{model, listing, loadView, inventor};
+
+    std::shared_ptr<standins::ExcelState> excel = std::make_shared<standins::ExcelState>();
+    standins::WorkbookLauncher launcher{excel};
+    OptionsView options;
+    ExportState state;
+    modExcel exporter{model, state, options, launcher};
+
+    void Load(const std::string& path) {
+        loadView.fileNameText = path;
+        loader.LoadAssembly();
+    }
+    void Export() { exporter.ExportToExcel(); }
+
+    const standins::Workbook& Book(std::size_t index = 0) const {
+        return *excel->workbooks.at(index);
+    }
+    const standins::Sheet& Sheet(const std::string& name, std::size_t book = 0) const {
+        const standins::Sheet* sheet = Book(book).FindSheet(name);
+        if (!sheet) {
+            throw std::runtime_error("no sheet " + name);
+        }
+        return *sheet;
+    }
+    std::vector<std::string> Tabs(std::size_t book = 0) const {
+        std::vector<std::string> names;
+        for (const auto& sheet : Book(book).sheets) {
+            names.push_back(sheet->name);
+        }
+        return names;
+    }
+
+public:
+    // A cell as the user sees it: its text, a number in automation's form, TRUE/FALSE, or "".
+    static std::string Shown(const standins::Sheet& sheet, std::int32_t row, std::int32_t column);
+
+protected:
+    std::vector<std::string> RowTexts(const std::string& sheet, std::int32_t row,
+                                      std::int32_t columns) const {
+        std::vector<std::string> texts;
+        for (std::int32_t column = 1; column <= columns; ++column) {
+            texts.push_back(Shown(Sheet(sheet), row, column));
+        }
+        return texts;
+    }
+};
+
+} // namespace pw::excel

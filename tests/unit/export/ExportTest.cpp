@@ -1,0 +1,398 @@
+#include "ExportFixture.h"
+#include "partwright/export/CellText.h"
+#include "partwright/export/SheetControls.h"
+#include "partwright/macros/MacroTexts.h"
+
+namespace pw::excel {
+namespace {
+
+using standins::CellKind;
+using standins::ShapeKind;
+
+const std::string kTop = "C:\\Work\\Gearbox.iam";
+const std::string kHousing = "C:\\Work\\Housing.iam";
+const std::string kShaft = "C:\\Work\\Parts\\Shaft.ipt";
+const std::string kBolt = "C:\\Work\\Parts\\Bolt.ipt";
+const std::string kTracking = "Design Tracking Properties";
+
+// Gearbox: Shaft, Housing x2 (each with Bolt x2), a missing Lost:1 twice.
+class ExportTest : public ExportFixture {
+protected:
+    void SetUp() override {
+        auto& top = inventor.AddAssembly(kTop, "Gearbox");
+        top.properties[{kTracking, 5}] = model::Value{"GB-100"};
+        auto& shaft = inventor.AddPart(kShaft);
+        shaft.properties = {
+            {{kTracking, 5}, model::Value{"00123"}},
+            {{"{F29F85E0-4FF9-1068-AB91-08002B27B3D9}", 9}, model::Value{"1-2"}},
+            {{kTracking, 29}, model::Value{"=Drive shaft"}},
+            {{kTracking, 40}, model::Value{std::int32_t{1}}},
+            {{kTracking, 36}, model::Value{125.5}},
+            {{kTracking, 20}, model::Value{"Steel"}},
+        };
+        auto& housing = inventor.AddAssembly(kHousing);
+        housing.properties[{kTracking, 5}] = model::Value{"H-7"};
+        housing.properties[{kTracking, 40}] = model::Value{std::int32_t{7}};
+        inventor.AddPart(kBolt); // no part number
+        inventor.AddOccurrence(kTop, "Shaft:1", kShaft,
+                               {1, 0, 0, 0.5, 0, 1, 0, 0, 0, 0, 1, -2.25, 0, 0, 0, 1});
+        inventor.AddOccurrence(kTop, "Housing:1", kHousing);
+        inventor.AddOccurrence(kTop, "Housing:2", kHousing);
+        inventor.AddOccurrence(kHousing, "Bolt:1", kBolt);
+        inventor.AddOccurrence(kHousing, "Bolt:2", kBolt);
+        inventor.AddOccurrence(kTop, "Lost:1", "C:\\Work\\Lost.ipt");
+        inventor.AddOccurrence(kTop, "Lost:1", "C:\\Work\\Lost.ipt");
+        Load(kTop);
+        ASSERT_EQ(model.FileData.Count(), 10);
+    }
+};
+
+TEST_F(ExportTest, TheFirstExportMakesThreeSheetsInFrontOfTheRemainingDefaults) {
+    Export();
+    ASSERT_EQ(excel->workbooks.size(), 1u);
+    EXPECT_EQ(Tabs(), (std::vector<std::string>{"Summary-Totals", "Summary BOM", "Indented BOM",
+                                                "Sheet2", "Sheet3"}));
+    EXPECT_EQ(Book().sheets[Book().activeSheet]->name, "Summary-Totals");
+    EXPECT_TRUE(excel->visible);
+    EXPECT_EQ(excel->windowState, kWindowStateNormal);
+    EXPECT_TRUE(excel->screenUpdating);
+}
+
+TEST_F(ExportTest, TheIndentedBomHasLevelColumnsWhenAsked) {
+    Export();
+    EXPECT_EQ(RowTexts("Indented BOM", 1, 15),
+              (std::vector<std::string>{"Level1", "Level2", "Level3", "Level", "Partnumber",
+                                        "Revision", "Description", "Author", "Designer", "Cost",
+                                        "Status", "Material", "Weight cm^3", "Path", "Filename"}));
+    EXPECT_EQ(Shown(Sheet("Indented BOM"), 1, 16), "");
+    // The top assembly: part number in level column 1, depth 1.
+    EXPECT_EQ(RowTexts("Indented BOM", 2, 5),
+              (std::vector<std::string>{"GB-100", "", "", "1", "GB-100"}));
+    EXPECT_EQ(Shown(Sheet("Indented BOM"), 2, 14), "C:\\Work\\");
+    EXPECT_EQ(Shown(Sheet("Indented BOM"), 2, 15), "Gearbox.iam");
+    EXPECT_EQ(Shown(Sheet("Indented BOM"), 2, 16), "1,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1");
+    // The shaft at depth 2.
+    EXPECT_EQ(RowTexts("Indented BOM", 3, 13),
+              (std::vector<std::string>{"", "00123", "", "2", "00123", "1-2", "=Drive shaft", "",
+                                        "", "125.5", "WIP", "Steel", ""}));
+    EXPECT_EQ(Shown(Sheet("Indented BOM"), 3, 16), "1,0,0,0.5,0,1,0,0,0,0,1,-2.25,0,0,0,1");
+    // A bolt at depth 3 under the first housing.
+    EXPECT_EQ(Shown(Sheet("Indented BOM"), 5, 4), "3");
+    EXPECT_EQ(Shown(Sheet("Indented BOM"), 5, 15), "Bolt.ipt");
+    // Ten records, ten data rows.
+    EXPECT_EQ(Shown(Sheet("Indented BOM"), 11, 4), "2");
+    EXPECT_EQ(Shown(Sheet("Indented BOM"), 12, 4), "");
+}
+
+TEST_F(ExportTest, WithoutLevelColumnsLevelIsColumnOneAndMaxIndentIsKept) {
+    options.indented = 0;
+    Export();
+    EXPECT_EQ(RowTexts("Indented BOM", 1, 13),
+              (std::vector<std::string>{"Level", "Partnumber", "Revision", "Description", "Author",
+                                        "Designer", "Cost", "Status", "Material", "Weight cm^3",
+                                        "Path", "Filename", ""}));
+    EXPECT_EQ(Shown(Sheet("Indented BOM"), 2, 13), "1,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1");
+    EXPECT_EQ(model.Counts.MaxIndent, 3);
+
+    // A later export with level columns gets them again.
+    options.indented = 1;
+    Export();
+    EXPECT_EQ(Shown(Sheet("Indented BOM", 1), 1, 3), "Level3");
+    EXPECT_EQ(Shown(Sheet("Indented BOM", 1), 1, 4), "Level");
+}
+
+TEST_F(ExportTest, FieldTextStaysTextAndNumbersStayNumbers) {
+    Export();
+    const auto& sheet = Sheet("Indented BOM");
+    EXPECT_EQ(sheet.Entry(3, 5).kind, CellKind::Text); // "00123", not 123
+    EXPECT_EQ(sheet.Entry(3, 5).text, "00123");
+    EXPECT_EQ(sheet.Entry(3, 6).kind, CellKind::Text); // "1-2", not a date
+    EXPECT_EQ(sheet.Entry(3, 7).kind, CellKind::Text); // "=Drive shaft", not a formula
+    EXPECT_EQ(sheet.Entry(3, 7).text, "=Drive shaft");
+    EXPECT_EQ(sheet.Entry(3, 2).kind, CellKind::Text); // the level column too
+    EXPECT_EQ(sheet.Entry(3, 10).kind, CellKind::Number);
+    EXPECT_EQ(sheet.Entry(3, 10).number, 125.5);
+    EXPECT_EQ(sheet.Entry(3, 4).kind, CellKind::Number);
+    EXPECT_EQ(sheet.Entry(3, 16).kind, CellKind::Text);
+    EXPECT_EQ(Sheet("Summary BOM").Entry(3, 2).text, "00123");
+}
+
+TEST_F(ExportTest, RowsAreColouredByKindAndPartNumber) {
+    Export();
+    const auto& sheet = Sheet("Indented BOM");
+    const auto fill = [&](std::int32_t row) {
+        return sheet.rows.count(row) ? sheet.rows.at(row).format.interiorColorIndex : std::nullopt;
+    };
+    const auto font = [&](std::int32_t row) {
+        return sheet.rows.count(row) ? sheet.rows.at(row).format.fontColorIndex : std::nullopt;
+    };
+    EXPECT_EQ(fill(2), 34);                        // the top assembly
+    EXPECT_EQ(fill(3), std::nullopt);              // the shaft
+    EXPECT_EQ(fill(4), 34);                        // a housing
+    EXPECT_EQ(font(5), 5);                         // a bolt without part number...
+    EXPECT_EQ(sheet.rows.at(5).format.bold, true); // ...in bold
+    EXPECT_EQ(font(10), 3);                        // a missing component
+    EXPECT_EQ(Shown(sheet, 10, 5), "<Lost:1>");
+    EXPECT_EQ(Shown(sheet, 10, 11), "NA-");
+    EXPECT_EQ(Shown(sheet, 10, 14), "");
+    EXPECT_EQ(Shown(sheet, 10, 15), "<Lost:1>");
+    EXPECT_EQ(Shown(sheet, 10, 16), "");
+    EXPECT_EQ(Shown(sheet, 4, 11), "NA-7");
+    EXPECT_EQ(sheet.rows.at(1).height, 26.5);
+    EXPECT_EQ(sheet.rows.at(1).format.bold, true);
+    EXPECT_EQ(sheet.frozenAt, (std::pair<std::int32_t, std::int32_t>{2, 2}));
+    EXPECT_EQ(Sheet("Summary BOM").frozenAt, (std::pair<std::int32_t, std::int32_t>{2, 1}));
+}
+
+TEST_F(ExportTest, AFolderNamedLikeAnAssemblyMakesAnAssemblyRow) {
+    EXPECT_TRUE(IsAssemblyRow("C:\\Jobs\\Old.iam.files\\Bolt.ipt"));
+    EXPECT_TRUE(IsAssemblyRow("C:\\x.IAM"));
+    EXPECT_FALSE(IsAssemblyRow(".iam"));
+    EXPECT_FALSE(IsAssemblyRow("C:\\Parts\\Bolt.ipt"));
+}
+
+TEST_F(ExportTest, StatusTextsFollowTheRun) {
+    Export();
+    EXPECT_EQ(options.statuses, (std::vector<std::string>{
+                                    "Sending Indented BOM to Excel, Please Wait...",
+                                    "Sending BOM to Excel, Please Wait...",
+                                    "Writing Macro to Excel",
+                                }));
+    EXPECT_EQ(options.yields, 3);
+}
+
+TEST_F(ExportTest, HyperlinksShowTheNameAndOpenTheFullPath) {
+    options.hyperlinks = 1;
+    Export();
+    const auto& indented = Sheet("Indented BOM");
+    ASSERT_EQ(indented.hyperlinks.size(), 10u);
+    EXPECT_EQ(indented.hyperlinks[1].row, 3);
+    EXPECT_EQ(indented.hyperlinks[1].column, 15);
+    EXPECT_EQ(indented.hyperlinks[1].address, kShaft);
+    EXPECT_EQ(indented.hyperlinks[1].textToDisplay, "Shaft.ipt");
+    EXPECT_EQ(Shown(indented, 3, 15), "Shaft.ipt");
+    const auto& summary = Sheet("Summary BOM");
+    ASSERT_EQ(summary.hyperlinks.size(), 5u);
+    EXPECT_EQ(summary.hyperlinks[0].column, 11);
+    EXPECT_EQ(summary.hyperlinks[0].address, kTop);
+}
+
+TEST_F(ExportTest, ButtonsAndRowCheckBoxesCarryTheirMacrosAndLinks) {
+    options.builder = 1;
+    Export();
+    const auto& sheet = Sheet("Indented BOM");
+    ASSERT_EQ(sheet.shapes.size(), 12u);
+    EXPECT_EQ(sheet.shapes[0].kind, ShapeKind::Button);
+    EXPECT_EQ(sheet.shapes[0].text, "Preview Image");
+    EXPECT_EQ(sheet.shapes[0].onAction, "PreviewImage");
+    EXPECT_EQ(sheet.shapes[0].width, 100);
+    EXPECT_EQ(sheet.shapes[0].height, 14);
+    EXPECT_EQ(sheet.shapes[1].text, "Build Assembly");
+    EXPECT_EQ(sheet.shapes[1].onAction, "AddPartToAssy");
+    EXPECT_EQ(sheet.shapes[1].left, 120);
+    EXPECT_EQ(sheet.shapes[1].width, 96);
+
+    const auto& top = sheet.shapes[2];
+    EXPECT_EQ(top.kind, ShapeKind::CheckBox);
+    EXPECT_EQ(top.text, "A1");
+    EXPECT_EQ(top.onAction, "FindMe2");
+    EXPECT_EQ(top.linkedCell, "$D$2");
+    EXPECT_EQ(top.borderColor, 32768);
+    EXPECT_EQ(top.interiorColor, 13434838);
+    EXPECT_EQ(top.value, kCheckBoxOff);
+    EXPECT_EQ(top.top, sheet.RowTop(2));
+    EXPECT_EQ(top.left, sheet.ColumnLeft(4));
+    EXPECT_EQ(top.height, sheet.RowHeight(2));
+    const auto& shaft = sheet.shapes[3];
+    EXPECT_EQ(shaft.text, "P2");
+    EXPECT_EQ(shaft.onAction, "");
+    EXPECT_EQ(shaft.linkedCell, "$D$3");
+    EXPECT_EQ(sheet.shapes[5].text, "P3"); // first bolt
+    EXPECT_EQ(sheet.shapes[11].linkedCell, "$D$11");
+    EXPECT_EQ(Shown(sheet, 3, 4), "2"); // the linked cell holds the depth
+
+    const auto& summary = Sheet("Summary BOM");
+    ASSERT_EQ(summary.shapes.size(), 1u);
+    EXPECT_EQ(summary.shapes[0].onAction, "PreviewImage");
+}
+
+TEST_F(ExportTest, WithoutTheBuilderThereIsOnlyThePreviewButton) {
+    Export();
+    ASSERT_EQ(Sheet("Indented BOM").shapes.size(), 1u);
+    EXPECT_EQ(Sheet("Indented BOM").shapes[0].text, "Preview Image");
+}
+
+TEST_F(ExportTest, TheSummaryListsEachFileOnceWithItsTotal) {
+    Export();
+    EXPECT_EQ(
+        RowTexts("Summary BOM", 1, 11),
+        (std::vector<std::string>{"Quan", "Partnumber", "Revision", "Description", "Author",
+                                  "Designer", "Cost", "Status", "Material", "Path", "Filename"}));
+    const auto& sheet = Sheet("Summary BOM");
+    EXPECT_EQ(Shown(sheet, 2, 1), ""); // the top assembly has no entry
+    EXPECT_EQ(Shown(sheet, 2, 2), "GB-100");
+    EXPECT_EQ(Shown(sheet, 3, 1), "1"); // shaft
+    EXPECT_EQ(Shown(sheet, 4, 1), "2"); // housing
+    EXPECT_EQ(Shown(sheet, 5, 1), "4"); // bolt, through both housings
+    EXPECT_EQ(Shown(sheet, 5, 11), "Bolt.ipt");
+    EXPECT_EQ(Shown(sheet, 6, 1), "-2"); // the missing component
+    EXPECT_EQ(sheet.rows.at(6).format.fontColorIndex, 3);
+    EXPECT_EQ(Shown(sheet, 7, 1), "");
+}
+
+TEST_F(ExportTest, TheTotalsSheetSumsUpTheModel) {
+    options.indented = 0;
+    Export();
+    const auto& sheet = Sheet("Summary-Totals");
+    EXPECT_EQ(Shown(sheet, 1, 1), "Summary Information for " + kTop);
+    EXPECT_EQ(sheet.cells.at(standins::Sheet::Key(1, 1)).format.horizontalAlignment, kAlignLeft);
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"Max Indenting: ", "3"}, {"Total Files: ", "4"},        {"Total Assemblies: ", "3"},
+        {"Total Parts: ", "5"},   {"Total Parts+Ass'ys: ", "8"}, {"Missing Components: ", "2"},
+    };
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const auto row = static_cast<std::int32_t>(2 + i);
+        EXPECT_EQ(Shown(sheet, row, 1), expected[i].first);
+        EXPECT_EQ(Shown(sheet, row, 2), expected[i].second);
+        EXPECT_EQ(sheet.Entry(row, 2).kind, CellKind::Number);
+    }
+    const auto& column = sheet.columns.at(1);
+    EXPECT_EQ(column.format.bold, true);
+    EXPECT_EQ(column.format.horizontalAlignment, kAlignRight);
+    EXPECT_EQ(column.width, 22);
+}
+
+TEST_F(ExportTest, TheExportEndsByWritingTheMacroModule) {
+    options.builder = 1;
+    Export();
+    const auto& modules = Book().modules;
+    const auto module = std::find_if(modules.begin(), modules.end(),
+                                     [](const auto& m) { return m.name == "Partwright"; });
+    ASSERT_NE(module, modules.end());
+    EXPECT_EQ(module->type, 1);
+    EXPECT_EQ(module->addedTexts,
+              (std::vector<std::string>{macros::PreviewImageText(3), macros::FindMe2Text(),
+                                        macros::AddPartToAssyText(), macros::FillTMatrixText()}));
+}
+
+TEST_F(ExportTest, TheMacrosGetTheLevelColumnsOfTheLastExport) {
+    options.indented = 0;
+    Export();
+    const auto& text = Book().modules.back().addedTexts.at(0);
+    EXPECT_NE(text.find("FN = Cells(rownum, 11).Value & Cells(rownum, 12).Value"),
+              std::string::npos);
+    EXPECT_EQ(IndentColumnsForMacros(state, model), 0);
+    Load(kTop); // a new load: the model's depth again
+    EXPECT_EQ(IndentColumnsForMacros(state, model), 3);
+}
+
+TEST_F(ExportTest, TwoExportsMakeTwoWorkbooksWithTheSameContent) {
+    Export();
+    Export();
+    ASSERT_EQ(excel->workbooks.size(), 2u);
+    EXPECT_EQ(Tabs(1), Tabs(0));
+    for (const char* name : {"Indented BOM", "Summary BOM", "Summary-Totals"}) {
+        SCOPED_TRACE(name);
+        const auto& first = Sheet(name, 0);
+        const auto& second = Sheet(name, 1);
+        EXPECT_EQ(first.cells.size(), second.cells.size());
+        for (const auto& [key, cell] : first.cells) {
+            ASSERT_TRUE(second.cells.count(key));
+            EXPECT_EQ(second.cells.at(key).entry, cell.entry);
+        }
+    }
+}
+
+TEST_F(ExportTest, AWorkbookWhoseFirstSheetIsNotSheet1GetsTheIndentedBomInFront) {
+    excel->sheetNamePrefix = "Tabelle"; // a German Excel
+    Export();
+    EXPECT_EQ(Tabs(), (std::vector<std::string>{"Summary-Totals", "Summary BOM", "Indented BOM",
+                                                "Tabelle1", "Tabelle2", "Tabelle3"}));
+    EXPECT_EQ(Shown(Sheet("Indented BOM"), 1, 4), "Level");
+    EXPECT_EQ(Shown(Sheet("Indented BOM"), 2, 4), "1");
+    EXPECT_EQ(Shown(Sheet("Summary BOM"), 1, 1), "Quan");
+    EXPECT_EQ(Shown(Sheet("Summary-Totals"), 2, 1), "Max Indenting: ");
+}
+
+TEST_F(ExportTest, ExcelThatCannotBeReachedEndsTheExportAtOnce) {
+    excel->unreachable = true;
+    Export();
+    EXPECT_EQ(options.statuses,
+              (std::vector<std::string>{"Excel could not be reached; nothing was exported."}));
+    EXPECT_TRUE(excel->workbooks.empty());
+}
+
+TEST_F(ExportTest, ExcelThatStopsAnsweringMidwayDoesNotHangTheExport) {
+    launcher.running = true;
+    auto app = launcher.Attach();
+    excel->unreachable = true; // attached, then every call fails
+    struct Attached : ExcelLauncher {
+        std::shared_ptr<Application> app;
+        std::shared_ptr<Application> Attach() override { return app; }
+        std::shared_ptr<Application> Start() override { return app; }
+    } reached;
+    reached.app = app;
+    modExcel lost(model, state, options, reached);
+    lost.ExportToExcel();
+    EXPECT_EQ(options.statuses.back(), "Writing Macro to Excel");
+}
+
+TEST(ExportWithoutLoad, GivesTheThreeSheetsWithHeadersAndNoRows) {
+    model::BomModel model;
+    auto excel = std::make_shared<standins::ExcelState>();
+    standins::WorkbookLauncher launcher{excel};
+    OptionsView options;
+    ExportState state;
+    modExcel(model, state, options, launcher).ExportToExcel();
+
+    const auto& book = *excel->workbooks.at(0);
+    const auto& indented = *book.FindSheet("Indented BOM");
+    EXPECT_EQ(ExportFixture::Shown(indented, 1, 2), "Level");
+    EXPECT_EQ(ExportFixture::Shown(indented, 1, 1), "Level1");
+    EXPECT_EQ(ExportFixture::Shown(indented, 2, 2), "");
+    EXPECT_EQ(ExportFixture::Shown(*book.FindSheet("Summary BOM"), 2, 1), "");
+    const auto& totals = *book.FindSheet("Summary-Totals");
+    EXPECT_EQ(ExportFixture::Shown(totals, 1, 1), "");
+    EXPECT_EQ(ExportFixture::Shown(totals, 3, 2), "0");
+    EXPECT_EQ(ExportFixture::Shown(totals, 4, 2), "1");
+}
+
+TEST(AddLevelCheckbox, BeyondColumnZTheLinkUsesExcelsColumnNames) {
+    auto excel = std::make_shared<standins::ExcelState>();
+    auto app = standins::MakeWorkbookApplication(excel);
+    auto sheet = app->AddWorkbook()->ActiveSheet();
+    AddLevelCheckbox(*sheet, 7, 28, "P27");
+    AddLevelCheckbox(*sheet, 8, 26, "A26");
+    const auto& shapes = excel->workbooks[0]->sheets[0]->shapes;
+    EXPECT_EQ(shapes.at(0).linkedCell, "$AB$7");
+    EXPECT_EQ(shapes.at(1).linkedCell, "$Z$8");
+    EXPECT_EQ(shapes.at(1).onAction, "FindMe2");
+}
+
+TEST(SplitPath, GivesAFolderEndingInABackslashAndTheName) {
+    std::string folder = "stale";
+    std::string name = "stale";
+    SplitPath("C:\\Work\\Parts\\Shaft.ipt", folder, name);
+    EXPECT_EQ(folder, "C:\\Work\\Parts\\");
+    EXPECT_EQ(name, "Shaft.ipt");
+    SplitPath("<Lost:1>", folder, name);
+    EXPECT_EQ(folder, "");
+    EXPECT_EQ(name, "<Lost:1>");
+    SplitPath("", folder, name);
+    EXPECT_EQ(folder + name, "");
+    SplitPath("C:\\Work\\", folder, name);
+    EXPECT_EQ(folder, "C:\\Work\\");
+    EXPECT_EQ(name, "");
+}
+
+TEST(StatusText, NamesTheThreeKnownStates) {
+    EXPECT_EQ(StatusText(model::Value{std::int32_t{1}}), "WIP");
+    EXPECT_EQ(StatusText(model::Value{2.0}), "Pending");
+    EXPECT_EQ(StatusText(model::Value{std::int32_t{3}}), "Released");
+    EXPECT_EQ(StatusText(model::Value{std::int32_t{7}}), "NA-7");
+    EXPECT_EQ(StatusText(model::Value{}), "NA-");
+    EXPECT_EQ(StatusText(model::Value{"1"}), "NA-1");
+}
+
+} // namespace
+} // namespace pw::excel

@@ -1,0 +1,132 @@
+#include "standins/workbook/CellEntry.h"
+#include "standins/workbook/WorkbookApplication.h"
+
+#include <gtest/gtest.h>
+
+namespace pw::standins {
+namespace {
+
+TEST(ReadEntry, ReadsTypedTextAsExcelDoes) {
+    EXPECT_EQ(ReadEntry("", 2026).kind, CellKind::Empty);
+    EXPECT_EQ(ReadEntry("Steel", 2026), (CellEntry{CellKind::Text, "Steel"}));
+    EXPECT_EQ(ReadEntry("00123", 2026), (CellEntry{CellKind::Number, {}, 123}));
+    EXPECT_EQ(ReadEntry(" -1,234.5 ", 2026), (CellEntry{CellKind::Number, {}, -1234.5}));
+    EXPECT_EQ(ReadEntry("1e3", 2026), (CellEntry{CellKind::Number, {}, 1000}));
+    EXPECT_EQ(ReadEntry("50%", 2026), (CellEntry{CellKind::Number, {}, 0.5}));
+    EXPECT_EQ(ReadEntry("$12", 2026), (CellEntry{CellKind::Number, {}, 12}));
+    EXPECT_EQ(ReadEntry("(7)", 2026), (CellEntry{CellKind::Number, {}, -7}));
+    EXPECT_EQ(ReadEntry("true", 2026), (CellEntry{CellKind::Boolean, {}, 0, true}));
+    EXPECT_EQ(ReadEntry("=A1*2", 2026), (CellEntry{CellKind::Formula, "=A1*2"}));
+    EXPECT_EQ(ReadEntry("1,23", 2026).kind, CellKind::Text);
+    EXPECT_EQ(ReadEntry("GB-100", 2026).kind, CellKind::Text);
+    EXPECT_EQ(ReadEntry("1,0,0,0.5", 2026).kind, CellKind::Text);
+}
+
+TEST(ReadEntry, ReadsMonthDayTextAsADate) {
+    EXPECT_EQ(ReadEntry("1-2", 2026), (CellEntry{CellKind::Date, {}, 46024})); // 2 Jan 2026
+    EXPECT_EQ(ReadEntry("2/29/2024", 2026), (CellEntry{CellKind::Date, {}, 45351}));
+    EXPECT_EQ(ReadEntry("2024-01-02", 2026).kind, CellKind::Date);
+    EXPECT_EQ(ReadEntry("2/29/2023", 2026).kind, CellKind::Text);
+    EXPECT_EQ(ReadEntry("13-2", 2026).kind, CellKind::Text);
+    EXPECT_EQ(ReadEntry("1-2-3", 2026).kind, CellKind::Text);
+}
+
+TEST(ReadEntry, AnApostropheKeepsTheRestAsText) {
+    EXPECT_EQ(ReadEntry("'00123", 2026), (CellEntry{CellKind::Text, "00123"}));
+    EXPECT_EQ(ReadEntry("'=x", 2026), (CellEntry{CellKind::Text, "=x"}));
+    EXPECT_EQ(ReadEntry("''quoted", 2026), (CellEntry{CellKind::Text, "'quoted"}));
+}
+
+class WorkbookModelTest : public testing::Test {
+protected:
+    std::shared_ptr<ExcelState> excel = std::make_shared<ExcelState>();
+    std::shared_ptr<excel::Application> app = MakeWorkbookApplication(excel);
+};
+
+TEST_F(WorkbookModelTest, ANewWorkbookHasThreeSheetsAndTheFirstIsActive) {
+    auto book = app->AddWorkbook();
+    EXPECT_EQ(book->ActiveSheet()->Name(), "Sheet1");
+    EXPECT_EQ(excel->workbooks[0]->sheets.size(), 3u);
+    EXPECT_THROW(book->SelectSheet("Summary BOM"), Failure);
+    book->SelectSheet("SHEET3");
+    EXPECT_EQ(app->ActiveWorkbook()->ActiveSheet()->Name(), "Sheet3");
+}
+
+TEST_F(WorkbookModelTest, AnAddedSheetGoesInFrontOfTheActiveOneAndIsActive) {
+    auto book = app->AddWorkbook();
+    book->SelectSheet("Sheet2");
+    EXPECT_EQ(book->AddWorksheet()->Name(), "Sheet4");
+    EXPECT_EQ(book->ActiveSheet()->Name(), "Sheet4");
+    std::vector<std::string> tabs;
+    for (const auto& sheet : excel->workbooks[0]->sheets) {
+        tabs.push_back(sheet->name);
+    }
+    EXPECT_EQ(tabs, (std::vector<std::string>{"Sheet1", "Sheet4", "Sheet2", "Sheet3"}));
+    EXPECT_THROW(book->ActiveSheet()->SetName("sheet1"), Failure);
+    EXPECT_THROW(book->ActiveSheet()->SetName("a/b"), Failure);
+}
+
+TEST_F(WorkbookModelTest, TheLastCellIsRowOneOnAnEmptySheet) {
+    auto sheet = app->AddWorkbook()->ActiveSheet();
+    app->SelectedRange()->SpecialCells(11)->Select();
+    EXPECT_EQ(app->ActiveCell()->Row(), 1);
+    sheet->Cells(7, 3)->SetValue(std::string("x"));
+    sheet->Cells(2, 9)->SetValue(1.5);
+    app->SelectedRange()->SpecialCells(11)->Select();
+    EXPECT_EQ(app->ActiveCell()->Row(), 7);
+    sheet->Cells(7, 3)->SetValue(excel::CellValue{});
+    EXPECT_EQ(sheet->Cells(7, 3)->Value(), excel::CellValue{});
+}
+
+TEST_F(WorkbookModelTest, ValuesReadBackAsExcelHoldsThem) {
+    auto sheet = app->AddWorkbook()->ActiveSheet();
+    sheet->Cells(1, 1)->SetValue(std::int32_t{5});
+    sheet->Cells(1, 2)->SetValue(std::string("'00123"));
+    sheet->Cells(1, 3)->SetValue(true);
+    EXPECT_EQ(sheet->Cells(1, 1)->Value(), excel::CellValue{5.0});
+    EXPECT_EQ(sheet->Cells(1, 2)->Value(), excel::CellValue{"00123"});
+    EXPECT_EQ(sheet->Cells(1, 3)->Value(), excel::CellValue{true});
+    EXPECT_THROW(sheet->Cells(0, 1), Failure);
+}
+
+TEST_F(WorkbookModelTest, ShapesKeepDrawingOrderAndCheckBoxesCountApart) {
+    auto sheet = app->AddWorkbook()->ActiveSheet();
+    sheet->AddButton(0, 0, 100, 14)->Select();
+    app->SelectedShape()->SetCaption("Preview Image");
+    EXPECT_THROW(app->SelectedRange(), Failure);
+    sheet->AddCheckBox(1, 2, 3, 4);
+    sheet->AddCheckBox(5, 6, 7, 8);
+    EXPECT_EQ(sheet->CheckBoxCount(), 2);
+    sheet->CheckBox(2)->SetText("P2");
+    EXPECT_THROW(sheet->CheckBox(3), Failure);
+    EXPECT_THROW(app->SelectedShape()->SetText("not a check box"), Failure);
+    const auto& shapes = excel->workbooks[0]->sheets[0]->shapes;
+    EXPECT_EQ(shapes[0].name, "Button 1");
+    EXPECT_EQ(shapes[0].text, "Preview Image");
+    EXPECT_EQ(shapes[2].name, "Check Box 3");
+    EXPECT_EQ(shapes[2].text, "P2");
+}
+
+TEST_F(WorkbookModelTest, NewModulesTakeDefaultNamesAndRefuseADuplicateName) {
+    auto project = app->AddWorkbook()->VBProject();
+    auto first = project->AddComponent(1);
+    EXPECT_EQ(first->Name(), "Module1");
+    first->SetName("Partwright");
+    auto second = project->AddComponent(1);
+    EXPECT_EQ(second->Name(), "Module1");
+    EXPECT_THROW(second->SetName("PARTWRIGHT"), Failure);
+    EXPECT_EQ(project->ComponentCount(), 6); // ThisWorkbook, three sheets, two modules
+}
+
+TEST_F(WorkbookModelTest, FailureModesFailAsExcelWould) {
+    EXPECT_THROW(app->ActiveWorkbook(), Failure);
+    auto book = app->AddWorkbook();
+    excel->refuseMacroProject = true;
+    EXPECT_THROW(book->VBProject(), Failure);
+    excel->unreachable = true;
+    EXPECT_THROW(app->SetVisible(true), Failure);
+    EXPECT_THROW(book->ActiveSheet(), Failure);
+}
+
+} // namespace
+} // namespace pw::standins
