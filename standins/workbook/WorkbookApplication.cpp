@@ -77,14 +77,10 @@ public:
         } else if (const auto* truth = std::get_if<bool>(&value)) {
             entry = {CellKind::Boolean, {}, 0, *truth};
         }
-        const std::uint64_t key = Sheet::Key(row_, column_);
-        if (entry.kind == CellKind::Empty) {
-            if (const auto found = sheet.cells.find(key); found != sheet.cells.end()) {
-                found->second.entry = {};
-            }
+        if (entry.kind == CellKind::Empty && !sheet.Find(row_, column_)) {
             return;
         }
-        sheet.cells[key].entry = std::move(entry);
+        sheet.At(row_, column_).entry = std::move(entry);
     }
 
     void Select() override {
@@ -128,7 +124,7 @@ public:
         if (kind_ == Kind::Column || points < 0 || points > 409) {
             Refuse("Unable to set the RowHeight property of the Range class");
         }
-        sheet_.rows[row_].height = points;
+        sheet_.SetRowHeight(row_, points);
     }
     void SetColumnWidth(double characters) override {
         Enter(state_);
@@ -172,7 +168,7 @@ private:
         case Kind::Cell:
             break;
         }
-        return sheet_.cells[Sheet::Key(row_, column_)].format;
+        return sheet_.At(row_, column_).format;
     }
     static void CheckPaletteIndex(std::int32_t index) {
         if ((index < 1 || index > 56) && index != -4142 && index != -4105) {
@@ -284,12 +280,17 @@ public:
         if (!cell || !cell->IsCell() || &cell->sheet() != &sheet_) {
             Refuse("Application-defined or object-defined error");
         }
-        std::erase_if(sheet_.hyperlinks, [&](const StoredHyperlink& link) {
-            return link.row == cell->row() && link.column == cell->column();
-        });
-        sheet_.hyperlinks.push_back({cell->row(), cell->column(), address, textToDisplay});
-        sheet_.cells[Sheet::Key(cell->row(), cell->column())].entry = {CellKind::Text,
-                                                                       textToDisplay};
+        const std::uint64_t key = Sheet::Key(cell->row(), cell->column());
+        const StoredHyperlink link{cell->row(), cell->column(), address, textToDisplay};
+        // A cell has one hyperlink; a new one replaces it.
+        if (const auto found = sheet_.hyperlinkOfCell.find(key);
+            found != sheet_.hyperlinkOfCell.end()) {
+            sheet_.hyperlinks[found->second] = link;
+        } else {
+            sheet_.hyperlinkOfCell.emplace(key, sheet_.hyperlinks.size());
+            sheet_.hyperlinks.push_back(link);
+        }
+        sheet_.At(cell->row(), cell->column()).entry = {CellKind::Text, textToDisplay};
     }
 
 private:

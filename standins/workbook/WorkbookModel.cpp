@@ -4,28 +4,53 @@
 
 namespace pw::standins {
 
+const StoredCell* Sheet::Find(std::int32_t row, std::int32_t column) const {
+    const auto r = static_cast<std::size_t>(row - 1);
+    const auto c = static_cast<std::size_t>(column - 1);
+    if (row < 1 || column < 1 || r >= grid.size() || c >= grid[r].size()) {
+        return nullptr;
+    }
+    return &grid[r][c];
+}
+
+StoredCell& Sheet::At(std::int32_t row, std::int32_t column) {
+    const auto r = static_cast<std::size_t>(row - 1);
+    const auto c = static_cast<std::size_t>(column - 1);
+    if (r >= grid.size()) {
+        grid.resize(r + 1);
+    }
+    if (c >= grid[r].size()) {
+        grid[r].resize(c + 1);
+    }
+    return grid[r][c];
+}
+
 const CellEntry& Sheet::Entry(std::int32_t row, std::int32_t column) const {
     static const CellEntry kEmpty;
-    const auto found = cells.find(Key(row, column));
-    return found == cells.end() ? kEmpty : found->second.entry;
+    const StoredCell* cell = Find(row, column);
+    return cell ? cell->entry : kEmpty;
 }
 
 std::pair<std::int32_t, std::int32_t> Sheet::LastCell() const {
     std::int32_t lastRow = 1;
     std::int32_t lastColumn = 1;
-    for (const auto& [key, cell] : cells) {
-        if (cell.entry.kind == CellKind::Empty) {
-            continue;
+    ForEachCell([&](std::int32_t row, std::int32_t column, const StoredCell& cell) {
+        if (cell.entry.kind != CellKind::Empty) {
+            lastRow = std::max(lastRow, row);
+            lastColumn = std::max(lastColumn, column);
         }
-        lastRow = std::max(lastRow, static_cast<std::int32_t>(key >> 32));
-        lastColumn = std::max(lastColumn, static_cast<std::int32_t>(key & 0xFFFFFFFFu));
-    }
+    });
     return {lastRow, lastColumn};
 }
 
 double Sheet::RowHeight(std::int32_t row) const {
-    const auto found = rows.find(row);
-    return found != rows.end() && found->second.height ? *found->second.height : kDefaultRowHeight;
+    const auto found = rowHeights.find(row);
+    return found != rowHeights.end() ? found->second : kDefaultRowHeight;
+}
+
+void Sheet::SetRowHeight(std::int32_t row, double points) {
+    rows[row].height = points;
+    rowHeights[row] = points;
 }
 
 double Sheet::ColumnWidthPoints(std::int32_t column) const {
@@ -38,10 +63,8 @@ double Sheet::ColumnWidthPoints(std::int32_t column) const {
 
 double Sheet::RowTop(std::int32_t row) const {
     double top = (row - 1) * kDefaultRowHeight;
-    for (auto it = rows.begin(); it != rows.end() && it->first < row; ++it) {
-        if (it->second.height) {
-            top += *it->second.height - kDefaultRowHeight;
-        }
+    for (auto it = rowHeights.begin(); it != rowHeights.end() && it->first < row; ++it) {
+        top += it->second - kDefaultRowHeight;
     }
     return top;
 }

@@ -74,12 +74,16 @@ struct SheetSelection {
 
 struct Sheet {
     std::string name;
-    std::unordered_map<std::uint64_t, StoredCell> cells;
+    std::vector<std::vector<StoredCell>> grid; // grid[row - 1][column - 1], grown as written
     std::map<std::int32_t, RowFormat> rows;
+    // Rows of a height of their own, apart from the other formats, so that a row's top is
+    // found without walking every formatted row above it.
+    std::map<std::int32_t, double> rowHeights;
     std::map<std::int32_t, ColumnFormat> columns;
     std::vector<StoredShape> shapes;
     std::vector<std::size_t> checkBoxes; // their places among shapes, in drawing order
     std::vector<StoredHyperlink> hyperlinks;
+    std::unordered_map<std::uint64_t, std::size_t> hyperlinkOfCell; // place in hyperlinks
     // The first cell below and right of the frozen panes.
     std::optional<std::pair<std::int32_t, std::int32_t>> frozenAt;
     SheetSelection selection;
@@ -90,9 +94,22 @@ struct Sheet {
                static_cast<std::uint32_t>(column);
     }
     const CellEntry& Entry(std::int32_t row, std::int32_t column) const;
+    // The cell, or nothing when it was never written or formatted.
+    const StoredCell* Find(std::int32_t row, std::int32_t column) const;
+    StoredCell& At(std::int32_t row, std::int32_t column);
+    // Visits every cell that was written or formatted, row by row.
+    template <class Visit> void ForEachCell(Visit visit) const {
+        for (std::size_t r = 0; r < grid.size(); ++r) {
+            for (std::size_t c = 0; c < grid[r].size(); ++c) {
+                visit(static_cast<std::int32_t>(r + 1), static_cast<std::int32_t>(c + 1),
+                      grid[r][c]);
+            }
+        }
+    }
     // The last used cell: bottom row and right column holding anything, (1, 1) when empty.
     std::pair<std::int32_t, std::int32_t> LastCell() const;
     double RowHeight(std::int32_t row) const;
+    void SetRowHeight(std::int32_t row, double points);
     double ColumnWidthPoints(std::int32_t column) const;
     double RowTop(std::int32_t row) const;
     double ColumnLeft(std::int32_t column) const;
