@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Value.h"
+#include "shared/core/Failure.h"
 
 #include <cstdint>
 #include <memory>

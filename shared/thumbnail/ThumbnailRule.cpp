@@ -1,0 +1,30 @@
+#include "ThumbnailRule.h"
+
+#include "shared/core/Step.h"
+
+namespace pw::thumbnail {
+
+std::shared_ptr<model::Picture> PictureOf(model::Server& server, LegacyReaderFactory& legacy,
+                                          const std::string& fullPath) {
+    std::shared_ptr<model::Document> document;
+    RunStep([&] { document = server.Open(fullPath); });
+    if (!document) {
+        return nullptr;
+    }
+    std::int32_t version = kFirstThumbnailVersion;
+    RunStep([&] { version = document->Version(); });
+
+    std::shared_ptr<model::Picture> picture;
+    if (version >= kFirstThumbnailVersion) {
+        RunStep([&] { picture = document->Thumbnail(); });
+        return picture;
+    }
+    std::unique_ptr<LegacyThumbnailReader> reader;
+    RunStep([&] { reader = legacy.Create(); });
+    if (reader) {
+        RunStep([&] { picture = reader->PictureOf(fullPath); });
+    }
+    return picture;
+}
+
+} // namespace pw::thumbnail

@@ -1,0 +1,124 @@
+#include "StandinDocument.h"
+
+#include "StandinFiles.h"
+#include "partwright/model/DocumentAccess.h"
+#include "shared/core/CaseFold.h"
+
+#include <limits>
+#include <nlohmann/json.hpp>
+
+namespace pw::standins {
+namespace {
+
+using nlohmann::json;
+
+const std::pair<const char*, const char*> kStandardSets[] = {
+    {"{F29F85E0-4FF9-1068-AB91-08002B27B3D9}", "Inventor Summary Information"},
+    {"{D5CDD502-2E9C-101B-9397-08002B2CF9AE}", "Inventor Document Summary Information"},
+    {"{32853F0F-3444-11D1-9E93-0060B03C1CA6}", "Design Tracking Properties"},
+    {"{D5CDD505-2E9C-101B-9397-08002B2CF9AE}", "Inventor User Defined Properties"},
+};
+
+model::Value ValueOf(const json& value) {
+    if (value.is_string()) {
+        return value.get<std::string>();
+    }
+    if (value.is_boolean()) {
+        return value.get<bool>();
+    }
+    if (value.is_number_integer()) {
+        const auto whole = value.get<std::int64_t>();
+        if (whole >= std::numeric_limits<std::int32_t>::min() &&
+            whole <= std::numeric_limits<std::int32_t>::max()) {
+            return static_cast<std::int32_t>(whole);
+        }
+        return static_cast<double>(whole);
+    }
+    if (value.is_number()) {
+        return value.get<double>();
+    }
+    return {};
+}
+
+std::int32_t TypeOf(const json& type) {
+    if (type.is_string()) {
+        const std::string name = type.get<std::string>();
+        if (name == "assembly") {
+            return model::kAssemblyDocument;
+        }
+        if (name == "part") {
+            return model::kPartDocument;
+        }
+        throw json::other_error::create(501, "unknown document type " + name, &type);
+    }
+    return type.get<std::int32_t>();
+}
+
+StandinDocument Parse(const std::string& fullFileName, const json& file) {
+    StandinDocument document;
+    document.fullFileName = fullFileName;
+    const std::string folder = FolderOf(fullFileName);
+    document.type = TypeOf(file.at("type"));
+    document.displayName =
+        file.value("displayName", fullFileName.substr(fullFileName.rfind('\\') + 1));
+    document.version = file.value("version", 11000);
+    document.needsMigration = file.value("needsMigration", false);
+    document.adaptive = file.value("adaptive", false);
+    if (file.contains("thumbnail")) {
+        document.thumbnail = ResolvePath(folder, file.at("thumbnail").get<std::string>());
+    }
+    const json sets = file.value("propertySets", json::object());
+    for (const auto& [setName, properties] : sets.items()) {
+        for (const auto& [id, value] : properties.items()) {
+            document.properties[{PropertySetName(setName), std::stoi(id)}] = ValueOf(value);
+        }
+    }
+    const json occurrences = file.value("occurrences", json::array());
+    for (const json& occurrence : occurrences) {
+        StandinOccurrence read;
+        read.name = occurrence.at("name").get<std::string>();
+        read.file = ResolvePath(folder, occurrence.at("file").get<std::string>());
+        read.matrix = occurrence.value(
+            "matrix", std::array<double, 16>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
+        document.occurrences.push_back(std::move(read));
+    }
+    return document;
+}
+
+} // namespace
+
+std::string PropertySetName(const std::string& setNameOrId) {
+    for (const auto& [id, name] : kStandardSets) {
+        if (EqualsIgnoringCase(setNameOrId, id)) {
+            return name;
+        }
+    }
+    return setNameOrId;
+}
+
+std::optional<model::Value> StandinDocument::Property(const std::string& setNameOrId,
+                                                      std::int32_t propertyId) const {
+    const auto found = properties.find({PropertySetName(setNameOrId), propertyId});
+    if (found == properties.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+std::shared_ptr<const StandinDocument> ReadStandinDocument(const std::string& fullFileName) {
+    const auto text = ReadFileText(fullFileName);
+    if (!text) {
+        return nullptr;
+    }
+    try {
+        return std::make_shared<const StandinDocument>(Parse(fullFileName, json::parse(*text)));
+    } catch (const json::exception&) {
+        return nullptr; // not a stand-in document
+    } catch (const std::invalid_argument&) {
+        return nullptr; // a property id that is no number
+    } catch (const std::out_of_range&) {
+        return nullptr;
+    }
+}
+
+} // namespace pw::standins

@@ -1,0 +1,159 @@
+#include "StandinInventor.h"
+
+#include "shared/core/CaseFold.h"
+#include "shared/core/Failure.h"
+
+namespace pw::standins {
+namespace {
+
+using namespace model;
+
+constexpr ResultCode kInvalidArgument = static_cast<ResultCode>(0x80070057u);
+
+[[noreturn]] void Unreachable() {
+    throw Failure(kEFail, "Unspecified error");
+}
+
+class StandinMatrix : public Matrix {
+public:
+    explicit StandinMatrix(const std::array<double, 16>& cells) : cells_(cells) {}
+    double Cell(int row, int column) override {
+        if (row < 1 || row > 4 || column < 1 || column > 4) {
+            throw Failure(kInvalidArgument, "The parameter is incorrect.");
+        }
+        return cells_[static_cast<std::size_t>((row - 1) * 4 + column - 1)];
+    }
+
+private:
+    std::array<double, 16> cells_;
+};
+
+class StandinList : public OccurrenceList {
+public:
+    explicit StandinList(OccurrenceItems items) : items_(std::move(items)) {}
+    OccurrenceItems Items() override { return items_; }
+
+private:
+    OccurrenceItems items_;
+};
+
+class StandinDefinition;
+
+class StandinDoc : public Document {
+public:
+    explicit StandinDoc(std::shared_ptr<const StandinDocument> data) : data_(std::move(data)) {}
+    bool NeedsMigration() override { return data_->needsMigration; }
+    std::string DisplayName() override { return data_->displayName; }
+    std::string FullFileName() override { return data_->fullFileName; }
+    std::shared_ptr<model::ComponentDefinition> ComponentDefinition() override;
+    std::int32_t DocumentType() override { return data_->type; }
+    bool Adaptive() override { return data_->adaptive; }
+    Value PropertyValue(const std::string& setName, std::int32_t propertyId) override {
+        if (const auto value = data_->Property(setName, propertyId)) {
+            return *value;
+        }
+        throw Failure(kInvalidArgument, "The parameter is incorrect.");
+    }
+    std::int32_t Version() override { return data_->version; }
+    std::shared_ptr<Picture> Thumbnail() override {
+        if (data_->thumbnail.empty()) {
+            Unreachable();
+        }
+        return std::make_shared<StandinPicture>(data_->thumbnail);
+    }
+
+private:
+    std::shared_ptr<const StandinDocument> data_;
+};
+
+class StandinDefinition : public ComponentDefinition {
+public:
+    explicit StandinDefinition(std::shared_ptr<const StandinDocument> data)
+        : data_(std::move(data)) {}
+    std::shared_ptr<OccurrenceList> Occurrences() override {
+        return std::make_shared<StandinList>(OccurrencesOf(data_));
+    }
+    std::shared_ptr<model::Document> Document() override {
+        return std::make_shared<StandinDoc>(data_);
+    }
+
+private:
+    std::shared_ptr<const StandinDocument> data_;
+};
+
+std::shared_ptr<model::ComponentDefinition> StandinDoc::ComponentDefinition() {
+    return std::make_shared<StandinDefinition>(data_);
+}
+
+class StandinOccurrenceObject : public Occurrence {
+public:
+    explicit StandinOccurrenceObject(StandinOccurrence data) : data_(std::move(data)) {}
+    std::string Name() override { return data_.name; }
+    std::shared_ptr<ComponentDefinition> Definition() override {
+        return std::make_shared<StandinDefinition>(Referenced());
+    }
+    std::shared_ptr<OccurrenceList> SubOccurrences() override {
+        return std::make_shared<StandinList>(OccurrencesOf(Referenced()));
+    }
+    std::shared_ptr<Matrix> Transformation() override {
+        return std::make_shared<StandinMatrix>(data_.matrix);
+    }
+
+private:
+    // Read on first use and kept, so one occurrence reads its file once.
+    std::shared_ptr<const StandinDocument> Referenced() {
+        if (!referenced_) {
+            referenced_ = ReadStandinDocument(data_.file);
+        }
+        if (!referenced_) {
+            Unreachable();
+        }
+        return referenced_;
+    }
+
+    StandinOccurrence data_;
+    std::shared_ptr<const StandinDocument> referenced_;
+};
+
+class StandinServer : public Server {
+public:
+    explicit StandinServer(std::string startFolder) : startFolder_(std::move(startFolder)) {}
+    std::shared_ptr<model::Document> Open(const std::string& fullPath) override {
+        const auto document = ReadStandinDocument(fullPath);
+        if (!document) {
+            Unreachable();
+        }
+        return std::make_shared<StandinDoc>(document);
+    }
+    std::shared_ptr<Matrix> NewMatrix() override {
+        return std::make_shared<StandinMatrix>(
+            std::array<double, 16>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
+    }
+    std::string StartFolder() override { return startFolder_; }
+
+private:
+    std::string startFolder_;
+};
+
+} // namespace
+
+OccurrenceItems OccurrencesOf(const std::shared_ptr<const StandinDocument>& document) {
+    OccurrenceItems items;
+    for (const StandinOccurrence& occurrence : document->occurrences) {
+        items.push_back(std::make_shared<StandinOccurrenceObject>(occurrence));
+    }
+    return items;
+}
+
+std::shared_ptr<Server> MakeStandinServer(const std::string& startFolder) {
+    return std::make_shared<StandinServer>(startFolder);
+}
+
+std::shared_ptr<Server> StandinServerFactory::Create(const std::string& progId) {
+    if (!EqualsIgnoringCase(progId, "Inventor.ApprenticeServer")) {
+        throw Failure(static_cast<ResultCode>(0x800401F3u), "Invalid class string");
+    }
+    return MakeStandinServer(startFolder_);
+}
+
+} // namespace pw::standins
