@@ -13,7 +13,7 @@ namespace {
 class AllOptions : public excel::ExportView {
 public:
     void SetStatus(const std::string&) override {}
-    void Yield() override {}
+    void DoEvents() override {}
     int Check1Value() override { return 1; }
     int chkBuildValue() override { return 1; }
     int chkSetHyperlinksValue() override { return 1; }

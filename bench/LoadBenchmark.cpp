@@ -25,7 +25,7 @@ public:
     std::string path;
     DiscardingTree tree;
     void SetStatus(const std::string&) override {}
-    void Yield() override {}
+    void DoEvents() override {}
     void ClearList1() override {}
     void AddList1Row(const std::string&) override {}
     std::string FileNameText() override { return path; }

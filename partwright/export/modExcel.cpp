@@ -70,7 +70,7 @@ void modExcel::Run() {
     }
     if (!app_) {
         view_.SetStatus("Excel could not be reached; nothing was exported.");
-        view_.Yield();
+        view_.DoEvents();
         return;
     }
     RunStep([&] { app_->SetVisible(true); });
@@ -111,7 +111,7 @@ void modExcel::Run() {
         macros::WriteMacros(launcher_, view_.chkBuildValue(),
                             IndentColumnsForMacros(state_, model_));
     });
-    view_.Yield();
+    view_.DoEvents();
 }
 
 void modExcel::PrepareSheet(SheetKind kind) {
@@ -218,7 +218,7 @@ void modExcel::WriteCell(std::int32_t row, std::int32_t column, const CellValue&
 
 void modExcel::IndentedHeader(std::int32_t row) {
     view_.SetStatus("Sending Indented BOM to Excel, Please Wait...");
-    view_.Yield();
+    view_.DoEvents();
     savedMaxIndent_ = model_.Counts.MaxIndent;
     const bool levelColumns = view_.Check1Value() != 0;
     indentColumns_ = levelColumns ? model_.Counts.MaxIndent : 0;
@@ -295,7 +295,7 @@ void modExcel::IndentedRow(const model::clsFileData& record, std::int32_t row) {
 
 void modExcel::SummaryHeader(std::int32_t row) {
     view_.SetStatus("Sending BOM to Excel, Please Wait...");
-    view_.Yield();
+    view_.DoEvents();
     std::int32_t column = 1;
     for (const char* header : kSummaryHeaders) {
         WriteCell(row, column++, TextCell(header));

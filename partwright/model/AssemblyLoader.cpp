@@ -76,7 +76,7 @@ void AssemblyLoader::Load() {
 
     Hourglass hourglass(view_);
     view_.SetStatus("Clearing out Collections...");
-    view_.Yield();
+    view_.DoEvents();
     EmptyModel();
 
     std::string topText = fileName;
@@ -86,7 +86,7 @@ void AssemblyLoader::Load() {
     model_.Counts = Tallies{};
 
     view_.SetStatus("Working...");
-    view_.Yield();
+    view_.DoEvents();
     ComponentWalk walk(model_, tree, *server_);
     walk.AddTopAssyNode(*document);
     RunStep([&] { view_.ShowThumbnail(document->FullFileName()); });
@@ -106,7 +106,7 @@ void AssemblyLoader::Load() {
                     " Parts=" + IntegerText(counts.PartCount) + " Total=" + TotalOf(counts));
     listing_.Clear(view_);
     view_.SetStatus("Calculating Quantities for BOM");
-    view_.Yield();
+    view_.DoEvents();
     listing_.CalculateQuantities(model_.Dupes, view_);
     RunStep([&] { tree.Expand(top); });
     view_.SetHourglass(false);

@@ -13,7 +13,7 @@ void QuantityListing::Clear(ListingPort& view) {
 void QuantityListing::CalculateQuantities(const colDupes& dupes, ListingPort& view) {
     Clear(view);
     view.SetStatus("Calculating Quantities...");
-    view.Yield();
+    view.DoEvents();
     // Wider than the entries' own counts: more than 32767 distinct files must still list.
     std::int32_t listed = 0;
     for (const auto& entry : dupes) {
@@ -23,10 +23,10 @@ void QuantityListing::CalculateQuantities(const colDupes& dupes, ListingPort& vi
         view.AddList1Row("(" + IntegerText(entry->Quantity) + ")\t" + entry->FileName);
         rows_.push_back(entry);
         listed = checked::Add(listed, 1);
-        view.Yield();
+        view.DoEvents();
     }
     view.SetStatus("Found " + IntegerText(listed) + " Unique Parts or Assemblies");
-    view.Yield();
+    view.DoEvents();
 }
 
 std::shared_ptr<clsDupe> QuantityListing::EntryOfRow(std::int32_t row) const {

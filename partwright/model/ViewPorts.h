@@ -35,7 +35,7 @@ class StatusPort {
 public:
     virtual ~StatusPort() = default;
     virtual void SetStatus(const std::string& text) = 0;
-    virtual void Yield() = 0;
+    virtual void DoEvents() = 0;
 };
 
 // The list of distinct files, List1.

@@ -60,7 +60,7 @@ public:
     std::string Status() const { return statusHistory.empty() ? "" : statusHistory.back(); }
 
     void SetStatus(const std::string& text) override;
-    void Yield() override { ++yields; }
+    void DoEvents() override { ++yields; }
     void ClearList1() override { list1.clear(); }
     void AddList1Row(const std::string& text) override { list1.push_back(text); }
     std::string FileNameText() override { return fileNameText; }

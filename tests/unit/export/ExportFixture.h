@@ -23,7 +23,7 @@ public:
     int yields = 0;
 
     void SetStatus(const std::string& text) override { statuses.push_back(text); }
-    void Yield() override { ++yields; }
+    void DoEvents() override { ++yields; }
     int Check1Value() override { return indented; }
     int chkBuildValue() override { return builder; }
     int chkSetHyperlinksValue() override { return hyperlinks; }

@@ -159,8 +159,8 @@ TEST_F(AssemblyLoadTest, TheServerOfTheLastLoadIsKept) {
 class ReentrantView : public fakes::RecordingView {
 public:
     AssemblyLoader* loader = nullptr;
-    void Yield() override {
-        RecordingView::Yield();
+    void DoEvents() override {
+        RecordingView::DoEvents();
         if (loader && yields == 1) {
             fileNameText = "C:\\Work\\Other.iam";
             loader->LoadAssembly();

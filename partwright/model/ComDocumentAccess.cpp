@@ -1,0 +1,205 @@
+#include "ComDocumentAccess.h"
+
+#include "shared/com/ComFailure.h"
+#include "shared/com/Dispatch.h"
+#include "shared/com/VariantRead.h"
+#include "shared/thumbnail/LegacyThumbnailCom.h"
+
+namespace pw::model {
+namespace {
+
+using com::DispatchObject;
+
+// Apprentice's dispatch identifiers.
+constexpr DISPID kOpen = 0x3002502;
+constexpr DISPID kTransientGeometry = 0x300250f;
+constexpr DISPID kCreateMatrix = 0x4004681;
+constexpr DISPID kFileOptions = 0x3002505;
+constexpr DISPID kStartFolder = 0x3001f01;
+constexpr DISPID kNeedsMigrating = 0x300250e;
+constexpr DISPID kDisplayName = 0x3002384;
+constexpr DISPID kFullFileName = 0x3002385;
+constexpr DISPID kDocumentDefinition = 0x3002303;
+constexpr DISPID kPropertySets = 0x3002395;
+constexpr DISPID kPropertyById = 0x3001b06;
+constexpr DISPID kPropertyValue = 0x3001d03;
+constexpr DISPID kVersion = 0x300239b;
+constexpr DISPID kThumbnail = 0x300231d;
+constexpr DISPID kOccurrences = 0x4001134;
+constexpr DISPID kDefinitionDocument = 0x4001136;
+constexpr DISPID kOccurrenceName = 0x400133b;
+constexpr DISPID kOccurrenceDefinition = 0x4001333;
+constexpr DISPID kSubOccurrences = 0x4001335;
+constexpr DISPID kTransformation = 0x4001336;
+constexpr DISPID kCell = 0x4000833;
+
+Value ValueOf(const VARIANT& value) {
+    switch (value.vt) {
+    case VT_EMPTY:
+    case VT_NULL:
+        return {};
+    case VT_BSTR:
+        return com::TextOf(value);
+    case VT_BOOL:
+        return value.boolVal != VARIANT_FALSE;
+    case VT_I1:
+    case VT_I2:
+    case VT_I4:
+    case VT_INT:
+    case VT_UI1:
+    case VT_UI2:
+        return com::Int32Of(value);
+    case VT_R4:
+    case VT_R8:
+    case VT_CY:
+    case VT_DECIMAL:
+    case VT_DATE:
+    case VT_I8:
+    case VT_UI4:
+    case VT_UI8:
+        return com::DoubleOf(value);
+    default:
+        return com::TextOf(value);
+    }
+}
+
+class ComMatrix : public Matrix {
+public:
+    explicit ComMatrix(DispatchObject matrix) : matrix_(std::move(matrix)) {}
+    double Cell(int row, int column) override {
+        return com::DoubleOf(matrix_.Get(kCell, std::int32_t{row}, std::int32_t{column}).get());
+    }
+
+private:
+    DispatchObject matrix_;
+};
+
+class ComDocument;
+
+class ComOccurrenceList : public OccurrenceList {
+public:
+    explicit ComOccurrenceList(DispatchObject list) : list_(std::move(list)) {}
+    OccurrenceItems Items() override;
+
+private:
+    DispatchObject list_;
+};
+
+class ComDefinition : public ComponentDefinition {
+public:
+    explicit ComDefinition(DispatchObject definition) : definition_(std::move(definition)) {}
+    std::shared_ptr<OccurrenceList> Occurrences() override {
+        return std::make_shared<ComOccurrenceList>(definition_.GetObject(kOccurrences));
+    }
+    std::shared_ptr<model::Document> Document() override;
+
+private:
+    DispatchObject definition_;
+};
+
+class ComDocument : public Document {
+public:
+    explicit ComDocument(DispatchObject document) : document_(std::move(document)) {}
+    bool NeedsMigration() override { return com::BoolOf(document_.Get(kNeedsMigrating).get()); }
+    std::string DisplayName() override { return com::TextOf(document_.Get(kDisplayName).get()); }
+    std::string FullFileName() override { return com::TextOf(document_.Get(kFullFileName).get()); }
+    std::shared_ptr<model::ComponentDefinition> ComponentDefinition() override {
+        return std::make_shared<ComDefinition>(document_.GetObject(kDocumentDefinition));
+    }
+    std::int32_t DocumentType() override {
+        return com::Int32Of(document_.Get("DocumentType").get());
+    }
+    bool Adaptive() override { return com::BoolOf(document_.Get("Adaptive").get()); }
+    Value PropertyValue(const std::string& setName, std::int32_t propertyId) override {
+        DispatchObject set = document_.GetObject(kPropertySets).GetObject(DISPID_VALUE, setName);
+        return ValueOf(set.GetObject(kPropertyById, propertyId).Get(kPropertyValue).get());
+    }
+    std::int32_t Version() override { return com::Int32Of(document_.Get(kVersion).get()); }
+    std::shared_ptr<Picture> Thumbnail() override {
+        const com::UniqueVariant value = document_.Get(kThumbnail);
+        com::ComPtr<IPictureDisp> picture;
+        if ((value.vt() == VT_DISPATCH || value.vt() == VT_UNKNOWN) && value.get().punkVal) {
+            value.get().punkVal->QueryInterface(IID_IPictureDisp, picture.put_void());
+        }
+        if (!picture) {
+            throw Failure(kEFail, "The document has no thumbnail.");
+        }
+        return std::make_shared<thumbnail::ComPicture>(std::move(picture));
+    }
+
+private:
+    DispatchObject document_;
+};
+
+std::shared_ptr<model::Document> ComDefinition::Document() {
+    return std::make_shared<ComDocument>(definition_.GetObject(kDefinitionDocument));
+}
+
+class ComOccurrence : public Occurrence {
+public:
+    explicit ComOccurrence(DispatchObject occurrence) : occurrence_(std::move(occurrence)) {}
+    std::string Name() override { return com::TextOf(occurrence_.Get(kOccurrenceName).get()); }
+    std::shared_ptr<ComponentDefinition> Definition() override {
+        return std::make_shared<ComDefinition>(occurrence_.GetObject(kOccurrenceDefinition));
+    }
+    std::shared_ptr<OccurrenceList> SubOccurrences() override {
+        return std::make_shared<ComOccurrenceList>(occurrence_.GetObject(kSubOccurrences));
+    }
+    std::shared_ptr<Matrix> Transformation() override {
+        return std::make_shared<ComMatrix>(occurrence_.GetObject(kTransformation));
+    }
+
+private:
+    DispatchObject occurrence_;
+};
+
+// Goes through the list with its enumerator, in the assembly's order.
+OccurrenceItems ComOccurrenceList::Items() {
+    const com::UniqueVariant enumerator = list_.Call(DISPID_NEWENUM);
+    com::ComPtr<IEnumVARIANT> items;
+    if ((enumerator.vt() == VT_UNKNOWN || enumerator.vt() == VT_DISPATCH) &&
+        enumerator.get().punkVal) {
+        enumerator.get().punkVal->QueryInterface(IID_IEnumVARIANT, items.put_void());
+    }
+    if (!items) {
+        throw Failure(DISP_E_TYPEMISMATCH, "The occurrence list cannot be gone through.");
+    }
+    OccurrenceItems occurrences;
+    for (;;) {
+        com::UniqueVariant item;
+        ULONG fetched = 0;
+        const HRESULT hr = items->Next(1, item.put(), &fetched);
+        com::ThrowIfFailed(hr, "Going through the occurrences");
+        if (hr != S_OK || fetched == 0) {
+            return occurrences;
+        }
+        occurrences.push_back(
+            std::make_shared<ComOccurrence>(DispatchObject::FromVariant(item.get())));
+    }
+}
+
+class ComServer : public Server {
+public:
+    explicit ComServer(DispatchObject server) : server_(std::move(server)) {}
+    std::shared_ptr<model::Document> Open(const std::string& fullPath) override {
+        return std::make_shared<ComDocument>(server_.GetObject(kOpen, fullPath));
+    }
+    std::shared_ptr<Matrix> NewMatrix() override {
+        return std::make_shared<ComMatrix>(
+            server_.GetObject(kTransientGeometry).GetObject(kCreateMatrix));
+    }
+    std::string StartFolder() override {
+        return com::TextOf(server_.GetObject(kFileOptions).Get(kStartFolder).get());
+    }
+
+private:
+    DispatchObject server_;
+};
+
+} // namespace
+
+std::shared_ptr<Server> ComServerFactory::Create(const std::string& progId) {
+    return std::make_shared<ComServer>(DispatchObject::Create(progId));
+}
+
+} // namespace pw::model

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "DocumentAccess.h"
+
+namespace pw::model {
+
+// Starts Inventor's Apprentice server by its programmatic identifier and reaches it late-bound,
+// by the dispatch identifiers Apprentice has had since its first releases (by name only for
+// "DocumentType" and "Adaptive"), without a type library.
+class ComServerFactory : public ServerFactory {
+public:
+    std::shared_ptr<Server> Create(const std::string& progId) override;
+};
+
+} // namespace pw::model

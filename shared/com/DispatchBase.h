@@ -1,0 +1,70 @@
+#pragma once
+
+#include "ComPtr.h"
+#include "UniqueVariant.h"
+#include "shared/core/Failure.h"
+
+#include <oaidl.h>
+
+#include <atomic>
+#include <span>
+#include <string_view>
+#include <utility>
+
+namespace pw::com {
+
+// Live objects and server locks of this module, for DllCanUnloadNow.
+std::atomic<long>& ModuleReferences();
+
+// A late-bound automation object without a type library: its members are answered by dispatch
+// identifier in Call, a few of them also by name. A Failure raised by Call reaches the caller as
+// DISP_E_EXCEPTION with the failure's code and message; an unknown identifier gives
+// DISP_E_MEMBERNOTFOUND. No C++ exception leaves the object.
+class DispatchBase : public IDispatch {
+public:
+    struct Name {
+        const wchar_t* name;
+        DISPID id;
+    };
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                            DISPID* ids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
+                                     VARIANT* result, EXCEPINFO* exception,
+                                     UINT* argumentError) override;
+
+protected:
+    DispatchBase();
+    virtual ~DispatchBase();
+    // Answers member `id`; returns false when the object has no such member.
+    virtual bool Call(DISPID id, WORD flags, const DISPPARAMS& params, UniqueVariant& result) = 0;
+    // The members that answer by name as well.
+    virtual std::span<const Name> Names() const { return {}; }
+
+    // The positional argument at index (0 = first), or a Failure when it was not given.
+    static const VARIANT& Argument(const DISPPARAMS& params, UINT index);
+
+private:
+    std::atomic<ULONG> references_{1};
+};
+
+// Makes a reference-counted object; the returned pointer owns the first reference.
+template <class T, class... Args> ComPtr<T> MakeObject(Args&&... args) {
+    return ComPtr<T>::Attach(new T(std::forward<Args>(args)...));
+}
+
+// The object as a VARIANT result (VT_DISPATCH), handing over one reference.
+template <class T> UniqueVariant ObjectResult(ComPtr<T> object) {
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_DISPATCH;
+    value.pdispVal = object.detach();
+    return UniqueVariant::Attach(value);
+}
+
+} // namespace pw::com

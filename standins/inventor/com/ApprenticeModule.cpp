@@ -1,0 +1,79 @@
+// The in-process server of the Inventor stand-ins: Apprentice ("Inventor.ApprenticeServer") and
+// the legacy thumbnail reader, for the project's own Wine prefix only.
+#include "ApprenticeObjects.h"
+#include "LegacyReaderObject.h"
+#include "shared/com/ClassFactory.h"
+#include "shared/com/ServerRegistration.h"
+#include "shared/com/TextConvert.h"
+#include "shared/thumbnail/LegacyThumbnailCom.h"
+#include "standins/inventor/StandinInventor.h"
+
+#include <cstdlib>
+
+namespace {
+
+using namespace pw;
+
+const com::InprocClass kApprentice{standins::kApprenticeClass,
+                                   L"Partwright stand-in for Inventor Apprentice Server",
+                                   L"Inventor.ApprenticeServer"};
+const com::InprocClass kLegacyReader{thumbnail::kLegacyReaderClass,
+                                     L"Partwright stand-in for Inventor's legacy thumbnail reader",
+                                     nullptr};
+
+// The folder the file dialog starts in: PARTWRIGHT_STANDIN_START_FOLDER, else the samples.
+std::string StartFolder() {
+    if (const char* configured = std::getenv("PARTWRIGHT_STANDIN_START_FOLDER")) {
+        return configured;
+    }
+    std::string samples = "Z:" + std::string(PARTWRIGHT_SAMPLES_DIR);
+    for (char& c : samples) {
+        c = c == '/' ? '\\' : c;
+    }
+    return samples;
+}
+
+HRESULT CreateApprentice(REFIID iid, void** out) {
+    try {
+        const auto server =
+            standins::MakeApprenticeServer(standins::MakeStandinServer(StartFolder()));
+        return server->QueryInterface(iid, out);
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+} // namespace
+
+extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID classId, REFIID iid, void** out) {
+    if (!out) {
+        return E_POINTER;
+    }
+    *out = nullptr;
+    if (classId == standins::kApprenticeClass) {
+        return com::GetClassObject(CreateApprentice, iid, out);
+    }
+    if (classId == thumbnail::kLegacyReaderClass) {
+        return com::GetClassObject(standins::CreateLegacyReader, iid, out);
+    }
+    return CLASS_E_CLASSNOTAVAILABLE;
+}
+
+extern "C" HRESULT __stdcall DllCanUnloadNow() {
+    return com::ModuleReferences() == 0 ? S_OK : S_FALSE;
+}
+
+extern "C" HRESULT __stdcall DllRegisterServer() {
+    const std::wstring path = com::ModulePathOf(reinterpret_cast<const void*>(&DllRegisterServer));
+    HRESULT hr = com::RegisterInprocClass(kApprentice, path);
+    if (SUCCEEDED(hr)) {
+        hr = com::RegisterInprocClass(kLegacyReader, path);
+    }
+    return hr;
+}
+
+extern "C" HRESULT __stdcall DllUnregisterServer() {
+    const HRESULT apprentice = com::UnregisterInprocClass(kApprentice);
+    const HRESULT legacy = com::UnregisterInprocClass(kLegacyReader);
+    return FAILED(apprentice) ? apprentice : legacy;
+}

@@ -1,0 +1,136 @@
+#include "partwright/model/AssemblyLoader.h"
+#include "partwright/model/ComDocumentAccess.h"
+#include "shared/com/Dispatch.h"
+#include "shared/thumbnail/LegacyThumbnailCom.h"
+#include "standins/inventor/StandinInventor.h"
+#include "tests/fakes/RecordingView.h"
+#include "tests/unit/standins/Samples.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace pw::model {
+namespace {
+
+using tests::SamplesFolder;
+
+struct Loaded {
+    BomModel model;
+    fakes::RecordingView view;
+};
+
+std::unique_ptr<Loaded> LoadGearbox(ServerFactory& servers) {
+    auto loaded = std::make_unique<Loaded>();
+    QuantityListing listing;
+    AssemblyLoader loader(loaded->model, listing, loaded->view, servers);
+    loaded->view.fileNameText = SamplesFolder() + "\\Gearbox.iam";
+    loader.LoadAssembly();
+    return loaded;
+}
+
+std::vector<double> Cells(Matrix* matrix) {
+    std::vector<double> cells;
+    for (int row = 1; matrix && row <= 4; ++row) {
+        for (int column = 1; column <= 4; ++column) {
+            cells.push_back(matrix->Cell(row, column));
+        }
+    }
+    return cells;
+}
+
+// The stand-in COM server (registered in the test prefix) reached through the COM adapter gives
+// the same model as the stand-in reader reached directly.
+TEST(ApprenticeOverCom, LoadsTheSamplesIntoTheSameModelAsTheReader) {
+    ComServerFactory overCom;
+    standins::StandinServerFactory direct(SamplesFolder());
+    const auto viaCom = LoadGearbox(overCom);
+    const auto viaReader = LoadGearbox(direct);
+    const BomModel& com = viaCom->model;
+    const BomModel& reader = viaReader->model;
+
+    ASSERT_EQ(com.FileData.Count(), 18);
+    ASSERT_EQ(com.FileData.Count(), reader.FileData.Count());
+    for (std::int32_t i = 1; i <= com.FileData.Count(); ++i) {
+        SCOPED_TRACE(i);
+        const clsFileData& a = *com.FileData.Item(i);
+        const clsFileData& b = *reader.FileData.Item(i);
+        EXPECT_EQ(a.FileName, b.FileName);
+        EXPECT_EQ(a.Depth, b.Depth);
+        EXPECT_EQ(a.Quantity, b.Quantity);
+        EXPECT_EQ(a.Author, b.Author);
+        EXPECT_EQ(a.Cost, b.Cost);
+        EXPECT_EQ(a.Description, b.Description);
+        EXPECT_EQ(a.Designer, b.Designer);
+        EXPECT_EQ(a.Material, b.Material);
+        EXPECT_EQ(a.Weight, b.Weight);
+        EXPECT_EQ(a.Partnumber, b.Partnumber);
+        EXPECT_EQ(a.Revision, b.Revision);
+        EXPECT_EQ(a.Status, b.Status);
+        EXPECT_EQ(a.Adaptive, b.Adaptive);
+        EXPECT_EQ(Cells(a.TransMat.get()), Cells(b.TransMat.get()));
+    }
+    ASSERT_EQ(com.Dupes.Count(), reader.Dupes.Count());
+    for (std::int32_t i = 1; i <= com.Dupes.Count(); ++i) {
+        EXPECT_EQ(com.Dupes.Item(i)->FileName, reader.Dupes.Item(i)->FileName);
+        EXPECT_EQ(com.Dupes.Item(i)->Quantity, reader.Dupes.Item(i)->Quantity);
+    }
+    EXPECT_EQ(com.Counts.MaxIndent, reader.Counts.MaxIndent);
+    EXPECT_EQ(com.Counts.AssyCount, reader.Counts.AssyCount);
+    EXPECT_EQ(com.Counts.PartCount, reader.Counts.PartCount);
+    EXPECT_EQ(com.Counts.MissingCount, 1);
+    EXPECT_EQ(viaCom->view.tree.Outline(), viaReader->view.tree.Outline());
+    EXPECT_EQ(viaCom->view.list1, viaReader->view.list1);
+}
+
+TEST(ApprenticeOverCom, AnswersAsApprenticeDoes) {
+    const auto server = ComServerFactory().Create("Inventor.ApprenticeServer");
+    EXPECT_EQ(server->StartFolder(), SamplesFolder());
+    const auto document = server->Open(SamplesFolder() + "\\Gearbox.iam");
+    EXPECT_EQ(document->DocumentType(), kAssemblyDocument);
+    EXPECT_EQ(document->PropertyValue("{32853F0F-3444-11D1-9E93-0060B03C1CA6}", 36), Value{1840.0});
+    EXPECT_EQ(server->NewMatrix()->Cell(4, 4), 1.0);
+    const auto gasket = document->ComponentDefinition()->Occurrences()->Items().back();
+    EXPECT_EQ(gasket->Name(), "Gasket:1");
+    try {
+        gasket->Definition();
+        FAIL() << "a missing file was reached";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.code(), kEFail);
+    }
+    EXPECT_THROW(server->Open(SamplesFolder() + "\\Nowhere.iam"), Failure);
+
+    auto raw = com::DispatchObject::Create("Inventor.ApprenticeServer");
+    try {
+        raw.Get(0x1234567);
+        FAIL() << "an unknown member answered";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.code(), DISP_E_MEMBERNOTFOUND);
+    }
+}
+
+OLE_XSIZE_HIMETRIC WidthOf(const std::shared_ptr<Picture>& picture) {
+    const auto* com = dynamic_cast<thumbnail::ComPicture*>(picture.get());
+    if (!com) {
+        return 0;
+    }
+    com::ComPtr<IPicture> readable;
+    com->get()->QueryInterface(IID_IPicture, readable.put_void());
+    OLE_XSIZE_HIMETRIC width = 0;
+    readable->get_Width(&width);
+    return width;
+}
+
+TEST(ThumbnailsOverCom, CurrentAndLegacyFilesBothShowTheirPictures) {
+    const auto server = ComServerFactory().Create("Inventor.ApprenticeServer");
+    thumbnail::ComLegacyReaderFactory legacy;
+    // 120 pixels at 96 dots per inch are 3175 hundredths of a millimetre.
+    EXPECT_NEAR(WidthOf(thumbnail::PictureOf(*server, legacy, SamplesFolder() + "\\Gearbox.iam")),
+                3175, 30);
+    EXPECT_NEAR(
+        WidthOf(thumbnail::PictureOf(*server, legacy, SamplesFolder() + "\\Parts\\Cover.ipt")),
+        3175, 30);
+    EXPECT_EQ(thumbnail::PictureOf(*server, legacy, "<Gasket:1>"), nullptr);
+}
+
+} // namespace
+} // namespace pw::model
