@@ -202,4 +202,8 @@ std::shared_ptr<Server> ComServerFactory::Create(const std::string& progId) {
     return std::make_shared<ComServer>(DispatchObject::Create(progId));
 }
 
+std::shared_ptr<Server> CreateServerByClass(const CLSID& classId) {
+    return std::make_shared<ComServer>(DispatchObject::Create(classId));
+}
+
 } // namespace pw::model

@@ -2,6 +2,8 @@
 
 #include "DocumentAccess.h"
 
+#include <windows.h>
+
 namespace pw::model {
 
 // Starts Inventor's Apprentice server by its programmatic identifier and reaches it late-bound,
@@ -11,5 +13,8 @@ class ComServerFactory : public ServerFactory {
 public:
     std::shared_ptr<Server> Create(const std::string& progId) override;
 };
+
+// Starts the Apprentice server by its class identifier rather than its programmatic identifier.
+std::shared_ptr<Server> CreateServerByClass(const CLSID& classId);
 
 } // namespace pw::model
