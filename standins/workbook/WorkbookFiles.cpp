@@ -1,0 +1,36 @@
+#include "WorkbookFiles.h"
+
+#include "shared/core/Failure.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace pw::standins {
+namespace {
+
+void WriteFile(const std::filesystem::path& path, const std::string& content) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << content;
+    if (!file) {
+        throw Failure(kEFail, "Cannot write " + path.string());
+    }
+}
+
+} // namespace
+
+void WriteWorkbookFiles(const ExcelState& state, const std::string& folder) {
+    const std::filesystem::path base(std::u8string(folder.begin(), folder.end()));
+    std::error_code error;
+    std::filesystem::create_directories(base, error);
+    for (const auto& book : state.workbooks) {
+        WriteFile(base / (book->name + ".json"), WorkbookJson(*book));
+        WriteFile(base / (book->name + ".xlsx"), WorkbookXlsx(*book));
+        for (const MacroModule& module : book->modules) {
+            if (module.type == 1) {
+                WriteFile(base / (book->name + "." + module.name + ".bas"), module.code);
+            }
+        }
+    }
+}
+
+} // namespace pw::standins

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "WorkbookModel.h"
+
+#include <string>
+
+// What the Excel stand-in leaves for people and tests to look at: each workbook it holds as a
+// ".json" file with everything the model holds, an ".xlsx" file that Excel and LibreOffice open,
+// and one text file per macro module.
+namespace pw::standins {
+
+std::string WorkbookJson(const Workbook& book);
+std::string WorkbookXlsx(const Workbook& book);
+
+// Writes "<book>.json", "<book>.xlsx" and "<book>.<module>.bas" for every workbook of the state
+// into the folder (a host path, created when missing). Raises a Failure when a file cannot be
+// written.
+void WriteWorkbookFiles(const ExcelState& state, const std::string& folder);
+
+} // namespace pw::standins

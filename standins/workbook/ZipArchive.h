@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pw::standins {
+
+// A ZIP archive built in memory, its entries deflated with zlib.
+class ZipArchive {
+public:
+    void Add(const std::string& name, const std::string& content);
+    // The archive's bytes, central directory included.
+    std::string Finish() const;
+
+private:
+    struct Entry {
+        std::string name;
+        std::uint32_t crc = 0;
+        std::uint32_t compressedSize = 0;
+        std::uint32_t size = 0;
+        std::uint32_t offset = 0;
+    };
+    std::string bytes_;
+    std::vector<Entry> entries_;
+};
+
+} // namespace pw::standins

@@ -1,0 +1,74 @@
+"""Reads the exported sample workbook with openpyxl, a reader independent of the project."""
+import sys
+from pathlib import Path
+
+import openpyxl
+
+folder = Path(sys.argv[1])
+book = openpyxl.load_workbook(folder / "Book1.xlsx")
+failures = []
+
+
+def check(what, got, expected):
+    if got != expected:
+        failures.append(f"{what}: got {got!r}, expected {expected!r}")
+
+
+check("sheets", book.sheetnames,
+      ["Summary-Totals", "Summary BOM", "Indented BOM", "Sheet2", "Sheet3"])
+check("active sheet", book.active.title, "Summary-Totals")
+
+indented = book["Indented BOM"]
+check("level headers", [indented.cell(1, c).value for c in range(1, 5)],
+      ["Level1", "Level2", "Level3", "Level"])
+check("header bold", indented.cell(1, 5).font.b, True)
+check("header height", indented.row_dimensions[1].height, 26.5)
+check("frozen panes", indented.freeze_panes, "B2")
+check("top assembly", (indented.cell(2, 4).value, indented.cell(2, 5).value), (1, "GB-100"))
+check("assembly fill", indented.cell(2, 5).fill.fgColor.rgb, "FFCCFFFF")
+check("part number with leading zeros", indented.cell(3, 5).value, "00123")
+check("part number is text", indented.cell(3, 5).data_type, "s")
+check("description beginning with =", indented.cell(3, 7).value, "=Machined base plate, 20 mm")
+check("description is no formula", indented.cell(3, 7).data_type, "s")
+check("cost is a number", indented.cell(3, 10).value, 125.5)
+check("status text", indented.cell(3, 11).value, "Released")
+check("file name", indented.cell(3, 15).value, "Base Plate.ipt")
+check("hyperlink", indented.cell(3, 15).hyperlink.target.endswith("\\Parts\\Base Plate.ipt"), True)
+missing = [r for r in range(2, indented.max_row + 1) if indented.cell(r, 5).value == "<Gasket:1>"]
+check("missing row", len(missing), 1)
+if missing:
+    check("missing font colour", indented.cell(missing[0], 5).font.color.rgb, "FFFF0000")
+bolts = [r for r in range(2, indented.max_row + 1) if indented.cell(r, 15).value == "Bolt M8.ipt"]
+check("bolt rows", len(bolts), 6)
+check("empty part number font", indented.cell(bolts[0], 6).font.color.rgb, "FF0000FF")
+check("empty part number bold", indented.cell(bolts[0], 6).font.b, True)
+
+summary = book["Summary BOM"]
+check("summary frozen panes", summary.freeze_panes, "A2")
+check("summary headers", [summary.cell(1, c).value for c in (1, 2, 10, 11)],
+      ["Quan", "Partnumber", "Path", "Filename"])
+quantities = {summary.cell(r, 11).value: summary.cell(r, 1).value
+              for r in range(2, summary.max_row + 1)}
+check("quantities", quantities, {"Gearbox.iam": None, "Base Plate.ipt": 1,
+                                 "Shaft Assembly.iam": 2, "Shaft.ipt": 2,
+                                 "Bearing 6204.ipt": 4, "Bolt M8.ipt": 6, "Cover.ipt": 1,
+                                 "<Gasket:1>": -1})
+
+totals = book["Summary-Totals"]
+check("title", totals.cell(1, 1).value.startswith("Summary Information for "), True)
+check("title alignment", totals.cell(1, 1).alignment.horizontal, "left")
+check("totals", [(totals.cell(r, 1).value, totals.cell(r, 2).value) for r in range(2, 8)],
+      [("Max Indenting: ", 3), ("Total Files: ", 7), ("Total Assemblies: ", 3),
+       ("Total Parts: ", 14), ("Total Parts+Ass'ys: ", 17), ("Missing Components: ", 1)])
+check("label alignment", totals.cell(3, 1).alignment.horizontal, "right")
+check("label bold", totals.cell(3, 1).font.b, True)
+check("column width", round(totals.column_dimensions["A"].width), 23)
+
+with open(folder / "Book1.Partwright.bas", newline="") as module:
+    macros = module.read()
+check("macro module", macros.startswith("Public Sub PreviewImage()\r"), True)
+
+if failures:
+    print("\n".join(failures))
+    sys.exit(1)
+print("Book1.xlsx reads back as exported")

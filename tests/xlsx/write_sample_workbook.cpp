@@ -1,0 +1,48 @@
+// Exports the sample Gearbox with every option ticked into the workbook model and writes the
+// workbook files to the folder given, for a reader outside the project to check.
+#include "partwright/export/modExcel.h"
+#include "partwright/model/AssemblyLoader.h"
+#include "standins/inventor/StandinFiles.h"
+#include "standins/inventor/StandinInventor.h"
+#include "standins/workbook/WorkbookApplication.h"
+#include "standins/workbook/WorkbookFiles.h"
+#include "tests/fakes/RecordingView.h"
+
+#include <iostream>
+
+namespace {
+
+class AllOptions : public pw::excel::ExportView {
+public:
+    void SetStatus(const std::string&) override {}
+    void DoEvents() override {}
+    int Check1Value() override { return 1; }
+    int chkBuildValue() override { return 1; }
+    int chkSetHyperlinksValue() override { return 1; }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: write_sample_workbook FOLDER\n";
+        return 2;
+    }
+    using namespace pw;
+    const std::string samples = standins::WindowsPathOf(PARTWRIGHT_SAMPLES_DIR);
+    standins::StandinServerFactory servers(samples);
+    fakes::RecordingView view;
+    model::BomModel bom;
+    model::QuantityListing listing;
+    model::AssemblyLoader loader(bom, listing, view, servers);
+    view.fileNameText = samples + "\\Gearbox.iam";
+    loader.LoadAssembly();
+
+    auto excel = std::make_shared<standins::ExcelState>();
+    standins::WorkbookLauncher launcher(excel);
+    AllOptions options;
+    excel::ExportState state;
+    excel::modExcel(bom, state, options, launcher).ExportToExcel();
+    standins::WriteWorkbookFiles(*excel, argv[1]);
+    return 0;
+}
