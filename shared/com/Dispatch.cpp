@@ -9,6 +9,8 @@
 namespace pw::com {
 namespace {
 
+DispatchObject::Counts gCounts;
+
 // Raises the failure an Invoke reported, preferring the object's own description.
 [[noreturn]] void ThrowInvokeFailure(HRESULT hr, EXCEPINFO& info, const Member& member) {
     if (hr == DISP_E_EXCEPTION) {
@@ -36,6 +38,10 @@ namespace {
 }
 
 } // namespace
+
+DispatchObject::Counts DispatchObject::CallCounts() {
+    return gCounts;
+}
 
 std::string Member::Label() const {
     return byName_ ? "member " + name_ : "member with DISPID " + CodeText(id_);
@@ -95,6 +101,7 @@ std::vector<DISPID> DispatchObject::IdsOf(const Member& member, std::span<const 
         pointers.push_back(name.data());
     }
     std::vector<DISPID> ids(names.size(), DISPID_UNKNOWN);
+    ++gCounts.nameLookups;
     const HRESULT hr =
         object_->GetIDsOfNames(IID_NULL, pointers.data(), static_cast<UINT>(pointers.size()),
                                LOCALE_USER_DEFAULT, ids.data());
@@ -146,6 +153,7 @@ UniqueVariant DispatchObject::Invoke(const Member& member, WORD flags,
 
     UniqueVariant result;
     EXCEPINFO info{};
+    ++gCounts.invokes;
     UINT argError = 0;
     const HRESULT hr = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
                                        result.put(), &info, &argError);

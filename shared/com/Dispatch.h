@@ -84,6 +84,20 @@ public:
 
     DISPID IdOf(const std::string& name);
 
+    // Objects of one kind share their names' identifiers, so each name is looked up once.
+    using NameCache = std::map<std::string, DISPID>;
+    DispatchObject& ShareNames(std::shared_ptr<NameCache> cache) {
+        ids_ = std::move(cache);
+        return *this;
+    }
+
+    // How often this process called Invoke and GetIDsOfNames through DispatchObject.
+    struct Counts {
+        std::uint64_t invokes = 0;
+        std::uint64_t nameLookups = 0;
+    };
+    static Counts CallCounts();
+
     UniqueVariant Invoke(const Member& member, WORD flags, std::span<const UniqueVariant> args,
                          std::span<const NamedArg> named = {});
 

@@ -73,8 +73,19 @@ HRESULT STDMETHODCALLTYPE DispatchBase::GetIDsOfNames(REFIID, LPOLESTR* names, U
             ids[0] = known.id;
         }
     }
-    if (ids[0] == DISPID_UNKNOWN || count > 1) {
-        result = DISP_E_UNKNOWNNAME;
+    if (ids[0] == DISPID_UNKNOWN) {
+        return DISP_E_UNKNOWNNAME;
+    }
+    const auto parameters = ParameterNames(ids[0]);
+    for (UINT i = 1; i < count; ++i) {
+        for (std::size_t p = 0; p < parameters.size(); ++p) {
+            if (_wcsicmp(parameters[p], names[i]) == 0) {
+                ids[i] = static_cast<DISPID>(p);
+            }
+        }
+        if (ids[i] == DISPID_UNKNOWN) {
+            result = DISP_E_UNKNOWNNAME;
+        }
     }
     return result;
 }
@@ -110,16 +121,47 @@ HRESULT STDMETHODCALLTYPE DispatchBase::Invoke(DISPID id, REFIID, LCID, WORD fla
     return S_OK;
 }
 
-const VARIANT& DispatchBase::Argument(const DISPPARAMS& params, UINT index) {
+namespace {
+
+const VARIANT* Find(const DISPPARAMS& params, DISPID index) {
+    // Named arguments come first, the positional ones after them in reverse order.
+    for (UINT k = 0; k < params.cNamedArgs; ++k) {
+        if (params.rgdispidNamedArgs[k] == index) {
+            return &params.rgvarg[k];
+        }
+    }
     const UINT positional = params.cArgs - params.cNamedArgs;
-    if (index >= positional) {
-        throw Failure(DISP_E_BADPARAMCOUNT, "Invalid number of parameters.");
+    if (index < 0 || static_cast<UINT>(index) >= positional) {
+        return nullptr;
     }
-    const VARIANT& argument = params.rgvarg[positional - 1 - index];
-    if (argument.vt == (VT_VARIANT | VT_BYREF) && argument.pvarVal) {
-        return *argument.pvarVal;
+    const VARIANT* argument = &params.rgvarg[params.cArgs - 1 - static_cast<UINT>(index)];
+    if (argument->vt == (VT_VARIANT | VT_BYREF) && argument->pvarVal) {
+        return argument->pvarVal;
     }
-    return argument;
+    // An omitted optional argument.
+    return argument->vt == VT_ERROR && argument->scode == DISP_E_PARAMNOTFOUND ? nullptr : argument;
+}
+
+} // namespace
+
+const VARIANT& DispatchBase::Argument(const DISPPARAMS& params, UINT index) {
+    const VARIANT* argument = Find(params, static_cast<DISPID>(index));
+    if (!argument) {
+        throw Failure(DISP_E_PARAMNOTFOUND, "Argument not optional.");
+    }
+    return *argument;
+}
+
+bool DispatchBase::HasArgument(const DISPPARAMS& params, UINT index) {
+    return Find(params, static_cast<DISPID>(index)) != nullptr;
+}
+
+const VARIANT& DispatchBase::PutValue(const DISPPARAMS& params) {
+    const VARIANT* value = Find(params, DISPID_PROPERTYPUT);
+    if (!value) {
+        throw Failure(DISP_E_PARAMNOTFOUND, "A property put needs a value.");
+    }
+    return *value;
 }
 
 } // namespace pw::com

@@ -45,9 +45,14 @@ protected:
     virtual bool Call(DISPID id, WORD flags, const DISPPARAMS& params, UniqueVariant& result) = 0;
     // The members that answer by name as well.
     virtual std::span<const Name> Names() const { return {}; }
+    // The names of a member's parameters, in their order, for callers that name their arguments.
+    virtual std::span<const wchar_t* const> ParameterNames(DISPID) const { return {}; }
 
-    // The positional argument at index (0 = first), or a Failure when it was not given.
+    // The argument at index (0 = first), given by position or by name; a Failure when missing.
     static const VARIANT& Argument(const DISPPARAMS& params, UINT index);
+    static bool HasArgument(const DISPPARAMS& params, UINT index);
+    // The value of a property put.
+    static const VARIANT& PutValue(const DISPPARAMS& params);
 
 private:
     std::atomic<ULONG> references_{1};

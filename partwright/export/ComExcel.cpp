@@ -1,0 +1,292 @@
+#include "ComExcel.h"
+
+#include "shared/com/ComFailure.h"
+#include "shared/com/Dispatch.h"
+#include "shared/com/TextConvert.h"
+#include "shared/com/VariantRead.h"
+
+namespace pw::excel {
+namespace {
+
+using com::DispatchObject;
+using com::NamedArg;
+using com::UniqueVariant;
+
+constexpr ResultCode kObjectNotSet = static_cast<ResultCode>(0x800A005Bu);
+
+// One name cache per kind of Excel object.
+template <class Kind> DispatchObject Of(DispatchObject object) {
+    static const auto cache = std::make_shared<DispatchObject::NameCache>();
+    return std::move(object.ShareNames(cache));
+}
+
+UniqueVariant ToVariant(const CellValue& value) {
+    if (const auto* text = std::get_if<std::string>(&value)) {
+        return UniqueVariant(std::string_view(*text));
+    }
+    if (const auto* whole = std::get_if<std::int32_t>(&value)) {
+        return UniqueVariant(*whole);
+    }
+    if (const auto* real = std::get_if<double>(&value)) {
+        return UniqueVariant(*real);
+    }
+    if (const auto* truth = std::get_if<bool>(&value)) {
+        return UniqueVariant(*truth);
+    }
+    return {};
+}
+
+CellValue ToCell(const VARIANT& value) {
+    switch (value.vt) {
+    case VT_EMPTY:
+    case VT_NULL:
+        return {};
+    case VT_BSTR:
+        return com::TextOf(value);
+    case VT_BOOL:
+        return value.boolVal != VARIANT_FALSE;
+    case VT_I2:
+    case VT_I4:
+        return com::Int32Of(value);
+    default:
+        return com::DoubleOf(value);
+    }
+}
+
+class ComRange : public Range {
+public:
+    explicit ComRange(DispatchObject range) : range_(Of<ComRange>(std::move(range))) {}
+    DispatchObject& object() { return range_; }
+
+    CellValue Value() override { return ToCell(range_.Get("Value").get()); }
+    void SetValue(const CellValue& value) override { range_.Put("Value", ToVariant(value)); }
+    void Select() override { range_.Call("Select"); }
+    std::int32_t Row() override { return com::Int32Of(range_.Get("Row").get()); }
+    std::shared_ptr<Range> SpecialCells(std::int32_t kind) override {
+        return std::make_shared<ComRange>(
+            DispatchObject::FromVariant(range_.Call("SpecialCells", kind).get()));
+    }
+    double Left() override { return com::DoubleOf(range_.Get("Left").get()); }
+    double Top() override { return com::DoubleOf(range_.Get("Top").get()); }
+    double Width() override { return com::DoubleOf(range_.Get("Width").get()); }
+    double RowHeight() override { return com::DoubleOf(range_.Get("RowHeight").get()); }
+    void SetRowHeight(double points) override { range_.Put("RowHeight", points); }
+    void SetColumnWidth(double characters) override { range_.Put("ColumnWidth", characters); }
+    void SetFontBold(bool bold) override { Part("Font").Put("Bold", bold); }
+    void SetFontColorIndex(std::int32_t index) override { Part("Font").Put("ColorIndex", index); }
+    void SetInteriorColorIndex(std::int32_t index) override {
+        Part("Interior").Put("ColorIndex", index);
+    }
+    void SetHorizontalAlignment(std::int32_t alignment) override {
+        range_.Put("HorizontalAlignment", alignment);
+    }
+
+private:
+    struct FontOrInterior {};
+    DispatchObject Part(const char* name) { return Of<FontOrInterior>(range_.GetObject(name)); }
+
+    DispatchObject range_;
+};
+
+// Buttons and check boxes are objects of different kinds; a selection may be either.
+struct ButtonKind {};
+struct CheckBoxKind {};
+
+class ComShape : public Shape {
+public:
+    explicit ComShape(DispatchObject shape) : shape_(std::move(shape)) {}
+
+    void Select() override { shape_.Call("Select"); }
+    void SetOnAction(const std::string& macro) override { shape_.Put("OnAction", macro); }
+    void SetCaption(const std::string& caption) override {
+        Part("Characters").Put("Text", caption);
+    }
+    void SetText(const std::string& text) override { shape_.Put("Text", text); }
+    void SetLinkedCell(const std::string& reference) override {
+        shape_.Put("LinkedCell", reference);
+    }
+    void SetBorderColor(std::int32_t rgb) override { Part("Border").Put("Color", rgb); }
+    void SetInteriorColor(std::int32_t rgb) override { Part("Interior").Put("Color", rgb); }
+    void SetValue(std::int32_t value) override { shape_.Put("Value", value); }
+
+private:
+    struct ShapePart {};
+    DispatchObject Part(const char* name) { return Of<ShapePart>(shape_.GetObject(name)); }
+
+    DispatchObject shape_;
+};
+
+class ComWorksheet : public Worksheet {
+public:
+    explicit ComWorksheet(DispatchObject sheet) : sheet_(Of<ComWorksheet>(std::move(sheet))) {}
+
+    std::string Name() override { return com::TextOf(sheet_.Get("Name").get()); }
+    void SetName(const std::string& name) override { sheet_.Put("Name", name); }
+    std::shared_ptr<Range> Cells(std::int32_t row, std::int32_t column) override {
+        return std::make_shared<ComRange>(sheet_.GetObject("Cells", row, column));
+    }
+    std::shared_ptr<Range> Rows(std::int32_t row) override {
+        return std::make_shared<ComRange>(sheet_.GetObject("Rows", row));
+    }
+    std::shared_ptr<Range> Columns(std::int32_t column) override {
+        return std::make_shared<ComRange>(sheet_.GetObject("Columns", column));
+    }
+    std::shared_ptr<Shape> AddButton(double left, double top, double width,
+                                     double height) override {
+        return std::make_shared<ComShape>(
+            Of<ButtonKind>(AddShape("Buttons", left, top, width, height)));
+    }
+    std::shared_ptr<Shape> AddCheckBox(double left, double top, double width,
+                                       double height) override {
+        return std::make_shared<ComShape>(
+            Of<CheckBoxKind>(AddShape("CheckBoxes", left, top, width, height)));
+    }
+    std::int32_t CheckBoxCount() override {
+        return com::Int32Of(Collection("CheckBoxes").Get("Count").get());
+    }
+    std::shared_ptr<Shape> CheckBox(std::int32_t index) override {
+        return std::make_shared<ComShape>(Of<CheckBoxKind>(
+            DispatchObject::FromVariant(Collection("CheckBoxes").Call("Item", index).get())));
+    }
+    void AddHyperlink(Range& anchor, const std::string& address,
+                      const std::string& textToDisplay) override {
+        auto& cell = dynamic_cast<ComRange&>(anchor);
+        sheet_.GetObject("Hyperlinks")
+            .CallNamed("Add", {{"Anchor", UniqueVariant(cell.object().get())},
+                               {"Address", UniqueVariant(std::string_view(address))},
+                               {"TextToDisplay", UniqueVariant(std::string_view(textToDisplay))}});
+    }
+
+private:
+    struct ShapeCollection {};
+    DispatchObject Collection(const char* name) {
+        return Of<ShapeCollection>(sheet_.GetObject(name));
+    }
+    DispatchObject AddShape(const char* collection, double left, double top, double width,
+                            double height) {
+        return DispatchObject::FromVariant(
+            Collection(collection).Call("Add", left, top, width, height).get());
+    }
+
+    DispatchObject sheet_;
+};
+
+class ComCodeModule : public CodeModule {
+public:
+    explicit ComCodeModule(DispatchObject code) : code_(std::move(code)) {}
+    void AddFromString(const std::string& text) override { code_.Call("AddFromString", text); }
+
+private:
+    DispatchObject code_;
+};
+
+class ComComponent : public VBComponent {
+public:
+    explicit ComComponent(DispatchObject component) : component_(std::move(component)) {}
+    std::string Name() override { return com::TextOf(component_.Get("Name").get()); }
+    void SetName(const std::string& name) override { component_.Put("Name", name); }
+    std::int32_t Type() override { return com::Int32Of(component_.Get("Type").get()); }
+    std::shared_ptr<excel::CodeModule> CodeModule() override {
+        return std::make_shared<ComCodeModule>(component_.GetObject("CodeModule"));
+    }
+
+private:
+    DispatchObject component_;
+};
+
+class ComProject : public VBProject {
+public:
+    explicit ComProject(DispatchObject project) : project_(std::move(project)) {}
+    std::int32_t ComponentCount() override {
+        return com::Int32Of(project_.GetObject("VBComponents").Get("Count").get());
+    }
+    std::shared_ptr<VBComponent> Component(std::int32_t index) override {
+        return std::make_shared<ComComponent>(DispatchObject::FromVariant(
+            project_.GetObject("VBComponents").Call("Item", index).get()));
+    }
+    std::shared_ptr<VBComponent> AddComponent(std::int32_t type) override {
+        return std::make_shared<ComComponent>(DispatchObject::FromVariant(
+            project_.GetObject("VBComponents").Call("Add", type).get()));
+    }
+
+private:
+    DispatchObject project_;
+};
+
+class ComWorkbook : public Workbook {
+public:
+    explicit ComWorkbook(DispatchObject book) : book_(Of<ComWorkbook>(std::move(book))) {}
+    void SelectSheet(const std::string& name) override {
+        DispatchObject::FromVariant(book_.GetObject("Sheets").Call("Item", name).get())
+            .Call("Select");
+    }
+    std::shared_ptr<Worksheet> ActiveSheet() override {
+        return std::make_shared<ComWorksheet>(book_.GetObject("ActiveSheet"));
+    }
+    std::shared_ptr<Worksheet> AddWorksheet() override {
+        return std::make_shared<ComWorksheet>(
+            DispatchObject::FromVariant(book_.GetObject("Worksheets").Call("Add").get()));
+    }
+    std::shared_ptr<excel::VBProject> VBProject() override {
+        return std::make_shared<ComProject>(book_.GetObject("VBProject"));
+    }
+
+private:
+    DispatchObject book_;
+};
+
+class ComApplication : public Application {
+public:
+    explicit ComApplication(DispatchObject app) : app_(std::move(app)) {}
+
+    void SetVisible(bool visible) override { app_.Put("Visible", visible); }
+    void SetWindowState(std::int32_t state) override { app_.Put("WindowState", state); }
+    void SetScreenUpdating(bool updating) override { app_.Put("ScreenUpdating", updating); }
+    std::shared_ptr<Workbook> AddWorkbook() override {
+        return std::make_shared<ComWorkbook>(
+            DispatchObject::FromVariant(app_.GetObject("Workbooks").Call("Add").get()));
+    }
+    std::shared_ptr<Workbook> ActiveWorkbook() override {
+        const UniqueVariant book = app_.Get("ActiveWorkbook");
+        if (book.vt() != VT_DISPATCH || !book.get().pdispVal) {
+            throw Failure(kObjectNotSet, "Object variable or With block variable not set");
+        }
+        return std::make_shared<ComWorkbook>(DispatchObject::FromVariant(book.get()));
+    }
+    std::shared_ptr<Range> ActiveCell() override {
+        return std::make_shared<ComRange>(app_.GetObject("ActiveCell"));
+    }
+    std::shared_ptr<Range> SelectedRange() override {
+        return std::make_shared<ComRange>(app_.GetObject("Selection"));
+    }
+    std::shared_ptr<Shape> SelectedShape() override {
+        return std::make_shared<ComShape>(app_.GetObject("Selection"));
+    }
+    void FreezePanes() override { app_.GetObject("ActiveWindow").Put("FreezePanes", true); }
+
+private:
+    DispatchObject app_;
+};
+
+CLSID ExcelClass() {
+    CLSID excel;
+    com::ThrowIfFailed(CLSIDFromProgID(L"Excel.Application", &excel), "Finding Excel");
+    return excel;
+}
+
+} // namespace
+
+std::shared_ptr<Application> ComExcelLauncher::Attach() {
+    com::ComPtr<IUnknown> running;
+    com::ThrowIfFailed(GetActiveObject(ExcelClass(), nullptr, running.put()), "Attaching to Excel");
+    com::ComPtr<IDispatch> app;
+    com::ThrowIfFailed(running->QueryInterface(IID_IDispatch, app.put_void()),
+                       "Attaching to Excel");
+    return std::make_shared<ComApplication>(DispatchObject(std::move(app)));
+}
+
+std::shared_ptr<Application> ComExcelLauncher::Start() {
+    return std::make_shared<ComApplication>(DispatchObject::Create(ExcelClass()));
+}
+
+} // namespace pw::excel
