@@ -1,0 +1,29 @@
+#pragma once
+
+#include "partwright/export/ExcelApi.h"
+#include "partwright/model/DocumentAccess.h"
+#include "partwright/shell/RegistryApi.h"
+#include "partwright/shell/ShellHost.h"
+#include "shared/thumbnail/ThumbnailRule.h"
+
+#include <functional>
+
+namespace pw::app {
+
+// What the main window uses of the outside world; the program passes the real ones, tests and
+// the headless run their own.
+struct AppServices {
+    model::ServerFactory& servers;
+    excel::ExcelLauncher& excel;
+    thumbnail::LegacyReaderFactory& legacy;
+    shell::ShellHost& host; // command line, the executable's place, message boxes, files
+    shell::RegistryApi& registry;
+    std::function<void()> endProgram; // ends the process at once
+};
+
+// The maker's addresses behind the window's two links.
+inline constexpr const char* kMakerWebAddress = "https://nodeworks.example/partwright";
+inline constexpr const char* kMakerWebDomain = "nodeworks.example";
+inline constexpr const char* kMakerMail = "partwright@nodeworks.example";
+
+} // namespace pw::app

@@ -1,0 +1,501 @@
+#include "frmTree.h"
+
+#include "Artwork.h"
+#include "Shell.h"
+#include "partwright/export/modExcel.h"
+#include "partwright/macros/modWriteVBEtoExcel.h"
+#include "shared/com/TextConvert.h"
+#include "shared/core/Step.h"
+#include "shared/thumbnail/LegacyThumbnailCom.h"
+#include "shared/window/WinZOrder.h"
+
+#include <commdlg.h>
+
+namespace pw::app {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"PartwrightTree";
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+const std::string kMailTip = "Send email via your eMail Program to Vantrell";
+const std::string kWebTip = std::string("Jumps to the Nodeworks page on ") + kMakerWebDomain;
+
+std::string TextOf(HWND control) {
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(control, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return com::WideToUtf8(text);
+}
+
+HFONT MakeFont(int pointsTimes100, bool underline, int dotsPerInch) {
+    return CreateFontW(-MulDiv(pointsTimes100, dotsPerInch, 7200), 0, 0, 0, FW_NORMAL, FALSE,
+                       underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH, L"MS Sans Serif");
+}
+
+int ScreenDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+} // namespace
+
+frmTree::frmTree(AppServices services)
+    : services_(std::move(services)), loader_(model_, listing_, *this, services_.servers),
+      verb_(services_.registry, services_.host) {}
+
+frmTree::~frmTree() {
+    if (window_) {
+        DestroyWindow(window_);
+    }
+    for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(headingFont_),
+                           static_cast<HGDIOBJ>(linkFont_), static_cast<HGDIOBJ>(statusBrush_)}) {
+        if (object) {
+            DeleteObject(object);
+        }
+    }
+    for (HICON icon : {envelope_, globe_, bigIcon_, smallIcon_}) {
+        if (icon) {
+            DestroyIcon(icon);
+        }
+    }
+    if (images_) {
+        ImageList_Destroy(images_);
+    }
+}
+
+HWND frmTree::Create(int showCommand) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    bigIcon_ = MakeWindowIcon(32);
+    smallIcon_ = MakeWindowIcon(16);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (!GetClassInfoExW(instance, kWindowClass, &windowClass)) {
+        windowClass.lpfnWndProc = WindowProc;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kWindowClass;
+        RegisterClassExW(&windowClass);
+    }
+    const int dpi = ScreenDpi();
+    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, WS_EX_CONTROLPARENT);
+    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, L"Partwright", kWindowStyle,
+                              CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                              frame.bottom - frame.top, nullptr, nullptr, instance, this);
+    if (!window_) {
+        return nullptr;
+    }
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    CreateControls();
+
+    // The window's load: before it is first shown.
+    shell::RunStartUp(services_.host, verb_, *this);
+
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+    SetFocus(Control(kTxtFilename));
+    return window_;
+}
+
+void frmTree::CreateControls() {
+    const int dpi = ScreenDpi();
+    font_ = MakeFont(825, false, dpi);
+    headingFont_ = MakeFont(975, false, dpi);
+    linkFont_ = MakeFont(825, true, dpi);
+    statusBrush_ = CreateSolidBrush(GetSysColor(COLOR_INFOBK));
+    envelope_ = MakeEnvelopeCursor();
+    globe_ = MakeGlobeCursor();
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+
+    for (const ControlSpec& spec : Controls()) {
+        const HWND control = CreateWindowExW(
+            0, spec.windowClass, spec.text, spec.style, TwipsToPixels(spec.left, dpi),
+            TwipsToPixels(spec.top, dpi), TwipsToPixels(spec.width, dpi),
+            TwipsToPixels(spec.height, dpi), window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+        const HFONT font = spec.link                    ? linkFont_
+                           : spec.pointsTimes100 == 975 ? headingFont_
+                                                        : font_;
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+
+    tree_ = std::make_unique<TreeControl>(Control(kTreList));
+    images_ = MakeNodeImages();
+    SendMessageW(Control(kTreList), TVM_SETIMAGELIST, TVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(images_));
+    SetWindowSubclass(Control(kTxtFilename), FileNameProc, 1, reinterpret_cast<DWORD_PTR>(this));
+
+    tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                                nullptr, instance, nullptr);
+    const std::pair<ControlId, std::string> tips[] = {
+        {kList1, "Double Click for a Preview"}, {kLabel6, kMailTip}, {kLabel13, kWebTip}};
+    for (const auto& [id, tip] : tips) {
+        std::wstring text = com::Utf8ToWide(tip);
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = window_;
+        tool.uId = reinterpret_cast<UINT_PTR>(Control(id));
+        tool.lpszText = text.data();
+        SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+LRESULT CALLBACK frmTree::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<frmTree*>(create->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<frmTree*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    try {
+        return self->OnMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        // A handler's unexpected failure is reported; the window goes on.
+        MessageBoxW(window, com::Utf8ToWide(error.what()).c_str(), L"Partwright", MB_ICONERROR);
+        return 0;
+    }
+}
+
+LRESULT frmTree::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) {
+            return TRUE;
+        }
+        break;
+    case WM_DRAWITEM:
+        if (wParam == kPicPreview) {
+            OnDrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        }
+        break;
+    case WM_CTLCOLORSTATIC: {
+        const auto control = reinterpret_cast<HWND>(lParam);
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        if (control == Control(kStatus)) {
+            SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+            return reinterpret_cast<LRESULT>(statusBrush_);
+        }
+        if (control == Control(kLabel6) || control == Control(kLabel13)) {
+            SetTextColor(dc, RGB(0, 0, 255));
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        break;
+    }
+    case WM_DESTROY:
+        // The window's unload: the server of the last load goes with it.
+        loader_.ReleaseServer();
+        window_ = nullptr;
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK frmTree::FileNameProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR selfPointer) {
+    auto* self = reinterpret_cast<frmTree*>(selfPointer);
+    if (message == WM_GETDLGCODE && lParam &&
+        reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN) {
+        return DLGC_WANTALLKEYS | DefSubclassProc(edit, message, wParam, lParam);
+    }
+    if (message == WM_CHAR && wParam == '\r' && !self->FileNameText().empty()) {
+        self->LoadAssembly(); // Enter is consumed: nothing inserted, no warning sound
+        return 0;
+    }
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+void frmTree::OnCommand(int id, int code) {
+    switch (id) {
+    case kTxtFilename:
+        if (code == EN_KILLFOCUS && !FileNameText().empty()) {
+            LoadAssembly();
+        }
+        break;
+    case kCmdBrowse:
+        if (code == BN_CLICKED) {
+            OnBrowse();
+        }
+        break;
+    case kList1:
+        if (code == LBN_DBLCLK) {
+            OnListDoubleClick();
+        }
+        break;
+    case kOnTop:
+        if (code == BN_CLICKED) {
+            OnOnTop();
+        }
+        break;
+    case kCommand1:
+        if (code == BN_CLICKED) {
+            OnExport();
+        }
+        break;
+    case kCommand2:
+        if (code == BN_CLICKED) {
+            OnPushImageCode();
+        }
+        break;
+    case kCmdExit:
+        if (code == BN_CLICKED) {
+            OnExit();
+        }
+        break;
+    case kLabel6:
+        if (code == STN_CLICKED) {
+            ShellOpen(std::string("mailto:") + kMakerMail);
+        }
+        break;
+    case kLabel13:
+        if (code == STN_CLICKED) {
+            ShellOpen(kMakerWebAddress);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT frmTree::OnNotify(NMHDR& header) {
+    if (header.idFrom != kTreList) {
+        return 0;
+    }
+    if (header.code == NM_CUSTOMDRAW) {
+        return tree_->OnCustomDraw(reinterpret_cast<NMTVCUSTOMDRAW&>(header));
+    }
+    if (header.code == NM_CLICK) {
+        OnNodeClick();
+    }
+    return 0;
+}
+
+bool frmTree::OnSetCursor(HWND under, int hitTest) {
+    if (busy_) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return true;
+    }
+    if (under == Control(kLabel6) || under == Control(kLabel13)) {
+        const bool mail = under == Control(kLabel6);
+        SetCursor(mail ? envelope_ : globe_);
+        SetWindowTextW(Control(kLabel5), com::Utf8ToWide(mail ? kMailTip : kWebTip).c_str());
+        return true;
+    }
+    if (under == window_ && hitTest == HTCLIENT) {
+        SetWindowTextW(Control(kLabel5), L"");
+    }
+    return false;
+}
+
+void frmTree::OnDrawPicture(const DRAWITEMSTRUCT& draw) {
+    FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    com::ComPtr<IPicture> picture;
+    if (!picture_ || FAILED(picture_->QueryInterface(IID_IPicture, picture.put_void()))) {
+        return;
+    }
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    picture->get_Width(&width);
+    picture->get_Height(&height);
+    // Unscaled, at the top-left corner.
+    const int pixelsX = MulDiv(width, GetDeviceCaps(draw.hDC, LOGPIXELSX), 2540);
+    const int pixelsY = MulDiv(height, GetDeviceCaps(draw.hDC, LOGPIXELSY), 2540);
+    picture->Render(draw.hDC, draw.rcItem.left, draw.rcItem.top, pixelsX, pixelsY, 0, height, width,
+                    -height, nullptr);
+}
+
+void frmTree::OnBrowse() {
+    std::string startFolder;
+    if (RunStep([&] {
+            startFolder = services_.servers.Create(model::kApprenticeProgId)->StartFolder();
+        }) != kOk) {
+        MsgBox("The Inventor Apprentice Server cannot be started, so the file dialog opens "
+               "without Inventor's start folder.",
+               model::kProgramTitle, model::kOkExclamation);
+    }
+    const std::wstring folder = com::Utf8ToWide(startFolder);
+    std::wstring file = dialogFile_;
+    file.resize(MAX_PATH * 4, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window_;
+    dialog.lpstrFilter = L"Inventor Assembly File (*.iam)\0*.iam\0\0";
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.lpstrTitle = L"Assembly Tree";
+    dialog.lpstrDefExt = L"iam";
+    dialog.Flags = OFN_HIDEREADONLY;
+    if (GetOpenFileNameW(&dialog)) {
+        dialogFile_ = file.c_str();
+    }
+    // After a cancel the box gets the file chosen last time, as the dialog keeps it.
+    SetWindowTextW(Control(kTxtFilename), dialogFile_.c_str());
+    if (!FileNameText().empty()) {
+        LoadAssembly();
+    }
+}
+
+void frmTree::OnNodeClick() {
+    DWORD position = GetMessagePos();
+    POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    ScreenToClient(Control(kTreList), &point);
+    TVHITTESTINFO hit{};
+    hit.pt = point;
+    const auto item = reinterpret_cast<HTREEITEM>(
+        SendMessageW(Control(kTreList), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    const auto record = model_.FileData.Item(tree_->IndexOf(item));
+    if (record && !record->FileName.empty()) {
+        ShowThumbnail(record->FileName);
+    }
+}
+
+void frmTree::OnListDoubleClick() {
+    const auto row = static_cast<std::int32_t>(SendMessageW(Control(kList1), LB_GETCURSEL, 0, 0));
+    if (const auto entry = listing_.EntryOfRow(row)) {
+        ShowThumbnail(entry->FileName);
+    }
+}
+
+void frmTree::OnOnTop() {
+    if (CheckValue(kOnTop) == BST_CHECKED) {
+        window::SetTopmost(window_);
+    } else {
+        window::SetNotTopmost(window_);
+    }
+}
+
+void frmTree::OnExport() {
+    SetHourglass(true);
+    excel::modExcel(model_, exportState_, *this, services_.excel).ExportToExcel();
+    SetHourglass(false);
+}
+
+void frmTree::OnPushImageCode() {
+    try {
+        macros::WriteMacros(services_.excel, chkBuildValue(),
+                            excel::IndentColumnsForMacros(exportState_, model_));
+    } catch (const Failure& failure) {
+        MsgBox(failure.what(), model::kProgramTitle, model::kOkExclamation);
+    }
+}
+
+void frmTree::OnExit() {
+    SetStatus("Please wait, cleaning up for Exit....");
+    DoEvents();
+    EndProgram();
+}
+
+void frmTree::ShowThumbnail(const std::string& sFile) {
+    const auto& server = loader_.IVServer();
+    if (!server) {
+        return;
+    }
+    const auto picture = thumbnail::PictureOf(*server, services_.legacy, sFile);
+    if (const auto* shown = dynamic_cast<const thumbnail::ComPicture*>(picture.get())) {
+        picture_ = com::ComPtr<IPictureDisp>(shown->get());
+        InvalidateRect(Control(kPicPreview), nullptr, TRUE);
+    }
+}
+
+void frmTree::SetStatus(const std::string& text) {
+    SetWindowTextW(Control(kStatus), com::Utf8ToWide(text).c_str());
+}
+
+void frmTree::DoEvents() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (!window_ || !IsDialogMessageW(window_, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+void frmTree::ClearList1() {
+    SendMessageW(Control(kList1), LB_RESETCONTENT, 0, 0);
+}
+
+void frmTree::AddList1Row(const std::string& text) {
+    SendMessageW(Control(kList1), LB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(com::Utf8ToWide(text).c_str()));
+}
+
+std::string frmTree::FileNameText() {
+    return TextOf(Control(kTxtFilename));
+}
+
+model::TreePort& frmTree::Tree() {
+    return *tree_;
+}
+
+void frmTree::ClearResults() {
+    SendMessageW(Control(kLstResults), LB_RESETCONTENT, 0, 0);
+}
+
+void frmTree::AddResult(const std::string& line) {
+    SendMessageW(Control(kLstResults), LB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(com::Utf8ToWide(line).c_str()));
+}
+
+int frmTree::MsgBox(const std::string& text, const std::string& caption, int style) {
+    return services_.host.MsgBox(text, caption, style);
+}
+
+void frmTree::SetHourglass(bool busy) {
+    busy_ = busy;
+    SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+void frmTree::EndProgram() {
+    services_.endProgram();
+}
+
+int frmTree::CheckValue(ControlId id) {
+    return static_cast<int>(SendMessageW(Control(id), BM_GETCHECK, 0, 0));
+}
+
+int frmTree::Check1Value() {
+    return CheckValue(kCheck1);
+}
+int frmTree::chkBuildValue() {
+    return CheckValue(kChkBuild);
+}
+int frmTree::chkSetHyperlinksValue() {
+    return CheckValue(kChkSetHyperlinks);
+}
+
+void frmTree::SetFileNameText(const std::string& text) {
+    SetWindowTextW(Control(kTxtFilename), com::Utf8ToWide(text).c_str());
+}
+
+void frmTree::LoadAssembly() {
+    loader_.LoadAssembly();
+}
+
+} // namespace pw::app

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "AppServices.h"
+#include "ControlLayout.h"
+#include "TreeControl.h"
+#include "partwright/export/ExportPorts.h"
+#include "partwright/export/ExportState.h"
+#include "partwright/model/AssemblyLoader.h"
+#include "partwright/shell/StartUp.h"
+#include "partwright/shell/modRegCommandLine.h"
+#include "shared/com/ComPtr.h"
+
+#include <windows.h>
+#include <ocidl.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace pw::app {
+
+// The program's only window: the assembly tree, the distinct parts with their quantities, six
+// totals, the thumbnail, the file-name box, the export options and the buttons. It is the view
+// of the load, the walk, the listing, the export, the macro writer and the start-up.
+class frmTree : public model::LoadPort, public excel::ExportView, public shell::StartupView {
+public:
+    explicit frmTree(AppServices services);
+    ~frmTree() override;
+    frmTree(const frmTree&) = delete;
+    frmTree& operator=(const frmTree&) = delete;
+
+    // Creates the window and its controls, runs the start-up (verb check, load of the first
+    // argument) before the window is first shown, then shows it.
+    HWND Create(int showCommand);
+    HWND Handle() const noexcept { return window_; }
+    HWND Control(ControlId id) const { return GetDlgItem(window_, id); }
+    const TreeControl& TreeView() const { return *tree_; }
+    const model::BomModel& Model() const noexcept { return model_; }
+    IPictureDisp* ShownPicture() const noexcept { return picture_.get(); }
+    const model::AssemblyLoader& Loader() const noexcept { return loader_; }
+
+    // Shows the stored picture of a file in picPreview; the picture stays when there is none.
+    void ShowThumbnail(const std::string& sFile) override;
+
+    // The views' side.
+    void SetStatus(const std::string& text) override;
+    void DoEvents() override;
+    void ClearList1() override;
+    void AddList1Row(const std::string& text) override;
+    std::string FileNameText() override;
+    model::TreePort& Tree() override;
+    void ClearResults() override;
+    void AddResult(const std::string& line) override;
+    int MsgBox(const std::string& text, const std::string& caption, int style) override;
+    void SetHourglass(bool busy) override;
+    void EndProgram() override;
+    int Check1Value() override;
+    int chkBuildValue() override;
+    int chkSetHyperlinksValue() override;
+    void SetFileNameText(const std::string& text) override;
+    void LoadAssembly() override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK FileNameProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR self);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+    void OnCommand(int id, int code);
+    LRESULT OnNotify(NMHDR& header);
+    bool OnSetCursor(HWND under, int hitTest);
+    void OnDrawPicture(const DRAWITEMSTRUCT& draw);
+    void OnBrowse();
+    void OnNodeClick();
+    void OnListDoubleClick();
+    void OnOnTop();
+    void OnExport();
+    void OnPushImageCode();
+    void OnExit();
+    int CheckValue(ControlId id);
+
+    AppServices services_;
+    model::BomModel model_;
+    model::QuantityListing listing_;
+    model::AssemblyLoader loader_;
+    excel::ExportState exportState_;
+    shell::modRegCommandLine verb_;
+
+    HWND window_ = nullptr;
+    HWND tooltips_ = nullptr;
+    std::unique_ptr<TreeControl> tree_;
+    HIMAGELIST images_ = nullptr;
+    HFONT font_ = nullptr;
+    HFONT headingFont_ = nullptr;
+    HFONT linkFont_ = nullptr;
+    HBRUSH statusBrush_ = nullptr;
+    HCURSOR envelope_ = nullptr;
+    HCURSOR globe_ = nullptr;
+    HICON bigIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    com::ComPtr<IPictureDisp> picture_;
+    std::wstring dialogFile_; // the file dialog keeps its file name between uses
+    bool busy_ = false;
+};
+
+} // namespace pw::app

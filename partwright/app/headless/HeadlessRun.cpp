@@ -1,0 +1,147 @@
+// The main job without a user: starts Partwright's window on an assembly, waits for the load,
+// sets the export options, presses "Export To Excel", answers every message box with its
+// default button, and leaves window.png, window.txt and the stand-in's workbook files.
+//   partwright_headless ASSEMBLY OUTDIR [--indented] [--builder] [--hyperlinks]
+#include "PngFile.h"
+#include "WindowText.h"
+#include "partwright/app/frmTree.h"
+#include "partwright/export/ComExcel.h"
+#include "partwright/model/ComDocumentAccess.h"
+#include "partwright/shell/Advapi32Registry.h"
+#include "partwright/shell/WindowsShellHost.h"
+#include "shared/com/TextConvert.h"
+#include "shared/thumbnail/LegacyThumbnailCom.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+namespace {
+
+using namespace pw;
+
+// The process as Partwright sees it, with the assembly as its argument; message boxes are
+// recorded and answered with their default button instead of waiting for a user.
+class HeadlessHost : public shell::WindowsShellHost {
+public:
+    explicit HeadlessHost(std::string assembly) : assembly_(std::move(assembly)) {}
+    std::vector<app::ShownMessageBox> boxes;
+
+    std::string ArgumentText() override { return "\"" + assembly_ + "\""; }
+    int MsgBox(const std::string& text, const std::string& caption, int style) override {
+        boxes.push_back({caption, style, text});
+        return (style & 0x0F) == MB_YESNO ? IDYES : IDOK;
+    }
+
+private:
+    std::string assembly_;
+};
+
+void Pump(int rounds) {
+    for (int i = 0; i < rounds; ++i) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(20);
+    }
+}
+
+bool WriteFile(const std::filesystem::path& path, const std::string& content) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << content;
+    return static_cast<bool>(file);
+}
+
+int Run(const std::vector<std::wstring>& arguments) {
+    if (arguments.size() < 3) {
+        std::cerr << "usage: partwright_headless ASSEMBLY OUTDIR [--indented] [--builder] "
+                     "[--hyperlinks]\n";
+        return 2;
+    }
+    const std::string assembly = com::WideToUtf8(arguments[1]);
+    const std::filesystem::path out(arguments[2]);
+    std::filesystem::create_directories(out);
+    SetEnvironmentVariableW(L"PARTWRIGHT_WORKBOOK_DIR", out.wstring().c_str());
+    auto has = [&](const wchar_t* flag) {
+        return std::find(arguments.begin() + 3, arguments.end(), std::wstring(flag)) !=
+               arguments.end();
+    };
+
+    model::ComServerFactory servers;
+    excel::ComExcelLauncher excel;
+    thumbnail::ComLegacyReaderFactory legacy;
+    HeadlessHost host(assembly);
+    shell::Advapi32Registry registry;
+    bool ended = false;
+    app::frmTree window({servers, excel, legacy, host, registry, [&] { ended = true; }});
+    if (!window.Create(SW_SHOWNORMAL)) {
+        std::cerr << "The window could not be created.\n";
+        return 1;
+    }
+    Pump(10);
+    if (ended) {
+        std::cerr << "Partwright ended at start-up: the Apprentice server could not start.\n";
+        return 1;
+    }
+    const std::pair<app::ControlId, bool> options[] = {
+        {app::kCheck1, has(L"--indented")},
+        {app::kChkBuild, has(L"--builder")},
+        {app::kChkSetHyperlinks, has(L"--hyperlinks")}};
+    for (const auto& [id, ticked] : options) {
+        SendMessageW(window.Control(id), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    SendMessageW(window.Control(app::kCommand1), BM_CLICK, 0, 0);
+    Pump(25);
+
+    int failures = 0;
+    if (window.TreeView().Nodes().empty()) {
+        std::cerr << "The assembly was not loaded: " << assembly << "\n";
+        ++failures;
+    }
+    if (!WriteFile(out / "window.txt", app::WindowText(window, host.boxes))) {
+        std::cerr << "window.txt could not be written.\n";
+        ++failures;
+    }
+    const std::string png = app::WindowPng(window.Handle());
+    if (png.empty() || !WriteFile(out / "window.png", png)) {
+        std::cerr << "window.png could not be taken.\n";
+        ++failures;
+    }
+    if (!std::filesystem::exists(out / "Book1.json") &&
+        !std::filesystem::exists(out / "Book1.xlsx")) {
+        bool any = false;
+        for (const auto& entry : std::filesystem::directory_iterator(out)) {
+            any = any || entry.path().extension() == ".xlsx";
+        }
+        if (!any) {
+            std::cerr << "Excel wrote no workbook.\n";
+            ++failures;
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        return 1;
+    }
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    int result = 1;
+    try {
+        result = Run(std::vector<std::wstring>(argv, argv + argc));
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << "\n";
+    }
+    CoUninitialize();
+    return result;
+}
