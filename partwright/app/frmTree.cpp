@@ -130,7 +130,7 @@ void frmTree::CreateControls() {
                  reinterpret_cast<LPARAM>(images_));
     SetWindowSubclass(Control(kTxtFilename), FileNameProc, 1, reinterpret_cast<DWORD_PTR>(this));
 
-    tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+    tooltips_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
                                 nullptr, instance, nullptr);
     const std::pair<ControlId, std::string> tips[] = {
@@ -363,8 +363,13 @@ void frmTree::OnNodeClick() {
     ScreenToClient(Control(kTreList), &point);
     TVHITTESTINFO hit{};
     hit.pt = point;
-    const auto item = reinterpret_cast<HTREEITEM>(
+    auto item = reinterpret_cast<HTREEITEM>(
         SendMessageW(Control(kTreList), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (!item) {
+        // The click selected the node it fell on.
+        item = reinterpret_cast<HTREEITEM>(
+            SendMessageW(Control(kTreList), TVM_GETNEXTITEM, TVGN_CARET, 0));
+    }
     const auto record = model_.FileData.Item(tree_->IndexOf(item));
     if (record && !record->FileName.empty()) {
         ShowThumbnail(record->FileName);
