@@ -3,6 +3,7 @@
 #include "shared/com/ComFailure.h"
 #include "shared/com/Dispatch.h"
 #include "shared/com/TextConvert.h"
+#include "shared/com/ValueVariant.h"
 #include "shared/com/VariantRead.h"
 
 namespace pw::excel {
@@ -20,46 +21,13 @@ template <class Kind> DispatchObject Of(DispatchObject object) {
     return std::move(object.ShareNames(cache));
 }
 
-UniqueVariant ToVariant(const CellValue& value) {
-    if (const auto* text = std::get_if<std::string>(&value)) {
-        return UniqueVariant(std::string_view(*text));
-    }
-    if (const auto* whole = std::get_if<std::int32_t>(&value)) {
-        return UniqueVariant(*whole);
-    }
-    if (const auto* real = std::get_if<double>(&value)) {
-        return UniqueVariant(*real);
-    }
-    if (const auto* truth = std::get_if<bool>(&value)) {
-        return UniqueVariant(*truth);
-    }
-    return {};
-}
-
-CellValue ToCell(const VARIANT& value) {
-    switch (value.vt) {
-    case VT_EMPTY:
-    case VT_NULL:
-        return {};
-    case VT_BSTR:
-        return com::TextOf(value);
-    case VT_BOOL:
-        return value.boolVal != VARIANT_FALSE;
-    case VT_I2:
-    case VT_I4:
-        return com::Int32Of(value);
-    default:
-        return com::DoubleOf(value);
-    }
-}
-
 class ComRange : public Range {
 public:
     explicit ComRange(DispatchObject range) : range_(Of<ComRange>(std::move(range))) {}
     DispatchObject& object() { return range_; }
 
-    CellValue Value() override { return ToCell(range_.Get("Value").get()); }
-    void SetValue(const CellValue& value) override { range_.Put("Value", ToVariant(value)); }
+    CellValue Value() override { return com::ValueOf(range_.Get("Value").get()); }
+    void SetValue(const CellValue& value) override { range_.Put("Value", com::VariantOf(value)); }
     void Select() override { range_.Call("Select"); }
     std::int32_t Row() override { return com::Int32Of(range_.Get("Row").get()); }
     std::shared_ptr<Range> SpecialCells(std::int32_t kind) override {

@@ -1,7 +1,9 @@
 #include "ComDocumentAccess.h"
 
+#include "ApprenticeDispids.h"
 #include "shared/com/ComFailure.h"
 #include "shared/com/Dispatch.h"
+#include "shared/com/ValueVariant.h"
 #include "shared/com/VariantRead.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
 
@@ -11,57 +13,7 @@ namespace {
 using com::DispatchObject;
 
 // Apprentice's dispatch identifiers.
-constexpr DISPID kOpen = 0x3002502;
-constexpr DISPID kTransientGeometry = 0x300250f;
-constexpr DISPID kCreateMatrix = 0x4004681;
-constexpr DISPID kFileOptions = 0x3002505;
-constexpr DISPID kStartFolder = 0x3001f01;
-constexpr DISPID kNeedsMigrating = 0x300250e;
-constexpr DISPID kDisplayName = 0x3002384;
-constexpr DISPID kFullFileName = 0x3002385;
-constexpr DISPID kDocumentDefinition = 0x3002303;
-constexpr DISPID kPropertySets = 0x3002395;
-constexpr DISPID kPropertyById = 0x3001b06;
-constexpr DISPID kPropertyValue = 0x3001d03;
-constexpr DISPID kVersion = 0x300239b;
-constexpr DISPID kThumbnail = 0x300231d;
-constexpr DISPID kOccurrences = 0x4001134;
-constexpr DISPID kDefinitionDocument = 0x4001136;
-constexpr DISPID kOccurrenceName = 0x400133b;
-constexpr DISPID kOccurrenceDefinition = 0x4001333;
-constexpr DISPID kSubOccurrences = 0x4001335;
-constexpr DISPID kTransformation = 0x4001336;
-constexpr DISPID kCell = 0x4000833;
-
-Value ValueOf(const VARIANT& value) {
-    switch (value.vt) {
-    case VT_EMPTY:
-    case VT_NULL:
-        return {};
-    case VT_BSTR:
-        return com::TextOf(value);
-    case VT_BOOL:
-        return value.boolVal != VARIANT_FALSE;
-    case VT_I1:
-    case VT_I2:
-    case VT_I4:
-    case VT_INT:
-    case VT_UI1:
-    case VT_UI2:
-        return com::Int32Of(value);
-    case VT_R4:
-    case VT_R8:
-    case VT_CY:
-    case VT_DECIMAL:
-    case VT_DATE:
-    case VT_I8:
-    case VT_UI4:
-    case VT_UI8:
-        return com::DoubleOf(value);
-    default:
-        return com::TextOf(value);
-    }
-}
+using namespace dispid;
 
 class ComMatrix : public Matrix {
 public:
@@ -112,7 +64,7 @@ public:
     bool Adaptive() override { return com::BoolOf(document_.Get("Adaptive").get()); }
     Value PropertyValue(const std::string& setName, std::int32_t propertyId) override {
         DispatchObject set = document_.GetObject(kPropertySets).GetObject(DISPID_VALUE, setName);
-        return ValueOf(set.GetObject(kPropertyById, propertyId).Get(kPropertyValue).get());
+        return com::ValueOf(set.GetObject(kPropertyById, propertyId).Get(kPropertyValue).get());
     }
     std::int32_t Version() override { return com::Int32Of(document_.Get(kVersion).get()); }
     std::shared_ptr<Picture> Thumbnail() override {

@@ -1,7 +1,9 @@
 #include "ApprenticeObjects.h"
 
 #include "PictureFile.h"
+#include "partwright/model/ApprenticeDispids.h"
 #include "shared/com/DispatchBase.h"
+#include "shared/com/ValueVariant.h"
 #include "shared/com/VariantRead.h"
 #include "standins/inventor/StandinInventor.h"
 
@@ -16,45 +18,10 @@ using com::MakeObject;
 using com::ObjectResult;
 using com::UniqueVariant;
 
-constexpr DISPID kOpen = 0x3002502;
-constexpr DISPID kTransientGeometry = 0x300250f;
-constexpr DISPID kCreateMatrix = 0x4004681;
-constexpr DISPID kFileOptions = 0x3002505;
-constexpr DISPID kStartFolder = 0x3001f01;
-constexpr DISPID kNeedsMigrating = 0x300250e;
-constexpr DISPID kDisplayName = 0x3002384;
-constexpr DISPID kFullFileName = 0x3002385;
-constexpr DISPID kDocumentDefinition = 0x3002303;
-constexpr DISPID kPropertySets = 0x3002395;
-constexpr DISPID kPropertyById = 0x3001b06;
-constexpr DISPID kPropertyValue = 0x3001d03;
-constexpr DISPID kVersion = 0x300239b;
-constexpr DISPID kThumbnail = 0x300231d;
+using namespace model::dispid;
+// Apprentice answers these two by name only; the stand-in gives them identifiers of its own.
 constexpr DISPID kDocumentType = 0x300230c;
 constexpr DISPID kAdaptive = 0x300231a;
-constexpr DISPID kOccurrences = 0x4001134;
-constexpr DISPID kDefinitionDocument = 0x4001136;
-constexpr DISPID kOccurrenceName = 0x400133b;
-constexpr DISPID kOccurrenceDefinition = 0x4001333;
-constexpr DISPID kSubOccurrences = 0x4001335;
-constexpr DISPID kTransformation = 0x4001336;
-constexpr DISPID kCell = 0x4000833;
-
-UniqueVariant ValueResult(const model::Value& value) {
-    if (const auto* text = std::get_if<std::string>(&value)) {
-        return UniqueVariant(std::string_view(*text));
-    }
-    if (const auto* whole = std::get_if<std::int32_t>(&value)) {
-        return UniqueVariant(*whole);
-    }
-    if (const auto* real = std::get_if<double>(&value)) {
-        return UniqueVariant(*real);
-    }
-    if (const auto* truth = std::get_if<bool>(&value)) {
-        return UniqueVariant(*truth);
-    }
-    return {};
-}
 
 class MatrixObject : public DispatchBase {
 public:
@@ -186,7 +153,7 @@ protected:
         if (id != kPropertyValue) {
             return false;
         }
-        result = ValueResult(value_);
+        result = com::VariantOf(value_);
         return true;
     }
 

@@ -2,6 +2,7 @@
 
 #include "shared/com/Dispatch.h"
 #include "shared/com/DispatchBase.h"
+#include "shared/com/ValueVariant.h"
 #include "shared/com/VariantRead.h"
 #include "standins/workbook/WorkbookApplication.h"
 
@@ -12,7 +13,6 @@ using com::DispatchBase;
 using com::MakeObject;
 using com::ObjectResult;
 using com::UniqueVariant;
-using excel::CellValue;
 
 bool IsPut(WORD flags) {
     return (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
@@ -20,43 +20,6 @@ bool IsPut(WORD flags) {
 
 UniqueVariant Text(const std::string& text) {
     return UniqueVariant(std::string_view(text));
-}
-
-UniqueVariant FromCell(const CellValue& value) {
-    if (const auto* text = std::get_if<std::string>(&value)) {
-        return Text(*text);
-    }
-    if (const auto* whole = std::get_if<std::int32_t>(&value)) {
-        return UniqueVariant(*whole);
-    }
-    if (const auto* real = std::get_if<double>(&value)) {
-        return UniqueVariant(*real);
-    }
-    if (const auto* truth = std::get_if<bool>(&value)) {
-        return UniqueVariant(*truth);
-    }
-    return {};
-}
-
-CellValue ToCell(const VARIANT& value) {
-    switch (value.vt) {
-    case VT_EMPTY:
-    case VT_NULL:
-        return {};
-    case VT_BSTR:
-        return com::TextOf(value);
-    case VT_BOOL:
-        return value.boolVal != VARIANT_FALSE;
-    case VT_I1:
-    case VT_I2:
-    case VT_I4:
-    case VT_INT:
-    case VT_UI1:
-    case VT_UI2:
-        return com::Int32Of(value);
-    default:
-        return com::DoubleOf(value);
-    }
 }
 
 // Member identifiers of the stand-in; they only need to be stable within one object kind.
@@ -170,9 +133,9 @@ protected:
         case DISPID_VALUE:
         case kValue:
             if (IsPut(flags)) {
-                range_->SetValue(ToCell(PutValue(params)));
+                range_->SetValue(com::ValueOf(PutValue(params)));
             } else {
-                result = FromCell(range_->Value());
+                result = com::VariantOf(range_->Value());
             }
             return true;
         case kSelect:
