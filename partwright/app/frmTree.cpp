@@ -112,15 +112,15 @@ void frmTree::CreateControls() {
     globe_ = MakeGlobeCursor();
     const HINSTANCE instance = GetModuleHandleW(nullptr);
 
-    for (const ControlSpec& spec : Controls()) {
+    for (const ControlSpec& layout : Controls()) {
         const HWND control = CreateWindowExW(
-            0, spec.windowClass, spec.text, spec.style, TwipsToPixels(spec.left, dpi),
-            TwipsToPixels(spec.top, dpi), TwipsToPixels(spec.width, dpi),
-            TwipsToPixels(spec.height, dpi), window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
-        const HFONT font = spec.link                    ? linkFont_
-                           : spec.pointsTimes100 == 975 ? headingFont_
-                                                        : font_;
+            0, layout.windowClass, layout.text, layout.style, TwipsToPixels(layout.left, dpi),
+            TwipsToPixels(layout.top, dpi), TwipsToPixels(layout.width, dpi),
+            TwipsToPixels(layout.height, dpi), window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance, nullptr);
+        const HFONT font = layout.link                    ? linkFont_
+                           : layout.pointsTimes100 == 975 ? headingFont_
+                                                          : font_;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
 

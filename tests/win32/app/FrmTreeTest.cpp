@@ -156,23 +156,23 @@ TEST_F(FrmTreeTest, EveryControlStandsWhereTheLayoutPutsIt) {
     EXPECT_EQ(client.right, TwipsToPixels(9000, dpi));
     EXPECT_EQ(client.bottom, TwipsToPixels(7050, dpi));
 
-    for (const ControlSpec& spec : Controls()) {
-        SCOPED_TRACE(spec.name);
-        const HWND control = Control(spec.id);
+    for (const ControlSpec& layout : Controls()) {
+        SCOPED_TRACE(layout.name);
+        const HWND control = Control(layout.id);
         ASSERT_NE(control, nullptr);
         RECT rect;
         GetWindowRect(control, &rect);
         MapWindowPoints(nullptr, window->Handle(), reinterpret_cast<POINT*>(&rect), 2);
-        EXPECT_EQ(rect.left, TwipsToPixels(spec.left, dpi));
-        EXPECT_EQ(rect.top, TwipsToPixels(spec.top, dpi));
-        EXPECT_EQ(rect.right - rect.left, TwipsToPixels(spec.width, dpi));
-        EXPECT_EQ(rect.bottom - rect.top, TwipsToPixels(spec.height, dpi));
+        EXPECT_EQ(rect.left, TwipsToPixels(layout.left, dpi));
+        EXPECT_EQ(rect.top, TwipsToPixels(layout.top, dpi));
+        EXPECT_EQ(rect.right - rect.left, TwipsToPixels(layout.width, dpi));
+        EXPECT_EQ(rect.bottom - rect.top, TwipsToPixels(layout.height, dpi));
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
                    &font);
         EXPECT_EQ(std::wstring(font.lfFaceName), L"MS Sans Serif");
-        EXPECT_EQ(font.lfHeight, -MulDiv(spec.pointsTimes100, dpi, 7200));
-        EXPECT_EQ(font.lfUnderline != 0, spec.link);
+        EXPECT_EQ(font.lfHeight, -MulDiv(layout.pointsTimes100, dpi, 7200));
+        EXPECT_EQ(font.lfUnderline != 0, layout.link);
     }
     EXPECT_EQ(Text(kStatus), "Status");
     EXPECT_EQ(Text(kCommand1), "Export To Excel");
