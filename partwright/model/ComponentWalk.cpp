@@ -164,6 +164,9 @@ void ComponentWalk::EnterList(std::vector<Frame>& frames, OccurrenceItems items,
     if (counts.MaxIndent < depth) {
         counts.MaxIndent = depth;
     }
+    if (items.empty()) {
+        return; // a part, or an assembly without components: nothing to walk
+    }
     const std::int16_t itemDepth = checked::Add<std::int16_t>(depth, 1);
     ancestors_.insert(ownerKey);
     frames.push_back(Frame{std::move(items), 0, parent, itemDepth, std::move(ownerKey)});
@@ -210,16 +213,19 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
     std::string fileName;
     RunStep([&] { fileName = AppendOccurrenceRecord(*occurrence, depth); });
 
-    std::string key = FoldCase(fileName);
-    if (!fileName.empty() && ancestors_.contains(key)) {
-        // Its own ancestor: walking it again would never end. It keeps its node and record.
-        EnterList(frames, {}, node, depth, std::move(key));
-        return;
+    OccurrenceItems children;
+    if (RunStep([&] { children = occurrence->SubOccurrences()->Items(); }) != kOk) {
+        return; // the occurrence simply has no children
     }
-    RunStep([&] {
-        OccurrenceItems children = occurrence->SubOccurrences()->Items();
-        EnterList(frames, std::move(children), node, depth, std::move(key));
-    });
+    std::string key;
+    if (!children.empty()) {
+        key = FoldCase(fileName);
+        if (!fileName.empty() && ancestors_.contains(key)) {
+            // Its own ancestor: walking it again would never end. It keeps its node and record.
+            children.clear();
+        }
+    }
+    RunStep([&] { EnterList(frames, std::move(children), node, depth, std::move(key)); });
 }
 
 } // namespace pw::model

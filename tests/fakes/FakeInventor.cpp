@@ -92,11 +92,11 @@ public:
     }
     Value PropertyValue(const std::string& setName, std::int32_t propertyId) override {
         Check(Op::PropertyValue);
-        const auto found = data_.properties.find({setName, propertyId});
-        if (found == data_.properties.end()) {
+        const Value* value = data_.properties.Find(setName, propertyId);
+        if (!value) {
             throw Failure(kEFail, "No such property.");
         }
-        return found->second;
+        return *value;
     }
     std::int32_t Version() override {
         Check(Op::Version);
@@ -140,10 +140,13 @@ public:
 private:
     // An unresolved component answers E_FAIL to everything but its name.
     const FakeDocumentData& Resolved() const {
-        if (const FakeDocumentData* document = inventor_.Find(data_.file)) {
-            return *document;
+        if (!data_.resolved) {
+            data_.resolved = inventor_.Find(data_.file);
         }
-        throw Failure(kEFail, "Unspecified error");
+        if (!data_.resolved) {
+            throw Failure(kEFail, "Unspecified error");
+        }
+        return *data_.resolved;
     }
 
     const FakeInventor& inventor_;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "PropertyTable.h"
 #include "partwright/model/DocumentAccess.h"
 #include "shared/core/Failure.h"
 
 #include <array>
 #include <cstdint>
 #include <map>
+#include <string_view>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -45,10 +47,13 @@ enum class Op {
 using MatrixCells = std::array<double, 16>;
 inline constexpr MatrixCells kIdentity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
+struct FakeDocumentData;
+
 struct FakeOccurrenceData {
     std::string name;
     std::string file; // the referenced document's path; a path with no document is missing
     MatrixCells matrix = kIdentity;
+    mutable const FakeDocumentData* resolved = nullptr; // found once, kept
 };
 
 struct FakeDocumentData {
@@ -58,7 +63,7 @@ struct FakeDocumentData {
     bool needsMigration = false;
     bool adaptive = false;
     std::int32_t version = 11000;
-    std::map<std::pair<std::string, std::int32_t>, Value> properties;
+    PropertyTable properties;
     std::vector<FakeOccurrenceData> occurrences;
 };
 
