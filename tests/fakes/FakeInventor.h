@@ -7,9 +7,9 @@
 #include <array>
 #include <cstdint>
 #include <map>
-#include <string_view>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>

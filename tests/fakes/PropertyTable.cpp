@@ -32,9 +32,8 @@ PropertyTable::operator=(std::initializer_list<std::pair<Key, model::Value>> pro
 
 std::vector<PropertyTable::Entry>::iterator PropertyTable::Locate(std::string_view set,
                                                                   std::int32_t id) {
-    return std::find_if(entries_.begin(), entries_.end(), [&](const Entry& entry) {
-        return entry.id == id && *entry.set == set;
-    });
+    return std::find_if(entries_.begin(), entries_.end(),
+                        [&](const Entry& entry) { return entry.id == id && *entry.set == set; });
 }
 
 model::Value& PropertyTable::operator[](const Key& key) {
