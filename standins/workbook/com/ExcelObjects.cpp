@@ -690,7 +690,7 @@ protected:
                                           {L"Columns", kColumns}};
         return kNames;
     }
-    bool Call(DISPID id, WORD flags, const DISPPARAMS& params, UniqueVariant& result) override {
+    bool Call(DISPID id, WORD, const DISPPARAMS& params, UniqueVariant& result) override {
         switch (id) {
         case kVisible:
             app_->SetVisible(com::BoolOf(PutValue(params)));
@@ -734,7 +734,6 @@ protected:
             return true;
         }
         default:
-            (void)flags;
             return false;
         }
     }
