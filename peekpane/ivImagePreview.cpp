@@ -19,10 +19,8 @@ namespace {
 constexpr CLSID kApprenticeClass = {
     0xC343ED84, 0xA129, 0x11D3, {0xB7, 0x99, 0x00, 0x60, 0xB0, 0xF1, 0x59, 0xEF}};
 
-class ImagePreview final : public _ivImagePreview {
+class ImagePreview final : public com::ComObject<_ivImagePreview> {
 public:
-    ImagePreview() { ++com::ModuleReferences(); }
-
     HRESULT Initialize() {
         com::ComPtr<ITypeLib> library;
         HRESULT hr = LoadOwnTypeLib(library.put(), REGKIND_NONE);
@@ -39,28 +37,6 @@ public:
             hr = dispatchInfo->GetRefTypeInfo(interfaceView, typeInfo_.put());
         }
         return hr;
-    }
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) {
-            return E_POINTER;
-        }
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID__ivImagePreview) {
-            *out = static_cast<_ivImagePreview*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
     }
 
     // IDispatch, from the embedded type library.
@@ -116,10 +92,12 @@ public:
         return S_OK;
     }
 
-private:
-    ~ImagePreview() { --com::ModuleReferences(); }
+protected:
+    bool Answers(REFIID iid) const override {
+        return iid == IID_IDispatch || iid == IID__ivImagePreview;
+    }
 
-    std::atomic<ULONG> references_{1};
+private:
     com::ComPtr<ITypeInfo> typeInfo_;
     std::wstring name_;
     std::int32_t debugId_ = 0;              // never assigned

@@ -1,6 +1,7 @@
 #include "frmTree.h"
 
 #include "Artwork.h"
+#include "ControlText.h"
 #include "Shell.h"
 #include "partwright/export/modExcel.h"
 #include "partwright/macros/modWriteVBEtoExcel.h"
@@ -18,14 +19,6 @@ constexpr wchar_t kWindowClass[] = L"PartwrightTree";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 const std::string kMailTip = "Send email via your eMail Program to Vantrell";
 const std::string kWebTip = std::string("Jumps to the Nodeworks page on ") + kMakerWebDomain;
-
-std::string TextOf(HWND control) {
-    const int length = GetWindowTextLengthW(control);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(control, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return com::WideToUtf8(text);
-}
 
 HFONT MakeFont(int pointsTimes100, bool underline, int dotsPerInch) {
     return CreateFontW(-MulDiv(pointsTimes100, dotsPerInch, 7200), 0, 0, 0, FW_NORMAL, FALSE,
@@ -452,7 +445,7 @@ void frmTree::AddList1Row(const std::string& text) {
 }
 
 std::string frmTree::FileNameText() {
-    return TextOf(Control(kTxtFilename));
+    return ControlText(Control(kTxtFilename));
 }
 
 model::TreePort& frmTree::Tree() {

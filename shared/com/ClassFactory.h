@@ -1,6 +1,7 @@
 #pragma once
 
-#include "DispatchBase.h"
+#include "ComObject.h"
+#include "ComPtr.h"
 
 #include <unknwn.h>
 
@@ -8,22 +9,19 @@ namespace pw::com {
 
 // Makes the objects of one class for DllGetClassObject; `create` hands back a new object with
 // one reference, or fails with an HRESULT.
-class ClassFactory : public IClassFactory {
+class ClassFactory : public ComObject<IClassFactory> {
 public:
     using Creator = HRESULT (*)(REFIID iid, void** out);
-    explicit ClassFactory(Creator create) : create_(create) { ++ModuleReferences(); }
+    explicit ClassFactory(Creator create) : create_(create) {}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override;
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
 
-private:
-    virtual ~ClassFactory() { --ModuleReferences(); }
+protected:
+    bool Answers(REFIID iid) const override { return iid == IID_IClassFactory; }
 
+private:
     Creator create_;
-    std::atomic<ULONG> references_{1};
 };
 
 // Answers DllGetClassObject for a class whose objects `create` makes.

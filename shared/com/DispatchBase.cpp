@@ -7,43 +7,6 @@
 
 namespace pw::com {
 
-std::atomic<long>& ModuleReferences() {
-    static std::atomic<long> references{0};
-    return references;
-}
-
-DispatchBase::DispatchBase() {
-    ++ModuleReferences();
-}
-DispatchBase::~DispatchBase() {
-    --ModuleReferences();
-}
-
-HRESULT STDMETHODCALLTYPE DispatchBase::QueryInterface(REFIID iid, void** out) {
-    if (!out) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IDispatch) {
-        *out = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE DispatchBase::AddRef() {
-    return ++references_;
-}
-
-ULONG STDMETHODCALLTYPE DispatchBase::Release() {
-    const ULONG left = --references_;
-    if (left == 0) {
-        delete this;
-    }
-    return left;
-}
-
 HRESULT STDMETHODCALLTYPE DispatchBase::GetTypeInfoCount(UINT* count) {
     if (!count) {
         return E_POINTER;

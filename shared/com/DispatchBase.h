@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ComObject.h"
 #include "ComPtr.h"
 #include "UniqueVariant.h"
 #include "shared/core/Failure.h"
@@ -13,23 +14,17 @@
 
 namespace pw::com {
 
-// Live objects and server locks of this module, for DllCanUnloadNow.
-std::atomic<long>& ModuleReferences();
-
 // A late-bound automation object without a type library: its members are answered by dispatch
 // identifier in Call, a few of them also by name. A Failure raised by Call reaches the caller as
 // DISP_E_EXCEPTION with the failure's code and message; an unknown identifier gives
 // DISP_E_MEMBERNOTFOUND. No C++ exception leaves the object.
-class DispatchBase : public IDispatch {
+class DispatchBase : public ComObject<IDispatch> {
 public:
     struct Name {
         const wchar_t* name;
         DISPID id;
     };
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
@@ -39,8 +34,7 @@ public:
                                      UINT* argumentError) override;
 
 protected:
-    DispatchBase();
-    virtual ~DispatchBase();
+    bool Answers(REFIID iid) const override { return iid == IID_IDispatch; }
     // Answers member `id`; returns false when the object has no such member.
     virtual bool Call(DISPID id, WORD flags, const DISPPARAMS& params, UniqueVariant& result) = 0;
     // The members that answer by name as well.
@@ -53,9 +47,6 @@ protected:
     static bool HasArgument(const DISPPARAMS& params, UINT index);
     // The value of a property put.
     static const VARIANT& PutValue(const DISPPARAMS& params);
-
-private:
-    std::atomic<ULONG> references_{1};
 };
 
 // Makes a reference-counted object; the returned pointer owns the first reference.

@@ -1,19 +1,12 @@
 #include "WindowText.h"
 
+#include "partwright/app/ControlText.h"
 #include "shared/com/TextConvert.h"
 
 #include <sstream>
 
 namespace pw::app {
 namespace {
-
-std::string TextOf(HWND control) {
-    const int length = GetWindowTextLengthW(control);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(control, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return com::WideToUtf8(text);
-}
 
 std::vector<std::string> Rows(HWND list) {
     std::vector<std::string> rows;
@@ -33,8 +26,8 @@ std::vector<std::string> Rows(HWND list) {
 
 std::string WindowText(frmTree& window, const std::vector<ShownMessageBox>& boxes) {
     std::ostringstream out;
-    out << "[txtFilename]\n" << TextOf(window.Control(kTxtFilename)) << "\n";
-    out << "[Status]\n" << TextOf(window.Control(kStatus)) << "\n";
+    out << "[txtFilename]\n" << ControlText(window.Control(kTxtFilename)) << "\n";
+    out << "[Status]\n" << ControlText(window.Control(kStatus)) << "\n";
     out << "[treList]\n";
     const auto& nodes = window.TreeView().Nodes();
     for (const auto& node : nodes) {

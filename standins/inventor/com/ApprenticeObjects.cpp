@@ -42,33 +42,11 @@ private:
 };
 
 // Hands out the occurrences of a list one by one, as For Each does.
-class OccurrenceEnumerator final : public IEnumVARIANT {
+class OccurrenceEnumerator final : public com::ComObject<IEnumVARIANT> {
 public:
     OccurrenceEnumerator(std::vector<UniqueVariant> items, std::size_t next)
-        : items_(std::move(items)), next_(next) {
-        ++com::ModuleReferences();
-    }
+        : items_(std::move(items)), next_(next) {}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) {
-            return E_POINTER;
-        }
-        if (iid == IID_IUnknown || iid == IID_IEnumVARIANT) {
-            *out = static_cast<IEnumVARIANT*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
     HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* items, ULONG* fetched) override {
         ULONG given = 0;
         for (; given < count && next_ < items_.size(); ++given, ++next_) {
@@ -96,12 +74,12 @@ public:
         return S_OK;
     }
 
-private:
-    ~OccurrenceEnumerator() { --com::ModuleReferences(); }
+protected:
+    bool Answers(REFIID iid) const override { return iid == IID_IEnumVARIANT; }
 
+private:
     std::vector<UniqueVariant> items_;
     std::size_t next_;
-    std::atomic<ULONG> references_{1};
 };
 
 ComPtr<IDispatch> MakeDefinition(std::shared_ptr<model::ComponentDefinition> definition);

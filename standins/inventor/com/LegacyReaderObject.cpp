@@ -12,31 +12,11 @@ namespace {
 using thumbnail::ILegacyPicture;
 using thumbnail::ILegacyThumbnailReader;
 
-// IUnknown and an IDispatch without members for the two table-bound interfaces.
-template <class Interface> class TableBound : public Interface {
+// An IDispatch without members for the two table-bound interfaces.
+template <class Interface> class TableBound : public com::ComObject<Interface> {
 public:
-    explicit TableBound(const IID& own) : own_(own) { ++com::ModuleReferences(); }
+    explicit TableBound(const IID& own) : own_(own) {}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) {
-            return E_POINTER;
-        }
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == own_) {
-            *out = static_cast<Interface*>(this);
-            this->AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         *count = 0;
         return S_OK;
@@ -51,11 +31,10 @@ public:
     }
 
 protected:
-    virtual ~TableBound() { --com::ModuleReferences(); }
+    bool Answers(REFIID iid) const override { return iid == IID_IDispatch || iid == own_; }
 
 private:
     IID own_;
-    std::atomic<ULONG> references_{1};
 };
 
 #define PW_UNUSED_SLOT(n)                                                                          \
@@ -76,17 +55,18 @@ public:
     PW_UNUSED_SLOT(12)
     PW_UNUSED_SLOT(13)
     PW_UNUSED_SLOT(14)
-    PW_UNUSED_SLOT(15) PW_UNUSED_SLOT(16) PW_UNUSED_SLOT(17) PW_UNUSED_SLOT(18) PW_UNUSED_SLOT(19)
-        PW_UNUSED_SLOT(20) PW_UNUSED_SLOT(21) PW_UNUSED_SLOT(22) PW_UNUSED_SLOT(23)
-            PW_UNUSED_SLOT(24) PW_UNUSED_SLOT(25) PW_UNUSED_SLOT(26) PW_UNUSED_SLOT(27)
-                PW_UNUSED_SLOT(28) PW_UNUSED_SLOT(29) PW_UNUSED_SLOT(30) PW_UNUSED_SLOT(31)
-                    PW_UNUSED_SLOT(32) PW_UNUSED_SLOT(33) PW_UNUSED_SLOT(34) PW_UNUSED_SLOT(35)
-                        PW_UNUSED_SLOT(36) PW_UNUSED_SLOT(37) PW_UNUSED_SLOT(38) PW_UNUSED_SLOT(39)
-                            PW_UNUSED_SLOT(40) PW_UNUSED_SLOT(41) PW_UNUSED_SLOT(42)
-                                PW_UNUSED_SLOT(43) PW_UNUSED_SLOT(44) PW_UNUSED_SLOT(45)
-                                    PW_UNUSED_SLOT(46) PW_UNUSED_SLOT(47) PW_UNUSED_SLOT(48)
-                                        PW_UNUSED_SLOT(49) PW_UNUSED_SLOT(50) PW_UNUSED_SLOT(51)
-                                            PW_UNUSED_SLOT(52) PW_UNUSED_SLOT(53) PW_UNUSED_SLOT(54)
+    PW_UNUSED_SLOT(15)
+    PW_UNUSED_SLOT(16) PW_UNUSED_SLOT(17) PW_UNUSED_SLOT(18) PW_UNUSED_SLOT(19) PW_UNUSED_SLOT(20)
+        PW_UNUSED_SLOT(21) PW_UNUSED_SLOT(22) PW_UNUSED_SLOT(23) PW_UNUSED_SLOT(24)
+            PW_UNUSED_SLOT(25) PW_UNUSED_SLOT(26) PW_UNUSED_SLOT(27) PW_UNUSED_SLOT(28)
+                PW_UNUSED_SLOT(29) PW_UNUSED_SLOT(30) PW_UNUSED_SLOT(31) PW_UNUSED_SLOT(32)
+                    PW_UNUSED_SLOT(33) PW_UNUSED_SLOT(34) PW_UNUSED_SLOT(35) PW_UNUSED_SLOT(36)
+                        PW_UNUSED_SLOT(37) PW_UNUSED_SLOT(38) PW_UNUSED_SLOT(39) PW_UNUSED_SLOT(40)
+                            PW_UNUSED_SLOT(41) PW_UNUSED_SLOT(42) PW_UNUSED_SLOT(43)
+                                PW_UNUSED_SLOT(44) PW_UNUSED_SLOT(45) PW_UNUSED_SLOT(46)
+                                    PW_UNUSED_SLOT(47) PW_UNUSED_SLOT(48) PW_UNUSED_SLOT(49)
+                                        PW_UNUSED_SLOT(50) PW_UNUSED_SLOT(51) PW_UNUSED_SLOT(52)
+                                            PW_UNUSED_SLOT(53) PW_UNUSED_SLOT(54)
 
                                                 HRESULT STDMETHODCALLTYPE
         GetPicture(VARIANT* picture) override {

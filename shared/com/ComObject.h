@@ -1,0 +1,52 @@
+#pragma once
+
+#include <windows.h>
+#include <unknwn.h>
+
+#include <atomic>
+
+namespace pw::com {
+
+// Live objects and server locks of this module, for DllCanUnloadNow.
+std::atomic<long>& ModuleReferences();
+
+// The IUnknown of a hand-written COM object with one interface (and the ones it derives from):
+// reference counting that deletes the object at zero, and a QueryInterface that answers the
+// identifiers the object names in Answers. Every live object keeps its module loaded.
+template <class Interface> class ComObject : public Interface {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out) {
+            return E_POINTER;
+        }
+        if (iid == IID_IUnknown || Answers(iid)) {
+            *out = static_cast<Interface*>(this);
+            this->AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0) {
+            delete this;
+        }
+        return left;
+    }
+
+protected:
+    ComObject() { ++ModuleReferences(); }
+    virtual ~ComObject() { --ModuleReferences(); }
+    ComObject(const ComObject&) = delete;
+    ComObject& operator=(const ComObject&) = delete;
+
+    // The interface identifiers, besides IUnknown, that this object answers.
+    virtual bool Answers(REFIID iid) const = 0;
+
+private:
+    std::atomic<ULONG> references_{1};
+};
+
+} // namespace pw::com
