@@ -2,22 +2,13 @@
 #include "partwright/export/modExcel.h"
 #include "partwright/model/AssemblyLoader.h"
 #include "standins/workbook/WorkbookApplication.h"
+#include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
 
 #include <benchmark/benchmark.h>
 
 namespace pw::bench {
 namespace {
-
-// Every option ticked, the status line discarded.
-class AllOptions : public excel::ExportView {
-public:
-    void SetStatus(const std::string&) override {}
-    void DoEvents() override {}
-    int Check1Value() override { return 1; }
-    int chkBuildValue() override { return 1; }
-    int chkSetHyperlinksValue() override { return 1; }
-};
 
 void Load(fakes::FakeInventor& inventor, const std::string& top, model::BomModel& model) {
     fakes::RecordingView view;
@@ -30,7 +21,7 @@ void Load(fakes::FakeInventor& inventor, const std::string& top, model::BomModel
 std::uint64_t ExportCalls(model::BomModel& model) {
     auto excel = std::make_shared<standins::ExcelState>();
     standins::WorkbookLauncher launcher(excel);
-    AllOptions options;
+    auto options = fakes::OptionsView::AllTicked();
     excel::ExportState state;
     excel::modExcel(model, state, options, launcher).ExportToExcel();
     return excel->calls;

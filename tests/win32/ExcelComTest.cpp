@@ -8,6 +8,7 @@
 #include "standins/workbook/WorkbookApplication.h"
 #include "standins/workbook/WorkbookFiles.h"
 #include "tests/fakes/FakeInventor.h"
+#include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/unit/standins/Samples.h"
 
@@ -21,17 +22,6 @@
 
 namespace pw::excel {
 namespace {
-
-struct Options : ExportView {
-    int indented = 0;
-    int builder = 0;
-    int hyperlinks = 0;
-    void SetStatus(const std::string&) override {}
-    void DoEvents() override {}
-    int Check1Value() override { return indented; }
-    int chkBuildValue() override { return builder; }
-    int chkSetHyperlinksValue() override { return hyperlinks; }
-};
 
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
@@ -77,7 +67,7 @@ protected:
 TEST_F(ExcelOverCom, ExportsTheSameWorkbookAsTheModelForEveryOptionCombination) {
     ComExcelLauncher launcher;
     for (int combination = 0; combination < 8; ++combination) {
-        Options options;
+        fakes::OptionsView options;
         options.indented = combination & 1;
         options.builder = (combination >> 1) & 1;
         options.hyperlinks = (combination >> 2) & 1;
@@ -120,7 +110,7 @@ TEST_F(ExcelOverCom, ASecondAttachFindsTheSameApplication) {
 // assembly with one part used once and with the same part used 101 times.
 TEST(ExcelCallsPerRow, AreReportedForEachOption) {
     WorkbookFolder();
-    const auto invokesFor = [](int uses, Options& options) {
+    const auto invokesFor = [](int uses, fakes::OptionsView& options) {
         fakes::FakeInventor inventor;
         inventor.AddAssembly("C:\\Bench\\Top.iam");
         inventor.AddPart("C:\\Bench\\Part.ipt");
@@ -146,7 +136,7 @@ TEST(ExcelCallsPerRow, AreReportedForEachOption) {
          {std::tuple{"no option", 0, 0, 0}, std::tuple{"level columns", 1, 0, 0},
           std::tuple{"builder", 0, 1, 0}, std::tuple{"hyperlinks", 0, 0, 1},
           std::tuple{"all three", 1, 1, 1}}) {
-        Options options;
+        fakes::OptionsView options;
         options.indented = indented;
         options.builder = builder;
         options.hyperlinks = hyperlinks;

@@ -6,22 +6,10 @@
 #include "standins/inventor/StandinInventor.h"
 #include "standins/workbook/WorkbookApplication.h"
 #include "standins/workbook/WorkbookFiles.h"
+#include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
 
 #include <iostream>
-
-namespace {
-
-class AllOptions : public pw::excel::ExportView {
-public:
-    void SetStatus(const std::string&) override {}
-    void DoEvents() override {}
-    int Check1Value() override { return 1; }
-    int chkBuildValue() override { return 1; }
-    int chkSetHyperlinksValue() override { return 1; }
-};
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -40,7 +28,7 @@ int main(int argc, char** argv) {
 
     auto excel = std::make_shared<standins::ExcelState>();
     standins::WorkbookLauncher launcher(excel);
-    AllOptions options;
+    auto options = fakes::OptionsView::AllTicked();
     excel::ExportState state;
     excel::modExcel(bom, state, options, launcher).ExportToExcel();
     standins::WriteWorkbookFiles(*excel, argv[1]);

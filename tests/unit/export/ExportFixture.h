@@ -4,6 +4,7 @@
 #include "partwright/model/AssemblyLoader.h"
 #include "standins/workbook/WorkbookApplication.h"
 #include "tests/fakes/FakeInventor.h"
+#include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
 
 #include <gtest/gtest.h>
@@ -13,21 +14,7 @@
 
 namespace pw::excel {
 
-// The main window's options and status line, as the export reads and writes them.
-class OptionsView : public ExportView {
-public:
-    int indented = 1;
-    int builder = 0;
-    int hyperlinks = 0;
-    std::vector<std::string> statuses;
-    int yields = 0;
-
-    void SetStatus(const std::string& text) override { statuses.push_back(text); }
-    void DoEvents() override { ++yields; }
-    int Check1Value() override { return indented; }
-    int chkBuildValue() override { return builder; }
-    int chkSetHyperlinksValue() override { return hyperlinks; }
-};
+using fakes::OptionsView;
 
 // A model loaded from the fake Inventor, exported into the workbook model.
 class ExportFixture : public testing::Test {

@@ -7,6 +7,7 @@
 #include "shared/com/VariantRead.h"
 #include "standins/inventor/StandinInventor.h"
 #include "standins/workbook/WorkbookApplication.h"
+#include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/unit/standins/Samples.h"
 
@@ -257,13 +258,8 @@ TEST_F(Peekpane, ThePreviewMacroShowsTheFileOfTheCurrentRow) {
 
     auto excel = std::make_shared<standins::ExcelState>();
     standins::WorkbookLauncher launcher(excel);
-    struct Ticked : excel::ExportView {
-        void SetStatus(const std::string&) override {}
-        void DoEvents() override {}
-        int Check1Value() override { return 1; }
-        int chkBuildValue() override { return 0; }
-        int chkSetHyperlinksValue() override { return 1; }
-    } options;
+    fakes::OptionsView options;
+    options.hyperlinks = 1;
     excel::ExportState state;
     excel::modExcel(bom, state, options, launcher).ExportToExcel();
 

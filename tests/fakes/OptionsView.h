@@ -1,0 +1,34 @@
+#pragma once
+
+#include "partwright/export/ExportPorts.h"
+
+#include <string>
+#include <vector>
+
+namespace pw::fakes {
+
+// The main window's export options and status line, as the export reads and writes them.
+class OptionsView : public excel::ExportView {
+public:
+    int indented = 1;
+    int builder = 0;
+    int hyperlinks = 0;
+    std::vector<std::string> statuses;
+    int yields = 0;
+
+    // Every option ticked.
+    static OptionsView AllTicked() {
+        OptionsView options;
+        options.builder = 1;
+        options.hyperlinks = 1;
+        return options;
+    }
+
+    void SetStatus(const std::string& text) override { statuses.push_back(text); }
+    void DoEvents() override { ++yields; }
+    int Check1Value() override { return indented; }
+    int chkBuildValue() override { return builder; }
+    int chkSetHyperlinksValue() override { return hyperlinks; }
+};
+
+} // namespace pw::fakes
