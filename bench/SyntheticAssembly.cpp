@@ -11,16 +11,16 @@ void Describe(fakes::FakeDocumentData& document, int number) {
     const std::string tracking = "Design Tracking Properties";
     const std::string model = "Model Information";
     document.properties = {
-        {{summary, 4}, model::Value{"A. Author"}},
-        {{summary, 9}, model::Value{"B"}},
-        {{tracking, 36}, model::Value{12.5}},
-        {{tracking, 41}, model::Value{"D. Designer"}},
-        {{tracking, 40}, model::Value{std::int32_t{1}}},
-        {{tracking, 20}, model::Value{"Steel"}},
-        {{model, 2}, model::Value{7.85}},
-        {{model, 3}, model::Value{120.0}},
-        {{tracking, 5}, model::Value{"PN-" + std::to_string(number)}},
-        {{tracking, 29}, model::Value{"Component " + std::to_string(number)}},
+        {{summary, 4}, Value{"A. Author"}},
+        {{summary, 9}, Value{"B"}},
+        {{tracking, 36}, Value{12.5}},
+        {{tracking, 41}, Value{"D. Designer"}},
+        {{tracking, 40}, Value{std::int32_t{1}}},
+        {{tracking, 20}, Value{"Steel"}},
+        {{model, 2}, Value{7.85}},
+        {{model, 3}, Value{120.0}},
+        {{tracking, 5}, Value{"PN-" + std::to_string(number)}},
+        {{tracking, 29}, Value{"Component " + std::to_string(number)}},
     };
 }
 

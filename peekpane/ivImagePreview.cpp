@@ -1,13 +1,15 @@
 #include "ivImagePreview.h"
 
 #include "Form1.h"
-#include "partwright/model/ComDocumentAccess.h"
+#include "shared/com/ComBoundary.h"
 #include "shared/com/ComFailure.h"
 #include "shared/com/DispatchBase.h"
 #include "shared/com/ServerRegistration.h"
 #include "shared/com/TextConvert.h"
+#include "shared/com/TypedDispatch.h"
 #include "shared/com/UniqueBstr.h"
 #include "shared/core/Step.h"
+#include "shared/inventor/ComDocumentAccess.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
 
 #include <string>
@@ -15,59 +17,10 @@
 namespace pw::peekpane {
 namespace {
 
-// {C343ED84-A129-11D3-B799-0060B0F159EF}: Apprentice, created by its class identifier.
-constexpr CLSID kApprenticeClass = {
-    0xC343ED84, 0xA129, 0x11D3, {0xB7, 0x99, 0x00, 0x60, 0xB0, 0xF1, 0x59, 0xEF}};
-
-class ImagePreview final : public com::ComObject<_ivImagePreview> {
+class ImagePreview final : public com::TypedDispatch<_ivImagePreview> {
 public:
-    HRESULT Initialize() {
-        com::ComPtr<ITypeLib> library;
-        HRESULT hr = LoadOwnTypeLib(library.put(), REGKIND_NONE);
-        com::ComPtr<ITypeInfo> dispatchInfo;
-        if (SUCCEEDED(hr)) {
-            hr = library->GetTypeInfoOfGuid(IID__ivImagePreview, dispatchInfo.put());
-        }
-        // A dual interface: the dispatch view refers to the interface view at index -1.
-        HREFTYPE interfaceView = 0;
-        if (SUCCEEDED(hr)) {
-            hr = dispatchInfo->GetRefTypeOfImplType(static_cast<UINT>(-1), &interfaceView);
-        }
-        if (SUCCEEDED(hr)) {
-            hr = dispatchInfo->GetRefTypeInfo(interfaceView, typeInfo_.put());
-        }
-        return hr;
-    }
-
-    // IDispatch, from the embedded type library.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count) {
-            return E_POINTER;
-        }
-        *count = 1;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
-        if (!info) {
-            return E_POINTER;
-        }
-        if (index != 0) {
-            *info = nullptr;
-            return DISP_E_BADINDEX;
-        }
-        *info = com::ComPtr<ITypeInfo>(typeInfo_.get()).detach();
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
-                                            DISPID* ids) override {
-        return DispGetIDsOfNames(typeInfo_.get(), names, count, ids);
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO* exception,
-                                     UINT* argumentError) override {
-        return DispInvoke(static_cast<_ivImagePreview*>(this), typeInfo_.get(), id, flags, params,
-                          result, exception, argumentError);
-    }
+    explicit ImagePreview(com::ComPtr<ITypeInfo> typeInfo)
+        : com::TypedDispatch<_ivImagePreview>(std::move(typeInfo)) {}
 
     // _ivImagePreview
     HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
@@ -92,16 +45,10 @@ public:
         return S_OK;
     }
 
-protected:
-    bool Answers(REFIID iid) const override {
-        return iid == IID_IDispatch || iid == IID__ivImagePreview;
-    }
-
 private:
-    com::ComPtr<ITypeInfo> typeInfo_;
     std::wstring name_;
-    std::int32_t debugId_ = 0;              // never assigned
-    std::shared_ptr<model::Server> server_; // made on the first call, kept for the object's life
+    std::int32_t debugId_ = 0;                 // never assigned
+    std::shared_ptr<inventor::Server> server_; // made on the first call, kept for the object's life
 };
 
 HRESULT STDMETHODCALLTYPE ImagePreview::ShowPreviewImage(BSTR* sFile, VARIANT* result) {
@@ -109,12 +56,12 @@ HRESULT STDMETHODCALLTYPE ImagePreview::ShowPreviewImage(BSTR* sFile, VARIANT* r
         return E_POINTER;
     }
     VariantInit(result);
-    try {
+    return com::Guarded([&] {
         const std::string path = com::WideToUtf8(*sFile ? *sFile : L"");
         if (!server_) {
-            RunStep([&] { server_ = model::CreateServerByClass(kApprenticeClass); });
+            RunStep([&] { server_ = inventor::CreateServerByClass(inventor::kApprenticeClass); });
         }
-        std::shared_ptr<model::Picture> picture;
+        std::shared_ptr<inventor::Picture> picture;
         if (server_) {
             thumbnail::ComLegacyReaderFactory legacy;
             picture = thumbnail::PictureOf(*server_, legacy, path);
@@ -125,27 +72,23 @@ HRESULT STDMETHODCALLTYPE ImagePreview::ShowPreviewImage(BSTR* sFile, VARIANT* r
             Form1::SetPicture(com::ComPtr<IPictureDisp>(shown->get()));
         }
         return S_OK;
-    } catch (const Failure& failure) {
-        return failure.code();
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 } // namespace
 
 HRESULT LoadOwnTypeLib(ITypeLib** library, REGKIND kind) {
-    const std::wstring path = com::ModulePathOf(reinterpret_cast<const void*>(&LoadOwnTypeLib));
-    return LoadTypeLibEx(path.c_str(), kind, library);
+    return com::LoadEmbeddedTypeLib(reinterpret_cast<const void*>(&LoadOwnTypeLib), kind, library);
 }
 
 HRESULT CreateImagePreview(REFIID iid, void** out) {
-    com::ComPtr<ImagePreview> preview = com::ComPtr<ImagePreview>::Attach(new ImagePreview());
-    const HRESULT hr = preview->Initialize();
-    if (FAILED(hr)) {
-        return hr;
-    }
-    return preview->QueryInterface(iid, out);
+    return com::Guarded([&] {
+        com::ComPtr<ITypeLib> library;
+        com::ThrowIfFailed(LoadOwnTypeLib(library.put(), REGKIND_NONE), "Loading Peekpane's types");
+        const auto preview = com::MakeObject<ImagePreview>(
+            com::InterfaceTypeInfo(*library.get(), IID__ivImagePreview));
+        return preview->QueryInterface(iid, out);
+    });
 }
 
 } // namespace pw::peekpane

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "partwright/export/ExcelApi.h"
-#include "partwright/model/DocumentAccess.h"
 #include "partwright/shell/RegistryApi.h"
 #include "partwright/shell/ShellHost.h"
+#include "shared/inventor/DocumentAccess.h"
 #include "shared/thumbnail/ThumbnailRule.h"
 
 #include <functional>
@@ -13,7 +13,7 @@ namespace pw::app {
 // What the main window uses of the outside world; the program passes the real ones, tests and
 // the headless run their own.
 struct AppServices {
-    model::ServerFactory& servers;
+    inventor::ServerFactory& servers;
     excel::ExcelLauncher& excel;
     thumbnail::LegacyReaderFactory& legacy;
     shell::ShellHost& host; // command line, the executable's place, message boxes, files

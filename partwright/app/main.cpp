@@ -1,9 +1,9 @@
 // Partwright: bill of materials from an Inventor assembly, on to Excel.
 #include "frmTree.h"
 #include "partwright/export/ComExcel.h"
-#include "partwright/model/ComDocumentAccess.h"
 #include "partwright/shell/Advapi32Registry.h"
 #include "partwright/shell/WindowsShellHost.h"
+#include "shared/inventor/ComDocumentAccess.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
 
 #include <windows.h>
@@ -18,7 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
                                   ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    pw::model::ComServerFactory servers;
+    pw::inventor::ComServerFactory servers;
     pw::excel::ComExcelLauncher excel;
     pw::thumbnail::ComLegacyReaderFactory legacy;
     pw::shell::WindowsShellHost host;

@@ -10,7 +10,7 @@ CellValue TextCell(const std::string& text) {
     return text.empty() ? CellValue{} : CellValue{"'" + text};
 }
 
-CellValue FieldCell(const model::Value& field) {
+CellValue FieldCell(const Value& field) {
     if (const auto* text = std::get_if<std::string>(&field)) {
         return TextCell(*text);
     }
@@ -33,7 +33,7 @@ bool IsAssemblyRow(const std::string& fileName) {
     return upper.find(".IAM", 1) != std::string::npos;
 }
 
-std::string StatusText(const model::Value& status) {
+std::string StatusText(const Value& status) {
     double number = 0;
     if (const auto* whole = std::get_if<std::int32_t>(&status)) {
         number = *whole;
@@ -49,10 +49,10 @@ std::string StatusText(const model::Value& status) {
     if (number == 3) {
         return "Released";
     }
-    return "NA-" + model::ValueText(status);
+    return "NA-" + ValueText(status);
 }
 
-std::string MatrixText(model::Matrix* matrix) {
+std::string MatrixText(inventor::Matrix* matrix) {
     std::string text;
     if (!matrix) {
         return text;

@@ -11,7 +11,7 @@ namespace pw::excel {
 
 // A field as it goes into a cell: numbers as numbers, empty as empty, and text marked so that
 // Excel keeps it as the text it is ("00123" stays 00123, "1-2" no date, "=..." no formula).
-CellValue FieldCell(const model::Value& field);
+CellValue FieldCell(const Value& field);
 CellValue TextCell(const std::string& text);
 
 // Folder (ending in "\", or empty) and file name of a path; folder + name gives the path back.
@@ -21,10 +21,10 @@ void SplitPath(const std::string& path, std::string& folder, std::string& name);
 bool IsAssemblyRow(const std::string& fileName);
 
 // "WIP", "Pending", "Released" for 1, 2, 3; otherwise "NA-" and the value as text.
-std::string StatusText(const model::Value& status);
+std::string StatusText(const Value& status);
 
 // The 16 cells of the matrix, row by row, separated by ","; empty without a matrix.
-std::string MatrixText(model::Matrix* matrix);
+std::string MatrixText(inventor::Matrix* matrix);
 
 // Excel's column name (1 "A", 27 "AA") and an absolute reference such as "$A$5".
 std::string ColumnLetters(std::int32_t column);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "partwright/model/Value.h"
 #include "shared/core/Failure.h"
+#include "shared/core/Value.h"
 
 #include <cstdint>
 #include <memory>
@@ -12,7 +12,7 @@
 namespace pw::excel {
 
 // A cell's value as Excel hands it over: empty, text, a number or a truth value.
-using CellValue = model::Value;
+using CellValue = Value;
 
 inline constexpr std::int32_t kWindowStateNormal = -4143;
 inline constexpr std::int32_t kAlignRight = -4152;

@@ -36,12 +36,12 @@ const char* const kSummaryHeaders[] = {"Quan",     "Partnumber", "Revision", "De
 
 bool IsEmptyCell(const CellValue& value) {
     const auto* text = std::get_if<std::string>(&value);
-    return model::IsEmpty(value) || (text && text->empty());
+    return IsEmpty(value) || (text && text->empty());
 }
 
 // The part number's first character, or nothing when it has none.
-std::optional<char> FirstCharacter(const model::Value& partNumber) {
-    const std::string text = model::ValueText(partNumber);
+std::optional<char> FirstCharacter(const Value& partNumber) {
+    const std::string text = ValueText(partNumber);
     return text.empty() ? std::nullopt : std::optional<char>(text.front());
 }
 

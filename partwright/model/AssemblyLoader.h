@@ -1,9 +1,9 @@
 #pragma once
 
 #include "BomModel.h"
-#include "DocumentAccess.h"
 #include "QuantityListing.h"
 #include "ViewPorts.h"
+#include "shared/inventor/DocumentAccess.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "BomModel.h"
-#include "DocumentAccess.h"
 #include "ViewPorts.h"
+#include "shared/inventor/DocumentAccess.h"
 
 #include <cstdint>
 #include <memory>

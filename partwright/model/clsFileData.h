@@ -1,13 +1,16 @@
 #pragma once
 
-#include "DocumentAccess.h"
-#include "Value.h"
+#include "shared/core/Value.h"
+#include "shared/inventor/DocumentAccess.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
 namespace pw::model {
+
+// The model reads Inventor only through the document access port.
+using namespace inventor;
 
 // One component record per tree node: a plain record filled by the walk, read by the window
 // and the export.

@@ -101,12 +101,15 @@ public:
     UniqueVariant Invoke(const Member& member, WORD flags, std::span<const UniqueVariant> args,
                          std::span<const NamedArg> named = {});
 
-    template <class... Args> UniqueVariant Call(const Member& member, Args&&... args) {
+    // A read or a method call, sent as late-binding script clients send both:
+    // DISPATCH_METHOD | DISPATCH_PROPERTYGET. A server that dispatches from its type library
+    // refuses a method invoked as a property get alone, and the combination suits either kind.
+    template <class... Args> UniqueVariant Get(const Member& member, Args&&... args) {
         return InvokeWith(member, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
                           std::forward<Args>(args)...);
     }
-    template <class... Args> UniqueVariant Get(const Member& member, Args&&... args) {
-        return InvokeWith(member, DISPATCH_PROPERTYGET, std::forward<Args>(args)...);
+    template <class... Args> UniqueVariant Call(const Member& member, Args&&... args) {
+        return Get(member, std::forward<Args>(args)...);
     }
     template <class... Args> DispatchObject GetObject(const Member& member, Args&&... args) {
         return FromVariant(Get(member, std::forward<Args>(args)...).get());

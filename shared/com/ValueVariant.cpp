@@ -4,7 +4,7 @@
 
 namespace pw::com {
 
-UniqueVariant VariantOf(const model::Value& value) {
+UniqueVariant VariantOf(const Value& value) {
     if (const auto* text = std::get_if<std::string>(&value)) {
         return UniqueVariant(std::string_view(*text));
     }
@@ -20,7 +20,7 @@ UniqueVariant VariantOf(const model::Value& value) {
     return {};
 }
 
-model::Value ValueOf(const VARIANT& value) {
+Value ValueOf(const VARIANT& value) {
     switch (value.vt) {
     case VT_EMPTY:
     case VT_NULL:

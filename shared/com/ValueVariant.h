@@ -1,7 +1,7 @@
 #pragma once
 
 #include "UniqueVariant.h"
-#include "partwright/model/Value.h"
+#include "shared/core/Value.h"
 
 #include <windows.h>
 #include <oaidl.h>
@@ -9,9 +9,9 @@
 // Values (empty, text, whole number, double, truth value) to and from automation's VARIANT.
 namespace pw::com {
 
-UniqueVariant VariantOf(const model::Value& value);
+UniqueVariant VariantOf(const Value& value);
 // Whole numbers up to 32 bits stay whole; other numbers and dates become doubles; anything else
 // that converts becomes text.
-model::Value ValueOf(const VARIANT& value);
+Value ValueOf(const VARIANT& value);
 
 } // namespace pw::com

@@ -13,7 +13,7 @@ public:
     explicit ComLegacyReader(com::ComPtr<ILegacyThumbnailReader> reader)
         : reader_(std::move(reader)) {}
 
-    std::shared_ptr<model::Picture> PictureOf(const std::string& fullPath) override {
+    std::shared_ptr<inventor::Picture> PictureOf(const std::string& fullPath) override {
         com::UniqueBstr path(com::Utf8ToWide(fullPath));
         com::ComPtr<IDispatch> legacy;
         com::ThrowIfFailed(reader_->GetThumbnail(path.get(), legacy.put()), "Legacy thumbnail");

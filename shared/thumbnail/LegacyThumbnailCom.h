@@ -41,24 +41,25 @@ struct ILegacyPicture : public IDispatch {
     PW_LEGACY_SLOT(13)
     PW_LEGACY_SLOT(14)
     PW_LEGACY_SLOT(15)
-    PW_LEGACY_SLOT(16) PW_LEGACY_SLOT(17) PW_LEGACY_SLOT(18) PW_LEGACY_SLOT(19) PW_LEGACY_SLOT(20)
-        PW_LEGACY_SLOT(21) PW_LEGACY_SLOT(22) PW_LEGACY_SLOT(23) PW_LEGACY_SLOT(24)
-            PW_LEGACY_SLOT(25) PW_LEGACY_SLOT(26) PW_LEGACY_SLOT(27) PW_LEGACY_SLOT(28)
-                PW_LEGACY_SLOT(29) PW_LEGACY_SLOT(30) PW_LEGACY_SLOT(31) PW_LEGACY_SLOT(32)
-                    PW_LEGACY_SLOT(33) PW_LEGACY_SLOT(34) PW_LEGACY_SLOT(35) PW_LEGACY_SLOT(36)
-                        PW_LEGACY_SLOT(37) PW_LEGACY_SLOT(38) PW_LEGACY_SLOT(39) PW_LEGACY_SLOT(40)
-                            PW_LEGACY_SLOT(41) PW_LEGACY_SLOT(42) PW_LEGACY_SLOT(43)
-                                PW_LEGACY_SLOT(44) PW_LEGACY_SLOT(45) PW_LEGACY_SLOT(46)
-                                    PW_LEGACY_SLOT(47) PW_LEGACY_SLOT(48) PW_LEGACY_SLOT(49)
-                                        PW_LEGACY_SLOT(50) PW_LEGACY_SLOT(51) PW_LEGACY_SLOT(52)
-                                            PW_LEGACY_SLOT(53) PW_LEGACY_SLOT(54)
+    PW_LEGACY_SLOT(16)
+    PW_LEGACY_SLOT(17) PW_LEGACY_SLOT(18) PW_LEGACY_SLOT(19) PW_LEGACY_SLOT(20) PW_LEGACY_SLOT(21)
+        PW_LEGACY_SLOT(22) PW_LEGACY_SLOT(23) PW_LEGACY_SLOT(24) PW_LEGACY_SLOT(25)
+            PW_LEGACY_SLOT(26) PW_LEGACY_SLOT(27) PW_LEGACY_SLOT(28) PW_LEGACY_SLOT(29)
+                PW_LEGACY_SLOT(30) PW_LEGACY_SLOT(31) PW_LEGACY_SLOT(32) PW_LEGACY_SLOT(33)
+                    PW_LEGACY_SLOT(34) PW_LEGACY_SLOT(35) PW_LEGACY_SLOT(36) PW_LEGACY_SLOT(37)
+                        PW_LEGACY_SLOT(38) PW_LEGACY_SLOT(39) PW_LEGACY_SLOT(40) PW_LEGACY_SLOT(41)
+                            PW_LEGACY_SLOT(42) PW_LEGACY_SLOT(43) PW_LEGACY_SLOT(44)
+                                PW_LEGACY_SLOT(45) PW_LEGACY_SLOT(46) PW_LEGACY_SLOT(47)
+                                    PW_LEGACY_SLOT(48) PW_LEGACY_SLOT(49) PW_LEGACY_SLOT(50)
+                                        PW_LEGACY_SLOT(51) PW_LEGACY_SLOT(52) PW_LEGACY_SLOT(53)
+                                            PW_LEGACY_SLOT(54)
         // Table position 55: a VARIANT holding the picture (IPictureDisp).
         virtual HRESULT STDMETHODCALLTYPE GetPicture(VARIANT* picture) = 0;
 };
 #undef PW_LEGACY_SLOT
 
 // A picture of the platform's picture type.
-class ComPicture : public model::Picture {
+class ComPicture : public inventor::Picture {
 public:
     explicit ComPicture(com::ComPtr<IPictureDisp> picture) : picture_(std::move(picture)) {}
     IPictureDisp* get() const { return picture_.get(); }

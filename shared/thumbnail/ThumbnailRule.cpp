@@ -4,9 +4,9 @@
 
 namespace pw::thumbnail {
 
-std::shared_ptr<model::Picture> PictureOf(model::Server& server, LegacyReaderFactory& legacy,
-                                          const std::string& fullPath) {
-    std::shared_ptr<model::Document> document;
+std::shared_ptr<inventor::Picture> PictureOf(inventor::Server& server, LegacyReaderFactory& legacy,
+                                             const std::string& fullPath) {
+    std::shared_ptr<inventor::Document> document;
     RunStep([&] { document = server.Open(fullPath); });
     if (!document) {
         return nullptr;
@@ -14,7 +14,7 @@ std::shared_ptr<model::Picture> PictureOf(model::Server& server, LegacyReaderFac
     std::int32_t version = kFirstThumbnailVersion;
     RunStep([&] { version = document->Version(); });
 
-    std::shared_ptr<model::Picture> picture;
+    std::shared_ptr<inventor::Picture> picture;
     if (version >= kFirstThumbnailVersion) {
         RunStep([&] { picture = document->Thumbnail(); });
         return picture;

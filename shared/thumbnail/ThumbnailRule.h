@@ -1,6 +1,6 @@
 #pragma once
 
-#include "partwright/model/DocumentAccess.h"
+#include "shared/inventor/DocumentAccess.h"
 
 #include <memory>
 #include <string>
@@ -14,7 +14,7 @@ inline constexpr std::int32_t kFirstThumbnailVersion = 6000;
 class LegacyThumbnailReader {
 public:
     virtual ~LegacyThumbnailReader() = default;
-    virtual std::shared_ptr<model::Picture> PictureOf(const std::string& fullPath) = 0;
+    virtual std::shared_ptr<inventor::Picture> PictureOf(const std::string& fullPath) = 0;
 };
 
 class LegacyReaderFactory {
@@ -28,7 +28,7 @@ public:
 // version 6000 on (or when the version cannot be read), else the legacy reader's. The legacy
 // reader is made only for such an old file, so current files show their pictures on machines
 // without it. Every failure is absorbed step by step; nothing when no picture could be had.
-std::shared_ptr<model::Picture> PictureOf(model::Server& server, LegacyReaderFactory& legacy,
-                                          const std::string& fullPath);
+std::shared_ptr<inventor::Picture> PictureOf(inventor::Server& server, LegacyReaderFactory& legacy,
+                                             const std::string& fullPath);
 
 } // namespace pw::thumbnail

@@ -1,8 +1,8 @@
 #include "StandinDocument.h"
 
 #include "StandinFiles.h"
-#include "partwright/model/DocumentAccess.h"
 #include "shared/core/CaseFold.h"
+#include "shared/inventor/DocumentAccess.h"
 
 #include <limits>
 #include <nlohmann/json.hpp>
@@ -19,7 +19,7 @@ const std::pair<const char*, const char*> kStandardSets[] = {
     {"{D5CDD505-2E9C-101B-9397-08002B2CF9AE}", "Inventor User Defined Properties"},
 };
 
-model::Value ValueOf(const json& value) {
+Value ValueOf(const json& value) {
     if (value.is_string()) {
         return value.get<std::string>();
     }
@@ -44,10 +44,10 @@ std::int32_t TypeOf(const json& type) {
     if (type.is_string()) {
         const std::string name = type.get<std::string>();
         if (name == "assembly") {
-            return model::kAssemblyDocument;
+            return inventor::kAssemblyDocument;
         }
         if (name == "part") {
-            return model::kPartDocument;
+            return inventor::kPartDocument;
         }
         throw json::other_error::create(501, "unknown document type " + name, &type);
     }
@@ -96,8 +96,8 @@ std::string PropertySetName(const std::string& setNameOrId) {
     return setNameOrId;
 }
 
-std::optional<model::Value> StandinDocument::Property(const std::string& setNameOrId,
-                                                      std::int32_t propertyId) const {
+std::optional<Value> StandinDocument::Property(const std::string& setNameOrId,
+                                               std::int32_t propertyId) const {
     const auto found = properties.find({PropertySetName(setNameOrId), propertyId});
     if (found == properties.end()) {
         return std::nullopt;

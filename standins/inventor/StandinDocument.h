@@ -1,6 +1,6 @@
 #pragma once
 
-#include "partwright/model/Value.h"
+#include "shared/core/Value.h"
 
 #include <array>
 #include <cstdint>
@@ -29,11 +29,10 @@ struct StandinDocument {
     bool adaptive = false;
     std::string thumbnail; // full path of the picture file, or empty
     // By set name (format identifiers of the standard sets are read as their names) and id.
-    std::map<std::pair<std::string, std::int32_t>, model::Value> properties;
+    std::map<std::pair<std::string, std::int32_t>, Value> properties;
     std::vector<StandinOccurrence> occurrences;
 
-    std::optional<model::Value> Property(const std::string& setNameOrId,
-                                         std::int32_t propertyId) const;
+    std::optional<Value> Property(const std::string& setNameOrId, std::int32_t propertyId) const;
 };
 
 // Reads the document at fullFileName; nothing when the file is missing or not stand-in JSON.

@@ -6,9 +6,10 @@
 namespace pw::standins {
 namespace {
 
-using namespace model;
+using namespace inventor;
 
 constexpr ResultCode kInvalidArgument = static_cast<ResultCode>(0x80070057u);
+constexpr ResultCode kMemberNotFound = static_cast<ResultCode>(0x80020003u);
 
 [[noreturn]] void Unreachable() {
     throw Failure(kEFail, "Unspecified error");
@@ -45,7 +46,7 @@ public:
     bool NeedsMigration() override { return data_->needsMigration; }
     std::string DisplayName() override { return data_->displayName; }
     std::string FullFileName() override { return data_->fullFileName; }
-    std::shared_ptr<model::ComponentDefinition> ComponentDefinition() override;
+    std::shared_ptr<inventor::ComponentDefinition> ComponentDefinition() override;
     std::int32_t DocumentType() override { return data_->type; }
     bool Adaptive() override { return data_->adaptive; }
     Value PropertyValue(const std::string& setName, std::int32_t propertyId) override {
@@ -70,10 +71,14 @@ class StandinDefinition : public ComponentDefinition {
 public:
     explicit StandinDefinition(std::shared_ptr<const StandinDocument> data)
         : data_(std::move(data)) {}
+    // Only an assembly's definition has occurrences, as in Apprentice.
     std::shared_ptr<OccurrenceList> Occurrences() override {
+        if (data_->type != kAssemblyDocument) {
+            throw Failure(kMemberNotFound, "Member not found.");
+        }
         return std::make_shared<StandinList>(OccurrencesOf(data_));
     }
-    std::shared_ptr<model::Document> Document() override {
+    std::shared_ptr<inventor::Document> Document() override {
         return std::make_shared<StandinDoc>(data_);
     }
 
@@ -81,7 +86,7 @@ private:
     std::shared_ptr<const StandinDocument> data_;
 };
 
-std::shared_ptr<model::ComponentDefinition> StandinDoc::ComponentDefinition() {
+std::shared_ptr<inventor::ComponentDefinition> StandinDoc::ComponentDefinition() {
     return std::make_shared<StandinDefinition>(data_);
 }
 
@@ -118,7 +123,7 @@ private:
 class StandinServer : public Server {
 public:
     explicit StandinServer(std::string startFolder) : startFolder_(std::move(startFolder)) {}
-    std::shared_ptr<model::Document> Open(const std::string& fullPath) override {
+    std::shared_ptr<inventor::Document> Open(const std::string& fullPath) override {
         const auto document = ReadStandinDocument(fullPath);
         if (!document) {
             Unreachable();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "StandinDocument.h"
-#include "partwright/model/DocumentAccess.h"
+#include "shared/inventor/DocumentAccess.h"
 
 #include <memory>
 #include <string>
@@ -9,7 +9,7 @@
 namespace pw::standins {
 
 // A stored preview picture of the stand-in: the image file beside the document.
-class StandinPicture : public model::Picture {
+class StandinPicture : public inventor::Picture {
 public:
     explicit StandinPicture(std::string imageFile) : imageFile_(std::move(imageFile)) {}
     const std::string& ImageFile() const { return imageFile_; }
@@ -20,19 +20,19 @@ private:
 
 // The Apprentice server over stand-in document files. A referenced file that is missing makes
 // the occurrence's definition and document unreachable (E_FAIL), as Apprentice does.
-std::shared_ptr<model::Server> MakeStandinServer(const std::string& startFolder);
+std::shared_ptr<inventor::Server> MakeStandinServer(const std::string& startFolder);
 
 // Starts stand-in servers under Apprentice's programmatic identifier.
-class StandinServerFactory : public model::ServerFactory {
+class StandinServerFactory : public inventor::ServerFactory {
 public:
     explicit StandinServerFactory(std::string startFolder) : startFolder_(std::move(startFolder)) {}
-    std::shared_ptr<model::Server> Create(const std::string& progId) override;
+    std::shared_ptr<inventor::Server> Create(const std::string& progId) override;
 
 private:
     std::string startFolder_;
 };
 
 // A server's reading of one document: the occurrences of an opened document.
-model::OccurrenceItems OccurrencesOf(const std::shared_ptr<const StandinDocument>& document);
+inventor::OccurrenceItems OccurrencesOf(const std::shared_ptr<const StandinDocument>& document);
 
 } // namespace pw::standins

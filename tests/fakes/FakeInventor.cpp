@@ -5,7 +5,7 @@
 namespace pw::fakes {
 namespace {
 
-using namespace model;
+using namespace inventor;
 
 class FakeMatrix : public Matrix {
 public:
@@ -39,8 +39,8 @@ private:
     OccurrenceItems items_;
 };
 
-std::shared_ptr<model::Document> MakeDocument(const FakeInventor& inventor,
-                                              const FakeDocumentData& data);
+std::shared_ptr<inventor::Document> MakeDocument(const FakeInventor& inventor,
+                                                 const FakeDocumentData& data);
 OccurrenceItems MakeOccurrences(const FakeInventor& inventor, const FakeDocumentData& data);
 
 class FakeDefinition : public ComponentDefinition {
@@ -52,7 +52,7 @@ public:
         return std::make_shared<FakeList>(inventor_, data_.fullFileName,
                                           MakeOccurrences(inventor_, data_));
     }
-    std::shared_ptr<model::Document> Document() override {
+    std::shared_ptr<inventor::Document> Document() override {
         inventor_.Check(Op::DefinitionDocument, data_.fullFileName);
         return MakeDocument(inventor_, data_);
     }
@@ -62,7 +62,7 @@ private:
     const FakeDocumentData& data_;
 };
 
-class FakeDocument : public model::Document {
+class FakeDocument : public inventor::Document {
 public:
     FakeDocument(const FakeInventor& inventor, const FakeDocumentData& data)
         : inventor_(inventor), data_(data) {}
@@ -78,7 +78,7 @@ public:
         Check(Op::FullFileName);
         return data_.fullFileName;
     }
-    std::shared_ptr<model::ComponentDefinition> ComponentDefinition() override {
+    std::shared_ptr<inventor::ComponentDefinition> ComponentDefinition() override {
         Check(Op::DocumentDefinition);
         return std::make_shared<FakeDefinition>(inventor_, data_);
     }
@@ -153,8 +153,8 @@ private:
     const FakeOccurrenceData& data_;
 };
 
-std::shared_ptr<model::Document> MakeDocument(const FakeInventor& inventor,
-                                              const FakeDocumentData& data) {
+std::shared_ptr<inventor::Document> MakeDocument(const FakeInventor& inventor,
+                                                 const FakeDocumentData& data) {
     return std::make_shared<FakeDocument>(inventor, data);
 }
 
@@ -170,7 +170,7 @@ OccurrenceItems MakeOccurrences(const FakeInventor& inventor, const FakeDocument
 class FakeServer : public Server {
 public:
     explicit FakeServer(const FakeInventor& inventor) : inventor_(inventor) {}
-    std::shared_ptr<model::Document> Open(const std::string& fullPath) override {
+    std::shared_ptr<inventor::Document> Open(const std::string& fullPath) override {
         inventor_.Check(Op::Open, fullPath);
         const FakeDocumentData* document = inventor_.Find(fullPath);
         if (!document) {

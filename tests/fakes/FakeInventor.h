@@ -1,8 +1,8 @@
 #pragma once
 
 #include "PropertyTable.h"
-#include "partwright/model/DocumentAccess.h"
 #include "shared/core/Failure.h"
+#include "shared/inventor/DocumentAccess.h"
 
 #include <array>
 #include <cstdint>
@@ -17,8 +17,6 @@
 // An in-memory Apprentice server for tests and benchmarks: documents by path, occurrences that
 // reference them, and any single operation made to fail with a chosen code.
 namespace pw::fakes {
-
-using model::Value;
 
 enum class Op {
     Create,
@@ -59,7 +57,7 @@ struct FakeOccurrenceData {
 struct FakeDocumentData {
     std::string fullFileName;
     std::string displayName;
-    std::int32_t type = model::kPartDocument;
+    std::int32_t type = inventor::kPartDocument;
     bool needsMigration = false;
     bool adaptive = false;
     std::int32_t version = 11000;
@@ -67,7 +65,7 @@ struct FakeDocumentData {
     std::vector<FakeOccurrenceData> occurrences;
 };
 
-class FakeInventor : public model::ServerFactory {
+class FakeInventor : public inventor::ServerFactory {
 public:
     FakeInventor();
 
@@ -85,7 +83,7 @@ public:
     std::string startFolder = "C:\\Users\\Public\\Documents\\Autodesk\\Inventor";
     int serversCreated = 0;
 
-    std::shared_ptr<model::Server> Create(const std::string& progId) override;
+    std::shared_ptr<inventor::Server> Create(const std::string& progId) override;
 
     // Used by the fake's objects.
     void Check(Op op, const std::string& subject) const;

@@ -17,12 +17,11 @@ const std::string* Intern(std::string_view name) {
 
 } // namespace
 
-PropertyTable::PropertyTable(std::initializer_list<std::pair<Key, model::Value>> properties) {
+PropertyTable::PropertyTable(std::initializer_list<std::pair<Key, Value>> properties) {
     *this = properties;
 }
 
-PropertyTable&
-PropertyTable::operator=(std::initializer_list<std::pair<Key, model::Value>> properties) {
+PropertyTable& PropertyTable::operator=(std::initializer_list<std::pair<Key, Value>> properties) {
     entries_.clear();
     for (const auto& [key, value] : properties) {
         (*this)[key] = value;
@@ -36,7 +35,7 @@ std::vector<PropertyTable::Entry>::iterator PropertyTable::Locate(std::string_vi
                         [&](const Entry& entry) { return entry.id == id && *entry.set == set; });
 }
 
-model::Value& PropertyTable::operator[](const Key& key) {
+Value& PropertyTable::operator[](const Key& key) {
     auto found = Locate(key.first, key.second);
     if (found == entries_.end()) {
         entries_.push_back({Intern(key.first), key.second, {}});
@@ -52,7 +51,7 @@ void PropertyTable::erase(const Key& key) {
     }
 }
 
-const model::Value* PropertyTable::Find(std::string_view set, std::int32_t id) const {
+const Value* PropertyTable::Find(std::string_view set, std::int32_t id) const {
     for (const Entry& entry : entries_) {
         if (entry.id == id && *entry.set == set) {
             return &entry.value;

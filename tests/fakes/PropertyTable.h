@@ -1,6 +1,6 @@
 #pragma once
 
-#include "partwright/model/Value.h"
+#include "shared/core/Value.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -18,19 +18,19 @@ public:
     using Key = std::pair<std::string, std::int32_t>;
 
     PropertyTable() = default;
-    PropertyTable(std::initializer_list<std::pair<Key, model::Value>> properties);
-    PropertyTable& operator=(std::initializer_list<std::pair<Key, model::Value>> properties);
+    PropertyTable(std::initializer_list<std::pair<Key, Value>> properties);
+    PropertyTable& operator=(std::initializer_list<std::pair<Key, Value>> properties);
 
-    model::Value& operator[](const Key& key);
+    Value& operator[](const Key& key);
     void erase(const Key& key);
     // The value, or nothing when the set or the property is absent.
-    const model::Value* Find(std::string_view set, std::int32_t id) const;
+    const Value* Find(std::string_view set, std::int32_t id) const;
 
 private:
     struct Entry {
         const std::string* set; // interned
         std::int32_t id;
-        model::Value value;
+        Value value;
     };
     std::vector<Entry>::iterator Locate(std::string_view set, std::int32_t id);
 

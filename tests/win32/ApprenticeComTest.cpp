@@ -1,12 +1,14 @@
 #include "partwright/model/AssemblyLoader.h"
-#include "partwright/model/ComDocumentAccess.h"
 #include "shared/com/Dispatch.h"
+#include "shared/com/VariantRead.h"
+#include "shared/inventor/ComDocumentAccess.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
 #include "standins/inventor/StandinInventor.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/unit/standins/Samples.h"
 
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace pw::model {
@@ -106,6 +108,74 @@ TEST(ApprenticeOverCom, AnswersAsApprenticeDoes) {
     } catch (const Failure& failure) {
         EXPECT_EQ(failure.code(), DISP_E_MEMBERNOTFOUND);
     }
+}
+
+HRESULT CodeOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const Failure& failure) {
+        return failure.code();
+    }
+    return S_OK;
+}
+
+// The stand-in dispatches from its type library as Apprentice does, so what the adapter gets
+// wrong fails here as it would on a user's machine.
+TEST(ApprenticeStandin, RefusesWhatApprenticeRefuses) {
+    auto server = com::DispatchObject::Create("Inventor.ApprenticeServer");
+    const com::UniqueVariant path(std::string_view(SamplesFolder() + "\\Gearbox.iam"));
+
+    // A method invoked as a property, and a property invoked as a method, are not found.
+    EXPECT_EQ(CodeOf([&] {
+                  server.Invoke(0x3002502, DISPATCH_PROPERTYGET, {&path, 1});
+              }),
+              DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(CodeOf([&] { server.Invoke(0x300250f, DISPATCH_METHOD, {}); }),
+              DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(CodeOf([&] { server.Get(0x1234567); }), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(CodeOf([&] { server.Get("NoSuchMember"); }), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(CodeOf([&] { server.Get(0x3002502); }), DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(CodeOf([&] { server.Get(0x3002502, std::string("a"), std::string("b")); }),
+              DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(CodeOf([&] { server.GetObject(0x300250f).Get(0x4004681).get(); }), S_OK);
+    EXPECT_EQ(CodeOf([&] { server.GetObject(0x300250f).GetObject(0x4004681).Get(0x4000833, 1); }),
+              DISP_E_BADPARAMCOUNT);
+
+    auto assembly = server.GetObject(0x3002502, SamplesFolder() + "\\Gearbox.iam");
+    auto occurrences = assembly.GetObject(0x3002303).GetObject(0x4001134);
+    EXPECT_EQ(com::Int32Of(occurrences.Get("Count").get()), 9);
+    EXPECT_EQ(com::TextOf(occurrences.GetObject(DISPID_VALUE, 1).Get(0x400133b).get()),
+              "Base Plate:1");
+    EXPECT_EQ(CodeOf([&] { occurrences.Get(DISPID_VALUE, 10); }), E_INVALIDARG);
+
+    // Only an assembly's definition has occurrences.
+    auto part = server.GetObject(0x3002502, SamplesFolder() + "\\Parts\\Shaft.ipt");
+    auto definition = part.GetObject(0x3002303);
+    EXPECT_EQ(CodeOf([&] { definition.Get(0x4001134); }), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(com::TextOf(definition.GetObject(0x4001136).Get(0x3002385).get()),
+              SamplesFolder() + "\\Parts\\Shaft.ipt");
+    // A missing property is refused with the server's code, not answered empty.
+    EXPECT_EQ(CodeOf([&] {
+                  part.GetObject(0x3002395)
+                      .GetObject(DISPID_VALUE, "No Such Set")
+                      .GetObject(0x3001b06, 99);
+              }),
+              E_INVALIDARG);
+}
+
+TEST(ApprenticeOverCom, APartOpenedAsTheAssemblyAsksForMigrationAndKeepsItsTopNode) {
+    ComServerFactory overCom;
+    BomModel model;
+    fakes::RecordingView view;
+    QuantityListing listing;
+    AssemblyLoader loader(model, listing, view, overCom);
+    view.fileNameText = SamplesFolder() + "\\Parts\\Shaft.ipt";
+    loader.LoadAssembly();
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].text, "Nice try, you really should try migrating\rThen run again");
+    ASSERT_EQ(view.tree.nodes.size(), 1u);
+    EXPECT_EQ(view.tree.nodes[0].text, "Shaft.ipt");
+    EXPECT_EQ(model.FileData.Count(), 1);
 }
 
 OLE_XSIZE_HIMETRIC WidthOf(const std::shared_ptr<Picture>& picture) {

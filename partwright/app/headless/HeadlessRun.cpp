@@ -6,10 +6,10 @@
 #include "WindowText.h"
 #include "partwright/app/frmTree.h"
 #include "partwright/export/ComExcel.h"
-#include "partwright/model/ComDocumentAccess.h"
 #include "partwright/shell/Advapi32Registry.h"
 #include "partwright/shell/WindowsShellHost.h"
 #include "shared/com/TextConvert.h"
+#include "shared/inventor/ComDocumentAccess.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
 
 #include <windows.h>
@@ -73,7 +73,7 @@ int Run(const std::vector<std::wstring>& arguments) {
                arguments.end();
     };
 
-    model::ComServerFactory servers;
+    inventor::ComServerFactory servers;
     excel::ComExcelLauncher excel;
     thumbnail::ComLegacyReaderFactory legacy;
     HeadlessHost host(assembly);

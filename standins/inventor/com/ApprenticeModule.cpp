@@ -1,8 +1,10 @@
 // The in-process server of the Inventor stand-ins: Apprentice ("Inventor.ApprenticeServer") and
 // the legacy thumbnail reader, for the project's own Wine prefix only.
 #include "ApprenticeObjects.h"
+#include "ApprenticeStandin.h"
 #include "LegacyReaderObject.h"
 #include "shared/com/ClassFactory.h"
+#include "shared/com/ComBoundary.h"
 #include "shared/com/ServerRegistration.h"
 #include "shared/com/TextConvert.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
@@ -14,7 +16,7 @@ namespace {
 
 using namespace pw;
 
-const com::InprocClass kApprentice{standins::kApprenticeClass,
+const com::InprocClass kApprentice{CLSID_ApprenticeServer,
                                    L"Partwright stand-in for Inventor Apprentice Server",
                                    L"Inventor.ApprenticeServer"};
 const com::InprocClass kLegacyReader{thumbnail::kLegacyReaderClass,
@@ -34,13 +36,11 @@ std::string StartFolder() {
 }
 
 HRESULT CreateApprentice(REFIID iid, void** out) {
-    try {
+    return com::Guarded([&] {
         const auto server =
             standins::MakeApprenticeServer(standins::MakeStandinServer(StartFolder()));
         return server->QueryInterface(iid, out);
-    } catch (...) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 } // namespace
@@ -50,7 +50,7 @@ extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID classId, REFIID iid, voi
         return E_POINTER;
     }
     *out = nullptr;
-    if (classId == standins::kApprenticeClass) {
+    if (classId == CLSID_ApprenticeServer) {
         return com::GetClassObject(CreateApprentice, iid, out);
     }
     if (classId == thumbnail::kLegacyReaderClass) {

@@ -1,10 +1,12 @@
 #include "ApprenticeObjects.h"
 
+#include "ApprenticeTypes.h"
+#include "OccurrenceEnumerator.h"
 #include "PictureFile.h"
-#include "partwright/model/ApprenticeDispids.h"
 #include "shared/com/DispatchBase.h"
+#include "shared/com/TextConvert.h"
+#include "shared/com/UniqueBstr.h"
 #include "shared/com/ValueVariant.h"
-#include "shared/com/VariantRead.h"
 #include "standins/inventor/StandinInventor.h"
 
 #include <vector>
@@ -13,322 +15,301 @@ namespace pw::standins {
 namespace {
 
 using com::ComPtr;
-using com::DispatchBase;
+using com::Guarded;
 using com::MakeObject;
-using com::ObjectResult;
-using com::UniqueVariant;
 
-using namespace model::dispid;
-// Apprentice answers these two by name only; the stand-in gives them identifiers of its own.
-constexpr DISPID kDocumentType = 0x300230c;
-constexpr DISPID kAdaptive = 0x300231a;
+constexpr HRESULT kInvalidIndex = E_INVALIDARG;
 
-class MatrixObject : public DispatchBase {
+// Hands a new object to an out-parameter of one of its interfaces.
+template <class Interface, class Object> HRESULT Hand(ComPtr<Object> object, Interface** out) {
+    Out(out) = object.detach();
+    return S_OK;
+}
+
+HRESULT HandText(const std::string& text, BSTR* out) {
+    Out(out) = com::UniqueBstr(com::Utf8ToWide(text)).release();
+    return S_OK;
+}
+
+HRESULT HandBool(bool value, VARIANT_BOOL* out) {
+    Out(out) = value ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+}
+
+class MatrixObject final : public ApprenticeObject<::Matrix> {
 public:
-    explicit MatrixObject(std::shared_ptr<model::Matrix> matrix) : matrix_(std::move(matrix)) {}
+    explicit MatrixObject(std::shared_ptr<inventor::Matrix> matrix) : matrix_(std::move(matrix)) {}
 
-protected:
-    bool Call(DISPID id, WORD, const DISPPARAMS& params, UniqueVariant& result) override {
-        if (id != kCell) {
-            return false;
-        }
-        result = UniqueVariant(
-            matrix_->Cell(com::Int32Of(Argument(params, 0)), com::Int32Of(Argument(params, 1))));
-        return true;
+    HRESULT STDMETHODCALLTYPE get_Cell(LONG row, LONG column, double* result) override {
+        return Guarded([&] {
+            Out(result) = matrix_->Cell(row, column);
+            return S_OK;
+        });
     }
 
 private:
-    std::shared_ptr<model::Matrix> matrix_;
+    std::shared_ptr<inventor::Matrix> matrix_;
 };
 
-// Hands out the occurrences of a list one by one, as For Each does.
-class OccurrenceEnumerator final : public com::ComObject<IEnumVARIANT> {
+class PropertyObject final : public ApprenticeObject<::Property> {
 public:
-    OccurrenceEnumerator(std::vector<UniqueVariant> items, std::size_t next)
-        : items_(std::move(items)), next_(next) {}
+    explicit PropertyObject(Value value) : value_(std::move(value)) {}
 
-    HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* items, ULONG* fetched) override {
-        ULONG given = 0;
-        for (; given < count && next_ < items_.size(); ++given, ++next_) {
-            VariantInit(&items[given]);
-            VariantCopy(&items[given], const_cast<VARIANT*>(&items_[next_].get()));
-        }
-        if (fetched) {
-            *fetched = given;
-        }
-        return given == count ? S_OK : S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-        next_ = std::min(items_.size(), next_ + count);
-        return next_ < items_.size() ? S_OK : S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE Reset() override {
-        next_ = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** copy) override {
-        if (!copy) {
-            return E_POINTER;
-        }
-        *copy = MakeObject<OccurrenceEnumerator>(items_, next_).detach();
-        return S_OK;
-    }
-
-protected:
-    bool Answers(REFIID iid) const override { return iid == IID_IEnumVARIANT; }
-
-private:
-    std::vector<UniqueVariant> items_;
-    std::size_t next_;
-};
-
-ComPtr<IDispatch> MakeDefinition(std::shared_ptr<model::ComponentDefinition> definition);
-
-class OccurrenceObject : public DispatchBase {
-public:
-    explicit OccurrenceObject(std::shared_ptr<model::Occurrence> occurrence)
-        : occurrence_(std::move(occurrence)) {}
-
-protected:
-    bool Call(DISPID id, WORD, const DISPPARAMS&, UniqueVariant& result) override;
-
-private:
-    std::shared_ptr<model::Occurrence> occurrence_;
-};
-
-class OccurrenceListObject : public DispatchBase {
-public:
-    explicit OccurrenceListObject(std::shared_ptr<model::OccurrenceList> list)
-        : list_(std::move(list)) {}
-
-protected:
-    bool Call(DISPID id, WORD, const DISPPARAMS&, UniqueVariant& result) override {
-        if (id != DISPID_NEWENUM) {
-            return false;
-        }
-        std::vector<UniqueVariant> items;
-        for (const auto& occurrence : list_->Items()) {
-            items.push_back(ObjectResult(MakeObject<OccurrenceObject>(occurrence)));
-        }
-        VARIANT value;
-        VariantInit(&value);
-        value.vt = VT_UNKNOWN;
-        value.punkVal = MakeObject<OccurrenceEnumerator>(std::move(items), std::size_t{0}).detach();
-        result = UniqueVariant::Attach(value);
-        return true;
+    HRESULT STDMETHODCALLTYPE get_Value(VARIANT* result) override {
+        return Guarded([&] {
+            Out(result) = com::VariantOf(value_).release();
+            return S_OK;
+        });
     }
 
 private:
-    std::shared_ptr<model::OccurrenceList> list_;
+    Value value_;
 };
 
-class PropertyObject : public DispatchBase {
+class PropertySetObject final : public ApprenticeObject<::PropertySet> {
 public:
-    explicit PropertyObject(model::Value value) : value_(std::move(value)) {}
-
-protected:
-    bool Call(DISPID id, WORD, const DISPPARAMS&, UniqueVariant& result) override {
-        if (id != kPropertyValue) {
-            return false;
-        }
-        result = com::VariantOf(value_);
-        return true;
-    }
-
-private:
-    model::Value value_;
-};
-
-class PropertySetObject : public DispatchBase {
-public:
-    PropertySetObject(std::shared_ptr<model::Document> document, std::string set)
+    PropertySetObject(std::shared_ptr<inventor::Document> document, std::string set)
         : document_(std::move(document)), set_(std::move(set)) {}
 
-protected:
-    bool Call(DISPID id, WORD, const DISPPARAMS& params, UniqueVariant& result) override {
-        if (id != kPropertyById) {
-            return false;
-        }
-        const auto value = document_->PropertyValue(set_, com::Int32Of(Argument(params, 0)));
-        result = ObjectResult(MakeObject<PropertyObject>(value));
-        return true;
+    HRESULT STDMETHODCALLTYPE get_ItemByPropId(LONG id, ::Property** result) override {
+        return Guarded([&] {
+            return Hand(MakeObject<PropertyObject>(document_->PropertyValue(set_, id)), result);
+        });
     }
 
 private:
-    std::shared_ptr<model::Document> document_;
+    std::shared_ptr<inventor::Document> document_;
     std::string set_;
 };
 
-class PropertySetsObject : public DispatchBase {
+class PropertySetsObject final : public ApprenticeObject<::PropertySets> {
 public:
-    explicit PropertySetsObject(std::shared_ptr<model::Document> document)
+    explicit PropertySetsObject(std::shared_ptr<inventor::Document> document)
         : document_(std::move(document)) {}
 
-protected:
-    bool Call(DISPID id, WORD, const DISPPARAMS& params, UniqueVariant& result) override {
-        if (id != DISPID_VALUE) {
-            return false;
-        }
-        result = ObjectResult(
-            MakeObject<PropertySetObject>(document_, com::TextOf(Argument(params, 0))));
-        return true;
+    HRESULT STDMETHODCALLTYPE get_Item(VARIANT index, ::PropertySet** result) override {
+        return Guarded([&] {
+            if (index.vt != VT_BSTR) {
+                throw Failure(kInvalidIndex, "A property set is named by its name or identifier.");
+            }
+            const std::string name = com::WideToUtf8({index.bstrVal, SysStringLen(index.bstrVal)});
+            return Hand(MakeObject<PropertySetObject>(document_, name), result);
+        });
     }
 
 private:
-    std::shared_ptr<model::Document> document_;
+    std::shared_ptr<inventor::Document> document_;
 };
 
-class DocumentObject : public DispatchBase {
+ComPtr<IDispatch> DefinitionObjectOf(std::shared_ptr<inventor::ComponentDefinition> definition);
+
+class OccurrenceObject;
+
+class OccurrencesObject final : public ApprenticeObject<::ComponentOccurrences> {
 public:
-    explicit DocumentObject(std::shared_ptr<model::Document> document)
+    explicit OccurrencesObject(std::shared_ptr<inventor::OccurrenceList> list)
+        : items_(list->Items()) {}
+
+    HRESULT STDMETHODCALLTYPE get_Item(LONG index, ::ComponentOccurrence** result) override;
+    HRESULT STDMETHODCALLTYPE get_Count(LONG* result) override {
+        return Guarded([&] {
+            Out(result) = static_cast<LONG>(items_.size());
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get__NewEnum(IUnknown** result) override;
+
+private:
+    inventor::OccurrenceItems items_;
+};
+
+class OccurrenceObject final : public ApprenticeObject<::ComponentOccurrence> {
+public:
+    explicit OccurrenceObject(std::shared_ptr<inventor::Occurrence> occurrence)
+        : occurrence_(std::move(occurrence)) {}
+
+    HRESULT STDMETHODCALLTYPE get_Name(BSTR* result) override {
+        return Guarded([&] { return HandText(occurrence_->Name(), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_Definition(IDispatch** result) override {
+        return Guarded([&] { return Hand(DefinitionObjectOf(occurrence_->Definition()), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_SubOccurrences(::ComponentOccurrences** result) override {
+        return Guarded([&] {
+            return Hand(MakeObject<OccurrencesObject>(occurrence_->SubOccurrences()), result);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_Transformation(::Matrix** result) override {
+        return Guarded(
+            [&] { return Hand(MakeObject<MatrixObject>(occurrence_->Transformation()), result); });
+    }
+
+private:
+    std::shared_ptr<inventor::Occurrence> occurrence_;
+};
+
+HRESULT STDMETHODCALLTYPE OccurrencesObject::get_Item(LONG index, ::ComponentOccurrence** result) {
+    return Guarded([&] {
+        if (index < 1 || static_cast<std::size_t>(index) > items_.size()) {
+            throw Failure(kInvalidIndex, "The parameter is incorrect.");
+        }
+        return Hand(MakeObject<OccurrenceObject>(items_[static_cast<std::size_t>(index - 1)]),
+                    result);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE OccurrencesObject::get__NewEnum(IUnknown** result) {
+    return Guarded([&] {
+        std::vector<com::UniqueVariant> items;
+        items.reserve(items_.size());
+        for (const auto& occurrence : items_) {
+            items.push_back(com::ObjectResult(MakeObject<OccurrenceObject>(occurrence)));
+        }
+        return Hand(MakeObject<OccurrenceEnumerator>(std::move(items), std::size_t{0}), result);
+    });
+}
+
+class DocumentObject final : public ApprenticeObject<::ApprenticeServerDocument> {
+public:
+    explicit DocumentObject(std::shared_ptr<inventor::Document> document)
         : document_(std::move(document)) {}
 
-protected:
-    std::span<const Name> Names() const override {
-        static constexpr Name kNames[] = {{L"DocumentType", kDocumentType},
-                                          {L"Adaptive", kAdaptive}};
-        return kNames;
+    HRESULT STDMETHODCALLTYPE get_NeedsMigrating(VARIANT_BOOL* result) override {
+        return Guarded([&] { return HandBool(document_->NeedsMigration(), result); });
     }
-    bool Call(DISPID id, WORD, const DISPPARAMS&, UniqueVariant& result) override {
-        switch (id) {
-        case kNeedsMigrating:
-            result = UniqueVariant(document_->NeedsMigration());
-            return true;
-        case kDisplayName:
-            result = UniqueVariant(std::string_view(document_->DisplayName()));
-            return true;
-        case kFullFileName:
-            result = UniqueVariant(std::string_view(document_->FullFileName()));
-            return true;
-        case kDocumentDefinition:
-            result = ObjectResult(MakeDefinition(document_->ComponentDefinition()));
-            return true;
-        case kPropertySets:
-            result = ObjectResult(MakeObject<PropertySetsObject>(document_));
-            return true;
-        case kVersion:
-            result = UniqueVariant(document_->Version());
-            return true;
-        case kThumbnail: {
+    HRESULT STDMETHODCALLTYPE get_DisplayName(BSTR* result) override {
+        return Guarded([&] { return HandText(document_->DisplayName(), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_FullFileName(BSTR* result) override {
+        return Guarded([&] { return HandText(document_->FullFileName(), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_ComponentDefinition(IDispatch** result) override {
+        return Guarded(
+            [&] { return Hand(DefinitionObjectOf(document_->ComponentDefinition()), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_PropertySets(::PropertySets** result) override {
+        return Guarded([&] { return Hand(MakeObject<PropertySetsObject>(document_), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_SoftwareVersionSaved(LONG* result) override {
+        return Guarded([&] {
+            Out(result) = document_->Version();
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_Thumbnail(IPictureDisp** result) override {
+        return Guarded([&] {
             const auto picture = std::dynamic_pointer_cast<StandinPicture>(document_->Thumbnail());
-            result = ObjectResult(LoadPictureFile(picture->ImageFile()));
-            return true;
-        }
-        case kDocumentType:
-            result = UniqueVariant(document_->DocumentType());
-            return true;
-        case kAdaptive:
-            result = UniqueVariant(document_->Adaptive());
-            return true;
-        default:
-            return false;
-        }
+            return Hand(LoadPictureFile(picture->ImageFile()), result);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_DocumentType(LONG* result) override {
+        return Guarded([&] {
+            Out(result) = document_->DocumentType();
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_Adaptive(VARIANT_BOOL* result) override {
+        return Guarded([&] { return HandBool(document_->Adaptive(), result); });
     }
 
 private:
-    std::shared_ptr<model::Document> document_;
+    std::shared_ptr<inventor::Document> document_;
 };
 
-class DefinitionObject : public DispatchBase {
+class AssemblyDefinitionObject final : public ApprenticeObject<::AssemblyComponentDefinition> {
 public:
-    explicit DefinitionObject(std::shared_ptr<model::ComponentDefinition> definition)
+    explicit AssemblyDefinitionObject(std::shared_ptr<inventor::ComponentDefinition> definition)
         : definition_(std::move(definition)) {}
 
-protected:
-    bool Call(DISPID id, WORD, const DISPPARAMS&, UniqueVariant& result) override {
-        if (id == kOccurrences) {
-            result = ObjectResult(MakeObject<OccurrenceListObject>(definition_->Occurrences()));
-            return true;
-        }
-        if (id == kDefinitionDocument) {
-            result = ObjectResult(MakeObject<DocumentObject>(definition_->Document()));
-            return true;
-        }
-        return false;
+    HRESULT STDMETHODCALLTYPE get_Occurrences(::ComponentOccurrences** result) override {
+        return Guarded([&] {
+            return Hand(MakeObject<OccurrencesObject>(definition_->Occurrences()), result);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_Document(IDispatch** result) override {
+        return Guarded(
+            [&] { return Hand(MakeObject<DocumentObject>(definition_->Document()), result); });
     }
 
 private:
-    std::shared_ptr<model::ComponentDefinition> definition_;
+    std::shared_ptr<inventor::ComponentDefinition> definition_;
 };
 
-ComPtr<IDispatch> MakeDefinition(std::shared_ptr<model::ComponentDefinition> definition) {
-    return ComPtr<IDispatch>::Attach(MakeObject<DefinitionObject>(std::move(definition)).detach());
-}
-
-bool OccurrenceObject::Call(DISPID id, WORD, const DISPPARAMS&, UniqueVariant& result) {
-    switch (id) {
-    case kOccurrenceName:
-        result = UniqueVariant(std::string_view(occurrence_->Name()));
-        return true;
-    case kOccurrenceDefinition:
-        result = ObjectResult(MakeDefinition(occurrence_->Definition()));
-        return true;
-    case kSubOccurrences:
-        result = ObjectResult(MakeObject<OccurrenceListObject>(occurrence_->SubOccurrences()));
-        return true;
-    case kTransformation:
-        result = ObjectResult(MakeObject<MatrixObject>(occurrence_->Transformation()));
-        return true;
-    default:
-        return false;
-    }
-}
-
-// An object with one member that hands out what `make` makes.
-template <DISPID Member, class Make> class SingleMemberObject : public DispatchBase {
+class PartDefinitionObject final : public ApprenticeObject<::PartComponentDefinition> {
 public:
-    explicit SingleMemberObject(Make make) : make_(std::move(make)) {}
+    explicit PartDefinitionObject(std::shared_ptr<inventor::ComponentDefinition> definition)
+        : definition_(std::move(definition)) {}
 
-protected:
-    bool Call(DISPID id, WORD, const DISPPARAMS&, UniqueVariant& result) override {
-        if (id != Member) {
-            return false;
-        }
-        result = make_();
-        return true;
+    HRESULT STDMETHODCALLTYPE get_Document(IDispatch** result) override {
+        return Guarded(
+            [&] { return Hand(MakeObject<DocumentObject>(definition_->Document()), result); });
     }
 
 private:
-    Make make_;
+    std::shared_ptr<inventor::ComponentDefinition> definition_;
 };
 
-template <DISPID Member, class Make> UniqueVariant SingleMember(Make make) {
-    return ObjectResult(MakeObject<SingleMemberObject<Member, Make>>(std::move(make)));
+// An assembly's definition has occurrences; every other document's definition has none.
+ComPtr<IDispatch> DefinitionObjectOf(std::shared_ptr<inventor::ComponentDefinition> definition) {
+    if (definition->Document()->DocumentType() == inventor::kAssemblyDocument) {
+        return ComPtr<IDispatch>::Attach(
+            MakeObject<AssemblyDefinitionObject>(std::move(definition)).detach());
+    }
+    return ComPtr<IDispatch>::Attach(
+        MakeObject<PartDefinitionObject>(std::move(definition)).detach());
 }
 
-class ServerObject : public DispatchBase {
+class TransientGeometryObject final : public ApprenticeObject<::TransientGeometry> {
 public:
-    explicit ServerObject(std::shared_ptr<model::Server> server) : server_(std::move(server)) {}
+    explicit TransientGeometryObject(std::shared_ptr<inventor::Server> server)
+        : server_(std::move(server)) {}
 
-protected:
-    bool Call(DISPID id, WORD, const DISPPARAMS& params, UniqueVariant& result) override {
-        switch (id) {
-        case kOpen:
-            result = ObjectResult(
-                MakeObject<DocumentObject>(server_->Open(com::TextOf(Argument(params, 0)))));
-            return true;
-        case kTransientGeometry:
-            result = SingleMember<kCreateMatrix>([server = server_] {
-                return ObjectResult(MakeObject<MatrixObject>(server->NewMatrix()));
-            });
-            return true;
-        case kFileOptions:
-            result = SingleMember<kStartFolder>([server = server_] {
-                return UniqueVariant(std::string_view(server->StartFolder()));
-            });
-            return true;
-        default:
-            return false;
-        }
+    HRESULT STDMETHODCALLTYPE CreateMatrix(::Matrix** result) override {
+        return Guarded(
+            [&] { return Hand(MakeObject<MatrixObject>(server_->NewMatrix()), result); });
     }
 
 private:
-    std::shared_ptr<model::Server> server_;
+    std::shared_ptr<inventor::Server> server_;
+};
+
+class FileOptionsObject final : public ApprenticeObject<::FileOptions> {
+public:
+    explicit FileOptionsObject(std::shared_ptr<inventor::Server> server)
+        : server_(std::move(server)) {}
+
+    HRESULT STDMETHODCALLTYPE get_StartFolder(BSTR* result) override {
+        return Guarded([&] { return HandText(server_->StartFolder(), result); });
+    }
+
+private:
+    std::shared_ptr<inventor::Server> server_;
+};
+
+class ServerObject final : public ApprenticeObject<::ApprenticeServerComponent> {
+public:
+    explicit ServerObject(std::shared_ptr<inventor::Server> server) : server_(std::move(server)) {}
+
+    HRESULT STDMETHODCALLTYPE Open(BSTR path, ::ApprenticeServerDocument** result) override {
+        return Guarded([&] {
+            const std::string fullPath = com::WideToUtf8({path, SysStringLen(path)});
+            return Hand(MakeObject<DocumentObject>(server_->Open(fullPath)), result);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_TransientGeometry(::TransientGeometry** result) override {
+        return Guarded([&] { return Hand(MakeObject<TransientGeometryObject>(server_), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_FileOptions(::FileOptions** result) override {
+        return Guarded([&] { return Hand(MakeObject<FileOptionsObject>(server_), result); });
+    }
+
+private:
+    std::shared_ptr<inventor::Server> server_;
 };
 
 } // namespace
 
-ComPtr<IDispatch> MakeApprenticeServer(std::shared_ptr<model::Server> server) {
+ComPtr<IDispatch> MakeApprenticeServer(std::shared_ptr<inventor::Server> server) {
     return ComPtr<IDispatch>::Attach(MakeObject<ServerObject>(std::move(server)).detach());
 }
 

@@ -20,19 +20,19 @@ class ExportTest : public ExportFixture {
 protected:
     void SetUp() override {
         auto& top = inventor.AddAssembly(kTop, "Gearbox");
-        top.properties[{kTracking, 5}] = model::Value{"GB-100"};
+        top.properties[{kTracking, 5}] = Value{"GB-100"};
         auto& shaft = inventor.AddPart(kShaft);
         shaft.properties = {
-            {{kTracking, 5}, model::Value{"00123"}},
-            {{"{F29F85E0-4FF9-1068-AB91-08002B27B3D9}", 9}, model::Value{"1-2"}},
-            {{kTracking, 29}, model::Value{"=Drive shaft"}},
-            {{kTracking, 40}, model::Value{std::int32_t{1}}},
-            {{kTracking, 36}, model::Value{125.5}},
-            {{kTracking, 20}, model::Value{"Steel"}},
+            {{kTracking, 5}, Value{"00123"}},
+            {{"{F29F85E0-4FF9-1068-AB91-08002B27B3D9}", 9}, Value{"1-2"}},
+            {{kTracking, 29}, Value{"=Drive shaft"}},
+            {{kTracking, 40}, Value{std::int32_t{1}}},
+            {{kTracking, 36}, Value{125.5}},
+            {{kTracking, 20}, Value{"Steel"}},
         };
         auto& housing = inventor.AddAssembly(kHousing);
-        housing.properties[{kTracking, 5}] = model::Value{"H-7"};
-        housing.properties[{kTracking, 40}] = model::Value{std::int32_t{7}};
+        housing.properties[{kTracking, 5}] = Value{"H-7"};
+        housing.properties[{kTracking, 40}] = Value{std::int32_t{7}};
         inventor.AddPart(kBolt); // no part number
         inventor.AddOccurrence(kTop, "Shaft:1", kShaft,
                                {1, 0, 0, 0.5, 0, 1, 0, 0, 0, 0, 1, -2.25, 0, 0, 0, 1});
@@ -388,12 +388,12 @@ TEST(SplitPath, GivesAFolderEndingInABackslashAndTheName) {
 }
 
 TEST(StatusText, NamesTheThreeKnownStates) {
-    EXPECT_EQ(StatusText(model::Value{std::int32_t{1}}), "WIP");
-    EXPECT_EQ(StatusText(model::Value{2.0}), "Pending");
-    EXPECT_EQ(StatusText(model::Value{std::int32_t{3}}), "Released");
-    EXPECT_EQ(StatusText(model::Value{std::int32_t{7}}), "NA-7");
-    EXPECT_EQ(StatusText(model::Value{}), "NA-");
-    EXPECT_EQ(StatusText(model::Value{"1"}), "NA-1");
+    EXPECT_EQ(StatusText(Value{std::int32_t{1}}), "WIP");
+    EXPECT_EQ(StatusText(Value{2.0}), "Pending");
+    EXPECT_EQ(StatusText(Value{std::int32_t{3}}), "Released");
+    EXPECT_EQ(StatusText(Value{std::int32_t{7}}), "NA-7");
+    EXPECT_EQ(StatusText(Value{}), "NA-");
+    EXPECT_EQ(StatusText(Value{"1"}), "NA-1");
 }
 
 } // namespace

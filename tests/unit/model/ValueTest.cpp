@@ -1,4 +1,4 @@
-#include "partwright/model/Value.h"
+#include "shared/core/Value.h"
 
 #include "shared/core/Failure.h"
 

@@ -25,7 +25,7 @@ TEST(ResolvePath, JoinsRelativeReferencesAndKeepsTheirCase) {
 
 class StandinReader : public testing::Test {
 protected:
-    std::shared_ptr<model::Server> server = MakeStandinServer(SamplesFolder());
+    std::shared_ptr<inventor::Server> server = MakeStandinServer(SamplesFolder());
     std::string top = SamplesFolder() + "\\Gearbox.iam";
 };
 
@@ -33,14 +33,14 @@ TEST_F(StandinReader, OpensADocumentWithWhatApprenticeReports) {
     const auto document = server->Open(top);
     EXPECT_EQ(document->FullFileName(), top);
     EXPECT_EQ(document->DisplayName(), "Gearbox");
-    EXPECT_EQ(document->DocumentType(), model::kAssemblyDocument);
+    EXPECT_EQ(document->DocumentType(), inventor::kAssemblyDocument);
     EXPECT_EQ(document->Version(), 11000);
     EXPECT_FALSE(document->NeedsMigration());
-    EXPECT_EQ(document->PropertyValue(kSummarySet, 4), model::Value{"A. Author"});
-    EXPECT_EQ(document->PropertyValue("Inventor Summary Information", 9), model::Value{"B"});
+    EXPECT_EQ(document->PropertyValue(kSummarySet, 4), Value{"A. Author"});
+    EXPECT_EQ(document->PropertyValue("Inventor Summary Information", 9), Value{"B"});
     EXPECT_EQ(document->PropertyValue("{32853F0F-3444-11D1-9E93-0060B03C1CA6}", 5),
-              model::Value{"GB-100"});
-    EXPECT_EQ(document->PropertyValue("Design Tracking Properties", 40), model::Value{2});
+              Value{"GB-100"});
+    EXPECT_EQ(document->PropertyValue("Design Tracking Properties", 40), Value{2});
     EXPECT_THROW(document->PropertyValue("Design Tracking Properties", 99), Failure);
     EXPECT_THROW(document->PropertyValue("No Such Set", 1), Failure);
     const auto picture = std::dynamic_pointer_cast<StandinPicture>(document->Thumbnail());
@@ -64,6 +64,17 @@ TEST_F(StandinReader, AMissingReferenceAnswersEFailButKeepsItsName) {
     EXPECT_EQ(items[2]->Transformation()->Cell(1, 2), -1.0);
     EXPECT_EQ(items[2]->Definition()->Document()->FullFileName(),
               SamplesFolder() + "\\Sub Assemblies\\Shaft Assembly.iam");
+}
+
+TEST_F(StandinReader, OnlyAnAssemblysDefinitionHasOccurrences) {
+    const auto part = server->Open(SamplesFolder() + "\\Parts\\Shaft.ipt");
+    try {
+        part->ComponentDefinition()->Occurrences();
+        FAIL() << "a part's definition listed occurrences";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.code(), static_cast<ResultCode>(0x80020003u)); // member not found
+    }
+    EXPECT_EQ(part->ComponentDefinition()->Document()->DisplayName(), "Shaft.ipt");
 }
 
 TEST_F(StandinReader, FilesThatAreNotStandinDocumentsCannotBeOpened) {
@@ -108,10 +119,10 @@ TEST(StandinSamples, TheGearboxLoadsIntoTheModelUsersExpect) {
     EXPECT_EQ(view.messages.at(0).text,
               "1 Parts or Assemblies Missing, Pleae check your project setup");
     const auto basePlate = model.FileData.Item(2);
-    EXPECT_EQ(basePlate->Partnumber, model::Value{"00123"});
+    EXPECT_EQ(basePlate->Partnumber, Value{"00123"});
     EXPECT_EQ(basePlate->Description, "=Machined base plate, 20 mm");
     EXPECT_DOUBLE_EQ(std::get<double>(basePlate->Weight), 7.85 * 1440.0);
-    EXPECT_EQ(model.FileData.Item(7)->Partnumber, model::Value{""}); // a bolt
+    EXPECT_EQ(model.FileData.Item(7)->Partnumber, Value{""}); // a bolt
     EXPECT_EQ(view.thumbnails.at(0), SamplesFolder() + "\\Gearbox.iam");
 }
 

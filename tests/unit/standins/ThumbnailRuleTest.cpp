@@ -10,7 +10,7 @@ namespace {
 const std::string kCurrent = "C:\\Work\\Current.ipt";
 const std::string kOld = "C:\\Work\\Old.ipt";
 
-class LegacyPicture : public model::Picture {};
+class LegacyPicture : public inventor::Picture {};
 
 // Counts the readers made and what they were asked.
 class CountingLegacy : public LegacyReaderFactory {
@@ -27,7 +27,7 @@ public:
         struct Reader : LegacyThumbnailReader {
             CountingLegacy& owner;
             explicit Reader(CountingLegacy& o) : owner(o) {}
-            std::shared_ptr<model::Picture> PictureOf(const std::string& path) override {
+            std::shared_ptr<inventor::Picture> PictureOf(const std::string& path) override {
                 owner.asked.push_back(path);
                 return std::make_shared<LegacyPicture>();
             }
@@ -39,7 +39,7 @@ public:
 class ThumbnailRule : public testing::Test {
 protected:
     fakes::FakeInventor inventor;
-    std::shared_ptr<model::Server> server;
+    std::shared_ptr<inventor::Server> server;
     CountingLegacy legacy;
 
     void SetUp() override {
@@ -47,7 +47,7 @@ protected:
         inventor.AddPart(kOld).version = 5999;
         server = inventor.Create("Inventor.ApprenticeServer");
     }
-    bool IsLegacy(const std::shared_ptr<model::Picture>& picture) const {
+    bool IsLegacy(const std::shared_ptr<inventor::Picture>& picture) const {
         return std::dynamic_pointer_cast<LegacyPicture>(picture) != nullptr;
     }
 };

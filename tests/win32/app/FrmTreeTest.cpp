@@ -1,8 +1,8 @@
 #include "partwright/app/frmTree.h"
 
-#include "partwright/model/ComDocumentAccess.h"
 #include "partwright/shell/WindowsShellHost.h"
 #include "shared/com/TextConvert.h"
+#include "shared/inventor/ComDocumentAccess.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
 #include "standins/workbook/WorkbookApplication.h"
 #include "tests/fakes/MemoryRegistry.h"
@@ -53,12 +53,12 @@ public:
 };
 
 // Counts the servers started, and can refuse to start them.
-class CountingServers : public model::ServerFactory {
+class CountingServers : public inventor::ServerFactory {
 public:
-    model::ComServerFactory real;
+    inventor::ComServerFactory real;
     int started = 0;
     bool refuse = false;
-    std::shared_ptr<model::Server> Create(const std::string& progId) override {
+    std::shared_ptr<inventor::Server> Create(const std::string& progId) override {
         if (refuse) {
             throw Failure(static_cast<ResultCode>(0x80040154u), "Class not registered");
         }

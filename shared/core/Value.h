@@ -4,7 +4,7 @@
 #include <string>
 #include <variant>
 
-namespace pw::model {
+namespace pw {
 
 // What a document property delivers and a variant field holds: empty, text, a whole number, a
 // floating-point number or a truth value.
@@ -22,4 +22,4 @@ std::string ValueText(const Value& value);
 // Text that is not a number raises a type-mismatch Failure.
 Value Multiply(const Value& left, const Value& right);
 
-} // namespace pw::model
+} // namespace pw

@@ -4,7 +4,7 @@
 #include <oaidl.h>
 
 // The dispatch identifiers by which Apprentice's members are called, stable across its releases.
-namespace pw::model::dispid {
+namespace pw::inventor::dispid {
 
 inline constexpr DISPID kOpen = 0x3002502;
 inline constexpr DISPID kTransientGeometry = 0x300250f;
@@ -28,4 +28,4 @@ inline constexpr DISPID kSubOccurrences = 0x4001335;
 inline constexpr DISPID kTransformation = 0x4001336;
 inline constexpr DISPID kCell = 0x4000833;
 
-} // namespace pw::model::dispid
+} // namespace pw::inventor::dispid

@@ -7,7 +7,7 @@
 #include "shared/com/VariantRead.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
 
-namespace pw::model {
+namespace pw::inventor {
 namespace {
 
 using com::DispatchObject;
@@ -43,7 +43,7 @@ public:
     std::shared_ptr<OccurrenceList> Occurrences() override {
         return std::make_shared<ComOccurrenceList>(definition_.GetObject(kOccurrences));
     }
-    std::shared_ptr<model::Document> Document() override;
+    std::shared_ptr<inventor::Document> Document() override;
 
 private:
     DispatchObject definition_;
@@ -55,7 +55,7 @@ public:
     bool NeedsMigration() override { return com::BoolOf(document_.Get(kNeedsMigrating).get()); }
     std::string DisplayName() override { return com::TextOf(document_.Get(kDisplayName).get()); }
     std::string FullFileName() override { return com::TextOf(document_.Get(kFullFileName).get()); }
-    std::shared_ptr<model::ComponentDefinition> ComponentDefinition() override {
+    std::shared_ptr<inventor::ComponentDefinition> ComponentDefinition() override {
         return std::make_shared<ComDefinition>(document_.GetObject(kDocumentDefinition));
     }
     std::int32_t DocumentType() override {
@@ -83,7 +83,7 @@ private:
     DispatchObject document_;
 };
 
-std::shared_ptr<model::Document> ComDefinition::Document() {
+std::shared_ptr<inventor::Document> ComDefinition::Document() {
     return std::make_shared<ComDocument>(definition_.GetObject(kDefinitionDocument));
 }
 
@@ -133,7 +133,7 @@ OccurrenceItems ComOccurrenceList::Items() {
 class ComServer : public Server {
 public:
     explicit ComServer(DispatchObject server) : server_(std::move(server)) {}
-    std::shared_ptr<model::Document> Open(const std::string& fullPath) override {
+    std::shared_ptr<inventor::Document> Open(const std::string& fullPath) override {
         return std::make_shared<ComDocument>(server_.GetObject(kOpen, fullPath));
     }
     std::shared_ptr<Matrix> NewMatrix() override {
@@ -158,4 +158,4 @@ std::shared_ptr<Server> CreateServerByClass(const CLSID& classId) {
     return std::make_shared<ComServer>(DispatchObject::Create(classId));
 }
 
-} // namespace pw::model
+} // namespace pw::inventor

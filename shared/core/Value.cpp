@@ -7,7 +7,7 @@
 #include <charconv>
 #include <optional>
 
-namespace pw::model {
+namespace pw {
 namespace {
 
 // DISP_E_TYPEMISMATCH, as automation reports a text that is not a number.
@@ -66,4 +66,4 @@ Value Multiply(const Value& left, const Value& right) {
     return RealOf(left) * RealOf(right);
 }
 
-} // namespace pw::model
+} // namespace pw

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Value.h"
 #include "shared/core/Failure.h"
+#include "shared/core/Value.h"
 
 #include <cstdint>
 #include <memory>
@@ -10,7 +10,7 @@
 
 // What the program asks of Inventor's Apprentice server. Every member may raise a Failure with
 // the server's code; an unreachable component file answers kEFail.
-namespace pw::model {
+namespace pw::inventor {
 
 inline constexpr std::int32_t kAssemblyDocument = 12291;
 inline constexpr std::int32_t kPartDocument = 12290;
@@ -45,7 +45,7 @@ class ComponentDefinition {
 public:
     virtual ~ComponentDefinition() = default;
     virtual std::shared_ptr<OccurrenceList> Occurrences() = 0;
-    virtual std::shared_ptr<model::Document> Document() = 0;
+    virtual std::shared_ptr<inventor::Document> Document() = 0;
 };
 
 class Document {
@@ -54,7 +54,7 @@ public:
     virtual bool NeedsMigration() = 0;
     virtual std::string DisplayName() = 0;
     virtual std::string FullFileName() = 0;
-    virtual std::shared_ptr<model::ComponentDefinition> ComponentDefinition() = 0;
+    virtual std::shared_ptr<inventor::ComponentDefinition> ComponentDefinition() = 0;
     virtual std::int32_t DocumentType() = 0;
     virtual bool Adaptive() = 0;
     // Property `propertyId` of the set named `setName` (a name or a format identifier).
@@ -89,4 +89,4 @@ public:
     virtual std::shared_ptr<Server> Create(const std::string& progId) = 0;
 };
 
-} // namespace pw::model
+} // namespace pw::inventor
