@@ -19,9 +19,6 @@ namespace {
 
 class ImagePreview final : public com::TypedDispatch<_ivImagePreview> {
 public:
-    explicit ImagePreview(com::ComPtr<ITypeInfo> typeInfo)
-        : com::TypedDispatch<_ivImagePreview>(std::move(typeInfo)) {}
-
     // _ivImagePreview
     HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) override {
         if (!name) {
@@ -82,13 +79,8 @@ HRESULT LoadOwnTypeLib(ITypeLib** library, REGKIND kind) {
 }
 
 HRESULT CreateImagePreview(REFIID iid, void** out) {
-    return com::Guarded([&] {
-        com::ComPtr<ITypeLib> library;
-        com::ThrowIfFailed(LoadOwnTypeLib(library.put(), REGKIND_NONE), "Loading Peekpane's types");
-        const auto preview = com::MakeObject<ImagePreview>(
-            com::InterfaceTypeInfo(*library.get(), IID__ivImagePreview));
-        return preview->QueryInterface(iid, out);
-    });
+    return com::Guarded(
+        [&] { return com::MakeObject<ImagePreview>()->QueryInterface(iid, out); });
 }
 
 } // namespace pw::peekpane

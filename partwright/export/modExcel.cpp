@@ -1,6 +1,7 @@
 #include "modExcel.h"
 
 #include "CellText.h"
+#include "ExcelGone.h"
 #include "SheetControls.h"
 #include "partwright/macros/modWriteVBEtoExcel.h"
 #include "shared/core/Checked.h"
@@ -59,7 +60,12 @@ modExcel::modExcel(model::BomModel& model, ExportState& state, ExportView& view,
     : model_(model), state_(state), view_(view), launcher_(launcher) {}
 
 void modExcel::ExportToExcel() {
-    Run();
+    try {
+        Run();
+    } catch (const ExcelGone&) {
+        view_.SetStatus("Excel closed during the export; the workbook is incomplete.");
+        view_.DoEvents();
+    }
     target_.reset();
     app_.reset();
 }
@@ -73,9 +79,9 @@ void modExcel::Run() {
         view_.DoEvents();
         return;
     }
-    RunStep([&] { app_->SetVisible(true); });
-    RunStep([&] { app_->SetWindowState(kWindowStateNormal); });
-    RunStep([&] { app_->AddWorkbook(); });
+    ExportStep([&] { app_->SetVisible(true); });
+    ExportStep([&] { app_->SetWindowState(kWindowStateNormal); });
+    ExportStep([&] { app_->AddWorkbook(); });
 
     savedMaxIndent_ = 0;
     indentColumns_ = view_.Check1Value() != 0 ? model_.Counts.MaxIndent : 0;
@@ -83,33 +89,32 @@ void modExcel::Run() {
     PrepareSheet(SheetKind::Indented);
     HeaderFurniture(SheetKind::Indented);
     RowScan();
-    RunStep([&] { app_->SetScreenUpdating(false); });
+    ExportStep([&] { app_->SetScreenUpdating(false); });
     for (const auto& record : model_.FileData) {
-        RunStep([&] { IndentedRow(*record, state_.ExcelRow); });
+        ExportStep([&] { IndentedRow(*record, state_.ExcelRow); });
         state_.ExcelRow = checked::Add(state_.ExcelRow, 1);
     }
-    RunStep([&] { app_->SetScreenUpdating(true); });
+    ExportStep([&] { app_->SetScreenUpdating(true); });
 
     PrepareSheet(SheetKind::Summary);
     HeaderFurniture(SheetKind::Summary);
     RowScan();
-    RunStep([&] { app_->SetScreenUpdating(false); });
+    ExportStep([&] { app_->SetScreenUpdating(false); });
     for (const auto& record : model_.FileData) {
         bool written = false;
-        RunStep([&] { written = SummaryRow(*record, state_.ExcelRow); });
+        ExportStep([&] { written = SummaryRow(*record, state_.ExcelRow); });
         if (written) {
             state_.ExcelRow = checked::Add(state_.ExcelRow, 1);
         }
     }
-    RunStep([&] { app_->SetScreenUpdating(true); });
+    ExportStep([&] { app_->SetScreenUpdating(true); });
 
     PrepareSheet(SheetKind::Totals);
     Totals();
 
     view_.SetStatus("Writing Macro to Excel");
-    RunStep([&] {
-        macros::WriteMacros(launcher_, view_.chkBuildValue(),
-                            IndentColumnsForMacros(state_, model_));
+    ExportStep([&] {
+        macros::WriteMacros(*app_, view_.chkBuildValue(), IndentColumnsForMacros(state_, model_));
     });
     view_.DoEvents();
 }
@@ -119,33 +124,33 @@ void modExcel::PrepareSheet(SheetKind kind) {
                               : kind == SheetKind::Summary ? kSummary
                                                            : kTotals;
     state_.SheetName = setup.name;
-    RunStep([&] { app_->ActiveWorkbook()->SelectSheet(setup.name); });
+    ExportStep([&] { app_->ActiveWorkbook()->SelectSheet(setup.name); });
 
     std::string active;
-    RunStep([&] { active = app_->ActiveWorkbook()->ActiveSheet()->Name(); });
+    ExportStep([&] { active = app_->ActiveWorkbook()->ActiveSheet()->Name(); });
     const bool added = active != setup.defaultName && active != setup.name;
     if (added) {
-        RunStep([&] { target_ = app_->ActiveWorkbook()->AddWorksheet(); });
+        ExportStep([&] { target_ = app_->ActiveWorkbook()->AddWorksheet(); });
         state_.ExcelRow = setup.rowOnAdd;
         state_.HeaderWritten = false;
-        RunStep([&] { Target().SetName(setup.name); });
+        ExportStep([&] { Target().SetName(setup.name); });
     }
     if (kind == SheetKind::Totals) {
         // Without a sheet of its own the totals still go to the sheet that is active.
         if (!added) {
-            RunStep([&] { target_ = app_->ActiveWorkbook()->ActiveSheet(); });
+            ExportStep([&] { target_ = app_->ActiveWorkbook()->ActiveSheet(); });
             state_.ExcelRow = setup.rowOnAdd;
         }
         return;
     }
-    RunStep([&] {
+    ExportStep([&] {
         const auto sheet = app_->ActiveWorkbook()->ActiveSheet();
         if (sheet->Name() == setup.defaultName) {
             sheet->SetName(setup.name);
         }
     });
-    RunStep([&] { target_ = app_->ActiveWorkbook()->ActiveSheet(); });
-    RunStep([&] {
+    ExportStep([&] { target_ = app_->ActiveWorkbook()->ActiveSheet(); });
+    ExportStep([&] {
         app_->SelectedRange()->SpecialCells(kLastCell)->Select();
         const std::int32_t last = app_->ActiveCell()->Row();
         state_.ExcelRow = IsEmptyCell(Target().Cells(last, 2)->Value()) ? last : last + 1;
@@ -157,10 +162,10 @@ void modExcel::HeaderFurniture(SheetKind kind) {
     if (!indented && state_.ExcelRow == 0) {
         state_.ExcelRow = 1;
     }
-    RunStep([&] { Target().Rows(state_.ExcelRow)->SetRowHeight(kHeaderRowHeight); });
-    RunStep([&] { AddMacroButton(*app_, Target(), 0, 100, "Preview Image", "PreviewImage"); });
+    ExportStep([&] { Target().Rows(state_.ExcelRow)->SetRowHeight(kHeaderRowHeight); });
+    ExportStep([&] { AddMacroButton(*app_, Target(), 0, 100, "Preview Image", "PreviewImage"); });
     if (indented && view_.chkBuildValue() == 1) {
-        RunStep(
+        ExportStep(
             [&] { AddMacroButton(*app_, Target(), 120, 96, "Build Assembly", "AddPartToAssy"); });
     }
     if (indented && state_.ExcelRow == 0) {
@@ -170,13 +175,13 @@ void modExcel::HeaderFurniture(SheetKind kind) {
         return;
     }
     const std::int32_t row = state_.ExcelRow;
-    RunStep([&] { Target().Rows(row)->SetFontBold(true); });
+    ExportStep([&] { Target().Rows(row)->SetFontBold(true); });
     if (indented) {
-        RunStep([&] { Target().Cells(row + 1, 2)->Select(); });
+        ExportStep([&] { Target().Cells(row + 1, 2)->Select(); });
     } else {
-        RunStep([&] { Target().Rows(row + 1)->Select(); });
+        ExportStep([&] { Target().Rows(row + 1)->Select(); });
     }
-    RunStep([&] { app_->FreezePanes(); });
+    ExportStep([&] { app_->FreezePanes(); });
     if (indented) {
         IndentedHeader(row);
     } else {
@@ -191,7 +196,7 @@ void modExcel::HeaderFurniture(SheetKind kind) {
 void modExcel::RowScan() {
     for (;;) {
         bool filled = false;
-        RunStep([&] { filled = !IsEmptyCell(Target().Cells(state_.ExcelRow + 1, 2)->Value()); });
+        ExportStep([&] { filled = !IsEmptyCell(Target().Cells(state_.ExcelRow + 1, 2)->Value()); });
         if (!filled) {
             return;
         }
@@ -213,7 +218,7 @@ std::int16_t modExcel::Column(std::int16_t offset) const {
 }
 
 void modExcel::WriteCell(std::int32_t row, std::int32_t column, const CellValue& value) {
-    RunStep([&] { Target().Cells(row, column)->SetValue(value); });
+    ExportStep([&] { Target().Cells(row, column)->SetValue(value); });
 }
 
 void modExcel::IndentedHeader(std::int32_t row) {
@@ -238,17 +243,17 @@ void modExcel::IndentedHeader(std::int32_t row) {
 // Fill for assembly rows, font for rows without or with a missing part number.
 void modExcel::RowLook(const model::clsFileData& record, std::int32_t row) {
     if (IsAssemblyRow(record.FileName)) {
-        RunStep([&] { Target().Rows(row)->SetInteriorColorIndex(kAssemblyFill); });
+        ExportStep([&] { Target().Rows(row)->SetInteriorColorIndex(kAssemblyFill); });
     }
     const auto first = FirstCharacter(record.Partnumber);
     if (!first) {
-        RunStep([&] {
+        ExportStep([&] {
             const auto range = Target().Rows(row);
             range->SetFontColorIndex(kNoPartNumberFont);
             range->SetFontBold(true);
         });
     } else if (*first == '<') {
-        RunStep([&] { Target().Rows(row)->SetFontColorIndex(kMissingFont); });
+        ExportStep([&] { Target().Rows(row)->SetFontColorIndex(kMissingFont); });
     }
 }
 
@@ -261,7 +266,7 @@ void modExcel::FileCells(const model::clsFileData& record, std::int32_t row,
     WriteCell(row, folderColumn, TextCell(folder));
     const std::int32_t nameColumn = folderColumn + 1;
     if (state_.UseHyperlinks) {
-        RunStep(
+        ExportStep(
             [&] { Target().AddHyperlink(*Target().Cells(row, nameColumn), folder + name, name); });
     } else {
         WriteCell(row, nameColumn, TextCell(name));
@@ -273,7 +278,7 @@ void modExcel::IndentedRow(const model::clsFileData& record, std::int32_t row) {
     if (view_.chkBuildValue() == 1) {
         const std::string text =
             (IsAssemblyRow(record.FileName) ? "A" : "P") + IntegerText(record.Depth);
-        RunStep([&] { AddLevelCheckbox(Target(), row, Column(1), text); });
+        ExportStep([&] { AddLevelCheckbox(Target(), row, Column(1), text); });
     }
     if (view_.Check1Value() != 0) {
         WriteCell(row, record.Depth, FieldCell(record.Partnumber));
@@ -324,10 +329,10 @@ bool modExcel::SummaryRow(const model::clsFileData& record, std::int32_t row) {
 
 void modExcel::Totals() {
     const model::Tallies& counts = model_.Counts;
-    RunStep([&] { Target().Columns(1)->SetFontBold(true); });
-    RunStep([&] { Target().Columns(1)->SetHorizontalAlignment(kAlignRight); });
-    RunStep([&] { Target().Columns(1)->SetColumnWidth(22); });
-    RunStep([&] { Target().Cells(1, 1)->SetHorizontalAlignment(kAlignLeft); });
+    ExportStep([&] { Target().Columns(1)->SetFontBold(true); });
+    ExportStep([&] { Target().Columns(1)->SetHorizontalAlignment(kAlignRight); });
+    ExportStep([&] { Target().Columns(1)->SetColumnWidth(22); });
+    ExportStep([&] { Target().Cells(1, 1)->SetHorizontalAlignment(kAlignLeft); });
     if (const auto top = model_.FileData.Item(1)) {
         WriteCell(1, 1, TextCell("Summary Information for " + top->FileName));
     }
@@ -342,7 +347,7 @@ void modExcel::Totals() {
     WriteCell(row + 1, 2, model_.Dupes.Count());
     WriteCell(row + 2, 2, counts.AssyCount);
     WriteCell(row + 3, 2, counts.PartCount);
-    RunStep([&] { WriteCell(row + 4, 2, checked::Add(counts.PartCount, counts.AssyCount)); });
+    ExportStep([&] { WriteCell(row + 4, 2, checked::Add(counts.PartCount, counts.AssyCount)); });
     WriteCell(row + 5, 2, counts.MissingCount);
 }
 

@@ -14,9 +14,13 @@ void WriteMacros(excel::ExcelLauncher& launcher, int chkBuildValue, std::int16_t
     if (!app) {
         throw Failure(kEFail, "Excel could not be reached.");
     }
-    app->SetVisible(true);
-    app->SetWindowState(excel::kWindowStateNormal);
-    const auto component = app->ActiveWorkbook()->VBProject()->AddComponent(excel::kStandardModule);
+    WriteMacros(*app, chkBuildValue, indentColumns);
+}
+
+void WriteMacros(excel::Application& app, int chkBuildValue, std::int16_t indentColumns) {
+    app.SetVisible(true);
+    app.SetWindowState(excel::kWindowStateNormal);
+    const auto component = app.ActiveWorkbook()->VBProject()->AddComponent(excel::kStandardModule);
     component->SetName(kMacroModuleName);
     const auto code = component->CodeModule();
     code->AddFromString(PreviewImageText(indentColumns));

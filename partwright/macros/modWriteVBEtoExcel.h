@@ -12,7 +12,11 @@ inline constexpr const char* kMacroModuleName = "Partwright";
 // PreviewImage always, and FindMe2, AddPartToAssy and FillTMatrix when "Make Builder" is ticked
 // (chkBuildValue 1). indentColumns is the Indented BOM's N. Reaching Excel absorbs its own
 // failure; every later failure ends the writing and is raised to the caller, leaving what was
-// added so far in the workbook.
+// added so far in the workbook. This form attaches to a running Excel or starts one.
 void WriteMacros(excel::ExcelLauncher& launcher, int chkBuildValue, std::int16_t indentColumns);
+
+// The same, into the active workbook of an Excel already reached (the export's own: an Excel
+// started by automation cannot be attached to again).
+void WriteMacros(excel::Application& app, int chkBuildValue, std::int16_t indentColumns);
 
 } // namespace pw::macros

@@ -10,6 +10,17 @@ HRESULT LoadEmbeddedTypeLib(const void* address, REGKIND kind, ITypeLib** librar
     return LoadTypeLibEx(path.c_str(), kind, library);
 }
 
+ITypeLib& OwnTypeLib() {
+    static const ComPtr<ITypeLib> library = [] {
+        ComPtr<ITypeLib> loaded;
+        ThrowIfFailed(LoadEmbeddedTypeLib(reinterpret_cast<const void*>(&OwnTypeLib), REGKIND_NONE,
+                                          loaded.put()),
+                      "Loading the module's type library");
+        return loaded;
+    }();
+    return *library.get();
+}
+
 ComPtr<ITypeInfo> InterfaceTypeInfo(ITypeLib& library, REFIID iid) {
     ComPtr<ITypeInfo> described;
     ThrowIfFailed(library.GetTypeInfoOfGuid(iid, described.put()), "Finding an interface");

@@ -16,6 +16,16 @@ HRESULT LoadEmbeddedTypeLib(const void* address, REGKIND kind, ITypeLib** librar
 // when the library does not describe it.
 ComPtr<ITypeInfo> InterfaceTypeInfo(ITypeLib& library, REFIID iid);
 
+// The type library embedded in the module this code is linked into (pw_com is a static library,
+// so each DLL and executable has its own), loaded once.
+ITypeLib& OwnTypeLib();
+
+// The interface view of Interface in the module's own type library, looked up once.
+template <class Interface> ComPtr<ITypeInfo> OwnTypeInfo() {
+    static const ComPtr<ITypeInfo> info = InterfaceTypeInfo(OwnTypeLib(), __uuidof(Interface));
+    return info;
+}
+
 // An automation object whose IDispatch works from its interface's type information, as servers
 // built from a type library do: names, member kinds, argument counts and types are checked by the
 // system's DispInvoke, and a failing member reaches the caller as DISP_E_EXCEPTION with its code.
@@ -51,7 +61,8 @@ public:
     }
 
 protected:
-    explicit TypedDispatch(ComPtr<ITypeInfo> typeInfo) : typeInfo_(std::move(typeInfo)) {}
+    // Described by the module's own type library.
+    TypedDispatch() : typeInfo_(OwnTypeInfo<Interface>()) {}
 
     bool Answers(REFIID iid) const override {
         return iid == IID_IDispatch || iid == __uuidof(Interface);

@@ -424,13 +424,11 @@ public:
 
     void SelectSheet(const std::string& name) override {
         Enter(state_);
-        for (std::size_t i = 0; i < book_.sheets.size(); ++i) {
-            if (EqualsIgnoringCase(book_.sheets[i]->name, name)) {
-                book_.activeSheet = i;
-                return;
-            }
-        }
-        throw Failure(kBadIndex, "Subscript out of range");
+        book_.activeSheet = IndexOf(name);
+    }
+    std::shared_ptr<excel::Worksheet> SheetNamed(const std::string& name) {
+        Enter(state_);
+        return std::make_shared<ModelWorksheet>(state_, book_, *book_.sheets[IndexOf(name)]);
     }
     std::shared_ptr<excel::Worksheet> ActiveSheet() override {
         Enter(state_);
@@ -459,6 +457,15 @@ public:
     }
 
 private:
+    std::size_t IndexOf(const std::string& name) const {
+        for (std::size_t i = 0; i < book_.sheets.size(); ++i) {
+            if (EqualsIgnoringCase(book_.sheets[i]->name, name)) {
+                return i;
+            }
+        }
+        throw Failure(kBadIndex, "Subscript out of range");
+    }
+
     ExcelState& state_;
     standins::Workbook& book_;
 };
@@ -561,8 +568,14 @@ std::shared_ptr<excel::Application> WorkbookLauncher::Start() {
     if (!startable || state_->unreachable) {
         throw Failure(static_cast<ResultCode>(0x80080005u), "Server execution failed");
     }
-    running = true;
+    // Started by automation, Excel is not in the running-object table: attaching fails until a
+    // user would have switched to it.
+    ++starts;
     return MakeWorkbookApplication(state_);
+}
+
+std::shared_ptr<excel::Worksheet> FindWorksheet(excel::Workbook& book, const std::string& name) {
+    return dynamic_cast<ModelWorkbook&>(book).SheetNamed(name);
 }
 
 } // namespace pw::standins

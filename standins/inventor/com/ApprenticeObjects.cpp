@@ -1,10 +1,12 @@
 #include "ApprenticeObjects.h"
 
-#include "ApprenticeTypes.h"
+#include "ApprenticeStandin.h"
 #include "OccurrenceEnumerator.h"
 #include "PictureFile.h"
+#include "shared/com/ComBoundary.h"
 #include "shared/com/DispatchBase.h"
 #include "shared/com/TextConvert.h"
+#include "shared/com/TypedDispatch.h"
 #include "shared/com/UniqueBstr.h"
 #include "shared/com/ValueVariant.h"
 #include "standins/inventor/StandinInventor.h"
@@ -17,6 +19,7 @@ namespace {
 using com::ComPtr;
 using com::Guarded;
 using com::MakeObject;
+using com::Out;
 
 constexpr HRESULT kInvalidIndex = E_INVALIDARG;
 
@@ -36,7 +39,7 @@ HRESULT HandBool(bool value, VARIANT_BOOL* out) {
     return S_OK;
 }
 
-class MatrixObject final : public ApprenticeObject<::Matrix> {
+class MatrixObject final : public com::TypedDispatch<::Matrix> {
 public:
     explicit MatrixObject(std::shared_ptr<inventor::Matrix> matrix) : matrix_(std::move(matrix)) {}
 
@@ -51,7 +54,7 @@ private:
     std::shared_ptr<inventor::Matrix> matrix_;
 };
 
-class PropertyObject final : public ApprenticeObject<::Property> {
+class PropertyObject final : public com::TypedDispatch<::Property> {
 public:
     explicit PropertyObject(Value value) : value_(std::move(value)) {}
 
@@ -66,7 +69,7 @@ private:
     Value value_;
 };
 
-class PropertySetObject final : public ApprenticeObject<::PropertySet> {
+class PropertySetObject final : public com::TypedDispatch<::PropertySet> {
 public:
     PropertySetObject(std::shared_ptr<inventor::Document> document, std::string set)
         : document_(std::move(document)), set_(std::move(set)) {}
@@ -82,7 +85,7 @@ private:
     std::string set_;
 };
 
-class PropertySetsObject final : public ApprenticeObject<::PropertySets> {
+class PropertySetsObject final : public com::TypedDispatch<::PropertySets> {
 public:
     explicit PropertySetsObject(std::shared_ptr<inventor::Document> document)
         : document_(std::move(document)) {}
@@ -105,7 +108,7 @@ ComPtr<IDispatch> DefinitionObjectOf(std::shared_ptr<inventor::ComponentDefiniti
 
 class OccurrenceObject;
 
-class OccurrencesObject final : public ApprenticeObject<::ComponentOccurrences> {
+class OccurrencesObject final : public com::TypedDispatch<::ComponentOccurrences> {
 public:
     explicit OccurrencesObject(std::shared_ptr<inventor::OccurrenceList> list)
         : items_(list->Items()) {}
@@ -123,7 +126,7 @@ private:
     inventor::OccurrenceItems items_;
 };
 
-class OccurrenceObject final : public ApprenticeObject<::ComponentOccurrence> {
+class OccurrenceObject final : public com::TypedDispatch<::ComponentOccurrence> {
 public:
     explicit OccurrenceObject(std::shared_ptr<inventor::Occurrence> occurrence)
         : occurrence_(std::move(occurrence)) {}
@@ -169,7 +172,7 @@ HRESULT STDMETHODCALLTYPE OccurrencesObject::get__NewEnum(IUnknown** result) {
     });
 }
 
-class DocumentObject final : public ApprenticeObject<::ApprenticeServerDocument> {
+class DocumentObject final : public com::TypedDispatch<::ApprenticeServerDocument> {
 public:
     explicit DocumentObject(std::shared_ptr<inventor::Document> document)
         : document_(std::move(document)) {}
@@ -216,7 +219,7 @@ private:
     std::shared_ptr<inventor::Document> document_;
 };
 
-class AssemblyDefinitionObject final : public ApprenticeObject<::AssemblyComponentDefinition> {
+class AssemblyDefinitionObject final : public com::TypedDispatch<::AssemblyComponentDefinition> {
 public:
     explicit AssemblyDefinitionObject(std::shared_ptr<inventor::ComponentDefinition> definition)
         : definition_(std::move(definition)) {}
@@ -235,7 +238,7 @@ private:
     std::shared_ptr<inventor::ComponentDefinition> definition_;
 };
 
-class PartDefinitionObject final : public ApprenticeObject<::PartComponentDefinition> {
+class PartDefinitionObject final : public com::TypedDispatch<::PartComponentDefinition> {
 public:
     explicit PartDefinitionObject(std::shared_ptr<inventor::ComponentDefinition> definition)
         : definition_(std::move(definition)) {}
@@ -259,7 +262,7 @@ ComPtr<IDispatch> DefinitionObjectOf(std::shared_ptr<inventor::ComponentDefiniti
         MakeObject<PartDefinitionObject>(std::move(definition)).detach());
 }
 
-class TransientGeometryObject final : public ApprenticeObject<::TransientGeometry> {
+class TransientGeometryObject final : public com::TypedDispatch<::TransientGeometry> {
 public:
     explicit TransientGeometryObject(std::shared_ptr<inventor::Server> server)
         : server_(std::move(server)) {}
@@ -273,7 +276,7 @@ private:
     std::shared_ptr<inventor::Server> server_;
 };
 
-class FileOptionsObject final : public ApprenticeObject<::FileOptions> {
+class FileOptionsObject final : public com::TypedDispatch<::FileOptions> {
 public:
     explicit FileOptionsObject(std::shared_ptr<inventor::Server> server)
         : server_(std::move(server)) {}
@@ -286,7 +289,7 @@ private:
     std::shared_ptr<inventor::Server> server_;
 };
 
-class ServerObject final : public ApprenticeObject<::ApprenticeServerComponent> {
+class ServerObject final : public com::TypedDispatch<::ApprenticeServerComponent> {
 public:
     explicit ServerObject(std::shared_ptr<inventor::Server> server) : server_(std::move(server)) {}
 

@@ -1,7 +1,11 @@
 #include "ExcelObjects.h"
 
-#include "shared/com/Dispatch.h"
+#include "ExcelStandin.h"
+#include "shared/com/ComBoundary.h"
 #include "shared/com/DispatchBase.h"
+#include "shared/com/TextConvert.h"
+#include "shared/com/TypedDispatch.h"
+#include "shared/com/UniqueBstr.h"
 #include "shared/com/ValueVariant.h"
 #include "shared/com/VariantRead.h"
 #include "standins/workbook/WorkbookApplication.h"
@@ -9,634 +13,575 @@
 namespace pw::standins {
 namespace {
 
-using com::DispatchBase;
+using com::ComPtr;
+using com::Guarded;
 using com::MakeObject;
-using com::ObjectResult;
-using com::UniqueVariant;
+using com::Out;
+using com::TypedDispatch;
 
-bool IsPut(WORD flags) {
-    return (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+constexpr HRESULT kNotSupported = static_cast<HRESULT>(0x800A01B6u);
+
+template <class Interface, class Object> HRESULT Hand(ComPtr<Object> object, Interface** out) {
+    Out(out) = object.detach();
+    return S_OK;
 }
 
-UniqueVariant Text(const std::string& text) {
-    return UniqueVariant(std::string_view(text));
+std::string TextOf(BSTR text) {
+    return com::WideToUtf8({text, SysStringLen(text)});
 }
 
-// Member identifiers of the stand-in; they only need to be stable within one object kind.
-enum : DISPID {
-    kVisible = 1,
-    kWindowState,
-    kScreenUpdating,
-    kWorkbooks,
-    kActiveWorkbook,
-    kActiveSheet,
-    kActiveCell,
-    kSelection,
-    kActiveWindow,
-    kWorksheets,
-    kSheets,
-    kCells,
-    kRows,
-    kColumns,
-    kAdd,
-    kCount,
-    kItem,
-    kVBProject,
-    kName,
-    kSelect,
-    kButtons,
-    kCheckBoxes,
-    kHyperlinks,
-    kValue,
-    kRow,
-    kSpecialCells,
-    kLeft,
-    kTop,
-    kWidth,
-    kRowHeight,
-    kColumnWidth,
-    kFont,
-    kInterior,
-    kHorizontalAlignment,
-    kBold,
-    kColorIndex,
-    kColor,
-    kOnAction,
-    kCharacters,
-    kText,
-    kLinkedCell,
-    kBorder,
-    kFreezePanes,
-    kVBComponents,
-    kType,
-    kCodeModule,
-    kAddFromString,
-};
+bool IsMissing(const VARIANT& value) {
+    return value.vt == VT_ERROR && value.scode == DISP_E_PARAMNOTFOUND;
+}
 
-class RangeObject;
+// What Select answers: True, as Excel does.
+HRESULT Selected(VARIANT* result) {
+    if (result) {
+        VariantInit(result);
+        result->vt = VT_BOOL;
+        result->boolVal = VARIANT_TRUE;
+    }
+    return S_OK;
+}
 
-// Font and Interior of a range: palette colour indexes, and bold.
-class RangeFormatObject : public DispatchBase {
+HRESULT HandDouble(double value, VARIANT* out) {
+    Out(out) = com::UniqueVariant(value).release();
+    return S_OK;
+}
+
+class FontObject final : public TypedDispatch<::Font> {
 public:
-    RangeFormatObject(std::shared_ptr<excel::Range> range, bool font)
-        : range_(std::move(range)), font_(font) {}
+    explicit FontObject(std::shared_ptr<excel::Range> range) : range_(std::move(range)) {}
 
-protected:
-    std::span<const Name> Names() const override {
-        static constexpr Name kNames[] = {{L"Bold", kBold}, {L"ColorIndex", kColorIndex}};
-        return kNames;
+    HRESULT STDMETHODCALLTYPE put_Bold(VARIANT bold) override {
+        return Guarded([&] {
+            range_->SetFontBold(com::BoolOf(bold));
+            return S_OK;
+        });
     }
-    bool Call(DISPID id, WORD flags, const DISPPARAMS& params, UniqueVariant&) override {
-        if (!IsPut(flags)) {
-            return false;
-        }
-        if (id == kBold && font_) {
-            range_->SetFontBold(com::BoolOf(PutValue(params)));
-            return true;
-        }
-        if (id == kColorIndex) {
-            const std::int32_t index = com::Int32Of(PutValue(params));
-            font_ ? range_->SetFontColorIndex(index) : range_->SetInteriorColorIndex(index);
-            return true;
-        }
-        return false;
-    }
-
-private:
-    std::shared_ptr<excel::Range> range_;
-    bool font_;
-};
-
-class RangeObject : public DispatchBase {
-public:
-    explicit RangeObject(std::shared_ptr<excel::Range> range) : range_(std::move(range)) {}
-    const std::shared_ptr<excel::Range>& range() const { return range_; }
-
-protected:
-    std::span<const Name> Names() const override {
-        static constexpr Name kNames[] = {{L"Value", kValue},
-                                          {L"Select", kSelect},
-                                          {L"Row", kRow},
-                                          {L"SpecialCells", kSpecialCells},
-                                          {L"Left", kLeft},
-                                          {L"Top", kTop},
-                                          {L"Width", kWidth},
-                                          {L"RowHeight", kRowHeight},
-                                          {L"ColumnWidth", kColumnWidth},
-                                          {L"Font", kFont},
-                                          {L"Interior", kInterior},
-                                          {L"HorizontalAlignment", kHorizontalAlignment}};
-        return kNames;
-    }
-    bool Call(DISPID id, WORD flags, const DISPPARAMS& params, UniqueVariant& result) override {
-        switch (id) {
-        case DISPID_VALUE:
-        case kValue:
-            if (IsPut(flags)) {
-                range_->SetValue(com::ValueOf(PutValue(params)));
-            } else {
-                result = com::VariantOf(range_->Value());
-            }
-            return true;
-        case kSelect:
-            range_->Select();
-            return true;
-        case kRow:
-            result = UniqueVariant(range_->Row());
-            return true;
-        case kSpecialCells:
-            result = ObjectResult(
-                MakeObject<RangeObject>(range_->SpecialCells(com::Int32Of(Argument(params, 0)))));
-            return true;
-        case kLeft:
-            result = UniqueVariant(range_->Left());
-            return true;
-        case kTop:
-            result = UniqueVariant(range_->Top());
-            return true;
-        case kWidth:
-            result = UniqueVariant(range_->Width());
-            return true;
-        case kRowHeight:
-            if (IsPut(flags)) {
-                range_->SetRowHeight(com::DoubleOf(PutValue(params)));
-            } else {
-                result = UniqueVariant(range_->RowHeight());
-            }
-            return true;
-        case kColumnWidth:
-            range_->SetColumnWidth(com::DoubleOf(PutValue(params)));
-            return true;
-        case kFont:
-        case kInterior:
-            result = ObjectResult(MakeObject<RangeFormatObject>(range_, id == kFont));
-            return true;
-        case kHorizontalAlignment:
-            range_->SetHorizontalAlignment(com::Int32Of(PutValue(params)));
-            return true;
-        default:
-            return false;
-        }
+    HRESULT STDMETHODCALLTYPE put_ColorIndex(VARIANT index) override {
+        return Guarded([&] {
+            range_->SetFontColorIndex(com::Int32Of(index));
+            return S_OK;
+        });
     }
 
 private:
     std::shared_ptr<excel::Range> range_;
 };
 
-// A shape's part with one settable member: Characters.Text, Border.Color, Interior.Color.
-class ShapePartObject : public DispatchBase {
+// A range's interior takes palette indexes; a check box's takes colours.
+class InteriorObject final : public TypedDispatch<::Interior> {
 public:
-    ShapePartObject(std::shared_ptr<excel::Shape> shape, DISPID part)
-        : shape_(std::move(shape)), part_(part) {}
+    explicit InteriorObject(std::shared_ptr<excel::Range> range) : range_(std::move(range)) {}
+    explicit InteriorObject(std::shared_ptr<excel::Shape> shape) : shape_(std::move(shape)) {}
 
-protected:
-    std::span<const Name> Names() const override {
-        static constexpr Name kNames[] = {{L"Text", kText}, {L"Color", kColor}};
-        return kNames;
+    HRESULT STDMETHODCALLTYPE put_ColorIndex(VARIANT index) override {
+        return Guarded([&] {
+            if (!range_) {
+                throw Failure(kNotSupported, "Object doesn't support this property or method");
+            }
+            range_->SetInteriorColorIndex(com::Int32Of(index));
+            return S_OK;
+        });
     }
-    bool Call(DISPID id, WORD flags, const DISPPARAMS& params, UniqueVariant&) override {
-        if (!IsPut(flags)) {
-            return false;
-        }
-        if (part_ == kCharacters && id == kText) {
-            shape_->SetCaption(com::TextOf(PutValue(params)));
-            return true;
-        }
-        if (id == kColor && part_ == kBorder) {
-            shape_->SetBorderColor(com::Int32Of(PutValue(params)));
-            return true;
-        }
-        if (id == kColor && part_ == kInterior) {
-            shape_->SetInteriorColor(com::Int32Of(PutValue(params)));
-            return true;
-        }
-        return false;
+    HRESULT STDMETHODCALLTYPE put_Color(VARIANT color) override {
+        return Guarded([&] {
+            if (!shape_) {
+                throw Failure(kNotSupported, "Object doesn't support this property or method");
+            }
+            shape_->SetInteriorColor(com::Int32Of(color));
+            return S_OK;
+        });
+    }
+
+private:
+    std::shared_ptr<excel::Range> range_;
+    std::shared_ptr<excel::Shape> shape_;
+};
+
+class BorderObject final : public TypedDispatch<::Border> {
+public:
+    explicit BorderObject(std::shared_ptr<excel::Shape> shape) : shape_(std::move(shape)) {}
+
+    HRESULT STDMETHODCALLTYPE put_Color(VARIANT color) override {
+        return Guarded([&] {
+            shape_->SetBorderColor(com::Int32Of(color));
+            return S_OK;
+        });
     }
 
 private:
     std::shared_ptr<excel::Shape> shape_;
-    DISPID part_;
 };
 
-class ShapeObject : public DispatchBase {
+// A range: one cell, row or column; or a sheet's Cells, Rows or Columns, from which Item picks.
+class RangeObject final : public TypedDispatch<::Range> {
+public:
+    enum class Area { Cells, Rows, Columns };
+
+    explicit RangeObject(std::shared_ptr<excel::Range> range) : range_(std::move(range)) {}
+    RangeObject(std::shared_ptr<excel::Worksheet> sheet, Area area)
+        : sheet_(std::move(sheet)), area_(area) {}
+
+    const std::shared_ptr<excel::Range>& range() const { return range_; }
+
+    HRESULT STDMETHODCALLTYPE get_Value(VARIANT* result) override {
+        return Guarded([&] {
+            Out(result) = com::VariantOf(Picked().Value()).release();
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE put_Value(VARIANT value) override {
+        return Guarded([&] {
+            Picked().SetValue(com::ValueOf(value));
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_Item(VARIANT row, VARIANT column, ::Range** result) override;
+    HRESULT STDMETHODCALLTYPE Select(VARIANT* result) override {
+        return Guarded([&] {
+            Picked().Select();
+            return Selected(result);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_Row(LONG* result) override {
+        return Guarded([&] {
+            Out(result) = Picked().Row();
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE SpecialCells(LONG type, VARIANT, ::Range** result) override {
+        return Guarded(
+            [&] { return Hand(MakeObject<RangeObject>(Picked().SpecialCells(type)), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_Left(VARIANT* result) override {
+        return Guarded([&] { return HandDouble(Picked().Left(), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_Top(VARIANT* result) override {
+        return Guarded([&] { return HandDouble(Picked().Top(), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_Width(VARIANT* result) override {
+        return Guarded([&] { return HandDouble(Picked().Width(), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_RowHeight(VARIANT* result) override {
+        return Guarded([&] { return HandDouble(Picked().RowHeight(), result); });
+    }
+    HRESULT STDMETHODCALLTYPE put_RowHeight(VARIANT points) override {
+        return Guarded([&] {
+            Picked().SetRowHeight(com::DoubleOf(points));
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE put_ColumnWidth(VARIANT characters) override {
+        return Guarded([&] {
+            Picked().SetColumnWidth(com::DoubleOf(characters));
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_Font(::Font** result) override {
+        return Guarded([&] {
+            Picked();
+            return Hand(MakeObject<FontObject>(range_), result);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_Interior(::Interior** result) override {
+        return Guarded([&] {
+            Picked();
+            return Hand(MakeObject<InteriorObject>(range_), result);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE put_HorizontalAlignment(VARIANT alignment) override {
+        return Guarded([&] {
+            Picked().SetHorizontalAlignment(com::Int32Of(alignment));
+            return S_OK;
+        });
+    }
+
+private:
+    // The members the export uses on a whole sheet's cells are not modelled.
+    excel::Range& Picked() {
+        if (!range_) {
+            throw Failure(kNotSupported, "Object doesn't support this property or method");
+        }
+        return *range_;
+    }
+
+    std::shared_ptr<excel::Range> range_;
+    std::shared_ptr<excel::Worksheet> sheet_;
+    Area area_ = Area::Cells;
+};
+
+HRESULT STDMETHODCALLTYPE RangeObject::get_Item(VARIANT row, VARIANT column, ::Range** result) {
+    return Guarded([&] {
+        if (!sheet_) {
+            throw Failure(kNotSupported, "Object doesn't support this property or method");
+        }
+        const std::int32_t first = com::Int32Of(row);
+        std::shared_ptr<excel::Range> picked;
+        if (area_ == Area::Cells) {
+            if (IsMissing(column)) {
+                throw Failure(DISP_E_PARAMNOTFOUND, "Argument not optional");
+            }
+            picked = sheet_->Cells(first, com::Int32Of(column));
+        } else if (!IsMissing(column)) {
+            throw Failure(DISP_E_BADPARAMCOUNT, "Wrong number of arguments");
+        } else {
+            picked = area_ == Area::Rows ? sheet_->Rows(first) : sheet_->Columns(first);
+        }
+        return Hand(MakeObject<RangeObject>(std::move(picked)), result);
+    });
+}
+
+class CharactersObject final : public TypedDispatch<::Characters> {
+public:
+    explicit CharactersObject(std::shared_ptr<excel::Shape> shape) : shape_(std::move(shape)) {}
+
+    HRESULT STDMETHODCALLTYPE put_Text(BSTR text) override {
+        return Guarded([&] {
+            shape_->SetCaption(TextOf(text));
+            return S_OK;
+        });
+    }
+
+private:
+    std::shared_ptr<excel::Shape> shape_;
+};
+
+// What buttons and check boxes share.
+template <class Interface> class ShapeObject : public TypedDispatch<Interface> {
 public:
     explicit ShapeObject(std::shared_ptr<excel::Shape> shape) : shape_(std::move(shape)) {}
 
-protected:
-    std::span<const Name> Names() const override {
-        static constexpr Name kNames[] = {{L"Select", kSelect},         {L"OnAction", kOnAction},
-                                          {L"Characters", kCharacters}, {L"Text", kText},
-                                          {L"LinkedCell", kLinkedCell}, {L"Border", kBorder},
-                                          {L"Interior", kInterior},     {L"Value", kValue}};
-        return kNames;
-    }
-    bool Call(DISPID id, WORD flags, const DISPPARAMS& params, UniqueVariant& result) override {
-        switch (id) {
-        case kSelect:
+    HRESULT STDMETHODCALLTYPE Select(VARIANT, VARIANT* result) override {
+        return Guarded([&] {
             shape_->Select();
-            return true;
-        case kCharacters:
-        case kBorder:
-        case kInterior:
-            result = ObjectResult(MakeObject<ShapePartObject>(shape_, id));
-            return true;
-        default:
-            break;
-        }
-        if (!IsPut(flags)) {
-            return false;
-        }
-        const VARIANT& value = PutValue(params);
-        switch (id) {
-        case kOnAction:
-            shape_->SetOnAction(com::TextOf(value));
-            return true;
-        case kText:
-            shape_->SetText(com::TextOf(value));
-            return true;
-        case kLinkedCell:
-            shape_->SetLinkedCell(com::TextOf(value));
-            return true;
-        case kValue:
-            shape_->SetValue(com::Int32Of(value));
-            return true;
-        default:
-            return false;
-        }
+            return Selected(result);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE put_OnAction(BSTR macro) override {
+        return Guarded([&] {
+            shape_->SetOnAction(TextOf(macro));
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_Characters(VARIANT, VARIANT, ::Characters** result) override {
+        return Guarded([&] { return Hand(MakeObject<CharactersObject>(shape_), result); });
+    }
+    HRESULT STDMETHODCALLTYPE put_Text(BSTR text) override {
+        return Guarded([&] {
+            shape_->SetText(TextOf(text));
+            return S_OK;
+        });
     }
 
-private:
+protected:
     std::shared_ptr<excel::Shape> shape_;
 };
 
-// Cells, Rows and Columns of a sheet; their default member picks a range.
-class RangesObject : public DispatchBase {
+using ButtonObject = ShapeObject<::Button>;
+
+class CheckBoxObject final : public ShapeObject<::CheckBox> {
 public:
-    RangesObject(std::shared_ptr<excel::Worksheet> sheet, DISPID kind)
-        : sheet_(std::move(sheet)), kind_(kind) {}
+    using ShapeObject::ShapeObject;
 
-    static UniqueVariant Pick(excel::Worksheet& sheet, DISPID kind, const DISPPARAMS& params) {
-        const std::int32_t first = com::Int32Of(Argument(params, 0));
-        std::shared_ptr<excel::Range> range;
-        if (kind == kCells) {
-            range = sheet.Cells(first, com::Int32Of(Argument(params, 1)));
-        } else if (kind == kRows) {
-            range = sheet.Rows(first);
-        } else {
-            range = sheet.Columns(first);
-        }
-        return ObjectResult(MakeObject<RangeObject>(std::move(range)));
+    HRESULT STDMETHODCALLTYPE put_LinkedCell(BSTR reference) override {
+        return Guarded([&] {
+            shape_->SetLinkedCell(TextOf(reference));
+            return S_OK;
+        });
     }
+    HRESULT STDMETHODCALLTYPE get_Border(::Border** result) override {
+        return Guarded([&] { return Hand(MakeObject<BorderObject>(shape_), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_Interior(::Interior** result) override {
+        return Guarded([&] { return Hand(MakeObject<InteriorObject>(shape_), result); });
+    }
+    HRESULT STDMETHODCALLTYPE put_Value(VARIANT value) override {
+        return Guarded([&] {
+            shape_->SetValue(com::Int32Of(value));
+            return S_OK;
+        });
+    }
+};
 
-protected:
-    std::span<const Name> Names() const override {
-        static constexpr Name kNames[] = {{L"Item", kItem}};
-        return kNames;
-    }
-    bool Call(DISPID id, WORD, const DISPPARAMS& params, UniqueVariant& result) override {
-        if (id != kItem && id != DISPID_VALUE) {
-            return false;
-        }
-        result = Pick(*sheet_, kind_, params);
-        return true;
+class ButtonsObject final : public TypedDispatch<::Buttons> {
+public:
+    explicit ButtonsObject(std::shared_ptr<excel::Worksheet> sheet) : sheet_(std::move(sheet)) {}
+
+    HRESULT STDMETHODCALLTYPE Add(double left, double top, double width, double height,
+                                  ::Button** result) override {
+        return Guarded([&] {
+            return Hand(MakeObject<ButtonObject>(sheet_->AddButton(left, top, width, height)),
+                        result);
+        });
     }
 
 private:
     std::shared_ptr<excel::Worksheet> sheet_;
-    DISPID kind_;
 };
 
-// Buttons, CheckBoxes and Hyperlinks of a sheet.
-class SheetCollectionObject : public DispatchBase {
+class CheckBoxesObject final : public TypedDispatch<::CheckBoxes> {
 public:
-    SheetCollectionObject(std::shared_ptr<excel::Worksheet> sheet, DISPID kind)
-        : sheet_(std::move(sheet)), kind_(kind) {}
+    explicit CheckBoxesObject(std::shared_ptr<excel::Worksheet> sheet) : sheet_(std::move(sheet)) {}
 
-protected:
-    std::span<const Name> Names() const override {
-        static constexpr Name kNames[] = {{L"Add", kAdd}, {L"Count", kCount}, {L"Item", kItem}};
-        return kNames;
+    HRESULT STDMETHODCALLTYPE Add(double left, double top, double width, double height,
+                                  ::CheckBox** result) override {
+        return Guarded([&] {
+            return Hand(MakeObject<CheckBoxObject>(sheet_->AddCheckBox(left, top, width, height)),
+                        result);
+        });
     }
-    std::span<const wchar_t* const> ParameterNames(DISPID id) const override {
-        static constexpr const wchar_t* kLink[] = {L"Anchor", L"Address", L"SubAddress",
-                                                   L"ScreenTip", L"TextToDisplay"};
-        static constexpr const wchar_t* kShape[] = {L"Left", L"Top", L"Width", L"Height"};
-        if (id != kAdd) {
-            return {};
-        }
-        return kind_ == kHyperlinks ? std::span<const wchar_t* const>(kLink)
-                                    : std::span<const wchar_t* const>(kShape);
+    HRESULT STDMETHODCALLTYPE get_Count(LONG* result) override {
+        return Guarded([&] {
+            Out(result) = sheet_->CheckBoxCount();
+            return S_OK;
+        });
     }
-    bool Call(DISPID id, WORD, const DISPPARAMS& params, UniqueVariant& result) override {
-        if (id == kAdd && kind_ == kHyperlinks) {
-            auto* anchor = dynamic_cast<RangeObject*>(
-                com::DispatchObject::FromVariant(Argument(params, 0)).get());
-            if (!anchor) {
+    HRESULT STDMETHODCALLTYPE Item(VARIANT index, ::CheckBox** result) override {
+        return Guarded([&] {
+            return Hand(MakeObject<CheckBoxObject>(sheet_->CheckBox(com::Int32Of(index))), result);
+        });
+    }
+
+private:
+    std::shared_ptr<excel::Worksheet> sheet_;
+};
+
+class HyperlinksObject final : public TypedDispatch<::Hyperlinks> {
+public:
+    explicit HyperlinksObject(std::shared_ptr<excel::Worksheet> sheet) : sheet_(std::move(sheet)) {}
+
+    HRESULT STDMETHODCALLTYPE Add(IDispatch* anchor, BSTR address, VARIANT, VARIANT,
+                                  VARIANT textToDisplay, IDispatch** result) override {
+        return Guarded([&] {
+            // The anchor is one of this process's ranges, handed back unwrapped by COM.
+            auto* range = dynamic_cast<RangeObject*>(anchor);
+            if (!range || !range->range()) {
                 throw Failure(DISP_E_TYPEMISMATCH, "Type mismatch");
             }
-            const std::string address = com::TextOf(Argument(params, 1));
-            const std::string display =
-                HasArgument(params, 4) ? com::TextOf(Argument(params, 4)) : address;
-            sheet_->AddHyperlink(*anchor->range(), address, display);
-            return true;
-        }
-        if (id == kAdd) {
-            const double left = com::DoubleOf(Argument(params, 0));
-            const double top = com::DoubleOf(Argument(params, 1));
-            const double width = com::DoubleOf(Argument(params, 2));
-            const double height = com::DoubleOf(Argument(params, 3));
-            result = ObjectResult(MakeObject<ShapeObject>(
-                kind_ == kButtons ? sheet_->AddButton(left, top, width, height)
-                                  : sheet_->AddCheckBox(left, top, width, height)));
-            return true;
-        }
-        if (kind_ != kCheckBoxes) {
-            return false;
-        }
-        if (id == kCount) {
-            result = UniqueVariant(sheet_->CheckBoxCount());
-            return true;
-        }
-        if (id == kItem || id == DISPID_VALUE) {
-            result = ObjectResult(
-                MakeObject<ShapeObject>(sheet_->CheckBox(com::Int32Of(Argument(params, 0)))));
-            return true;
-        }
-        return false;
-    }
-
-private:
-    std::shared_ptr<excel::Worksheet> sheet_;
-    DISPID kind_;
-};
-
-class SheetObject : public DispatchBase {
-public:
-    explicit SheetObject(std::shared_ptr<excel::Worksheet> sheet) : sheet_(std::move(sheet)) {}
-
-protected:
-    std::span<const Name> Names() const override {
-        static constexpr Name kNames[] = {{L"Name", kName},
-                                          {L"Cells", kCells},
-                                          {L"Rows", kRows},
-                                          {L"Columns", kColumns},
-                                          {L"Buttons", kButtons},
-                                          {L"CheckBoxes", kCheckBoxes},
-                                          {L"Hyperlinks", kHyperlinks}};
-        return kNames;
-    }
-    bool Call(DISPID id, WORD flags, const DISPPARAMS& params, UniqueVariant& result) override {
-        switch (id) {
-        case kName:
-            if (IsPut(flags)) {
-                sheet_->SetName(com::TextOf(PutValue(params)));
-            } else {
-                result = Text(sheet_->Name());
+            const std::string link = TextOf(address);
+            sheet_->AddHyperlink(*range->range(), link,
+                                 IsMissing(textToDisplay) ? link : com::TextOf(textToDisplay));
+            if (result) {
+                *result = nullptr;
             }
-            return true;
-        case kCells:
-        case kRows:
-        case kColumns:
-            result = HasArgument(params, 0) ? RangesObject::Pick(*sheet_, id, params)
-                                            : ObjectResult(MakeObject<RangesObject>(sheet_, id));
-            return true;
-        case kButtons:
-        case kCheckBoxes:
-        case kHyperlinks:
-            result = ObjectResult(MakeObject<SheetCollectionObject>(sheet_, id));
-            return true;
-        default:
-            return false;
-        }
+            return S_OK;
+        });
     }
 
 private:
     std::shared_ptr<excel::Worksheet> sheet_;
 };
 
-// Sheets(name) of a workbook, for selecting it.
-class NamedSheetObject : public DispatchBase {
+class SheetObject final : public TypedDispatch<::Worksheet> {
 public:
-    NamedSheetObject(std::shared_ptr<excel::Workbook> book, std::string name)
-        : book_(std::move(book)), name_(std::move(name)) {}
+    SheetObject(std::shared_ptr<excel::Workbook> book, std::shared_ptr<excel::Worksheet> sheet)
+        : book_(std::move(book)), sheet_(std::move(sheet)) {}
 
-protected:
-    std::span<const Name> Names() const override {
-        static constexpr Name kNames[] = {{L"Select", kSelect}, {L"Name", kName}};
-        return kNames;
+    HRESULT STDMETHODCALLTYPE get_Name(BSTR* result) override {
+        return Guarded([&] {
+            Out(result) = com::UniqueBstr(com::Utf8ToWide(sheet_->Name())).release();
+            return S_OK;
+        });
     }
-    bool Call(DISPID id, WORD, const DISPPARAMS&, UniqueVariant& result) override {
-        if (id == kSelect) {
-            book_->SelectSheet(name_);
-            return true;
-        }
-        if (id == kName) {
-            result = Text(name_);
-            return true;
-        }
-        return false;
+    HRESULT STDMETHODCALLTYPE put_Name(BSTR name) override {
+        return Guarded([&] {
+            sheet_->SetName(TextOf(name));
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE Select(VARIANT) override {
+        return Guarded([&] {
+            book_->SelectSheet(sheet_->Name());
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_Cells(::Range** result) override {
+        return Area(RangeObject::Area::Cells, result);
+    }
+    HRESULT STDMETHODCALLTYPE get_Rows(::Range** result) override {
+        return Area(RangeObject::Area::Rows, result);
+    }
+    HRESULT STDMETHODCALLTYPE get_Columns(::Range** result) override {
+        return Area(RangeObject::Area::Columns, result);
+    }
+    HRESULT STDMETHODCALLTYPE Buttons(VARIANT index, IDispatch** result) override {
+        return Guarded([&] {
+            WholeCollectionOnly(index);
+            return Hand(MakeObject<ButtonsObject>(sheet_), result);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE CheckBoxes(VARIANT index, IDispatch** result) override {
+        return Guarded([&] {
+            WholeCollectionOnly(index);
+            return Hand(MakeObject<CheckBoxesObject>(sheet_), result);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_Hyperlinks(::Hyperlinks** result) override {
+        return Guarded([&] { return Hand(MakeObject<HyperlinksObject>(sheet_), result); });
     }
 
 private:
+    HRESULT Area(RangeObject::Area area, ::Range** result) {
+        return Guarded([&] { return Hand(MakeObject<RangeObject>(sheet_, area), result); });
+    }
+    // Buttons(i) and CheckBoxes(i) pick one shape in Excel; the stand-in has no such caller.
+    static void WholeCollectionOnly(const VARIANT& index) {
+        if (!IsMissing(index)) {
+            throw Failure(kNotSupported, "Object doesn't support this property or method");
+        }
+    }
+
     std::shared_ptr<excel::Workbook> book_;
-    std::string name_;
+    std::shared_ptr<excel::Worksheet> sheet_;
 };
 
-class SheetsObject : public DispatchBase {
+class SheetsObject final : public TypedDispatch<::Sheets> {
 public:
     explicit SheetsObject(std::shared_ptr<excel::Workbook> book) : book_(std::move(book)) {}
 
-protected:
-    std::span<const Name> Names() const override {
-        static constexpr Name kNames[] = {{L"Item", kItem}, {L"Add", kAdd}};
-        return kNames;
+    HRESULT STDMETHODCALLTYPE Add(VARIANT before, VARIANT after, VARIANT count, VARIANT type,
+                                  IDispatch** result) override {
+        return Guarded([&] {
+            if (!IsMissing(before) || !IsMissing(after) || !IsMissing(count) || !IsMissing(type)) {
+                throw Failure(kNotSupported, "Object doesn't support this property or method");
+            }
+            return Hand(MakeObject<SheetObject>(book_, book_->AddWorksheet()), result);
+        });
     }
-    bool Call(DISPID id, WORD, const DISPPARAMS& params, UniqueVariant& result) override {
-        if (id == kAdd) {
-            result = ObjectResult(MakeObject<SheetObject>(book_->AddWorksheet()));
-            return true;
-        }
-        if (id == kItem || id == DISPID_VALUE) {
-            result =
-                ObjectResult(MakeObject<NamedSheetObject>(book_, com::TextOf(Argument(params, 0))));
-            return true;
-        }
-        return false;
+    HRESULT STDMETHODCALLTYPE get_Item(VARIANT index, IDispatch** result) override {
+        return Guarded([&] {
+            return Hand(MakeObject<SheetObject>(book_, FindWorksheet(*book_, com::TextOf(index))),
+                        result);
+        });
     }
 
 private:
     std::shared_ptr<excel::Workbook> book_;
 };
 
-class CodeModuleObject : public DispatchBase {
+class CodeModuleObject final : public TypedDispatch<::CodeModule> {
 public:
     explicit CodeModuleObject(std::shared_ptr<excel::CodeModule> code) : code_(std::move(code)) {}
 
-protected:
-    std::span<const Name> Names() const override {
-        static constexpr Name kNames[] = {{L"AddFromString", kAddFromString}};
-        return kNames;
-    }
-    bool Call(DISPID id, WORD, const DISPPARAMS& params, UniqueVariant&) override {
-        if (id != kAddFromString) {
-            return false;
-        }
-        code_->AddFromString(com::TextOf(Argument(params, 0)));
-        return true;
+    HRESULT STDMETHODCALLTYPE AddFromString(BSTR text) override {
+        return Guarded([&] {
+            code_->AddFromString(TextOf(text));
+            return S_OK;
+        });
     }
 
 private:
     std::shared_ptr<excel::CodeModule> code_;
 };
 
-class ComponentObject : public DispatchBase {
+class ComponentObject final : public TypedDispatch<::VBComponent> {
 public:
     explicit ComponentObject(std::shared_ptr<excel::VBComponent> component)
         : component_(std::move(component)) {}
 
-protected:
-    std::span<const Name> Names() const override {
-        static constexpr Name kNames[] = {
-            {L"Name", kName}, {L"Type", kType}, {L"CodeModule", kCodeModule}};
-        return kNames;
+    HRESULT STDMETHODCALLTYPE get_Name(BSTR* result) override {
+        return Guarded([&] {
+            Out(result) = com::UniqueBstr(com::Utf8ToWide(component_->Name())).release();
+            return S_OK;
+        });
     }
-    bool Call(DISPID id, WORD flags, const DISPPARAMS& params, UniqueVariant& result) override {
-        switch (id) {
-        case kName:
-            if (IsPut(flags)) {
-                component_->SetName(com::TextOf(PutValue(params)));
-            } else {
-                result = Text(component_->Name());
-            }
-            return true;
-        case kType:
-            result = UniqueVariant(component_->Type());
-            return true;
-        case kCodeModule:
-            result = ObjectResult(MakeObject<CodeModuleObject>(component_->CodeModule()));
-            return true;
-        default:
-            return false;
-        }
+    HRESULT STDMETHODCALLTYPE put_Name(BSTR name) override {
+        return Guarded([&] {
+            component_->SetName(TextOf(name));
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_Type(LONG* result) override {
+        return Guarded([&] {
+            Out(result) = component_->Type();
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_CodeModule(::CodeModule** result) override {
+        return Guarded(
+            [&] { return Hand(MakeObject<CodeModuleObject>(component_->CodeModule()), result); });
     }
 
 private:
     std::shared_ptr<excel::VBComponent> component_;
 };
 
-class ComponentsObject : public DispatchBase {
+class ComponentsObject final : public TypedDispatch<::VBComponents> {
 public:
     explicit ComponentsObject(std::shared_ptr<excel::VBProject> project)
         : project_(std::move(project)) {}
 
-protected:
-    std::span<const Name> Names() const override {
-        static constexpr Name kNames[] = {{L"Add", kAdd}, {L"Count", kCount}, {L"Item", kItem}};
-        return kNames;
+    HRESULT STDMETHODCALLTYPE Item(VARIANT index, ::VBComponent** result) override {
+        return Guarded([&] {
+            return Hand(MakeObject<ComponentObject>(project_->Component(com::Int32Of(index))),
+                        result);
+        });
     }
-    bool Call(DISPID id, WORD, const DISPPARAMS& params, UniqueVariant& result) override {
-        switch (id) {
-        case kAdd:
-            result = ObjectResult(MakeObject<ComponentObject>(
-                project_->AddComponent(com::Int32Of(Argument(params, 0)))));
-            return true;
-        case kCount:
-            result = UniqueVariant(project_->ComponentCount());
-            return true;
-        case kItem:
-        case DISPID_VALUE:
-            result = ObjectResult(MakeObject<ComponentObject>(
-                project_->Component(com::Int32Of(Argument(params, 0)))));
-            return true;
-        default:
-            return false;
-        }
+    HRESULT STDMETHODCALLTYPE get_Count(LONG* result) override {
+        return Guarded([&] {
+            Out(result) = project_->ComponentCount();
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE Add(LONG type, ::VBComponent** result) override {
+        return Guarded(
+            [&] { return Hand(MakeObject<ComponentObject>(project_->AddComponent(type)), result); });
     }
 
 private:
     std::shared_ptr<excel::VBProject> project_;
 };
 
-class ProjectObject : public DispatchBase {
+class ProjectObject final : public TypedDispatch<::VBProject> {
 public:
     explicit ProjectObject(std::shared_ptr<excel::VBProject> project)
         : project_(std::move(project)) {}
 
-protected:
-    std::span<const Name> Names() const override {
-        static constexpr Name kNames[] = {{L"VBComponents", kVBComponents}};
-        return kNames;
-    }
-    bool Call(DISPID id, WORD, const DISPPARAMS&, UniqueVariant& result) override {
-        if (id != kVBComponents) {
-            return false;
-        }
-        result = ObjectResult(MakeObject<ComponentsObject>(project_));
-        return true;
+    HRESULT STDMETHODCALLTYPE get_VBComponents(::VBComponents** result) override {
+        return Guarded([&] { return Hand(MakeObject<ComponentsObject>(project_), result); });
     }
 
 private:
     std::shared_ptr<excel::VBProject> project_;
 };
 
-class WorkbookObject : public DispatchBase {
+class WorkbookObject final : public TypedDispatch<::Workbook> {
 public:
     explicit WorkbookObject(std::shared_ptr<excel::Workbook> book) : book_(std::move(book)) {}
 
-protected:
-    std::span<const Name> Names() const override {
-        static constexpr Name kNames[] = {{L"Sheets", kSheets},
-                                          {L"Worksheets", kWorksheets},
-                                          {L"ActiveSheet", kActiveSheet},
-                                          {L"VBProject", kVBProject}};
-        return kNames;
+    HRESULT STDMETHODCALLTYPE get_Sheets(::Sheets** result) override {
+        return Guarded([&] { return Hand(MakeObject<SheetsObject>(book_), result); });
     }
-    bool Call(DISPID id, WORD, const DISPPARAMS& params, UniqueVariant& result) override {
-        switch (id) {
-        case kSheets:
-        case kWorksheets:
-            if (HasArgument(params, 0)) {
-                result = ObjectResult(
-                    MakeObject<NamedSheetObject>(book_, com::TextOf(Argument(params, 0))));
-            } else {
-                result = ObjectResult(MakeObject<SheetsObject>(book_));
-            }
-            return true;
-        case kActiveSheet:
-            result = ObjectResult(MakeObject<SheetObject>(book_->ActiveSheet()));
-            return true;
-        case kVBProject:
-            result = ObjectResult(MakeObject<ProjectObject>(book_->VBProject()));
-            return true;
-        default:
-            return false;
-        }
+    HRESULT STDMETHODCALLTYPE get_Worksheets(::Sheets** result) override {
+        return get_Sheets(result);
+    }
+    HRESULT STDMETHODCALLTYPE get_ActiveSheet(IDispatch** result) override {
+        return Guarded(
+            [&] { return Hand(MakeObject<SheetObject>(book_, book_->ActiveSheet()), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_VBProject(::VBProject** result) override {
+        return Guarded([&] { return Hand(MakeObject<ProjectObject>(book_->VBProject()), result); });
     }
 
 private:
     std::shared_ptr<excel::Workbook> book_;
 };
 
-class WorkbooksObject : public DispatchBase {
+class WorkbooksObject final : public TypedDispatch<::Workbooks> {
 public:
     WorkbooksObject(std::shared_ptr<excel::Application> app, std::shared_ptr<ExcelState> state)
         : app_(std::move(app)), state_(std::move(state)) {}
 
-protected:
-    std::span<const Name> Names() const override {
-        static constexpr Name kNames[] = {{L"Add", kAdd}, {L"Count", kCount}};
-        return kNames;
+    HRESULT STDMETHODCALLTYPE Add(VARIANT, ::Workbook** result) override {
+        return Guarded([&] { return Hand(MakeObject<WorkbookObject>(app_->AddWorkbook()), result); });
     }
-    bool Call(DISPID id, WORD, const DISPPARAMS&, UniqueVariant& result) override {
-        if (id == kAdd) {
-            result = ObjectResult(MakeObject<WorkbookObject>(app_->AddWorkbook()));
-            return true;
-        }
-        if (id == kCount) {
-            result = UniqueVariant(static_cast<std::int32_t>(state_->workbooks.size()));
-            return true;
-        }
-        return false;
+    HRESULT STDMETHODCALLTYPE get_Count(LONG* result) override {
+        return Guarded([&] {
+            Out(result) = static_cast<LONG>(state_->workbooks.size());
+            return S_OK;
+        });
     }
 
 private:
@@ -644,116 +589,106 @@ private:
     std::shared_ptr<ExcelState> state_;
 };
 
-class WindowObject : public DispatchBase {
+class WindowObject final : public TypedDispatch<::Window> {
 public:
     explicit WindowObject(std::shared_ptr<excel::Application> app) : app_(std::move(app)) {}
 
-protected:
-    std::span<const Name> Names() const override {
-        static constexpr Name kNames[] = {{L"FreezePanes", kFreezePanes}};
-        return kNames;
-    }
-    bool Call(DISPID id, WORD flags, const DISPPARAMS& params, UniqueVariant&) override {
-        if (id != kFreezePanes || !IsPut(flags)) {
-            return false;
-        }
-        if (com::BoolOf(PutValue(params))) {
-            app_->FreezePanes();
-        }
-        return true;
+    HRESULT STDMETHODCALLTYPE put_FreezePanes(VARIANT_BOOL freeze) override {
+        return Guarded([&] {
+            if (freeze) {
+                app_->FreezePanes();
+            }
+            return S_OK;
+        });
     }
 
 private:
     std::shared_ptr<excel::Application> app_;
 };
 
-class ApplicationObject : public DispatchBase {
+class ApplicationObject final : public TypedDispatch<::_Application> {
 public:
-    explicit ApplicationObject(std::shared_ptr<ExcelState> state)
-        : state_(std::move(state)), app_(MakeWorkbookApplication(state_)) {}
-
-protected:
-    std::span<const Name> Names() const override {
-        static constexpr Name kNames[] = {{L"Visible", kVisible},
-                                          {L"WindowState", kWindowState},
-                                          {L"ScreenUpdating", kScreenUpdating},
-                                          {L"Workbooks", kWorkbooks},
-                                          {L"ActiveWorkbook", kActiveWorkbook},
-                                          {L"ActiveSheet", kActiveSheet},
-                                          {L"ActiveCell", kActiveCell},
-                                          {L"Selection", kSelection},
-                                          {L"ActiveWindow", kActiveWindow},
-                                          {L"Worksheets", kWorksheets},
-                                          {L"Sheets", kSheets},
-                                          {L"Cells", kCells},
-                                          {L"Rows", kRows},
-                                          {L"Columns", kColumns}};
-        return kNames;
+    ApplicationObject(std::shared_ptr<ExcelState> state, std::function<void()> quit)
+        : state_(std::move(state)), app_(MakeWorkbookApplication(state_)), quit_(std::move(quit)) {
     }
-    bool Call(DISPID id, WORD, const DISPPARAMS& params, UniqueVariant& result) override {
-        switch (id) {
-        case kVisible:
-            app_->SetVisible(com::BoolOf(PutValue(params)));
-            return true;
-        case kWindowState:
-            app_->SetWindowState(com::Int32Of(PutValue(params)));
-            return true;
-        case kScreenUpdating:
-            app_->SetScreenUpdating(com::BoolOf(PutValue(params)));
-            return true;
-        case kWorkbooks:
-            result = ObjectResult(MakeObject<WorkbooksObject>(app_, state_));
-            return true;
-        case kActiveWorkbook:
-            if (state_->ActiveWorkbook()) {
-                result = ObjectResult(MakeObject<WorkbookObject>(app_->ActiveWorkbook()));
+
+    HRESULT STDMETHODCALLTYPE put_Visible(VARIANT_BOOL visible) override {
+        return Guarded([&] {
+            app_->SetVisible(visible != VARIANT_FALSE);
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE put_WindowState(LONG state) override {
+        return Guarded([&] {
+            app_->SetWindowState(state);
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE put_ScreenUpdating(VARIANT_BOOL updating) override {
+        return Guarded([&] {
+            app_->SetScreenUpdating(updating != VARIANT_FALSE);
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_Workbooks(::Workbooks** result) override {
+        return Guarded([&] { return Hand(MakeObject<WorkbooksObject>(app_, state_), result); });
+    }
+    // Nothing when no workbook is open, as Excel answers.
+    HRESULT STDMETHODCALLTYPE get_ActiveWorkbook(::Workbook** result) override {
+        return Guarded([&] {
+            Out(result) = nullptr;
+            if (!state_->ActiveWorkbook()) {
+                return S_OK;
             }
-            return true; // Nothing when no workbook is open, as Excel answers
-        case kActiveSheet:
-            result = ObjectResult(MakeObject<SheetObject>(app_->ActiveWorkbook()->ActiveSheet()));
-            return true;
-        case kActiveCell:
-            result = ObjectResult(MakeObject<RangeObject>(app_->ActiveCell()));
-            return true;
-        case kSelection:
-            result = SelectionResult();
-            return true;
-        case kActiveWindow:
-            result = ObjectResult(MakeObject<WindowObject>(app_));
-            return true;
-        case kWorksheets:
-        case kSheets:
-            result = ObjectResult(MakeObject<SheetsObject>(app_->ActiveWorkbook()));
-            return true;
-        case kCells:
-        case kRows:
-        case kColumns: {
-            const auto sheet = app_->ActiveWorkbook()->ActiveSheet();
-            result = HasArgument(params, 0) ? RangesObject::Pick(*sheet, id, params)
-                                            : ObjectResult(MakeObject<RangesObject>(sheet, id));
-            return true;
-        }
-        default:
-            return false;
-        }
+            return Hand(MakeObject<WorkbookObject>(app_->ActiveWorkbook()), result);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_ActiveSheet(IDispatch** result) override {
+        return Guarded([&] {
+            const auto book = app_->ActiveWorkbook();
+            return Hand(MakeObject<SheetObject>(book, book->ActiveSheet()), result);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_ActiveCell(::Range** result) override {
+        return Guarded([&] { return Hand(MakeObject<RangeObject>(app_->ActiveCell()), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_Selection(IDispatch** result) override {
+        return Guarded([&] {
+            const Workbook* book = state_->ActiveWorkbook();
+            const Sheet* sheet = book ? book->sheets[book->activeSheet].get() : nullptr;
+            if (sheet && sheet->selection.shape.has_value()) {
+                if (sheet->shapes.at(*sheet->selection.shape).kind == ShapeKind::Button) {
+                    return Hand(MakeObject<ButtonObject>(app_->SelectedShape()), result);
+                }
+                return Hand(MakeObject<CheckBoxObject>(app_->SelectedShape()), result);
+            }
+            return Hand(MakeObject<RangeObject>(app_->SelectedRange()), result);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_ActiveWindow(::Window** result) override {
+        return Guarded([&] { return Hand(MakeObject<WindowObject>(app_), result); });
+    }
+    HRESULT STDMETHODCALLTYPE Quit() override {
+        return Guarded([&] {
+            if (quit_) {
+                quit_();
+            }
+            return S_OK;
+        });
     }
 
 private:
-    UniqueVariant SelectionResult() {
-        const Workbook* book = state_->ActiveWorkbook();
-        const bool shape = book && book->sheets[book->activeSheet]->selection.shape.has_value();
-        return shape ? ObjectResult(MakeObject<ShapeObject>(app_->SelectedShape()))
-                     : ObjectResult(MakeObject<RangeObject>(app_->SelectedRange()));
-    }
-
     std::shared_ptr<ExcelState> state_;
     std::shared_ptr<excel::Application> app_;
+    std::function<void()> quit_;
 };
 
 } // namespace
 
-com::ComPtr<IDispatch> MakeExcelApplication(std::shared_ptr<ExcelState> state) {
-    return com::ComPtr<IDispatch>::Attach(MakeObject<ApplicationObject>(std::move(state)).detach());
+com::ComPtr<IDispatch> MakeExcelApplication(std::shared_ptr<ExcelState> state,
+                                            std::function<void()> quit) {
+    return com::ComPtr<IDispatch>::Attach(
+        MakeObject<ApplicationObject>(std::move(state), std::move(quit)).detach());
 }
 
 } // namespace pw::standins

@@ -7,12 +7,14 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include <functional>
 #include <memory>
 
 namespace pw::standins {
 
-// Excel's Application as an automation object over the workbook model, answering by name
-// every member the export and the macro writer use, Excel's default members included.
-com::ComPtr<IDispatch> MakeExcelApplication(std::shared_ptr<ExcelState> state);
+// Excel's Application as an automation object over the workbook model, dispatching from the
+// stand-in's type library; Quit calls `quit`.
+com::ComPtr<IDispatch> MakeExcelApplication(std::shared_ptr<ExcelState> state,
+                                            std::function<void()> quit);
 
 } // namespace pw::standins

@@ -335,8 +335,25 @@ TEST_F(ExportTest, ExcelThatStopsAnsweringMidwayDoesNotHangTheExport) {
     } reached;
     reached.app = app;
     modExcel lost(model, state, options, reached);
+    const auto callsBefore = excel->calls;
     lost.ExportToExcel();
-    EXPECT_EQ(options.statuses.back(), "Writing Macro to Excel");
+    // The first refused call ends the export; nothing more is asked of the lost Excel.
+    EXPECT_EQ(options.statuses,
+              (std::vector<std::string>{
+                  "Excel closed during the export; the workbook is incomplete."}));
+    EXPECT_EQ(excel->calls, callsBefore);
+}
+
+// An Excel started by automation cannot be attached to (Office enters it in the running-object
+// table only once the user switches to it): the macros go into the export's own Excel, and no
+// second Excel is started for them.
+TEST_F(ExportTest, TheMacrosGoIntoTheExcelTheExportStarted) {
+    Export();
+    EXPECT_EQ(launcher.starts, 1);
+    ASSERT_EQ(excel->workbooks.size(), 1u);
+    const auto& modules = excel->workbooks[0]->modules;
+    EXPECT_TRUE(std::any_of(modules.begin(), modules.end(),
+                            [](const auto& module) { return module.name == "Partwright"; }));
 }
 
 TEST(ExportWithoutLoad, GivesTheThreeSheetsWithHeadersAndNoRows) {
