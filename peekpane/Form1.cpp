@@ -1,6 +1,6 @@
 #include "Form1.h"
 
-#include "shared/com/DispatchBase.h"
+#include "shared/com/ComObject.h"
 #include "shared/com/TextConvert.h"
 #include "shared/window/WinZOrder.h"
 

@@ -3,7 +3,7 @@
 #include "Form1.h"
 #include "shared/com/ComBoundary.h"
 #include "shared/com/ComFailure.h"
-#include "shared/com/DispatchBase.h"
+#include "shared/com/ComObject.h"
 #include "shared/com/ServerRegistration.h"
 #include "shared/com/TextConvert.h"
 #include "shared/com/TypedDispatch.h"

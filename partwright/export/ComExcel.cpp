@@ -90,14 +90,16 @@ public:
 
     std::string Name() override { return com::TextOf(sheet_.Get("Name").get()); }
     void SetName(const std::string& name) override { sheet_.Put("Name", name); }
+    // Cells, Rows and Columns are properties without arguments; Excel passes arguments given to
+    // them on to the range's Item, which is called here directly, as every server accepts it.
     std::shared_ptr<Range> Cells(std::int32_t row, std::int32_t column) override {
-        return std::make_shared<ComRange>(sheet_.GetObject("Cells", row, column));
+        return std::make_shared<ComRange>(Area("Cells").GetObject("Item", row, column));
     }
     std::shared_ptr<Range> Rows(std::int32_t row) override {
-        return std::make_shared<ComRange>(sheet_.GetObject("Rows", row));
+        return std::make_shared<ComRange>(Area("Rows").GetObject("Item", row));
     }
     std::shared_ptr<Range> Columns(std::int32_t column) override {
-        return std::make_shared<ComRange>(sheet_.GetObject("Columns", column));
+        return std::make_shared<ComRange>(Area("Columns").GetObject("Item", column));
     }
     std::shared_ptr<Shape> AddButton(double left, double top, double width,
                                      double height) override {
@@ -126,6 +128,8 @@ public:
     }
 
 private:
+    DispatchObject Area(const char* name) { return Of<ComRange>(sheet_.GetObject(name)); }
+
     struct ShapeCollection {};
     DispatchObject Collection(const char* name) {
         return Of<ShapeCollection>(sheet_.GetObject(name));

@@ -130,9 +130,15 @@ void modExcel::PrepareSheet(SheetKind kind) {
     ExportStep([&] { active = app_->ActiveWorkbook()->ActiveSheet()->Name(); });
     const bool added = active != setup.defaultName && active != setup.name;
     if (added) {
+        // The previous sheet is no target of this one: a sheet that cannot be added gets
+        // nothing written, rather than its name and rows landing on the sheet before.
+        target_.reset();
         ExportStep([&] { target_ = app_->ActiveWorkbook()->AddWorksheet(); });
         state_.ExcelRow = setup.rowOnAdd;
         state_.HeaderWritten = false;
+        if (!target_) {
+            return;
+        }
         ExportStep([&] { Target().SetName(setup.name); });
     }
     if (kind == SheetKind::Totals) {

@@ -116,7 +116,7 @@ std::string FillTMatrixText() {
         "    mpos = InStr(nStart, sVals, \",\", vbTextCompare)",
         "    If mpos = 0 Then mpos = nStop + 1",
         "    nStr = Mid(sVals, nStart, mpos - nStart)",
-        "    dblAr(i) = CDbl(nStr)",
+        "    dblAr(i) = Val(nStr)", // "." whatever the locale, as the matrix text is written
         "    i = i + 1",
         "    nStart = mpos + 1",
         "Loop",

@@ -17,7 +17,7 @@ HRESULT STDMETHODCALLTYPE ClassFactory::LockServer(BOOL lock) {
     if (lock) {
         ++ModuleReferences();
     } else {
-        --ModuleReferences();
+        ReleaseModuleReference();
     }
     return S_OK;
 }

@@ -3,12 +3,20 @@
 #include <windows.h>
 #include <unknwn.h>
 
+#include "ComPtr.h"
+
 #include <atomic>
+#include <utility>
 
 namespace pw::com {
 
 // Live objects and server locks of this module, for DllCanUnloadNow.
 std::atomic<long>& ModuleReferences();
+
+// Drops one module reference; when none is left, runs the handler a local server set (it then
+// writes what it holds and ends its process).
+void ReleaseModuleReference();
+void SetModuleIdleHandler(void (*handler)());
 
 // The IUnknown of a hand-written COM object with one interface (and the ones it derives from):
 // reference counting that deletes the object at zero, and a QueryInterface that answers the
@@ -38,7 +46,7 @@ public:
 
 protected:
     ComObject() { ++ModuleReferences(); }
-    virtual ~ComObject() { --ModuleReferences(); }
+    virtual ~ComObject() { ReleaseModuleReference(); }
     ComObject(const ComObject&) = delete;
     ComObject& operator=(const ComObject&) = delete;
 
@@ -48,5 +56,10 @@ protected:
 private:
     std::atomic<ULONG> references_{1};
 };
+
+// Makes a reference-counted object; the returned pointer owns the first reference.
+template <class T, class... Args> ComPtr<T> MakeObject(Args&&... args) {
+    return ComPtr<T>::Attach(new T(std::forward<Args>(args)...));
+}
 
 } // namespace pw::com

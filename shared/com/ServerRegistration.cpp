@@ -46,14 +46,32 @@ std::wstring ModulePathOf(const void* address) {
     }
 }
 
-HRESULT RegisterInprocClass(const InprocClass& entry, const std::wstring& modulePath) {
+HRESULT GetServerClassObject(std::span<const ServerClass> classes, REFCLSID classId, REFIID iid,
+                             void** out) {
+    if (!out) {
+        return E_POINTER;
+    }
+    *out = nullptr;
+    for (const ServerClass& entry : classes) {
+        if (entry.classId == classId) {
+            return GetClassObject(entry.create, iid, out);
+        }
+    }
+    return CLASS_E_CLASSNOTAVAILABLE;
+}
+
+namespace {
+
+HRESULT RegisterClass(const ServerClass& entry, ServerKind kind, const std::wstring& modulePath) {
     const std::wstring classKey = L"CLSID\\" + GuidText(entry.classId);
     HRESULT hr = SetText(classKey, nullptr, entry.description);
-    if (SUCCEEDED(hr)) {
+    if (SUCCEEDED(hr) && kind == ServerKind::InProcess) {
         hr = SetText(classKey + L"\\InprocServer32", nullptr, modulePath);
-    }
-    if (SUCCEEDED(hr)) {
-        hr = SetText(classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
+        if (SUCCEEDED(hr)) {
+            hr = SetText(classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
+        }
+    } else if (SUCCEEDED(hr)) {
+        hr = SetText(classKey + L"\\LocalServer32", nullptr, L"\"" + modulePath + L"\"");
     }
     if (SUCCEEDED(hr) && entry.progId) {
         hr = SetText(classKey + L"\\ProgID", nullptr, entry.progId);
@@ -67,12 +85,31 @@ HRESULT RegisterInprocClass(const InprocClass& entry, const std::wstring& module
     return hr;
 }
 
-HRESULT UnregisterInprocClass(const InprocClass& entry) {
-    HRESULT hr = DeleteTree(L"CLSID\\" + GuidText(entry.classId));
-    if (SUCCEEDED(hr) && entry.progId) {
-        hr = DeleteTree(entry.progId);
+} // namespace
+
+HRESULT RegisterServerClasses(std::span<const ServerClass> classes, ServerKind kind,
+                              const std::wstring& modulePath) {
+    for (const ServerClass& entry : classes) {
+        if (const HRESULT hr = RegisterClass(entry, kind, modulePath); FAILED(hr)) {
+            return hr;
+        }
     }
-    return hr;
+    return S_OK;
+}
+
+// Removes every class's entries even when one of them fails, and reports the first failure.
+HRESULT UnregisterServerClasses(std::span<const ServerClass> classes) {
+    HRESULT first = S_OK;
+    for (const ServerClass& entry : classes) {
+        HRESULT hr = DeleteTree(L"CLSID\\" + GuidText(entry.classId));
+        if (SUCCEEDED(hr) && entry.progId) {
+            hr = DeleteTree(entry.progId);
+        }
+        if (FAILED(hr) && SUCCEEDED(first)) {
+            first = hr;
+        }
+    }
+    return first;
 }
 
 } // namespace pw::com

@@ -2,23 +2,38 @@
 
 #include <windows.h>
 
+#include "ClassFactory.h"
+
+#include <span>
 #include <string>
 
-// The registry entries of an in-process COM server, written by DllRegisterServer and removed,
-// exactly those, by DllUnregisterServer.
+// The classes of a COM server as one table: DllGetClassObject (or the local server's class
+// objects) and the registry entries written by registration and removed, exactly those, by
+// unregistration, all read from it.
 namespace pw::com {
 
-struct InprocClass {
+struct ServerClass {
     CLSID classId;
     const wchar_t* description;
     const wchar_t* progId; // nullptr: the class has no programmatic identifier
+    ClassFactory::Creator create;
 };
 
-// The full path of the DLL that holds `address`.
+enum class ServerKind {
+    InProcess, // InprocServer32, apartment-threaded
+    Local,     // LocalServer32: an executable started by COM
+};
+
+// The full path of the module (DLL or executable) that holds `address`.
 std::wstring ModulePathOf(const void* address);
 
-HRESULT RegisterInprocClass(const InprocClass& entry, const std::wstring& modulePath);
-HRESULT UnregisterInprocClass(const InprocClass& entry);
+// DllGetClassObject over a table of classes.
+HRESULT GetServerClassObject(std::span<const ServerClass> classes, REFCLSID classId, REFIID iid,
+                             void** out);
+
+HRESULT RegisterServerClasses(std::span<const ServerClass> classes, ServerKind kind,
+                              const std::wstring& modulePath);
+HRESULT UnregisterServerClasses(std::span<const ServerClass> classes);
 
 std::wstring GuidText(const GUID& guid);
 

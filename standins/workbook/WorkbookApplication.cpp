@@ -23,6 +23,9 @@ void Enter(ExcelState& state) {
         throw Failure(kUnavailable, "The RPC server is unavailable.");
     }
     ++state.calls;
+    if (state.onCall) {
+        state.onCall();
+    }
 }
 
 [[noreturn]] void Refuse(const std::string& message) {
@@ -436,6 +439,12 @@ public:
     }
     std::shared_ptr<excel::Worksheet> AddWorksheet() override {
         Enter(state_);
+        if (state_.worksheetAddsLeft == 0) {
+            Refuse("Method 'Add' of object 'Sheets' failed");
+        }
+        if (state_.worksheetAddsLeft > 0) {
+            --state_.worksheetAddsLeft;
+        }
         std::string name;
         do {
             name = state_.sheetNamePrefix + std::to_string(book_.nextSheetNumber++);

@@ -3,6 +3,7 @@
 #include "CellEntry.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -145,8 +146,10 @@ struct ExcelState {
     // Failure modes a test can choose.
     bool unreachable = false;        // every call fails, as when Excel has gone away
     bool refuseMacroProject = false; // VBProject access not trusted
+    int worksheetAddsLeft = -1;      // Worksheets.Add refused once this reaches 0 (-1: never)
 
     std::uint64_t calls = 0; // every member called through the automation interface
+    std::function<void()> onCall; // run after each call is counted: a test's hook
 
     Workbook* ActiveWorkbook() const;
 };

@@ -164,6 +164,38 @@ private:
         {std::make_tuple(0, 0, std::string(), false), 0}};
 };
 
+bool IsHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// Whether text holds "_xHHHH_" at `at`: Excel's escape of a character XML cannot hold.
+bool ReadsAsEscape(const std::string& text, std::size_t at) {
+    if (text.size() - at < 7 || text[at] != '_' || text[at + 1] != 'x' || text[at + 6] != '_') {
+        return false;
+    }
+    return IsHexDigit(text[at + 2]) && IsHexDigit(text[at + 3]) && IsHexDigit(text[at + 4]) &&
+           IsHexDigit(text[at + 5]);
+}
+
+// Cell text as Excel writes it: a control character that XML cannot hold becomes "_xHHHH_", and
+// text that already reads as such an escape keeps its underscore as "_x005F_", so every value
+// reads back as it was.
+std::string CellText(const std::string& text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+            out += std::string("_x00") + kHex[c >> 4] + kHex[c & 0xF] + "_";
+        } else if (ReadsAsEscape(text, i)) {
+            out += "_x005F_";
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return Escaped(out);
+}
+
 std::string CellXml(std::int32_t row, std::int32_t column, const CellEntry& entry, int style) {
     std::ostringstream xml;
     xml << "<c r=\"" << Reference(row, column) << "\"";
@@ -172,7 +204,7 @@ std::string CellXml(std::int32_t row, std::int32_t column, const CellEntry& entr
     }
     switch (entry.kind) {
     case CellKind::Text:
-        xml << R"( t="inlineStr"><is><t xml:space="preserve">)" << Escaped(entry.text)
+        xml << R"( t="inlineStr"><is><t xml:space="preserve">)" << CellText(entry.text)
             << "</t></is></c>";
         break;
     case CellKind::Number:

@@ -1,24 +1,29 @@
 #include "partwright/export/ComExcel.h"
 #include "partwright/export/modExcel.h"
 #include "partwright/model/AssemblyLoader.h"
+#include "shared/com/ComFailure.h"
 #include "shared/com/Dispatch.h"
 #include "shared/com/TextConvert.h"
+#include "shared/com/UniqueHandle.h"
 #include "shared/com/VariantRead.h"
+#include "shared/core/Step.h"
 #include "standins/inventor/StandinInventor.h"
 #include "standins/workbook/WorkbookApplication.h"
 #include "standins/workbook/WorkbookFiles.h"
-#include "tests/fakes/FakeInventor.h"
 #include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/unit/standins/Samples.h"
 
 #include <windows.h>
+#include <tlhelp32.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
-#include <iostream>
 #include <sstream>
+#include <thread>
 
 namespace pw::excel {
 namespace {
@@ -30,7 +35,7 @@ std::string ReadFile(const std::filesystem::path& path) {
     return text.str();
 }
 
-// The stand-in Excel writes its workbooks here each time its clients let go of it.
+// The stand-in Excel writes its workbooks here when its process ends.
 std::filesystem::path WorkbookFolder() {
     static const std::filesystem::path folder = [] {
         wchar_t temp[MAX_PATH];
@@ -41,6 +46,41 @@ std::filesystem::path WorkbookFolder() {
         return path;
     }();
     return folder;
+}
+
+// The stand-in Excel processes now running.
+std::vector<DWORD> ExcelProcesses() {
+    std::vector<DWORD> found;
+    const com::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+         more = Process32NextW(snapshot.get(), &entry)) {
+        if (_wcsicmp(entry.szExeFile, L"excel_standin.exe") == 0) {
+            found.push_back(entry.th32ProcessID);
+        }
+    }
+    return found;
+}
+
+// Waits up to ten seconds for `done`.
+bool Eventually(const std::function<bool()>& done) {
+    for (int i = 0; i < 200; ++i) {
+        if (done()) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return done();
+}
+
+HRESULT CodeOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const Failure& failure) {
+        return failure.code();
+    }
+    return S_OK;
 }
 
 class ExcelOverCom : public testing::Test {
@@ -57,15 +97,25 @@ protected:
         loader.LoadAssembly();
     }
     void TearDown() override {
+        SetEnvironmentVariableW(L"PARTWRIGHT_EXCEL_EXIT_AT_CALL", nullptr);
         std::error_code error;
         std::filesystem::remove_all(WorkbookFolder(), error);
     }
+    std::string ExportedJson(fakes::OptionsView& options) {
+        ComExcelLauncher launcher;
+        ExportState state;
+        modExcel(bom, state, options, launcher).ExportToExcel();
+        const std::string json = ReadFile(WorkbookFolder() / "Book1.json");
+        std::error_code error;
+        std::filesystem::remove(WorkbookFolder() / "Book1.json", error);
+        return json;
+    }
 };
 
-// The export through the COM adapter into the stand-in Excel gives the very workbook the export
-// gives straight into the workbook model, for every combination of the three options.
+// Through the COM adapter into the out-of-process stand-in, the export gives the very workbook it
+// gives straight into the workbook model, macros included, for every combination of the options.
+// Each export starts an Excel of its own, which the macro writer uses too.
 TEST_F(ExcelOverCom, ExportsTheSameWorkbookAsTheModelForEveryOptionCombination) {
-    ComExcelLauncher launcher;
     for (int combination = 0; combination < 8; ++combination) {
         fakes::OptionsView options;
         options.indented = combination & 1;
@@ -73,83 +123,115 @@ TEST_F(ExcelOverCom, ExportsTheSameWorkbookAsTheModelForEveryOptionCombination) 
         options.hyperlinks = (combination >> 2) & 1;
         SCOPED_TRACE("options " + std::to_string(combination));
 
-        ExportState comState;
-        modExcel(bom, comState, options, launcher).ExportToExcel();
+        const std::string viaCom = ExportedJson(options);
+        ASSERT_FALSE(viaCom.empty()) << "no Book1.json was written";
 
         auto direct = std::make_shared<standins::ExcelState>();
-        direct->nextBookNumber = combination + 1; // the stand-in's Excel holds all books so far
         standins::WorkbookLauncher model(direct);
         ExportState directState;
         modExcel(bom, directState, options, model).ExportToExcel();
-
-        const std::string book = "Book" + std::to_string(combination + 1);
-        const std::string viaCom = ReadFile(WorkbookFolder() / (book + ".json"));
-        ASSERT_FALSE(viaCom.empty()) << "no " << book << ".json was written";
         EXPECT_EQ(viaCom, standins::WorkbookJson(*direct->workbooks.at(0)));
-        EXPECT_TRUE(std::filesystem::exists(WorkbookFolder() / (book + ".xlsx")));
-        EXPECT_TRUE(std::filesystem::exists(WorkbookFolder() / (book + ".Partwright.bas")));
+        EXPECT_NE(viaCom.find("\"Partwright\""), std::string::npos) << "no macro module";
+        EXPECT_TRUE(std::filesystem::exists(WorkbookFolder() / "Book1.xlsx"));
     }
+    EXPECT_TRUE(Eventually([] { return ExcelProcesses().empty(); }));
 }
 
-TEST_F(ExcelOverCom, ASecondAttachFindsTheSameApplication) {
-    ComExcelLauncher launcher;
-    auto started = launcher.Start();
-    started->AddWorkbook()->ActiveSheet()->SetName("Marked");
-    auto attached = launcher.Attach();
-    EXPECT_EQ(attached->ActiveWorkbook()->ActiveSheet()->Name(), "Marked");
-    EXPECT_THROW(attached->ActiveWorkbook()->SelectSheet("No such sheet"), Failure);
+// Each creation starts a process of its own, which is not in the running-object table and ends
+// when its client lets go of it.
+TEST_F(ExcelOverCom, RunsInAProcessOfItsOwnPerCreation) {
+    ASSERT_TRUE(Eventually([] { return ExcelProcesses().empty(); }));
+    {
+        auto first = com::DispatchObject::Create("Excel.Application");
+        auto second = com::DispatchObject::Create("Excel.Application");
+        const auto running = ExcelProcesses();
+        ASSERT_EQ(running.size(), 2u);
+        EXPECT_EQ(std::count(running.begin(), running.end(), GetCurrentProcessId()), 0);
+        EXPECT_THROW(ComExcelLauncher().Attach(), Failure);
+        first.GetObject("Workbooks").Call("Add");
+        EXPECT_EQ(com::Int32Of(first.GetObject("Workbooks").Get("Count").get()), 1);
+        EXPECT_EQ(com::Int32Of(second.GetObject("Workbooks").Get("Count").get()), 0);
+    }
+    EXPECT_TRUE(Eventually([] { return ExcelProcesses().empty(); }));
+}
+
+com::DispatchObject RunningExcel() {
+    CLSID excel;
+    com::ThrowIfFailed(CLSIDFromProgID(L"Excel.Application", &excel), "Finding Excel");
+    com::ComPtr<IUnknown> running;
+    com::ThrowIfFailed(GetActiveObject(excel, nullptr, running.put()), "Attaching to Excel");
+    com::ComPtr<IDispatch> app;
+    com::ThrowIfFailed(running->QueryInterface(IID_IDispatch, app.put_void()), "IDispatch");
+    return com::DispatchObject(std::move(app));
+}
+
+// Started as a user starts Excel, it is found by attaching, and stays until it is told to quit
+// and let go of.
+TEST_F(ExcelOverCom, AUserStartedExcelIsFoundByAttaching) {
+    std::wstring command = L"excel_standin.exe";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &started));
+    const com::UniqueHandle process(started.hProcess);
+    const com::UniqueHandle thread(started.hThread);
+    {
+        std::shared_ptr<Application> attached;
+        ASSERT_TRUE(Eventually([&] {
+            return RunStep([&] { attached = ComExcelLauncher().Attach(); }) == kOk;
+        }));
+        attached->AddWorkbook()->ActiveSheet()->SetName("Marked");
+        EXPECT_EQ(ComExcelLauncher().Attach()->ActiveWorkbook()->ActiveSheet()->Name(), "Marked");
+        auto another = com::DispatchObject::Create("Excel.Application");
+        EXPECT_EQ(com::Int32Of(another.GetObject("Workbooks").Get("Count").get()), 0);
+        RunningExcel().Call("Quit");
+        EXPECT_THROW(ComExcelLauncher().Attach(), Failure);
+    }
+    EXPECT_EQ(WaitForSingleObject(process.get(), 10000), WAIT_OBJECT_0);
+    EXPECT_TRUE(std::filesystem::exists(WorkbookFolder() / "Book1.json"));
+}
+
+// The stand-in dispatches from its type library as Excel does: what the adapter gets wrong fails
+// here as it would on a user's machine.
+TEST_F(ExcelOverCom, RefusesWhatExcelRefuses) {
     auto app = com::DispatchObject::Create("Excel.Application");
-    EXPECT_EQ(com::TextOf(app.GetObject("ActiveSheet").Get("Name").get()), "Marked");
-    // Cells(r, c) and Sheets(name) work as calls on Excel's default members.
-    app.GetObject("ActiveSheet").GetObject("Cells", 2, 3).Put("Value", "'00123");
-    EXPECT_EQ(com::TextOf(app.GetObject("Cells").Call(DISPID_VALUE, 2, 3).get()), "00123");
-    EXPECT_THROW(app.Get("NoSuchMember"), Failure);
+    auto sheet = app.GetObject("Workbooks").GetObject("Add").GetObject("ActiveSheet");
+    // A property invoked as a method alone, a method invoked as a property get alone.
+    EXPECT_EQ(CodeOf([&] { app.Invoke("Workbooks", DISPATCH_METHOD, {}); }),
+              DISP_E_MEMBERNOTFOUND);
+    auto workbooks = app.GetObject("Workbooks");
+    EXPECT_EQ(CodeOf([&] { workbooks.Invoke("Add", DISPATCH_PROPERTYGET, {}); }),
+              DISP_E_MEMBERNOTFOUND);
+    // Visible can be set, not read; Cells takes no arguments; Item needs its row.
+    EXPECT_EQ(CodeOf([&] { app.Get("Visible"); }), DISP_E_MEMBERNOTFOUND);
+    EXPECT_TRUE(FAILED(CodeOf([&] { sheet.Get("Cells", 2, 3); })));
+    EXPECT_TRUE(FAILED(CodeOf([&] { sheet.GetObject("Cells").Get("Item"); })));
+    EXPECT_EQ(CodeOf([&] { app.Get("NoSuchMember"); }), DISP_E_UNKNOWNNAME);
+    // A text where a number is wanted is refused as Excel refuses it.
+    EXPECT_EQ(CodeOf([&] { sheet.GetObject("Cells").Get("Item", "two", 3); }),
+              DISP_E_TYPEMISMATCH);
+    sheet.GetObject("Cells").GetObject("Item", 2, 3).Put("Value", "'00123");
+    EXPECT_EQ(com::TextOf(sheet.GetObject("Cells").GetObject("Item", 2, 3).Get("Value").get()),
+              "00123");
 }
 
-// What one Indented BOM row costs through IDispatch, measured as the difference between an
-// assembly with one part used once and with the same part used 101 times.
-TEST(ExcelCallsPerRow, AreReportedForEachOption) {
-    WorkbookFolder();
-    const auto invokesFor = [](int uses, fakes::OptionsView& options) {
-        fakes::FakeInventor inventor;
-        inventor.AddAssembly("C:\\Bench\\Top.iam");
-        inventor.AddPart("C:\\Bench\\Part.ipt");
-        for (int i = 0; i < uses; ++i) {
-            inventor.AddOccurrence("C:\\Bench\\Top.iam", "Part:" + std::to_string(i),
-                                   "C:\\Bench\\Part.ipt");
-        }
-        fakes::RecordingView view;
-        model::BomModel bom;
-        model::QuantityListing listing;
-        model::AssemblyLoader loader(bom, listing, view, inventor);
-        view.fileNameText = "C:\\Bench\\Top.iam";
-        loader.LoadAssembly();
-        ComExcelLauncher launcher;
-        ExportState state;
-        const auto before = com::DispatchObject::CallCounts();
-        modExcel(bom, state, options, launcher).ExportToExcel();
-        const auto after = com::DispatchObject::CallCounts();
-        return std::make_pair(static_cast<double>(after.invokes - before.invokes),
-                              static_cast<double>(after.nameLookups - before.nameLookups));
-    };
-    for (const auto& [name, indented, builder, hyperlinks] :
-         {std::tuple{"no option", 0, 0, 0}, std::tuple{"level columns", 1, 0, 0},
-          std::tuple{"builder", 0, 1, 0}, std::tuple{"hyperlinks", 0, 0, 1},
-          std::tuple{"all three", 1, 1, 1}}) {
-        fakes::OptionsView options;
-        options.indented = indented;
-        options.builder = builder;
-        options.hyperlinks = hyperlinks;
-        invokesFor(1, options); // names looked up once are not looked up again
-        const auto one = invokesFor(1, options);
-        const auto many = invokesFor(101, options);
-        const double perRow = (many.first - one.first) / 100.0;
-        const double lookups = (many.second - one.second) / 100.0;
-        std::cout << "IDispatch calls per Indented BOM row, " << name << ": " << perRow
-                  << " Invoke, " << lookups << " GetIDsOfNames\n";
-        EXPECT_GT(perRow, 20);
-        EXPECT_LE(lookups, 1); // only the named arguments of Hyperlinks.Add
-    }
+// Excel closed under a running export: the export stops at once with a status line that says
+// so, starts no other Excel, and the next export works.
+TEST_F(ExcelOverCom, AnExcelThatDiesDuringTheExportEndsItPromptly) {
+    fakes::OptionsView options = fakes::OptionsView::AllTicked();
+    SetEnvironmentVariableW(L"PARTWRIGHT_EXCEL_EXIT_AT_CALL", L"150");
+    const auto before = std::chrono::steady_clock::now();
+    EXPECT_EQ(ExportedJson(options), "");
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(30));
+    EXPECT_EQ(options.statuses.back(),
+              "Excel closed during the export; the workbook is incomplete.");
+    EXPECT_TRUE(Eventually([] { return ExcelProcesses().empty(); }));
+
+    SetEnvironmentVariableW(L"PARTWRIGHT_EXCEL_EXIT_AT_CALL", nullptr);
+    fakes::OptionsView again = fakes::OptionsView::AllTicked();
+    EXPECT_NE(ExportedJson(again), "");
+    EXPECT_EQ(again.statuses.back(), "Writing Macro to Excel");
 }
 
 } // namespace

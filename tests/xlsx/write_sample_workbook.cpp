@@ -32,5 +32,13 @@ int main(int argc, char** argv) {
     excel::ExportState state;
     excel::modExcel(bom, state, options, launcher).ExportToExcel();
     standins::WriteWorkbookFiles(*excel, argv[1]);
+
+    // Texts that XML cannot hold as they are, beside one that looks like Excel's escape of them.
+    auto escapes = std::make_shared<standins::ExcelState>();
+    const auto sheet = standins::WorkbookLauncher(escapes).Start()->AddWorkbook()->ActiveSheet();
+    sheet->Cells(1, 1)->SetValue(Value{"vertical\vtab"});
+    sheet->Cells(2, 1)->SetValue(Value{"_x0041_ stays as typed"});
+    sheet->Cells(3, 1)->SetValue(Value{std::string("nul\0, bell\a, tab\t and line\nbreak", 32)});
+    standins::WriteWorkbookFiles(*escapes, std::string(argv[1]) + "/escapes");
     return 0;
 }

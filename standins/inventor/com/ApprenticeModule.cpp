@@ -16,13 +16,6 @@ namespace {
 
 using namespace pw;
 
-const com::InprocClass kApprentice{CLSID_ApprenticeServer,
-                                   L"Partwright stand-in for Inventor Apprentice Server",
-                                   L"Inventor.ApprenticeServer"};
-const com::InprocClass kLegacyReader{thumbnail::kLegacyReaderClass,
-                                     L"Partwright stand-in for Inventor's legacy thumbnail reader",
-                                     nullptr};
-
 // The folder the file dialog starts in: PARTWRIGHT_STANDIN_START_FOLDER, else the samples.
 std::string StartFolder() {
     if (const char* configured = std::getenv("PARTWRIGHT_STANDIN_START_FOLDER")) {
@@ -43,20 +36,18 @@ HRESULT CreateApprentice(REFIID iid, void** out) {
     });
 }
 
+
+const com::ServerClass kClasses[] = {
+    {CLSID_ApprenticeServer, L"Partwright stand-in for Inventor Apprentice Server",
+     L"Inventor.ApprenticeServer", CreateApprentice},
+    {thumbnail::kLegacyReaderClass, L"Partwright stand-in for Inventor's legacy thumbnail reader",
+     nullptr, standins::CreateLegacyReader},
+};
+
 } // namespace
 
 extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID classId, REFIID iid, void** out) {
-    if (!out) {
-        return E_POINTER;
-    }
-    *out = nullptr;
-    if (classId == CLSID_ApprenticeServer) {
-        return com::GetClassObject(CreateApprentice, iid, out);
-    }
-    if (classId == thumbnail::kLegacyReaderClass) {
-        return com::GetClassObject(standins::CreateLegacyReader, iid, out);
-    }
-    return CLASS_E_CLASSNOTAVAILABLE;
+    return com::GetServerClassObject(kClasses, classId, iid, out);
 }
 
 extern "C" HRESULT __stdcall DllCanUnloadNow() {
@@ -64,16 +55,13 @@ extern "C" HRESULT __stdcall DllCanUnloadNow() {
 }
 
 extern "C" HRESULT __stdcall DllRegisterServer() {
-    const std::wstring path = com::ModulePathOf(reinterpret_cast<const void*>(&DllRegisterServer));
-    HRESULT hr = com::RegisterInprocClass(kApprentice, path);
-    if (SUCCEEDED(hr)) {
-        hr = com::RegisterInprocClass(kLegacyReader, path);
-    }
-    return hr;
+    return com::Guarded([] {
+        return com::RegisterServerClasses(
+            kClasses, com::ServerKind::InProcess,
+            com::ModulePathOf(reinterpret_cast<const void*>(&DllRegisterServer)));
+    });
 }
 
 extern "C" HRESULT __stdcall DllUnregisterServer() {
-    const HRESULT apprentice = com::UnregisterInprocClass(kApprentice);
-    const HRESULT legacy = com::UnregisterInprocClass(kLegacyReader);
-    return FAILED(apprentice) ? apprentice : legacy;
+    return com::UnregisterServerClasses(kClasses);
 }

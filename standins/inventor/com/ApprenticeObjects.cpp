@@ -4,7 +4,7 @@
 #include "OccurrenceEnumerator.h"
 #include "PictureFile.h"
 #include "shared/com/ComBoundary.h"
-#include "shared/com/DispatchBase.h"
+#include "shared/com/ComObject.h"
 #include "shared/com/TextConvert.h"
 #include "shared/com/TypedDispatch.h"
 #include "shared/com/UniqueBstr.h"
@@ -166,7 +166,8 @@ HRESULT STDMETHODCALLTYPE OccurrencesObject::get__NewEnum(IUnknown** result) {
         std::vector<com::UniqueVariant> items;
         items.reserve(items_.size());
         for (const auto& occurrence : items_) {
-            items.push_back(com::ObjectResult(MakeObject<OccurrenceObject>(occurrence)));
+            items.emplace_back(
+                static_cast<IDispatch*>(MakeObject<OccurrenceObject>(occurrence).get()));
         }
         return Hand(MakeObject<OccurrenceEnumerator>(std::move(items), std::size_t{0}), result);
     });

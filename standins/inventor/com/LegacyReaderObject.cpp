@@ -1,7 +1,8 @@
 #include "LegacyReaderObject.h"
 
 #include "PictureFile.h"
-#include "shared/com/DispatchBase.h"
+#include "shared/com/ComBoundary.h"
+#include "shared/com/ComObject.h"
 #include "shared/com/TextConvert.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
 #include "standins/inventor/StandinInventor.h"
@@ -93,25 +94,20 @@ public:
             return E_POINTER;
         }
         *legacyPicture = nullptr;
-        try {
+        return com::Guarded([&] {
             const std::string path = com::WideToUtf8(fullFileName ? fullFileName : L"");
             const auto thumbnail = MakeStandinServer("")->Open(path)->Thumbnail();
             const auto& file = dynamic_cast<const StandinPicture&>(*thumbnail).ImageFile();
             *legacyPicture = com::MakeObject<LegacyPicture>(LoadPictureFile(file)).detach();
             return S_OK;
-        } catch (const Failure& failure) {
-            return failure.code();
-        } catch (...) {
-            return E_FAIL;
-        }
+        });
     }
 };
 
 } // namespace
 
 HRESULT CreateLegacyReader(REFIID iid, void** out) {
-    const auto reader = com::MakeObject<LegacyReader>();
-    return reader->QueryInterface(iid, out);
+    return com::Guarded([&] { return com::MakeObject<LegacyReader>()->QueryInterface(iid, out); });
 }
 
 } // namespace pw::standins

@@ -1,7 +1,7 @@
 #include "OccurrenceEnumerator.h"
 
 #include "shared/com/ComBoundary.h"
-#include "shared/com/DispatchBase.h"
+#include "shared/com/ComObject.h"
 
 #include <algorithm>
 

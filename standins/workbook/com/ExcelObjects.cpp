@@ -2,7 +2,7 @@
 
 #include "ExcelStandin.h"
 #include "shared/com/ComBoundary.h"
-#include "shared/com/DispatchBase.h"
+#include "shared/com/ComObject.h"
 #include "shared/com/TextConvert.h"
 #include "shared/com/TypedDispatch.h"
 #include "shared/com/UniqueBstr.h"

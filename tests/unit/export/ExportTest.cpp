@@ -305,6 +305,22 @@ TEST_F(ExportTest, TwoExportsMakeTwoWorkbooksWithTheSameContent) {
     }
 }
 
+// A sheet that cannot be added gets nothing, and nothing of it lands on the sheet before.
+TEST_F(ExportTest, ASheetThatCannotBeAddedLeavesThePreviousSheetAsItWas) {
+    excel->sheetNamePrefix = "Tabelle"; // every sheet of the export has to be added
+    excel->worksheetAddsLeft = 1;       // the Indented BOM's only
+    Export();
+    EXPECT_EQ(Tabs(), (std::vector<std::string>{"Indented BOM", "Tabelle1", "Tabelle2",
+                                                "Tabelle3"}));
+    const auto& indented = Sheet("Indented BOM");
+    EXPECT_EQ(Shown(indented, 1, 4), "Level");
+    EXPECT_EQ(Shown(indented, 2, 4), "1");
+    EXPECT_EQ(indented.grid.size(), static_cast<std::size_t>(model.FileData.Count() + 1));
+    for (const auto& name : {"Tabelle1", "Tabelle2", "Tabelle3"}) {
+        EXPECT_TRUE(Sheet(name).grid.empty()) << name;
+    }
+}
+
 TEST_F(ExportTest, AWorkbookWhoseFirstSheetIsNotSheet1GetsTheIndentedBomInFront) {
     excel->sheetNamePrefix = "Tabelle"; // a German Excel
     Export();

@@ -62,6 +62,9 @@ TEST(MacroTexts, TheBuilderProceduresAreWordForWord) {
     EXPECT_EQ(fill[1], "Dim mpos As Integer, nStr As String, nStart As Integer, nStop As Integer, "
                        "i As Integer, dblAr(15) As Double");
     EXPECT_EQ(fill[7], "    mpos = InStr(nStart, sVals, \",\", vbTextCompare)");
+    // Val reads "0.5" and "1E-05" alike in every locale; CDbl would read the user's decimal
+    // comma and place parts wrongly in a German or French Excel.
+    EXPECT_EQ(fill[10], "    dblAr(i) = Val(nStr)");
     EXPECT_EQ(fill[14], "oMtx.putmatrixdata dblAr");
 }
 

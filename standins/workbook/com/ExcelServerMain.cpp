@@ -1,0 +1,121 @@
+// excel_standin.exe: the Excel stand-in as a local server ("Excel.Application"), for the
+// project's own Wine prefix only. Like Excel, each creation by a client starts a process of its
+// own, which ends once the client has let go of everything it was handed; started by automation
+// it is not entered in the running-object table, started as a user starts Excel it is, and stays
+// until Quit. When it ends it writes the workbooks it holds to the folder named by
+// PARTWRIGHT_WORKBOOK_DIR (default: "Partwright workbooks" in the temporary folder).
+// PARTWRIGHT_EXCEL_EXIT_AT_CALL=n ends the process abruptly at its n-th call, as an Excel that
+// crashes or that a user closes.
+#include "ExcelObjects.h"
+#include "ExcelStandin.h"
+#include "shared/com/ComBoundary.h"
+#include "shared/com/ComFailure.h"
+#include "shared/com/ComObject.h"
+#include "shared/com/LocalServer.h"
+#include "shared/com/ServerRegistration.h"
+#include "shared/com/TextConvert.h"
+#include "shared/core/Step.h"
+#include "standins/workbook/WorkbookFiles.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using namespace pw;
+
+struct Session {
+    std::shared_ptr<standins::ExcelState> state = std::make_shared<standins::ExcelState>();
+    DWORD thread = GetCurrentThreadId();
+    DWORD runningCookie = 0; // the running-object table's entry, when a user started it
+    bool ended = false;
+};
+
+Session* gSession = nullptr;
+
+std::string WorkbookFolder() {
+    wchar_t buffer[MAX_PATH * 2] = {};
+    if (GetEnvironmentVariableW(L"PARTWRIGHT_WORKBOOK_DIR", buffer, MAX_PATH * 2) > 0) {
+        return com::WideToUtf8(buffer);
+    }
+    GetTempPathW(MAX_PATH * 2, buffer);
+    return com::WideToUtf8(buffer) + "Partwright workbooks";
+}
+
+// The last object is gone: the workbooks are written before the client's last release returns,
+// so a client that lets go of Excel finds the files complete.
+void EndSession() {
+    if (gSession->ended) {
+        return;
+    }
+    gSession->ended = true;
+    RunStep([] { standins::WriteWorkbookFiles(*gSession->state, WorkbookFolder()); });
+    PostThreadMessageW(gSession->thread, WM_QUIT, 0, 0);
+}
+
+void Quit() {
+    if (gSession->runningCookie != 0) {
+        RevokeActiveObject(std::exchange(gSession->runningCookie, 0), nullptr);
+    }
+}
+
+HRESULT CreateApplication(REFIID iid, void** out) {
+    return com::Guarded([&] {
+        return standins::MakeExcelApplication(gSession->state, Quit)->QueryInterface(iid, out);
+    });
+}
+
+const com::ServerClass kClasses[] = {{CLSID_Application, L"Partwright stand-in for Microsoft Excel",
+                                      L"Excel.Application", CreateApplication}};
+
+void ExitAtCall(standins::ExcelState& state) {
+    const char* configured = std::getenv("PARTWRIGHT_EXCEL_EXIT_AT_CALL");
+    const unsigned long long exitAt = configured ? std::strtoull(configured, nullptr, 10) : 0;
+    if (exitAt > 0) {
+        state.onCall = [&state, exitAt] {
+            if (state.calls >= exitAt) {
+                TerminateProcess(GetCurrentProcess(), 3);
+            }
+        };
+    }
+}
+
+int Serve(com::LocalStart start) {
+    Session session;
+    gSession = &session;
+    ExitAtCall(*session.state);
+    com::SetModuleIdleHandler(EndSession);
+    if (start == com::LocalStart::Automation) {
+        com::SingleUseClasses offered(kClasses);
+        com::RunMessages();
+    } else {
+        {
+            com::ComPtr<IDispatch> app = standins::MakeExcelApplication(session.state, Quit);
+            com::ThrowIfFailed(RegisterActiveObject(app.get(), CLSID_Application,
+                                                    ACTIVEOBJECT_STRONG, &session.runningCookie),
+                               "Entering Excel in the running-object table");
+        }
+        com::RunMessages();
+    }
+    com::SetModuleIdleHandler(nullptr);
+    return 0;
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+    const com::LocalStart start = com::LocalStartOf(commandLine ? commandLine : L"");
+    const std::wstring path = com::ModulePathOf(reinterpret_cast<const void*>(&Serve));
+    if (start == com::LocalStart::Register) {
+        return SUCCEEDED(com::RegisterServerClasses(kClasses, com::ServerKind::Local, path)) ? 0 : 1;
+    }
+    if (start == com::LocalStart::Unregister) {
+        return SUCCEEDED(com::UnregisterServerClasses(kClasses)) ? 0 : 1;
+    }
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        return 1;
+    }
+    const HRESULT served = com::Guarded([&] { return Serve(start) == 0 ? S_OK : E_FAIL; });
+    CoUninitialize();
+    return SUCCEEDED(served) ? 0 : 1;
+}
