@@ -2,6 +2,7 @@
 
 #include "shared/com/ComObject.h"
 #include "shared/com/TextConvert.h"
+#include "shared/window/DrawPicture.h"
 #include "shared/window/WinZOrder.h"
 
 #include <memory>
@@ -30,22 +31,9 @@ FormData* DataOf(HWND window) {
 }
 
 void Paint(HWND window, HDC dc) {
-    const FormData* data = DataOf(window);
-    if (!data || !data->picture) {
-        return;
+    if (const FormData* data = DataOf(window)) {
+        window::DrawPicture(dc, 0, 0, data->picture.get());
     }
-    com::ComPtr<IPicture> picture;
-    data->picture->QueryInterface(IID_IPicture, picture.put_void());
-    if (!picture) {
-        return;
-    }
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    picture->get_Width(&width);
-    picture->get_Height(&height);
-    const int pixelsX = MulDiv(width, GetDeviceCaps(dc, LOGPIXELSX), 2540);
-    const int pixelsY = MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), 2540);
-    picture->Render(dc, 0, 0, pixelsX, pixelsY, 0, height, width, -height, nullptr);
 }
 
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

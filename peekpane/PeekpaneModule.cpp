@@ -10,7 +10,32 @@ namespace {
 using namespace pw;
 
 const com::ServerClass kClasses[] = {{CLSID_ivImagePreview, L"Peekpane.ivImagePreview",
-                                      L"Peekpane.ivImagePreview", peekpane::CreateImagePreview}};
+                                      L"Peekpane.ivImagePreview", peekpane::CreateImagePreview,
+                                      &LIBID_Peekpane, L"1.0"}};
+
+// Removes the type library's registration as its own attributes name it (identifier, version,
+// locale and system kind); a library that is not registered needs no removal.
+HRESULT UnregisterOwnTypeLib() {
+    com::ComPtr<ITypeLib> library;
+    HRESULT hr = peekpane::LoadOwnTypeLib(library.put(), REGKIND_NONE);
+    TLIBATTR* attributes = nullptr;
+    if (SUCCEEDED(hr)) {
+        hr = library->GetLibAttr(&attributes);
+    }
+    if (FAILED(hr)) {
+        return hr;
+    }
+    const TLIBATTR described = *attributes;
+    library->ReleaseTLibAttr(attributes);
+    const std::wstring key = L"TypeLib\\" + com::GuidText(described.guid);
+    HKEY registered = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &registered) != ERROR_SUCCESS) {
+        return S_OK;
+    }
+    RegCloseKey(registered);
+    return UnRegisterTypeLib(described.guid, described.wMajorVerNum, described.wMinorVerNum,
+                             described.lcid, described.syskind);
+}
 
 } // namespace
 
@@ -36,11 +61,11 @@ extern "C" HRESULT __stdcall DllRegisterServer() {
     });
 }
 
+// Removes everything registration wrote, and reports the first failure.
 extern "C" HRESULT __stdcall DllUnregisterServer() {
-    const HRESULT library = UnRegisterTypeLib(LIBID_Peekpane, 1, 0, 1033, SYS_WIN64);
-    const HRESULT preview = com::UnregisterServerClasses(kClasses);
-    if (FAILED(preview)) {
-        return preview;
-    }
-    return library == TYPE_E_REGISTRYACCESS || SUCCEEDED(library) ? S_OK : library;
+    return com::Guarded([] {
+        const HRESULT library = UnregisterOwnTypeLib();
+        const HRESULT preview = com::UnregisterServerClasses(kClasses);
+        return FAILED(library) ? library : preview;
+    });
 }

@@ -7,6 +7,7 @@
 #include "shared/thumbnail/ThumbnailRule.h"
 
 #include <functional>
+#include <string>
 
 namespace pw::app {
 
@@ -19,6 +20,8 @@ struct AppServices {
     shell::ShellHost& host; // command line, the executable's place, message boxes, files
     shell::RegistryApi& registry;
     std::function<void()> endProgram; // ends the process at once
+    // Told each text the status line shows, as it is shown (the headless run prints them).
+    std::function<void(const std::string&)> statusShown = {};
 };
 
 // The maker's addresses behind the window's two links.

@@ -60,15 +60,6 @@ std::span<const ControlSpec> Controls() {
     return kControls;
 }
 
-const ControlSpec& ControlOf(ControlId id) {
-    for (const ControlSpec& control : kControls) {
-        if (control.id == id) {
-            return control;
-        }
-    }
-    return kControls[0];
-}
-
 int TwipsToPixels(int twips, int dotsPerInch) {
     return MulDiv(twips, dotsPerInch, 1440);
 }

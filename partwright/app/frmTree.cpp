@@ -1,6 +1,5 @@
 #include "frmTree.h"
 
-#include "Artwork.h"
 #include "ControlText.h"
 #include "Shell.h"
 #include "partwright/export/modExcel.h"
@@ -8,6 +7,7 @@
 #include "shared/com/TextConvert.h"
 #include "shared/core/Step.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
+#include "shared/window/DrawPicture.h"
 #include "shared/window/WinZOrder.h"
 
 #include <commdlg.h>
@@ -16,21 +16,21 @@ namespace pw::app {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"PartwrightTree";
+// Posted when the file-name box was left, so its load runs after the focus change has ended.
+constexpr UINT kReloadMessage = WM_APP + 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 const std::string kMailTip = "Send email via your eMail Program to Vantrell";
 const std::string kWebTip = std::string("Jumps to the Nodeworks page on ") + kMakerWebDomain;
 
-HFONT MakeFont(int pointsTimes100, bool underline, int dotsPerInch) {
-    return CreateFontW(-MulDiv(pointsTimes100, dotsPerInch, 7200), 0, 0, 0, FW_NORMAL, FALSE,
-                       underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, DEFAULT_PITCH, L"MS Sans Serif");
+window::UniqueFont MakeFont(int pointsTimes100, bool underline, int dotsPerInch) {
+    return window::UniqueFont(CreateFontW(-MulDiv(pointsTimes100, dotsPerInch, 7200), 0, 0, 0,
+                                          FW_NORMAL, FALSE, underline, FALSE, DEFAULT_CHARSET,
+                                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                          DEFAULT_PITCH, L"MS Sans Serif"));
 }
 
 int ScreenDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi;
+    return GetDeviceCaps(window::ScreenDc().get(), LOGPIXELSX);
 }
 
 } // namespace
@@ -39,23 +39,10 @@ frmTree::frmTree(AppServices services)
     : services_(std::move(services)), loader_(model_, listing_, *this, services_.servers),
       verb_(services_.registry, services_.host) {}
 
+// The window goes before the fonts, pictures and icons it uses.
 frmTree::~frmTree() {
     if (window_) {
         DestroyWindow(window_);
-    }
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(headingFont_),
-                           static_cast<HGDIOBJ>(linkFont_), static_cast<HGDIOBJ>(statusBrush_)}) {
-        if (object) {
-            DeleteObject(object);
-        }
-    }
-    for (HICON icon : {envelope_, globe_, bigIcon_, smallIcon_}) {
-        if (icon) {
-            DestroyIcon(icon);
-        }
-    }
-    if (images_) {
-        ImageList_Destroy(images_);
     }
 }
 
@@ -82,8 +69,8 @@ HWND frmTree::Create(int showCommand) {
     if (!window_) {
         return nullptr;
     }
-    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
     CreateControls();
 
     // The window's load: before it is first shown.
@@ -100,7 +87,7 @@ void frmTree::CreateControls() {
     font_ = MakeFont(825, false, dpi);
     headingFont_ = MakeFont(975, false, dpi);
     linkFont_ = MakeFont(825, true, dpi);
-    statusBrush_ = CreateSolidBrush(GetSysColor(COLOR_INFOBK));
+    statusBrush_.reset(CreateSolidBrush(GetSysColor(COLOR_INFOBK)));
     envelope_ = MakeEnvelopeCursor();
     globe_ = MakeGlobeCursor();
     const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -111,16 +98,16 @@ void frmTree::CreateControls() {
             TwipsToPixels(layout.top, dpi), TwipsToPixels(layout.width, dpi),
             TwipsToPixels(layout.height, dpi), window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance, nullptr);
-        const HFONT font = layout.link                    ? linkFont_
-                           : layout.pointsTimes100 == 975 ? headingFont_
-                                                          : font_;
+        const HFONT font = layout.link                    ? linkFont_.get()
+                           : layout.pointsTimes100 == 975 ? headingFont_.get()
+                                                          : font_.get();
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
 
     tree_ = std::make_unique<TreeControl>(Control(kTreList));
     images_ = MakeNodeImages();
     SendMessageW(Control(kTreList), TVM_SETIMAGELIST, TVSIL_NORMAL,
-                 reinterpret_cast<LPARAM>(images_));
+                 reinterpret_cast<LPARAM>(images_.get()));
     SetWindowSubclass(Control(kTxtFilename), FileNameProc, 1, reinterpret_cast<DWORD_PTR>(this));
 
     tooltips_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
@@ -183,7 +170,7 @@ LRESULT frmTree::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const auto dc = reinterpret_cast<HDC>(wParam);
         if (control == Control(kStatus)) {
             SetBkColor(dc, GetSysColor(COLOR_INFOBK));
-            return reinterpret_cast<LRESULT>(statusBrush_);
+            return reinterpret_cast<LRESULT>(statusBrush_.get());
         }
         if (control == Control(kLabel6) || control == Control(kLabel13)) {
             SetTextColor(dc, RGB(0, 0, 255));
@@ -192,6 +179,20 @@ LRESULT frmTree::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case kReloadMessage:
+        if (std::exchange(reloadPending_, false)) {
+            LoadAssembly();
+        }
+        return 0;
+    case WM_CLOSE:
+        // Closing during a load: the window goes at once, the load stops at its next yield,
+        // and the unload runs after it, so nothing uses the released server.
+        if (loader_.Loading()) {
+            closeRequested_ = true;
+            ShowWindow(window_, SW_HIDE);
+            return 0;
+        }
+        break;
     case WM_DESTROY:
         // The window's unload: the server of the last load goes with it.
         loader_.ReleaseServer();
@@ -211,6 +212,9 @@ LRESULT CALLBACK frmTree::FileNameProc(HWND edit, UINT message, WPARAM wParam, L
         reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN) {
         return DLGC_WANTALLKEYS | DefSubclassProc(edit, message, wParam, lParam);
     }
+    if (message == WM_KILLFOCUS) {
+        self->OnFileNameLeft(reinterpret_cast<HWND>(wParam));
+    }
     if (message == WM_CHAR && wParam == '\r' && !self->FileNameText().empty()) {
         self->LoadAssembly(); // Enter is consumed: nothing inserted, no warning sound
         return 0;
@@ -218,13 +222,39 @@ LRESULT CALLBACK frmTree::FileNameProc(HWND edit, UINT message, WPARAM wParam, L
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 
+// Leaving the box is a move of the focus to another control of this window; a switch to
+// another program, or a message box taking the focus, is not.
+void frmTree::OnFileNameLeft(HWND next) {
+    if (next && IsChild(window_, next) && !FileNameText().empty()) {
+        reloadPending_ = true;
+        PostMessageW(window_, kReloadMessage, 0, 0);
+    }
+}
+
+// A click that arrives during a load runs when the load has ended; a click that left the
+// file-name box runs after the load of the box. Exit is never held back.
+bool frmTree::DeferredWhileLoading(int id, int code) {
+    const bool click = (code == BN_CLICKED && id != kCmdExit) ||
+                       (code == STN_CLICKED && (id == kLabel6 || id == kLabel13));
+    if (!click) {
+        return false;
+    }
+    if (loader_.Loading()) {
+        deferredClicks_.emplace_back(id, code);
+        return true;
+    }
+    if (std::exchange(reloadPending_, false)) {
+        LoadAssembly();
+        return closeRequested_; // the click runs after that load, unless the window closed
+    }
+    return false;
+}
+
 void frmTree::OnCommand(int id, int code) {
+    if (DeferredWhileLoading(id, code)) {
+        return;
+    }
     switch (id) {
-    case kTxtFilename:
-        if (code == EN_KILLFOCUS && !FileNameText().empty()) {
-            LoadAssembly();
-        }
-        break;
     case kCmdBrowse:
         if (code == BN_CLICKED) {
             OnBrowse();
@@ -290,7 +320,7 @@ bool frmTree::OnSetCursor(HWND under, int hitTest) {
     }
     if (under == Control(kLabel6) || under == Control(kLabel13)) {
         const bool mail = under == Control(kLabel6);
-        SetCursor(mail ? envelope_ : globe_);
+        SetCursor(mail ? envelope_.get() : globe_.get());
         SetWindowTextW(Control(kLabel5), com::Utf8ToWide(mail ? kMailTip : kWebTip).c_str());
         return true;
     }
@@ -302,19 +332,7 @@ bool frmTree::OnSetCursor(HWND under, int hitTest) {
 
 void frmTree::OnDrawPicture(const DRAWITEMSTRUCT& draw) {
     FillRect(draw.hDC, &draw.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    com::ComPtr<IPicture> picture;
-    if (!picture_ || FAILED(picture_->QueryInterface(IID_IPicture, picture.put_void()))) {
-        return;
-    }
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    picture->get_Width(&width);
-    picture->get_Height(&height);
-    // Unscaled, at the top-left corner.
-    const int pixelsX = MulDiv(width, GetDeviceCaps(draw.hDC, LOGPIXELSX), 2540);
-    const int pixelsY = MulDiv(height, GetDeviceCaps(draw.hDC, LOGPIXELSY), 2540);
-    picture->Render(draw.hDC, draw.rcItem.left, draw.rcItem.top, pixelsX, pixelsY, 0, height, width,
-                    -height, nullptr);
+    window::DrawPicture(draw.hDC, draw.rcItem.left, draw.rcItem.top, picture_.get());
 }
 
 void frmTree::OnBrowse() {
@@ -385,9 +403,8 @@ void frmTree::OnOnTop() {
 }
 
 void frmTree::OnExport() {
-    SetHourglass(true);
+    const model::Hourglass hourglass(*this);
     excel::modExcel(model_, exportState_, *this, services_.excel).ExportToExcel();
-    SetHourglass(false);
 }
 
 void frmTree::OnPushImageCode() {
@@ -419,6 +436,9 @@ void frmTree::ShowThumbnail(const std::string& sFile) {
 
 void frmTree::SetStatus(const std::string& text) {
     SetWindowTextW(Control(kStatus), com::Utf8ToWide(text).c_str());
+    if (services_.statusShown) {
+        services_.statusShown(text);
+    }
 }
 
 void frmTree::DoEvents() {
@@ -462,6 +482,9 @@ void frmTree::AddResult(const std::string& line) {
 }
 
 int frmTree::MsgBox(const std::string& text, const std::string& caption, int style) {
+    if (closeRequested_) {
+        return (style & 0xF) == MB_YESNO ? IDNO : IDOK; // nothing is shown after the close
+    }
     return services_.host.MsgBox(text, caption, style);
 }
 
@@ -493,7 +516,18 @@ void frmTree::SetFileNameText(const std::string& text) {
 }
 
 void frmTree::LoadAssembly() {
+    const bool outermost = !loader_.Loading();
     loader_.LoadAssembly();
+    if (!outermost) {
+        return; // a request from within the load's yields, which the load ignored
+    }
+    if (closeRequested_) {
+        DestroyWindow(window_);
+        return;
+    }
+    for (const auto& [id, code] : std::exchange(deferredClicks_, {})) {
+        OnCommand(id, code);
+    }
 }
 
 } // namespace pw::app

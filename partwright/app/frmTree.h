@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppServices.h"
+#include "Artwork.h"
 #include "ControlLayout.h"
 #include "TreeControl.h"
 #include "partwright/export/ExportPorts.h"
@@ -9,6 +10,7 @@
 #include "partwright/shell/StartUp.h"
 #include "partwright/shell/modRegCommandLine.h"
 #include "shared/com/ComPtr.h"
+#include "shared/window/GdiObjects.h"
 
 #include <windows.h>
 #include <ocidl.h>
@@ -16,6 +18,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace pw::app {
 
@@ -36,7 +40,6 @@ public:
     HWND Control(ControlId id) const { return GetDlgItem(window_, id); }
     const TreeControl& TreeView() const { return *tree_; }
     const model::BomModel& Model() const noexcept { return model_; }
-    IPictureDisp* ShownPicture() const noexcept { return picture_.get(); }
     const model::AssemblyLoader& Loader() const noexcept { return loader_; }
 
     // Shows the stored picture of a file in picPreview; the picture stays when there is none.
@@ -59,6 +62,7 @@ public:
     int chkSetHyperlinksValue() override;
     void SetFileNameText(const std::string& text) override;
     void LoadAssembly() override;
+    bool StopRequested() override { return closeRequested_; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -78,6 +82,8 @@ private:
     void OnPushImageCode();
     void OnExit();
     int CheckValue(ControlId id);
+    bool DeferredWhileLoading(int id, int code);
+    void OnFileNameLeft(HWND next);
 
     AppServices services_;
     model::BomModel model_;
@@ -89,18 +95,24 @@ private:
     HWND window_ = nullptr;
     HWND tooltips_ = nullptr;
     std::unique_ptr<TreeControl> tree_;
-    HIMAGELIST images_ = nullptr;
-    HFONT font_ = nullptr;
-    HFONT headingFont_ = nullptr;
-    HFONT linkFont_ = nullptr;
-    HBRUSH statusBrush_ = nullptr;
-    HCURSOR envelope_ = nullptr;
-    HCURSOR globe_ = nullptr;
-    HICON bigIcon_ = nullptr;
-    HICON smallIcon_ = nullptr;
+    UniqueImageList images_;
+    window::UniqueFont font_;
+    window::UniqueFont headingFont_;
+    window::UniqueFont linkFont_;
+    window::UniqueBrush statusBrush_;
+    window::UniqueIcon envelope_;
+    window::UniqueIcon globe_;
+    window::UniqueIcon bigIcon_;
+    window::UniqueIcon smallIcon_;
     com::ComPtr<IPictureDisp> picture_;
     std::wstring dialogFile_; // the file dialog keeps its file name between uses
     bool busy_ = false;
+    // The file-name box was left for another control: its load runs before anything else.
+    bool reloadPending_ = false;
+    // The window was closed during a load: it goes when the load has stopped.
+    bool closeRequested_ = false;
+    // Clicks that arrived during a load, run when it ends: (control, notification).
+    std::vector<std::pair<int, int>> deferredClicks_;
 };
 
 } // namespace pw::app

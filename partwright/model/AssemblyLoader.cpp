@@ -19,17 +19,6 @@ private:
     bool& flag_;
 };
 
-class Hourglass {
-public:
-    explicit Hourglass(LoadPort& view) : view_(view) { view_.SetHourglass(true); }
-    ~Hourglass() { view_.SetHourglass(false); }
-    Hourglass(const Hourglass&) = delete;
-    Hourglass& operator=(const Hourglass&) = delete;
-
-private:
-    LoadPort& view_;
-};
-
 std::string TotalOf(const Tallies& counts) {
     return IntegerText(static_cast<std::int64_t>(counts.PartCount) + counts.AssyCount);
 }
@@ -45,6 +34,7 @@ void AssemblyLoader::LoadAssembly() {
         return;
     }
     BusyFlag busy(loading_);
+    completed_ = false;
     Load();
 }
 
@@ -77,6 +67,9 @@ void AssemblyLoader::Load() {
     Hourglass hourglass(view_);
     view_.SetStatus("Clearing out Collections...");
     view_.DoEvents();
+    if (view_.StopRequested()) {
+        return;
+    }
     EmptyModel();
 
     std::string topText = fileName;
@@ -87,6 +80,9 @@ void AssemblyLoader::Load() {
 
     view_.SetStatus("Working...");
     view_.DoEvents();
+    if (view_.StopRequested()) {
+        return;
+    }
     ComponentWalk walk(model_, tree, *server_);
     walk.AddTopAssyNode(*document);
     RunStep([&] { view_.ShowThumbnail(document->FullFileName()); });
@@ -107,7 +103,13 @@ void AssemblyLoader::Load() {
     listing_.Clear(view_);
     view_.SetStatus("Calculating Quantities for BOM");
     view_.DoEvents();
+    if (view_.StopRequested()) {
+        return;
+    }
     listing_.CalculateQuantities(model_.Dupes, view_);
+    if (view_.StopRequested()) {
+        return;
+    }
     RunStep([&] { tree.Expand(top); });
     view_.SetHourglass(false);
 
@@ -117,6 +119,7 @@ void AssemblyLoader::Load() {
                      kProgramTitle, kOkOnly);
     }
     WriteTotals();
+    completed_ = true;
 }
 
 // Removes the first element as often as each list held elements, records before entries.

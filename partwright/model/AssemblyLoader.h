@@ -23,6 +23,8 @@ public:
     // ignored: the running load owns the model, the tree and the lists until it ends.
     void LoadAssembly();
     bool Loading() const noexcept { return loading_; }
+    // Whether the last load went through to its totals (not refused, stopped or failed).
+    bool Completed() const noexcept { return completed_; }
 
     // The server of the last load; the thumbnail display opens files through it.
     const std::shared_ptr<Server>& IVServer() const noexcept { return server_; }
@@ -39,6 +41,7 @@ private:
     ServerFactory& servers_;
     std::shared_ptr<Server> server_;
     bool loading_ = false;
+    bool completed_ = false;
 };
 
 } // namespace pw::model

@@ -72,10 +72,6 @@ void ComponentWalk::AddTopAssyNode(Document& IVDoc) {
     AppendRecord(&IVDoc, 1, matrix, false);
 }
 
-void ComponentWalk::AddFileNode(Occurrence& IVoccur, std::int16_t Depth) {
-    AppendOccurrenceRecord(IVoccur, Depth);
-}
-
 std::string ComponentWalk::AppendOccurrenceRecord(Occurrence& occurrence, std::int16_t depth) {
     std::shared_ptr<Document> document;
     RunStep([&] { document = occurrence.Definition()->Document(); });

@@ -24,8 +24,6 @@ public:
     // Adds nodes, records, entries and counts for every occurrence of the list and below it.
     // The occurrences of a list walked with depth d get Depth d + 1.
     void WalkOccurrences(const OccurrenceItems& list, NodeIndex parent, std::int16_t depth);
-    // Appends the record of a resolved occurrence and counts it in its unique entry.
-    void AddFileNode(Occurrence& IVoccur, std::int16_t Depth);
     // Appends the record of a missing occurrence and counts it in its (negative) unique entry.
     void AddErrorNode(const std::string& InvComponent, std::int16_t Depth);
 

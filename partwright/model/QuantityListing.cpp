@@ -14,6 +14,9 @@ void QuantityListing::CalculateQuantities(const colDupes& dupes, ListingPort& vi
     Clear(view);
     view.SetStatus("Calculating Quantities...");
     view.DoEvents();
+    if (view.StopRequested()) {
+        return;
+    }
     // Wider than the entries' own counts: more than 32767 distinct files must still list.
     std::int32_t listed = 0;
     for (const auto& entry : dupes) {
@@ -24,6 +27,9 @@ void QuantityListing::CalculateQuantities(const colDupes& dupes, ListingPort& vi
         rows_.push_back(entry);
         listed = checked::Add(listed, 1);
         view.DoEvents();
+        if (view.StopRequested()) {
+            return;
+        }
     }
     view.SetStatus("Found " + IntegerText(listed) + " Unique Parts or Assemblies");
     view.DoEvents();

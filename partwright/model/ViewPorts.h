@@ -36,6 +36,9 @@ public:
     virtual ~StatusPort() = default;
     virtual void SetStatus(const std::string& text) = 0;
     virtual void DoEvents() = 0;
+    // Whether the work should end at once: asked after each yield, during which the user may
+    // have closed the window.
+    virtual bool StopRequested() { return false; }
 };
 
 // The list of distinct files, List1.
@@ -58,6 +61,18 @@ public:
     virtual void ShowThumbnail(const std::string& fullFileName) = 0;
     // Closes every window and ends the program at once.
     virtual void EndProgram() = 0;
+};
+
+// The hourglass for a scope of work, cleared however the work ends.
+class Hourglass {
+public:
+    explicit Hourglass(LoadPort& view) : view_(view) { view_.SetHourglass(true); }
+    ~Hourglass() { view_.SetHourglass(false); }
+    Hourglass(const Hourglass&) = delete;
+    Hourglass& operator=(const Hourglass&) = delete;
+
+private:
+    LoadPort& view_;
 };
 
 } // namespace pw::model

@@ -19,8 +19,9 @@ public:
 
 // The window's load handler before it is first shown: split the command line, check the
 // Explorer verb, and load the assembly named by the first argument. A verb that cannot be
-// registered (no write access) is reported in the status line; the program starts regardless,
-// and the check runs again at the next start.
+// registered (no write access) is reported in the status line, after the load's own status so
+// that it stays visible; the program starts regardless, and the check runs again at the next
+// start.
 void RunStartUp(ShellHost& host, modRegCommandLine& module, StartupView& view);
 
 } // namespace pw::shell

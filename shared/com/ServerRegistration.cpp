@@ -73,6 +73,12 @@ HRESULT RegisterClass(const ServerClass& entry, ServerKind kind, const std::wstr
     } else if (SUCCEEDED(hr)) {
         hr = SetText(classKey + L"\\LocalServer32", nullptr, L"\"" + modulePath + L"\"");
     }
+    if (SUCCEEDED(hr) && entry.typeLib) {
+        hr = SetText(classKey + L"\\TypeLib", nullptr, GuidText(*entry.typeLib));
+        if (SUCCEEDED(hr) && entry.typeLibVersion) {
+            hr = SetText(classKey + L"\\Version", nullptr, entry.typeLibVersion);
+        }
+    }
     if (SUCCEEDED(hr) && entry.progId) {
         hr = SetText(classKey + L"\\ProgID", nullptr, entry.progId);
         if (SUCCEEDED(hr)) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <windows.h>
-
 #include "ClassFactory.h"
+
+#include <windows.h>
 
 #include <span>
 #include <string>
@@ -17,6 +17,10 @@ struct ServerClass {
     const wchar_t* description;
     const wchar_t* progId; // nullptr: the class has no programmatic identifier
     ClassFactory::Creator create;
+    // The type library that describes the class and its version ("1.0"), written as the class's
+    // TypeLib and Version for class browsers and hosts; nullptr: none.
+    const GUID* typeLib = nullptr;
+    const wchar_t* typeLibVersion = nullptr;
 };
 
 enum class ServerKind {

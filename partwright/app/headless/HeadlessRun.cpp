@@ -4,6 +4,7 @@
 //   partwright_headless ASSEMBLY OUTDIR [--indented] [--builder] [--hyperlinks]
 #include "PngFile.h"
 #include "WindowText.h"
+#include "partwright/app/ControlText.h"
 #include "partwright/app/frmTree.h"
 #include "partwright/export/ComExcel.h"
 #include "partwright/shell/Advapi32Registry.h"
@@ -16,6 +17,9 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -79,7 +83,15 @@ int Run(const std::vector<std::wstring>& arguments) {
     HeadlessHost host(assembly);
     shell::Advapi32Registry registry;
     bool ended = false;
-    app::frmTree window({servers, excel, legacy, host, registry, [&] { ended = true; }});
+    // Each text of the status line with the time since the start, so that a long run shows
+    // where it is and where its time goes.
+    const auto start = std::chrono::steady_clock::now();
+    const auto progress = [&](const std::string& text) {
+        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+        std::printf("%7.1f s  %s\n", elapsed.count(), text.c_str());
+        std::fflush(stdout);
+    };
+    app::frmTree window({servers, excel, legacy, host, registry, [&] { ended = true; }, progress});
     if (!window.Create(SW_SHOWNORMAL)) {
         std::cerr << "The window could not be created.\n";
         return 1;
@@ -89,19 +101,26 @@ int Run(const std::vector<std::wstring>& arguments) {
         std::cerr << "Partwright ended at start-up: the Apprentice server could not start.\n";
         return 1;
     }
-    const std::pair<app::ControlId, bool> options[] = {
-        {app::kCheck1, has(L"--indented")},
-        {app::kChkBuild, has(L"--builder")},
-        {app::kChkSetHyperlinks, has(L"--hyperlinks")}};
-    for (const auto& [id, ticked] : options) {
-        SendMessageW(window.Control(id), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+    // A load that did not go through exports nothing: an empty workbook is no result.
+    const bool loaded = window.Loader().Completed();
+    if (loaded) {
+        const std::pair<app::ControlId, bool> options[] = {
+            {app::kCheck1, has(L"--indented")},
+            {app::kChkBuild, has(L"--builder")},
+            {app::kChkSetHyperlinks, has(L"--hyperlinks")}};
+        for (const auto& [id, ticked] : options) {
+            SendMessageW(window.Control(id), BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
+        SendMessageW(window.Control(app::kCommand1), BM_CLICK, 0, 0);
+        Pump(25);
     }
-    SendMessageW(window.Control(app::kCommand1), BM_CLICK, 0, 0);
-    Pump(25);
 
     int failures = 0;
-    if (window.TreeView().Nodes().empty()) {
-        std::cerr << "The assembly was not loaded: " << assembly << "\n";
+    if (!loaded) {
+        std::string reason = host.boxes.empty() ? app::ControlText(window.Control(app::kStatus))
+                                                : host.boxes.back().text;
+        std::replace(reason.begin(), reason.end(), '\r', ' ');
+        std::cerr << "The assembly was not loaded: " << assembly << ": " << reason << "\n";
         ++failures;
     }
     if (!WriteFile(out / "window.txt", app::WindowText(window, host.boxes))) {
@@ -113,7 +132,7 @@ int Run(const std::vector<std::wstring>& arguments) {
         std::cerr << "window.png could not be taken.\n";
         ++failures;
     }
-    if (!std::filesystem::exists(out / "Book1.json") &&
+    if (loaded && !std::filesystem::exists(out / "Book1.json") &&
         !std::filesystem::exists(out / "Book1.xlsx")) {
         bool any = false;
         for (const auto& entry : std::filesystem::directory_iterator(out)) {

@@ -52,6 +52,7 @@ TEST_F(AssemblyLoadTest, ACompleteLoadShowsTreeListTotalsAndStatus) {
     ASSERT_FALSE(view.hourglass.empty());
     EXPECT_TRUE(view.hourglass.front());
     EXPECT_TRUE(HourglassEndsOff());
+    EXPECT_TRUE(loader.Completed());
 }
 
 TEST_F(AssemblyLoadTest, StatusTextsFollowTheLoadInOrder) {
@@ -93,6 +94,7 @@ TEST_F(AssemblyLoadTest, AFileThatCannotBeOpenedLeavesAnEmptyTreeAndThePreviousS
     EXPECT_EQ(listing.EntryOfRow(0)->FileName, kShaft);
     EXPECT_FALSE(view.ended);
     EXPECT_TRUE(HourglassEndsOff());
+    EXPECT_FALSE(loader.Completed());
 }
 
 TEST_F(AssemblyLoadTest, DecliningMigrationChangesNothingButTheTree) {
@@ -107,6 +109,7 @@ TEST_F(AssemblyLoadTest, DecliningMigrationChangesNothingButTheTree) {
     EXPECT_TRUE(view.tree.nodes.empty());
     EXPECT_EQ(view.results, previousResults);
     EXPECT_EQ(model.FileData.Count(), 3);
+    EXPECT_FALSE(loader.Completed());
 }
 
 TEST_F(AssemblyLoadTest, AcceptingMigrationLoadsTheFile) {
@@ -133,6 +136,7 @@ TEST_F(AssemblyLoadTest, AnUnreadableOccurrenceListAsksForMigrationAndKeepsTheTo
     EXPECT_EQ(view.list1, previousList);
     EXPECT_EQ(view.results, previousResults);
     EXPECT_TRUE(HourglassEndsOff());
+    EXPECT_FALSE(loader.Completed());
 }
 
 TEST_F(AssemblyLoadTest, TheMissingMessageComesAfterTheTreeAndBeforeTheTotals) {
@@ -188,6 +192,60 @@ TEST(AssemblyLoadReentry, ARequestDuringALoadIsIgnored) {
     EXPECT_EQ(view.tree.Outline(),
               (std::vector<std::string>{"Gearbox\tAssembly", "  Shaft:1\tPart"}));
     EXPECT_FALSE(loader.Loading());
+}
+
+// The window closed during one of the load's yields: its unload released the server.
+class ClosingView : public fakes::RecordingView {
+public:
+    AssemblyLoader* loader = nullptr;
+    int closeAtYield = 0;
+    bool closed = false;
+    std::size_t statusesAtClose = 0;
+
+    void DoEvents() override {
+        RecordingView::DoEvents();
+        if (yields == closeAtYield) {
+            closed = true;
+            statusesAtClose = statusHistory.size();
+            loader->ReleaseServer();
+        }
+    }
+    bool StopRequested() override { return closed; }
+};
+
+TEST(AssemblyLoadClosing, TheLoadEndsAtTheYieldInWhichTheWindowClosed) {
+    fakes::FakeInventor inventor;
+    inventor.AddAssembly(kTop, "Gearbox");
+    inventor.AddPart(kShaft);
+    inventor.AddOccurrence(kTop, "Shaft:1", kShaft);
+    inventor.AddOccurrence(kTop, "Shaft:2", kShaft);
+    inventor.AddOccurrence(kTop, "Gasket:1", "C:\\Work\\Missing.ipt");
+    fakes::RecordingView complete;
+    complete.fileNameText = kTop;
+    {
+        BomModel model;
+        QuantityListing listing;
+        AssemblyLoader(model, listing, complete, inventor).LoadAssembly();
+    }
+    ASSERT_EQ(complete.messages.size(), 1u); // the missing file's message, when not closed
+    ASSERT_GT(complete.yields, 3);
+    for (int yield = 1; yield <= complete.yields; ++yield) {
+        SCOPED_TRACE("closed at yield " + std::to_string(yield));
+        ClosingView view;
+        BomModel model;
+        QuantityListing listing;
+        AssemblyLoader loader(model, listing, view, inventor);
+        view.loader = &loader;
+        view.closeAtYield = yield;
+        view.fileNameText = kTop;
+        loader.LoadAssembly();
+        EXPECT_EQ(view.yields, yield);
+        EXPECT_EQ(view.statusHistory.size(), view.statusesAtClose);
+        EXPECT_TRUE(view.messages.empty());
+        EXPECT_FALSE(loader.Loading());
+        EXPECT_FALSE(loader.Completed());
+        EXPECT_FALSE(view.hourglass.back());
+    }
 }
 
 } // namespace

@@ -252,6 +252,70 @@ TEST_F(FrmTreeTest, LeavingTheFileNameBoxLoadsIt) {
     EXPECT_EQ(window->TreeView().Nodes().size(), 18u);
 }
 
+TEST_F(FrmTreeTest, SwitchingToAnotherProgramDoesNotReload) {
+    Open("\"" + Sample("Gearbox.iam") + "\"");
+    SetFocus(Control(kTxtFilename));
+    Pump();
+    // Another program's window takes the focus, as Alt+Tab or a click on it gives it.
+    const HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0,
+                                       0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    SetFocus(other);
+    Pump();
+    DestroyWindow(other);
+    Pump();
+    EXPECT_EQ(servers.started, 1);
+    EXPECT_EQ(host.boxes.size(), 1u); // the missing message of the first load, not again
+}
+
+// Mouse input as Windows queues it, not BM_CLICK: the click on "Export To Excel" takes the focus
+// from the box, whose load runs first; the export runs once, after it, on the complete model.
+TEST_F(FrmTreeTest, AClickThatLeavesTheBoxLoadsThenRunsOnce) {
+    for (const bool upDuringTheLoad : {false, true}) {
+        SCOPED_TRACE(upDuringTheLoad ? "mouse-up during the load" : "mouse-up before the load");
+        Open();
+        servers.started = 0;
+        excelState->workbooks.clear();
+        SetFocus(Control(kTxtFilename));
+        SetWindowTextW(Control(kTxtFilename), com::Utf8ToWide(Sample("Gearbox.iam")).c_str());
+        const HWND button = Control(kCommand1);
+        PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        if (upDuringTheLoad) {
+            MSG down;
+            ASSERT_TRUE(PeekMessageW(&down, button, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE));
+            DispatchMessageW(&down); // the focus moves; the load is now queued before the up
+        }
+        PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        Pump();
+        EXPECT_EQ(servers.started, 1);
+        ASSERT_EQ(excelState->workbooks.size(), 1u);
+        const auto& indented = *excelState->workbooks[0]->FindSheet("Indented BOM");
+        EXPECT_EQ(indented.grid.size(), 19u); // the header and all 18 records
+        window.reset();
+        Pump();
+    }
+}
+
+// Closing the window while a load yields stops the load there: no crash, no message box after
+// the close, and the window is gone.
+TEST_F(FrmTreeTest, ClosingTheWindowDuringALoadStopsItQuietly) {
+    Open();
+    SetWindowTextW(Control(kTxtFilename), com::Utf8ToWide(Sample("Gearbox.iam")).c_str());
+    const HWND handle = window->Handle();
+    PostMessageW(handle, WM_CLOSE, 0, 0); // runs in the load's first yield
+    window->LoadAssembly();
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_TRUE(host.boxes.empty()); // not even the missing gasket's message
+    EXPECT_EQ(window->Loader().IVServer(), nullptr);
+    EXPECT_EQ(servers.started, 1);
+}
+
+TEST_F(FrmTreeTest, AVerbThatCannotBeRegisteredIsReportedAfterTheLoad) {
+    registry.DenyWrites(shell::kClassesRoot, "Inventor.AssemblyDocument");
+    Open("\"" + Sample("Gearbox.iam") + "\"");
+    EXPECT_EQ(window->TreeView().Nodes().size(), 18u);
+    EXPECT_EQ(Text(kStatus).rfind("Could not register the Explorer verb: ", 0), 0u);
+}
+
 // Wine keeps a window from going on top while it owns a topmost window, as its tool tips are;
 // Windows does not. The tips go for this test, so that it sees what the check box does.
 void CloseToolTipsOf(HWND owner) {

@@ -294,9 +294,27 @@ TEST(PeekpaneRegistration, UnregisteringRemovesWhatRegisteringWrote) {
     com::ComPtr<ITypeLib> typeLibrary;
     EXPECT_NE(LoadRegTypeLib(kLibrary, 1, 0, 1033, typeLibrary.put()), S_OK);
 
+    EXPECT_NE(RegOpenKeyExW(HKEY_CLASSES_ROOT, (L"TypeLib\\" + com::GuidText(kLibrary)).c_str(), 0,
+                            KEY_QUERY_VALUE, &key),
+              ERROR_SUCCESS);
+    EXPECT_EQ(unregister(), S_OK); // nothing left to remove is no failure
+
     ASSERT_EQ(reregister(), S_OK);
     EXPECT_EQ(CLSIDFromProgID(L"Peekpane.ivImagePreview", &byName), S_OK);
     EXPECT_EQ(LoadRegTypeLib(kLibrary, 1, 0, 1033, typeLibrary.put()), S_OK);
+    // The class names its type library and version, as self-registering servers do.
+    const std::wstring classKey = L"CLSID\\" + com::GuidText(kClass);
+    wchar_t text[64] = {};
+    DWORD size = sizeof text;
+    EXPECT_EQ(RegGetValueW(HKEY_CLASSES_ROOT, (classKey + L"\\TypeLib").c_str(), nullptr,
+                           RRF_RT_REG_SZ, nullptr, text, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::wstring(text), com::GuidText(kLibrary));
+    size = sizeof text;
+    EXPECT_EQ(RegGetValueW(HKEY_CLASSES_ROOT, (classKey + L"\\Version").c_str(), nullptr,
+                           RRF_RT_REG_SZ, nullptr, text, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::wstring(text), L"1.0");
     FreeLibrary(library);
 }
 
