@@ -417,6 +417,7 @@ void frmTree::OnPushImageCode() {
 }
 
 void frmTree::OnExit() {
+    reloadPending_ = false; // the program ends: the box's load would be for nothing
     SetStatus("Please wait, cleaning up for Exit....");
     DoEvents();
     EndProgram();

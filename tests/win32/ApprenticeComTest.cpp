@@ -1,5 +1,6 @@
 #include "partwright/model/AssemblyLoader.h"
 #include "shared/com/Dispatch.h"
+#include "tests/win32/FailureCode.h"
 #include "shared/com/VariantRead.h"
 #include "shared/inventor/ComDocumentAccess.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
@@ -110,15 +111,6 @@ TEST(ApprenticeOverCom, AnswersAsApprenticeDoes) {
     }
 }
 
-HRESULT CodeOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const Failure& failure) {
-        return failure.code();
-    }
-    return S_OK;
-}
-
 // The stand-in dispatches from its type library as Apprentice does, so what the adapter gets
 // wrong fails here as it would on a user's machine.
 TEST(ApprenticeStandin, RefusesWhatApprenticeRefuses) {
@@ -126,19 +118,19 @@ TEST(ApprenticeStandin, RefusesWhatApprenticeRefuses) {
     const com::UniqueVariant path(std::string_view(SamplesFolder() + "\\Gearbox.iam"));
 
     // A method invoked as a property, and a property invoked as a method, are not found.
-    EXPECT_EQ(CodeOf([&] {
+    EXPECT_EQ(tests::FailureCodeOf([&] {
                   server.Invoke(0x3002502, DISPATCH_PROPERTYGET, {&path, 1});
               }),
               DISP_E_MEMBERNOTFOUND);
-    EXPECT_EQ(CodeOf([&] { server.Invoke(0x300250f, DISPATCH_METHOD, {}); }),
+    EXPECT_EQ(tests::FailureCodeOf([&] { server.Invoke(0x300250f, DISPATCH_METHOD, {}); }),
               DISP_E_MEMBERNOTFOUND);
-    EXPECT_EQ(CodeOf([&] { server.Get(0x1234567); }), DISP_E_MEMBERNOTFOUND);
-    EXPECT_EQ(CodeOf([&] { server.Get("NoSuchMember"); }), DISP_E_UNKNOWNNAME);
-    EXPECT_EQ(CodeOf([&] { server.Get(0x3002502); }), DISP_E_BADPARAMCOUNT);
-    EXPECT_EQ(CodeOf([&] { server.Get(0x3002502, std::string("a"), std::string("b")); }),
+    EXPECT_EQ(tests::FailureCodeOf([&] { server.Get(0x1234567); }), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(tests::FailureCodeOf([&] { server.Get("NoSuchMember"); }), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(tests::FailureCodeOf([&] { server.Get(0x3002502); }), DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(tests::FailureCodeOf([&] { server.Get(0x3002502, std::string("a"), std::string("b")); }),
               DISP_E_BADPARAMCOUNT);
-    EXPECT_EQ(CodeOf([&] { server.GetObject(0x300250f).Get(0x4004681).get(); }), S_OK);
-    EXPECT_EQ(CodeOf([&] { server.GetObject(0x300250f).GetObject(0x4004681).Get(0x4000833, 1); }),
+    EXPECT_EQ(tests::FailureCodeOf([&] { server.GetObject(0x300250f).Get(0x4004681).get(); }), S_OK);
+    EXPECT_EQ(tests::FailureCodeOf([&] { server.GetObject(0x300250f).GetObject(0x4004681).Get(0x4000833, 1); }),
               DISP_E_BADPARAMCOUNT);
 
     auto assembly = server.GetObject(0x3002502, SamplesFolder() + "\\Gearbox.iam");
@@ -146,16 +138,16 @@ TEST(ApprenticeStandin, RefusesWhatApprenticeRefuses) {
     EXPECT_EQ(com::Int32Of(occurrences.Get("Count").get()), 9);
     EXPECT_EQ(com::TextOf(occurrences.GetObject(DISPID_VALUE, 1).Get(0x400133b).get()),
               "Base Plate:1");
-    EXPECT_EQ(CodeOf([&] { occurrences.Get(DISPID_VALUE, 10); }), E_INVALIDARG);
+    EXPECT_EQ(tests::FailureCodeOf([&] { occurrences.Get(DISPID_VALUE, 10); }), E_INVALIDARG);
 
     // Only an assembly's definition has occurrences.
     auto part = server.GetObject(0x3002502, SamplesFolder() + "\\Parts\\Shaft.ipt");
     auto definition = part.GetObject(0x3002303);
-    EXPECT_EQ(CodeOf([&] { definition.Get(0x4001134); }), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(tests::FailureCodeOf([&] { definition.Get(0x4001134); }), DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(com::TextOf(definition.GetObject(0x4001136).Get(0x3002385).get()),
               SamplesFolder() + "\\Parts\\Shaft.ipt");
     // A missing property is refused with the server's code, not answered empty.
-    EXPECT_EQ(CodeOf([&] {
+    EXPECT_EQ(tests::FailureCodeOf([&] {
                   part.GetObject(0x3002395)
                       .GetObject(DISPID_VALUE, "No Such Set")
                       .GetObject(0x3001b06, 99);

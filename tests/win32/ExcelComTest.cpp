@@ -3,6 +3,7 @@
 #include "partwright/model/AssemblyLoader.h"
 #include "shared/com/ComFailure.h"
 #include "shared/com/Dispatch.h"
+#include "tests/win32/FailureCode.h"
 #include "shared/com/TextConvert.h"
 #include "shared/com/UniqueHandle.h"
 #include "shared/com/VariantRead.h"
@@ -72,15 +73,6 @@ bool Eventually(const std::function<bool()>& done) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return done();
-}
-
-HRESULT CodeOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const Failure& failure) {
-        return failure.code();
-    }
-    return S_OK;
 }
 
 class ExcelOverCom : public testing::Test {
@@ -198,18 +190,18 @@ TEST_F(ExcelOverCom, RefusesWhatExcelRefuses) {
     auto app = com::DispatchObject::Create("Excel.Application");
     auto sheet = app.GetObject("Workbooks").GetObject("Add").GetObject("ActiveSheet");
     // A property invoked as a method alone, a method invoked as a property get alone.
-    EXPECT_EQ(CodeOf([&] { app.Invoke("Workbooks", DISPATCH_METHOD, {}); }),
+    EXPECT_EQ(tests::FailureCodeOf([&] { app.Invoke("Workbooks", DISPATCH_METHOD, {}); }),
               DISP_E_MEMBERNOTFOUND);
     auto workbooks = app.GetObject("Workbooks");
-    EXPECT_EQ(CodeOf([&] { workbooks.Invoke("Add", DISPATCH_PROPERTYGET, {}); }),
+    EXPECT_EQ(tests::FailureCodeOf([&] { workbooks.Invoke("Add", DISPATCH_PROPERTYGET, {}); }),
               DISP_E_MEMBERNOTFOUND);
     // Visible can be set, not read; Cells takes no arguments; Item needs its row.
-    EXPECT_EQ(CodeOf([&] { app.Get("Visible"); }), DISP_E_MEMBERNOTFOUND);
-    EXPECT_TRUE(FAILED(CodeOf([&] { sheet.Get("Cells", 2, 3); })));
-    EXPECT_TRUE(FAILED(CodeOf([&] { sheet.GetObject("Cells").Get("Item"); })));
-    EXPECT_EQ(CodeOf([&] { app.Get("NoSuchMember"); }), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(tests::FailureCodeOf([&] { app.Get("Visible"); }), DISP_E_MEMBERNOTFOUND);
+    EXPECT_TRUE(FAILED(tests::FailureCodeOf([&] { sheet.Get("Cells", 2, 3); })));
+    EXPECT_TRUE(FAILED(tests::FailureCodeOf([&] { sheet.GetObject("Cells").Get("Item"); })));
+    EXPECT_EQ(tests::FailureCodeOf([&] { app.Get("NoSuchMember"); }), DISP_E_UNKNOWNNAME);
     // A text where a number is wanted is refused as Excel refuses it.
-    EXPECT_EQ(CodeOf([&] { sheet.GetObject("Cells").Get("Item", "two", 3); }),
+    EXPECT_EQ(tests::FailureCodeOf([&] { sheet.GetObject("Cells").Get("Item", "two", 3); }),
               DISP_E_TYPEMISMATCH);
     sheet.GetObject("Cells").GetObject("Item", 2, 3).Put("Value", "'00123");
     EXPECT_EQ(com::TextOf(sheet.GetObject("Cells").GetObject("Item", 2, 3).Get("Value").get()),
