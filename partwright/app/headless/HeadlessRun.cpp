@@ -1,6 +1,7 @@
 // The main job without a user: starts Partwright's window on an assembly, waits for the load,
 // sets the export options, presses "Export To Excel", answers every message box with its
-// default button, and leaves window.png, window.txt and the stand-in's workbook files.
+// default button, and leaves window.png, window.txt, exit-status and the stand-in's workbook
+// files.
 //   partwright_headless ASSEMBLY OUTDIR [--indented] [--builder] [--hyperlinks]
 #include "PngFile.h"
 #include "WindowText.h"
@@ -162,5 +163,9 @@ int wmain(int argc, wchar_t** argv) {
         std::cerr << error.what() << "\n";
     }
     CoUninitialize();
+    // Wine's desktop, which gives the screenshot its frame, does not pass the exit status on.
+    if (argc >= 3) {
+        WriteFile(std::filesystem::path(argv[2]) / "exit-status", std::to_string(result) + "\n");
+    }
     return result;
 }
