@@ -115,23 +115,6 @@ UniqueImageList MakeNodeImages() {
     return images;
 }
 
-UniqueIcon MakeWindowIcon(int size) {
-    return MakeIcon(
-        size,
-        [](HDC dc, int side) {
-            Stack(dc, side);
-            // A parts list beside the stack.
-            const UniquePen pen(CreatePen(PS_SOLID, side >= 32 ? 2 : 1, RGB(30, 30, 30)));
-            const SelectedObject withPen(dc, pen.get());
-            for (int line = 0; line < 3; ++line) {
-                const int y = side / 8 + line * side / 8;
-                MoveToEx(dc, side / 2, y, nullptr);
-                LineTo(dc, side - 1, y);
-            }
-        },
-        false, 0, 0);
-}
-
 UniqueIcon MakeEnvelopeCursor() {
     return MakeIcon(
         32,

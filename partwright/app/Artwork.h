@@ -5,8 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-// The program's pictures, drawn at run time: the tree's four node pictures, the window icon and
-// the two link pointers.
+// The window's pictures, drawn at run time: the tree's four node pictures and the two link
+// pointers. (The program's icon is a resource, drawn at build time in the same style.)
 namespace pw::app {
 
 inline void DestroyImageList(HIMAGELIST images) noexcept {
@@ -16,8 +16,6 @@ using UniqueImageList = window::UniqueGdi<HIMAGELIST, DestroyImageList>;
 
 // "Assembly", "NoAssembly", "Part", "NoPart", in this order, 16 x 16 pixels each.
 UniqueImageList MakeNodeImages();
-// The window icon at 32 x 32 (big) or 16 x 16 (small) pixels.
-window::UniqueIcon MakeWindowIcon(int size);
 // A pointer showing an envelope (e-mail link) or a globe (web link).
 window::UniqueIcon MakeEnvelopeCursor();
 window::UniqueIcon MakeGlobeCursor();

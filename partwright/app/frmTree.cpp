@@ -48,8 +48,13 @@ frmTree::~frmTree() {
 
 HWND frmTree::Create(int showCommand) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    bigIcon_ = MakeWindowIcon(32);
-    smallIcon_ = MakeWindowIcon(16);
+    // The program's icon, resource 1 of the executable, at both sizes the frame shows.
+    bigIcon_.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXICON),
+                                                 GetSystemMetrics(SM_CYICON), 0)));
+    smallIcon_.reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), 0)));
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     if (!GetClassInfoExW(instance, kWindowClass, &windowClass)) {
