@@ -5,13 +5,7 @@
 set -u
 wine_run=$1 prefix=$2 exe=$3 samples=$4 scratch=$5
 windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
-passed=0
-failed=0
-check() { # check WHAT CONDITION...
-    local what=$1
-    shift
-    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $what"; fi
-}
+source "$(dirname "$0")/../lib/check.sh"
 run() { # run NAME ASSEMBLY: leaves NAME.out, NAME.err (carriage returns dropped), NAME.status
     local name=$1 assembly=$2 status=0
     mkdir -p "$scratch/$name"
@@ -50,5 +44,4 @@ check "the workbook is written" test -s "$scratch/gearbox/Book1.json"
 if [ "$failed" -ne 0 ]; then
     cat "$scratch"/*.out "$scratch"/*.err
 fi
-echo "headless run: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary "headless run"

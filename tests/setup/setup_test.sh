@@ -13,13 +13,7 @@ checks="$bin/setup_checks.exe"
 installed='C:\Program Files\Partwright'
 folder="$WINEPREFIX/drive_c/Program Files/Partwright"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Partwright.lnk"
-passed=0
-failed=0
-check() { # check WHAT COMMAND...
-    local what=$1
-    shift
-    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $what"; fi
-}
+source "$(dirname "$0")/../lib/check.sh"
 # The registry as text, without the times Wine stamps on keys, the driver date Wine renews at each
 # start, and the uninstaller's request that Windows delete its temporary copy at the next start.
 registry() {
@@ -80,5 +74,4 @@ check "every key and value written is gone, nothing else touched" \
     diff "$scratch/before.reg" "$scratch/after.reg"
 wineserver -k 2>/dev/null || true
 
-echo "setup program: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary "setup program"
