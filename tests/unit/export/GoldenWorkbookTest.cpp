@@ -1,0 +1,140 @@
+// The exported workbook, byte for byte, against files kept from a known-good export: the
+// Gearbox sample and two generated assemblies, in all eight combinations of the options. A change
+// to how the export reaches Excel must leave every one of them as it is. To take a deliberate
+// change of the workbook, run the test with PARTWRIGHT_WRITE_GOLDEN=1 and review the files' diff.
+#include "partwright/export/modExcel.h"
+#include "partwright/model/AssemblyLoader.h"
+#include "standins/inventor/StandinFiles.h"
+#include "standins/inventor/StandinInventor.h"
+#include "standins/workbook/WorkbookApplication.h"
+#include "standins/workbook/WorkbookFiles.h"
+#include "tests/fakes/FakeInventor.h"
+#include "tests/fakes/OptionsView.h"
+#include "tests/fakes/RecordingView.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace pw::excel {
+namespace {
+
+const std::string kTracking = "Design Tracking Properties";
+const std::string kSummary = "{F29F85E0-4FF9-1068-AB91-08002B27B3D9}";
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The sample folder's place differs between checkouts; the files name it <samples>.
+std::string WithoutSamplesFolder(std::string json) {
+    std::string folder = standins::WindowsPathOf(PARTWRIGHT_SAMPLES_DIR);
+    std::string escaped;
+    for (const char c : folder) {
+        escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    }
+    for (std::size_t at = json.find(escaped); at != std::string::npos;
+         at = json.find(escaped, at)) {
+        json.replace(at, escaped.size(), "<samples>");
+    }
+    return json;
+}
+
+// Missing components, texts that Excel would read as numbers, dates or formulas, a part used
+// many times and parts without a part number.
+void TextsAndMissing(fakes::FakeInventor& inventor) {
+    auto& top = inventor.AddAssembly("C:\\Work\\Texts.iam", "Texts");
+    top.properties[{kTracking, 5}] = Value{"00123"};
+    auto& part = inventor.AddPart("C:\\Work\\Parts\\Formula.ipt");
+    part.properties = {
+        {{kTracking, 5}, Value{"=1+1"}},     {{kSummary, 9}, Value{"1-2"}},
+        {{kTracking, 29}, Value{"3/4"}},     {{kTracking, 36}, Value{12.5}},
+        {{kTracking, 40}, Value{std::int32_t{2}}}, {{kTracking, 20}, Value{"TRUE"}},
+    };
+    auto& sub = inventor.AddAssembly("C:\\Work\\Sub.iam");
+    sub.properties[{kTracking, 5}] = Value{"0.50"};
+    inventor.AddPart("C:\\Work\\Parts\\Plain.ipt");
+    inventor.AddOccurrence("C:\\Work\\Texts.iam", "Formula:1", "C:\\Work\\Parts\\Formula.ipt",
+                           {0.5, -0.707106781186548, 0, 1E-05, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
+    for (int i = 1; i <= 3; ++i) {
+        inventor.AddOccurrence("C:\\Work\\Texts.iam", "Sub:" + std::to_string(i),
+                               "C:\\Work\\Sub.iam");
+    }
+    inventor.AddOccurrence("C:\\Work\\Sub.iam", "Plain:1", "C:\\Work\\Parts\\Plain.ipt");
+    inventor.AddOccurrence("C:\\Work\\Sub.iam", "Gone:1", "C:\\Work\\Parts\\Gone.ipt");
+    inventor.AddOccurrence("C:\\Work\\Texts.iam", "Lost:1", "C:\\Work\\Lost.iam");
+}
+
+// A chain 28 levels deep, so that the level columns run past column Z.
+void DeepChain(fakes::FakeInventor& inventor) {
+    inventor.AddAssembly("C:\\Deep\\L1.iam", "Deep");
+    for (int level = 2; level <= 28; ++level) {
+        const std::string path = "C:\\Deep\\L" + std::to_string(level) + ".iam";
+        inventor.AddAssembly(path).properties[{kTracking, 5}] = Value{"L" + std::to_string(level)};
+        inventor.AddOccurrence("C:\\Deep\\L" + std::to_string(level - 1) + ".iam",
+                               "L" + std::to_string(level) + ":1", path);
+    }
+    inventor.AddPart("C:\\Deep\\Leaf.ipt").properties[{kTracking, 5}] = Value{"LEAF"};
+    inventor.AddOccurrence("C:\\Deep\\L28.iam", "Leaf:1", "C:\\Deep\\Leaf.ipt");
+    inventor.AddOccurrence("C:\\Deep\\L28.iam", "Leaf:2", "C:\\Deep\\Leaf.ipt");
+}
+
+void Load(inventor::ServerFactory& servers, const std::string& top, model::BomModel& model) {
+    fakes::RecordingView view;
+    view.fileNameText = top;
+    model::QuantityListing listing;
+    model::AssemblyLoader(model, listing, view, servers).LoadAssembly();
+}
+
+void CompareInAllCombinations(const std::string& name, model::BomModel& model) {
+    const char* write = std::getenv("PARTWRIGHT_WRITE_GOLDEN");
+    for (int combination = 0; combination < 8; ++combination) {
+        fakes::OptionsView options;
+        options.indented = combination & 1;
+        options.builder = (combination >> 1) & 1;
+        options.hyperlinks = (combination >> 2) & 1;
+        auto excel = std::make_shared<standins::ExcelState>();
+        standins::WorkbookLauncher launcher(excel);
+        ExportState state;
+        modExcel(model, state, options, launcher).ExportToExcel();
+        const std::string json = WithoutSamplesFolder(standins::WorkbookJson(*excel->workbooks.at(0)));
+        const std::string file = std::string(PARTWRIGHT_GOLDEN_DIR) + "/" + name + "-" +
+                                 std::to_string(combination) + ".json";
+        if (write && std::string(write) == "1") {
+            std::ofstream(file, std::ios::binary) << json;
+        }
+        SCOPED_TRACE(file);
+        EXPECT_EQ(json, ReadFile(file));
+    }
+}
+
+TEST(GoldenWorkbook, TheGearboxSample) {
+    const std::string samples = standins::WindowsPathOf(PARTWRIGHT_SAMPLES_DIR);
+    standins::StandinServerFactory servers(samples);
+    model::BomModel model;
+    Load(servers, samples + "\\Gearbox.iam", model);
+    CompareInAllCombinations("gearbox", model);
+}
+
+TEST(GoldenWorkbook, TextsThatExcelWouldReadOtherwiseAndMissingComponents) {
+    fakes::FakeInventor inventor;
+    TextsAndMissing(inventor);
+    model::BomModel model;
+    Load(inventor, "C:\\Work\\Texts.iam", model);
+    CompareInAllCombinations("texts", model);
+}
+
+TEST(GoldenWorkbook, MoreLevelsThanLettersOfTheAlphabet) {
+    fakes::FakeInventor inventor;
+    DeepChain(inventor);
+    model::BomModel model;
+    Load(inventor, "C:\\Deep\\L1.iam", model);
+    CompareInAllCombinations("deep", model);
+}
+
+} // namespace
+} // namespace pw::excel
