@@ -83,8 +83,11 @@ void modExcel::Run() {
     ExportStep([&] { app_->SetWindowState(kWindowStateNormal); });
     ExportStep([&] { app_->AddWorkbook(); });
 
+    // The options are read once: nothing can change them while the rows are written, and a
+    // read per row is a round trip to the window per row.
+    options_ = {view_.Check1Value(), view_.chkBuildValue(), view_.chkSetHyperlinksValue()};
     savedMaxIndent_ = 0;
-    indentColumns_ = view_.Check1Value() != 0 ? model_.Counts.MaxIndent : 0;
+    indentColumns_ = options_.check1 != 0 ? model_.Counts.MaxIndent : 0;
 
     PrepareSheet(SheetKind::Indented);
     HeaderFurniture(SheetKind::Indented);
@@ -114,7 +117,7 @@ void modExcel::Run() {
 
     view_.SetStatus("Writing Macro to Excel");
     ExportStep([&] {
-        macros::WriteMacros(*app_, view_.chkBuildValue(), IndentColumnsForMacros(state_, model_));
+        macros::WriteMacros(*app_, options_.build, IndentColumnsForMacros(state_, model_));
     });
     view_.DoEvents();
 }
@@ -170,7 +173,7 @@ void modExcel::HeaderFurniture(SheetKind kind) {
     }
     ExportStep([&] { Target().Rows(state_.ExcelRow)->SetRowHeight(kHeaderRowHeight); });
     ExportStep([&] { AddMacroButton(*app_, Target(), 0, 100, "Preview Image", "PreviewImage"); });
-    if (indented && view_.chkBuildValue() == 1) {
+    if (indented && options_.build == 1) {
         ExportStep(
             [&] { AddMacroButton(*app_, Target(), 120, 96, "Build Assembly", "AddPartToAssy"); });
     }
@@ -231,7 +234,7 @@ void modExcel::IndentedHeader(std::int32_t row) {
     view_.SetStatus("Sending Indented BOM to Excel, Please Wait...");
     view_.DoEvents();
     savedMaxIndent_ = model_.Counts.MaxIndent;
-    const bool levelColumns = view_.Check1Value() != 0;
+    const bool levelColumns = options_.check1 != 0;
     indentColumns_ = levelColumns ? model_.Counts.MaxIndent : 0;
     state_.IndentColumns = indentColumns_;
     state_.IndentColumnsLoad = model_.LoadNumber;
@@ -281,12 +284,12 @@ void modExcel::FileCells(const model::clsFileData& record, std::int32_t row,
 
 void modExcel::IndentedRow(const model::clsFileData& record, std::int32_t row) {
     RowLook(record, row);
-    if (view_.chkBuildValue() == 1) {
+    if (options_.build == 1) {
         const std::string text =
             (IsAssemblyRow(record.FileName) ? "A" : "P") + IntegerText(record.Depth);
         ExportStep([&] { AddLevelCheckbox(Target(), row, Column(1), text); });
     }
-    if (view_.Check1Value() != 0) {
+    if (options_.check1 != 0) {
         WriteCell(row, record.Depth, FieldCell(record.Partnumber));
     }
     WriteCell(row, Column(1), std::int32_t{record.Depth});
@@ -299,7 +302,7 @@ void modExcel::IndentedRow(const model::clsFileData& record, std::int32_t row) {
     WriteCell(row, Column(8), TextCell(StatusText(record.Status)));
     WriteCell(row, Column(9), TextCell(record.Material));
     WriteCell(row, Column(10), FieldCell(record.Weight));
-    state_.UseHyperlinks = view_.chkSetHyperlinksValue() != 0;
+    state_.UseHyperlinks = options_.hyperlinks != 0;
     FileCells(record, row, Column(11));
     WriteCell(row, Column(13), TextCell(MatrixText(record.TransMat.get())));
 }

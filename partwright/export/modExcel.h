@@ -48,6 +48,12 @@ private:
     ExcelLauncher& launcher_;
 
     // Per run.
+    struct Options {
+        int check1 = 0;     // "Use Indented Columns"
+        int build = 0;      // "Make Builder"
+        int hyperlinks = 0; // "Add Hyperlinks"
+    };
+    Options options_;
     std::shared_ptr<Application> app_;
     std::shared_ptr<Worksheet> target_;
     std::int16_t indentColumns_ = 0;

@@ -2,6 +2,7 @@
 # shellcheck shell=bash
 native_build="$root/build/native"
 windows_build="$root/build/windows"
+run_build="$root/build/run-windows"
 jobs=$(nproc)
 
 configure_and_build_native() {
@@ -21,4 +22,12 @@ configure_and_build_windows() {
 # Runs a command in one Wine session of the Windows build's prefix (see wine-session).
 run_in_wine_session() {
     "$root/scripts/lib/wine-session" "$windows_build/wineprefix" "$@"
+}
+
+# The optimised Windows build that scripts/run runs, stand-ins included, without the tests.
+configure_and_build_for_run() {
+    cmake -S "$root" -B "$run_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPARTWRIGHT_TESTS=OFF \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+    cmake --build "$run_build" -j "$jobs"
+    "$root/scripts/lib/wine-prefix" "$run_build/wineprefix"
 }

@@ -26,9 +26,11 @@ public:
 
     void SetStatus(const std::string& text) override { statuses.push_back(text); }
     void DoEvents() override { ++yields; }
-    int Check1Value() override { return indented; }
-    int chkBuildValue() override { return builder; }
-    int chkSetHyperlinksValue() override { return hyperlinks; }
+    int optionReads = 0; // how often the export asked for a check box
+
+    int Check1Value() override { return ++optionReads, indented; }
+    int chkBuildValue() override { return ++optionReads, builder; }
+    int chkSetHyperlinksValue() override { return ++optionReads, hyperlinks; }
 };
 
 } // namespace pw::fakes

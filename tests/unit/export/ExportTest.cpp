@@ -363,6 +363,13 @@ TEST_F(ExportTest, ExcelThatStopsAnsweringMidwayDoesNotHangTheExport) {
 // An Excel started by automation cannot be attached to (Office enters it in the running-object
 // table only once the user switches to it): the macros go into the export's own Excel, and no
 // second Excel is started for them.
+// Each option is read once per export, not once per row.
+TEST_F(ExportTest, TheOptionsAreReadOncePerExport) {
+    options = OptionsView::AllTicked();
+    Export();
+    EXPECT_EQ(options.optionReads, 3);
+}
+
 TEST_F(ExportTest, TheMacrosGoIntoTheExcelTheExportStarted) {
     Export();
     EXPECT_EQ(launcher.starts, 1);
