@@ -1,5 +1,7 @@
 #include "ComExcel.h"
 
+#include "CellText.h"
+#include "shared/com/BlockVariant.h"
 #include "shared/com/ComFailure.h"
 #include "shared/com/Dispatch.h"
 #include "shared/com/TextConvert.h"
@@ -28,6 +30,11 @@ public:
 
     CellValue Value() override { return com::ValueOf(range_.Get("Value").get()); }
     void SetValue(const CellValue& value) override { range_.Put("Value", com::VariantOf(value)); }
+    void SetValues(const CellBlock& values) override {
+        range_.Put("Value", com::BlockVariant(values.rows, values.columns, [&](auto r, auto c) {
+                       return com::VariantOf(values.At(r, c));
+                   }));
+    }
     void Select() override { range_.Call("Select"); }
     std::int32_t Row() override { return com::Int32Of(range_.Get("Row").get()); }
     std::shared_ptr<Range> SpecialCells(std::int32_t kind) override {
@@ -100,6 +107,11 @@ public:
     }
     std::shared_ptr<Range> Columns(std::int32_t column) override {
         return std::make_shared<ComRange>(Area("Columns").GetObject("Item", column));
+    }
+    std::shared_ptr<Range> Block(std::int32_t top, std::int32_t left, std::int32_t bottom,
+                                 std::int32_t right) override {
+        return std::make_shared<ComRange>(sheet_.GetObject(
+            "Range", AbsoluteReference(top, left) + ":" + AbsoluteReference(bottom, right)));
     }
     std::shared_ptr<Shape> AddButton(double left, double top, double width,
                                      double height) override {

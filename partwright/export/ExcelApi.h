@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // What the export and the macro writer ask of Excel: its object model, member by member. Every
 // member may raise a Failure with Excel's code and message.
@@ -21,12 +22,35 @@ inline constexpr std::int32_t kLastCell = 11;
 inline constexpr std::int32_t kCheckBoxOff = -4146;
 inline constexpr std::int32_t kStandardModule = 1;
 
-// A cell, a whole row or a whole column.
+// Values for a rectangle of cells, row by row; an empty value leaves a blank cell blank.
+struct CellBlock {
+    std::int32_t rows = 0;
+    std::int32_t columns = 0;
+    std::vector<CellValue> values; // rows * columns
+
+    CellBlock(std::int32_t rowCount, std::int32_t columnCount)
+        : rows(rowCount), columns(columnCount),
+          values(static_cast<std::size_t>(rowCount) * static_cast<std::size_t>(columnCount)) {}
+    // row and column from 0.
+    CellValue& At(std::int32_t row, std::int32_t column) {
+        return values[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
+                      static_cast<std::size_t>(column)];
+    }
+    const CellValue& At(std::int32_t row, std::int32_t column) const {
+        return values[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
+                      static_cast<std::size_t>(column)];
+    }
+};
+
+// A cell, a whole row, a whole column, or a block of cells (which takes values only).
 class Range {
 public:
     virtual ~Range() = default;
     virtual CellValue Value() = 0;
     virtual void SetValue(const CellValue& value) = 0;
+    // Range.Value of a block, given as one two-dimensional array: each value is read as
+    // typed into its cell, as SetValue reads it.
+    virtual void SetValues(const CellBlock& values) = 0;
     virtual void Select() = 0;
     virtual std::int32_t Row() = 0;
     virtual std::shared_ptr<Range> SpecialCells(std::int32_t kind) = 0;
@@ -66,6 +90,9 @@ public:
     virtual std::shared_ptr<Range> Cells(std::int32_t row, std::int32_t column) = 0;
     virtual std::shared_ptr<Range> Rows(std::int32_t row) = 0;
     virtual std::shared_ptr<Range> Columns(std::int32_t column) = 0;
+    // Range("$A$1:$B$2"): the cells from (top, left) to (bottom, right).
+    virtual std::shared_ptr<Range> Block(std::int32_t top, std::int32_t left, std::int32_t bottom,
+                                         std::int32_t right) = 0;
     // Buttons.Add and Checkboxes.Add, in points.
     virtual std::shared_ptr<Shape> AddButton(double left, double top, double width,
                                              double height) = 0;

@@ -2,11 +2,16 @@
 
 #include "CellText.h"
 #include "ExcelGone.h"
+#include "IndentedColumns.h"
 #include "SheetControls.h"
 #include "partwright/macros/modWriteVBEtoExcel.h"
 #include "shared/core/Checked.h"
 #include "shared/core/NumberText.h"
 #include "shared/core/Step.h"
+
+#include <chrono>
+#include <iterator>
+#include <vector>
 
 namespace pw::excel {
 namespace {
@@ -27,6 +32,10 @@ constexpr double kHeaderRowHeight = 26.5;
 constexpr std::int32_t kAssemblyFill = 34;
 constexpr std::int32_t kNoPartNumberFont = 5;
 constexpr std::int32_t kMissingFont = 3;
+// Rows per Range.Value call: a thousand rows of the widest sheet marshal to a few megabytes, and
+// 20,000 rows take twenty calls.
+constexpr std::size_t kRowsPerBlock = 1000;
+constexpr std::int32_t kSummaryFilenameColumn = 11;
 
 const char* const kIndentedHeaders[] = {"Level",    "Partnumber",  "Revision", "Description",
                                         "Author",   "Designer",    "Cost",     "Status",
@@ -93,23 +102,14 @@ void modExcel::Run() {
     HeaderFurniture(SheetKind::Indented);
     RowScan();
     ExportStep([&] { app_->SetScreenUpdating(false); });
-    for (const auto& record : model_.FileData) {
-        ExportStep([&] { IndentedRow(*record, state_.ExcelRow); });
-        state_.ExcelRow = checked::Add(state_.ExcelRow, 1);
-    }
+    IndentedRows();
     ExportStep([&] { app_->SetScreenUpdating(true); });
 
     PrepareSheet(SheetKind::Summary);
     HeaderFurniture(SheetKind::Summary);
     RowScan();
     ExportStep([&] { app_->SetScreenUpdating(false); });
-    for (const auto& record : model_.FileData) {
-        bool written = false;
-        ExportStep([&] { written = SummaryRow(*record, state_.ExcelRow); });
-        if (written) {
-            state_.ExcelRow = checked::Add(state_.ExcelRow, 1);
-        }
-    }
+    SummaryRows();
     ExportStep([&] { app_->SetScreenUpdating(true); });
 
     PrepareSheet(SheetKind::Totals);
@@ -238,15 +238,15 @@ void modExcel::IndentedHeader(std::int32_t row) {
     indentColumns_ = levelColumns ? model_.Counts.MaxIndent : 0;
     state_.IndentColumns = indentColumns_;
     state_.IndentColumnsLoad = model_.LoadNumber;
-    std::int16_t offset = 1;
-    for (const char* header : kIndentedHeaders) {
-        WriteCell(row, Column(offset++), TextCell(header));
+    const std::int16_t headers = static_cast<std::int16_t>(std::size(kIndentedHeaders));
+    CellBlock block(1, Column(headers));
+    for (std::int16_t offset = 1; offset <= headers; ++offset) {
+        block.At(0, Column(offset) - 1) = TextCell(kIndentedHeaders[offset - 1]);
     }
-    if (levelColumns) {
-        for (std::int16_t level = 1; level <= indentColumns_; ++level) {
-            WriteCell(row, level, TextCell("Level" + IntegerText(level)));
-        }
+    for (std::int16_t level = 1; levelColumns && level <= indentColumns_; ++level) {
+        block.At(0, level - 1) = TextCell("Level" + IntegerText(level));
     }
+    WriteBlock(row, block);
 }
 
 // Fill for assembly rows, font for rows without or with a missing part number.
@@ -266,74 +266,183 @@ void modExcel::RowLook(const model::clsFileData& record, std::int32_t row) {
     }
 }
 
-// The folder in folderColumn, the file name (or its hyperlink) in the column after it.
-void modExcel::FileCells(const model::clsFileData& record, std::int32_t row,
-                         std::int16_t folderColumn) {
-    std::string folder;
-    std::string name;
-    SplitPath(record.FileName, folder, name);
-    WriteCell(row, folderColumn, TextCell(folder));
-    const std::int32_t nameColumn = folderColumn + 1;
-    if (state_.UseHyperlinks) {
-        ExportStep(
-            [&] { Target().AddHyperlink(*Target().Cells(row, nameColumn), folder + name, name); });
-    } else {
-        WriteCell(row, nameColumn, TextCell(name));
+// The rows go to Excel a block at a time: their looks and check boxes row by row, then all
+// their values in one call, then the hyperlinks, which must come after the values they show.
+void modExcel::IndentedRows() {
+    const std::int32_t total = model_.FileData.Count();
+    std::int32_t done = 0;
+    std::vector<const model::clsFileData*> chunk;
+    const auto flush = [&] {
+        const std::int32_t first = state_.ExcelRow;
+        CellBlock block(static_cast<std::int32_t>(chunk.size()), Column(indented::kCount));
+        std::vector<PendingLink> links;
+        for (std::int32_t i = 0; i < block.rows; ++i) {
+            const model::clsFileData& record = *chunk[static_cast<std::size_t>(i)];
+            const std::int32_t row = state_.ExcelRow;
+            ExportStep([&] { IndentedFurniture(record, row); });
+            state_.UseHyperlinks = options_.hyperlinks != 0;
+            IndentedValues(record, block, i, links);
+            state_.ExcelRow = checked::Add(state_.ExcelRow, 1);
+        }
+        WriteBlock(first, block);
+        AddLinks(first, Column(indented::kFilename), links);
+        done += block.rows;
+        ShowProgress("Indented BOM", done, total);
+        chunk.clear();
+    };
+    for (const auto& record : model_.FileData) {
+        chunk.push_back(record.get());
+        if (chunk.size() == kRowsPerBlock) {
+            flush();
+        }
+    }
+    if (!chunk.empty()) {
+        flush();
     }
 }
 
-void modExcel::IndentedRow(const model::clsFileData& record, std::int32_t row) {
+void modExcel::SummaryRows() {
+    const std::int32_t total = model_.FileData.Count();
+    std::int32_t done = 0;
+    std::vector<const model::clsFileData*> chunk;
+    const auto flush = [&] {
+        const std::int32_t first = state_.ExcelRow;
+        CellBlock block(static_cast<std::int32_t>(chunk.size()),
+                        static_cast<std::int32_t>(std::size(kSummaryHeaders)));
+        std::vector<PendingLink> links;
+        for (std::int32_t i = 0; i < block.rows; ++i) {
+            const model::clsFileData& record = *chunk[static_cast<std::size_t>(i)];
+            ExportStep([&] { RowLook(record, state_.ExcelRow); });
+            SummaryValues(record, block, i, links);
+            state_.ExcelRow = checked::Add(state_.ExcelRow, 1);
+        }
+        WriteBlock(first, block);
+        AddLinks(first, kSummaryFilenameColumn, links);
+        ShowProgress("Summary BOM", done, total);
+        chunk.clear();
+    };
+    for (const auto& record : model_.FileData) {
+        ++done;
+        if (record->Quantity < 1) {
+            continue;
+        }
+        chunk.push_back(record.get());
+        if (chunk.size() == kRowsPerBlock) {
+            flush();
+        }
+    }
+    if (!chunk.empty()) {
+        flush();
+    }
+}
+
+// One block of values, row `first` down, from column 1.
+void modExcel::WriteBlock(std::int32_t first, const CellBlock& block) {
+    ExportStep([&] {
+        Target()
+            .Block(first, 1, checked::Add(first, block.rows - 1), block.columns)
+            ->SetValues(block);
+    });
+}
+
+// The file-name cells of a block as hyperlinks to their files, after the block's values.
+void modExcel::AddLinks(std::int32_t first, std::int32_t column,
+                        const std::vector<PendingLink>& links) {
+    for (const PendingLink& link : links) {
+        ExportStep([&] {
+            Target().AddHyperlink(*Target().Cells(first + link.offset, column), link.address,
+                                  link.name);
+        });
+    }
+}
+
+// Where a long export is, at most a few times a second, and not for one that fits one block.
+void modExcel::ShowProgress(const char* sheet, std::int32_t done, std::int32_t total) {
+    const auto now = std::chrono::steady_clock::now();
+    if (done >= total || now - lastProgress_ < std::chrono::milliseconds(250)) {
+        return;
+    }
+    lastProgress_ = now;
+    view_.SetStatus(std::string("Writing ") + sheet + ": " + IntegerText(done) + " of " +
+                    IntegerText(total) + " rows");
+    view_.DoEvents();
+}
+
+void modExcel::IndentedFurniture(const model::clsFileData& record, std::int32_t row) {
     RowLook(record, row);
     if (options_.build == 1) {
         const std::string text =
             (IsAssemblyRow(record.FileName) ? "A" : "P") + IntegerText(record.Depth);
-        ExportStep([&] { AddLevelCheckbox(Target(), row, Column(1), text); });
+        ExportStep([&] { AddLevelCheckbox(Target(), row, Column(indented::kLevel), text); });
     }
-    if (options_.check1 != 0) {
-        WriteCell(row, record.Depth, FieldCell(record.Partnumber));
+}
+
+// Each value is its own step: one that cannot be made leaves its cell blank.
+void modExcel::IndentedValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
+                              std::vector<PendingLink>& links) {
+    const auto put = [&](std::int32_t column, const auto& make) {
+        RunStep([&] { block.At(at, checked::Add<std::int32_t>(column, -1)) = make(); });
+    };
+    if (options_.check1 != 0 && record.Depth >= 1 && record.Depth <= indentColumns_) {
+        put(record.Depth, [&] { return FieldCell(record.Partnumber); });
     }
-    WriteCell(row, Column(1), std::int32_t{record.Depth});
-    WriteCell(row, Column(2), FieldCell(record.Partnumber));
-    WriteCell(row, Column(3), FieldCell(record.Revision));
-    WriteCell(row, Column(4), TextCell(record.Description));
-    WriteCell(row, Column(5), TextCell(record.Author));
-    WriteCell(row, Column(6), TextCell(record.Designer));
-    WriteCell(row, Column(7), FieldCell(record.Cost));
-    WriteCell(row, Column(8), TextCell(StatusText(record.Status)));
-    WriteCell(row, Column(9), TextCell(record.Material));
-    WriteCell(row, Column(10), FieldCell(record.Weight));
-    state_.UseHyperlinks = options_.hyperlinks != 0;
-    FileCells(record, row, Column(11));
-    WriteCell(row, Column(13), TextCell(MatrixText(record.TransMat.get())));
+    using namespace indented;
+    put(Column(kLevel), [&] { return CellValue{std::int32_t{record.Depth}}; });
+    put(Column(kPartnumber), [&] { return FieldCell(record.Partnumber); });
+    put(Column(kRevision), [&] { return FieldCell(record.Revision); });
+    put(Column(kDescription), [&] { return TextCell(record.Description); });
+    put(Column(kAuthor), [&] { return TextCell(record.Author); });
+    put(Column(kDesigner), [&] { return TextCell(record.Designer); });
+    put(Column(kCost), [&] { return FieldCell(record.Cost); });
+    put(Column(kStatus), [&] { return TextCell(StatusText(record.Status)); });
+    put(Column(kMaterial), [&] { return TextCell(record.Material); });
+    put(Column(kWeight), [&] { return FieldCell(record.Weight); });
+    FileValues(record, block, at, Column(kPath), links);
+    put(Column(kMatrix), [&] { return TextCell(MatrixText(record.TransMat.get())); });
+}
+
+void modExcel::SummaryValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
+                             std::vector<PendingLink>& links) {
+    if (const auto entry = model_.Dupes.Find(record.FileName)) {
+        block.At(at, 0) = std::int32_t{entry->Quantity};
+    }
+    const auto put = [&](std::int32_t column, const CellValue& value) {
+        block.At(at, column - 1) = value;
+    };
+    put(2, FieldCell(record.Partnumber));
+    put(3, FieldCell(record.Revision));
+    put(4, TextCell(record.Description));
+    put(5, TextCell(record.Author));
+    put(6, TextCell(record.Designer));
+    put(7, FieldCell(record.Cost));
+    put(8, TextCell(StatusText(record.Status)));
+    put(9, TextCell(record.Material));
+    FileValues(record, block, at, kSummaryFilenameColumn - 1, links);
+}
+
+// The folder in folderColumn; the file name in the column after it, or, with hyperlinks, a
+// hyperlink there once the block's values are in.
+void modExcel::FileValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
+                          std::int32_t folderColumn, std::vector<PendingLink>& links) {
+    std::string folder;
+    std::string name;
+    SplitPath(record.FileName, folder, name);
+    block.At(at, folderColumn - 1) = TextCell(folder);
+    if (state_.UseHyperlinks) {
+        links.push_back({at, folder + name, name});
+    } else {
+        block.At(at, folderColumn) = TextCell(name);
+    }
 }
 
 void modExcel::SummaryHeader(std::int32_t row) {
     view_.SetStatus("Sending BOM to Excel, Please Wait...");
     view_.DoEvents();
-    std::int32_t column = 1;
-    for (const char* header : kSummaryHeaders) {
-        WriteCell(row, column++, TextCell(header));
+    CellBlock block(1, static_cast<std::int32_t>(std::size(kSummaryHeaders)));
+    for (std::int32_t column = 0; column < block.columns; ++column) {
+        block.At(0, column) = TextCell(kSummaryHeaders[column]);
     }
-}
-
-bool modExcel::SummaryRow(const model::clsFileData& record, std::int32_t row) {
-    if (record.Quantity < 1) {
-        return false;
-    }
-    RowLook(record, row);
-    if (const auto entry = model_.Dupes.Find(record.FileName)) {
-        WriteCell(row, 1, std::int32_t{entry->Quantity});
-    }
-    WriteCell(row, 2, FieldCell(record.Partnumber));
-    WriteCell(row, 3, FieldCell(record.Revision));
-    WriteCell(row, 4, TextCell(record.Description));
-    WriteCell(row, 5, TextCell(record.Author));
-    WriteCell(row, 6, TextCell(record.Designer));
-    WriteCell(row, 7, FieldCell(record.Cost));
-    WriteCell(row, 8, TextCell(StatusText(record.Status)));
-    WriteCell(row, 9, TextCell(record.Material));
-    FileCells(record, row, 10);
-    return true;
+    WriteBlock(row, block);
 }
 
 void modExcel::Totals() {

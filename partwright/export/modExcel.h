@@ -5,9 +5,11 @@
 #include "ExportState.h"
 #include "partwright/model/BomModel.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace pw::excel {
 
@@ -31,12 +33,28 @@ private:
     void PrepareSheet(SheetKind kind);
     void HeaderFurniture(SheetKind kind);
     void RowScan();
+    // A hyperlink to add once its block's values are written: offset is the row in the block.
+    struct PendingLink {
+        std::int32_t offset;
+        std::string address;
+        std::string name;
+    };
+
     void IndentedHeader(std::int32_t row);
-    void IndentedRow(const model::clsFileData& record, std::int32_t row);
+    void IndentedRows();
+    void IndentedFurniture(const model::clsFileData& record, std::int32_t row);
+    void IndentedValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
+                        std::vector<PendingLink>& links);
     void SummaryHeader(std::int32_t row);
-    bool SummaryRow(const model::clsFileData& record, std::int32_t row);
+    void SummaryRows();
+    void SummaryValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
+                       std::vector<PendingLink>& links);
     void RowLook(const model::clsFileData& record, std::int32_t row);
-    void FileCells(const model::clsFileData& record, std::int32_t row, std::int16_t folderColumn);
+    void FileValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
+                    std::int32_t folderColumn, std::vector<PendingLink>& links);
+    void WriteBlock(std::int32_t first, const CellBlock& block);
+    void AddLinks(std::int32_t first, std::int32_t column, const std::vector<PendingLink>& links);
+    void ShowProgress(const char* sheet, std::int32_t done, std::int32_t total);
     void Totals();
     void WriteCell(std::int32_t row, std::int32_t column, const CellValue& value);
     std::int16_t Column(std::int16_t offset) const;
@@ -58,6 +76,7 @@ private:
     std::shared_ptr<Worksheet> target_;
     std::int16_t indentColumns_ = 0;
     std::int16_t savedMaxIndent_ = 0;
+    std::chrono::steady_clock::time_point lastProgress_{};
 };
 
 } // namespace pw::excel

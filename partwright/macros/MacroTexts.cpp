@@ -1,5 +1,6 @@
 #include "MacroTexts.h"
 
+#include "partwright/export/IndentedColumns.h"
 #include "shared/core/Checked.h"
 #include "shared/core/NumberText.h"
 
@@ -20,8 +21,10 @@ std::string Lines(std::initializer_list<std::string> lines) {
 } // namespace
 
 std::string PreviewImageText(std::int16_t indentColumns) {
-    const std::string folderColumn = IntegerText(checked::Add<std::int16_t>(indentColumns, 11));
-    const std::string nameColumn = IntegerText(checked::Add<std::int16_t>(indentColumns, 12));
+    const std::string folderColumn =
+        IntegerText(checked::Add<std::int16_t>(indentColumns, excel::indented::kPath));
+    const std::string nameColumn =
+        IntegerText(checked::Add<std::int16_t>(indentColumns, excel::indented::kFilename));
     return Lines({
         "Public Sub PreviewImage()",
         "Dim obj As Object",
@@ -66,6 +69,7 @@ std::string FindMe2Text() {
 }
 
 std::string AddPartToAssyText() {
+    using namespace excel::indented;
     return Lines({
         "Public Sub AddPartToAssy()",
         "Dim oApp As Object, aSheet As Worksheet, cbXs As Shapes, cbX As Shape, FN As String, "
@@ -89,8 +93,11 @@ std::string AddPartToAssyText() {
         "        If cbX.ControlFormat.Value = 1 And (Left(cbX.AlternativeText, 1) = \"P\") Then",
         "        Dim xRow As Integer, xCol As Integer",
         "        xRow = aSheet.Range(cbX.ControlFormat.LinkedCell).Row",
-        "        xCol = aSheet.Range(cbX.ControlFormat.LinkedCell).Column + 12",
-        "        FN = Cells(xRow, xCol - 2) + Cells(xRow, xCol - 1).Value",
+        // The matrix column, reached from the check box's linked cell in the level column.
+        "        xCol = aSheet.Range(cbX.ControlFormat.LinkedCell).Column + " +
+            IntegerText(kMatrix - kLevel),
+        "        FN = Cells(xRow, xCol - " + IntegerText(kMatrix - kPath) +
+            ") + Cells(xRow, xCol - " + IntegerText(kMatrix - kFilename) + ").Value",
         "        Call FillTMatrix(oMatrix, Cells(xRow, xCol).Value)",
         "        Set oPart = oApp.ActiveDocument.ComponentDefinition.Occurrences.Add(FN, oMatrix)",
         "        oPart.grounded = True",

@@ -37,12 +37,33 @@ bool ValidSheetName(const std::string& name) {
            name.find_first_of("[]:*?/\\") == std::string::npos;
 }
 
+// What typing `value` into a cell leaves there; an empty value leaves a blank cell blank.
+void WriteCell(Sheet& sheet, std::int32_t row, std::int32_t column, const CellValue& value,
+               int currentYear) {
+    CellEntry entry;
+    if (const auto* text = std::get_if<std::string>(&value)) {
+        entry = ReadEntry(*text, currentYear);
+    } else if (const auto* whole = std::get_if<std::int32_t>(&value)) {
+        entry = {CellKind::Number, {}, static_cast<double>(*whole)};
+    } else if (const auto* real = std::get_if<double>(&value)) {
+        entry = {CellKind::Number, {}, *real};
+    } else if (const auto* truth = std::get_if<bool>(&value)) {
+        entry = {CellKind::Boolean, {}, 0, *truth};
+    }
+    if (entry.kind == CellKind::Empty && !sheet.Find(row, column)) {
+        return;
+    }
+    sheet.At(row, column).entry = std::move(entry);
+}
+
 class ModelRange : public excel::Range {
 public:
-    enum class Kind { Cell, Row, Column };
+    enum class Kind { Cell, Row, Column, Block };
 
-    ModelRange(ExcelState& state, Sheet& sheet, Kind kind, std::int32_t row, std::int32_t column)
-        : state_(state), sheet_(sheet), kind_(kind), row_(row), column_(column) {}
+    ModelRange(ExcelState& state, Sheet& sheet, Kind kind, std::int32_t row, std::int32_t column,
+               std::int32_t bottom = 0, std::int32_t right = 0)
+        : state_(state), sheet_(sheet), kind_(kind), row_(row), column_(column), bottom_(bottom),
+          right_(right) {}
 
     Sheet& sheet() const { return sheet_; }
     bool IsCell() const { return kind_ == Kind::Cell; }
@@ -69,21 +90,20 @@ public:
 
     void SetValue(const CellValue& value) override {
         Enter(state_);
-        Sheet& sheet = CellOnly();
-        CellEntry entry;
-        if (const auto* text = std::get_if<std::string>(&value)) {
-            entry = ReadEntry(*text, state_.currentYear);
-        } else if (const auto* whole = std::get_if<std::int32_t>(&value)) {
-            entry = {CellKind::Number, {}, static_cast<double>(*whole)};
-        } else if (const auto* real = std::get_if<double>(&value)) {
-            entry = {CellKind::Number, {}, *real};
-        } else if (const auto* truth = std::get_if<bool>(&value)) {
-            entry = {CellKind::Boolean, {}, 0, *truth};
+        WriteCell(CellOnly(), row_, column_, value, state_.currentYear);
+    }
+
+    void SetValues(const excel::CellBlock& values) override {
+        Enter(state_);
+        if (kind_ != Kind::Block || values.rows != bottom_ - row_ + 1 ||
+            values.columns != right_ - column_ + 1) {
+            Refuse("Application-defined or object-defined error");
         }
-        if (entry.kind == CellKind::Empty && !sheet.Find(row_, column_)) {
-            return;
+        for (std::int32_t r = 0; r < values.rows; ++r) {
+            for (std::int32_t c = 0; c < values.columns; ++c) {
+                WriteCell(sheet_, row_ + r, column_ + c, values.At(r, c), state_.currentYear);
+            }
         }
-        sheet.At(row_, column_).entry = std::move(entry);
     }
 
     void Select() override {
@@ -168,6 +188,8 @@ private:
             return sheet_.rows[row_].format;
         case Kind::Column:
             return sheet_.columns[column_].format;
+        case Kind::Block:
+            Refuse("The stand-in formats single cells, rows and columns only.");
         case Kind::Cell:
             break;
         }
@@ -184,6 +206,8 @@ private:
     Kind kind_;
     std::int32_t row_;
     std::int32_t column_;
+    std::int32_t bottom_;
+    std::int32_t right_;
 };
 
 class ModelShape : public excel::Shape {
@@ -255,6 +279,19 @@ public:
         Enter(state_);
         CheckColumn(column);
         return std::make_shared<ModelRange>(state_, sheet_, ModelRange::Kind::Column, 1, column);
+    }
+    std::shared_ptr<excel::Range> Block(std::int32_t top, std::int32_t left, std::int32_t bottom,
+                                        std::int32_t right) override {
+        Enter(state_);
+        CheckRow(top);
+        CheckRow(bottom);
+        CheckColumn(left);
+        CheckColumn(right);
+        if (bottom < top || right < left) {
+            Refuse("Method 'Range' of object '_Worksheet' failed");
+        }
+        return std::make_shared<ModelRange>(state_, sheet_, ModelRange::Kind::Block, top, left,
+                                            bottom, right);
     }
     std::shared_ptr<excel::Shape> AddButton(double left, double top, double width,
                                             double height) override {

@@ -1,6 +1,7 @@
 #include "ExcelObjects.h"
 
 #include "ExcelStandin.h"
+#include "shared/com/BlockVariant.h"
 #include "shared/com/ComBoundary.h"
 #include "shared/com/ComObject.h"
 #include "shared/com/TextConvert.h"
@@ -9,6 +10,10 @@
 #include "shared/com/ValueVariant.h"
 #include "shared/com/VariantRead.h"
 #include "standins/workbook/WorkbookApplication.h"
+
+#include <cctype>
+#include <tuple>
+#include <vector>
 
 namespace pw::standins {
 namespace {
@@ -20,6 +25,7 @@ using com::Out;
 using com::TypedDispatch;
 
 constexpr HRESULT kNotSupported = static_cast<HRESULT>(0x800A01B6u);
+constexpr HRESULT kRangeFailed = static_cast<HRESULT>(0x800A03ECu);
 
 template <class Interface, class Object> HRESULT Hand(ComPtr<Object> object, Interface** out) {
     Out(out) = object.detach();
@@ -47,6 +53,38 @@ HRESULT Selected(VARIANT* result) {
 HRESULT HandDouble(double value, VARIANT* out) {
     Out(out) = com::UniqueVariant(value).release();
     return S_OK;
+}
+
+// A1 reference "$C$12" (or "C12") to (row, column).
+std::pair<std::int32_t, std::int32_t> ParseReference(const std::string& text) {
+    std::size_t at = 0;
+    const auto skipDollar = [&] {
+        if (at < text.size() && text[at] == '$') {
+            ++at;
+        }
+    };
+    skipDollar();
+    std::int32_t column = 0;
+    for (; at < text.size() && std::isalpha(static_cast<unsigned char>(text[at])); ++at) {
+        column = column * 26 + (std::toupper(static_cast<unsigned char>(text[at])) - 'A' + 1);
+    }
+    skipDollar();
+    std::int32_t row = 0;
+    for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at) {
+        row = row * 10 + (text[at] - '0');
+    }
+    if (at != text.size() || row == 0 || column == 0) {
+        throw Failure(kRangeFailed, "Method 'Range' of object '_Worksheet' failed");
+    }
+    return {row, column};
+}
+
+// "$A$1" or "$A$1:$B$2" to its top-left and bottom-right cells.
+std::pair<std::pair<std::int32_t, std::int32_t>, std::pair<std::int32_t, std::int32_t>>
+ParseBlockAddress(const std::string& address) {
+    const std::size_t colon = address.find(':');
+    const auto first = ParseReference(address.substr(0, colon));
+    return {first, colon == std::string::npos ? first : ParseReference(address.substr(colon + 1))};
 }
 
 class FontObject final : public TypedDispatch<::Font> {
@@ -132,9 +170,24 @@ public:
             return S_OK;
         });
     }
+    // A two-dimensional array fills a block of cells in one call.
     HRESULT STDMETHODCALLTYPE put_Value(VARIANT value) override {
         return Guarded([&] {
-            Picked().SetValue(com::ValueOf(value));
+            if ((value.vt & VT_ARRAY) == 0) {
+                Picked().SetValue(com::ValueOf(value));
+                return S_OK;
+            }
+            std::int32_t rows = 0;
+            std::int32_t columns = 0;
+            std::vector<std::tuple<std::int32_t, std::int32_t, excel::CellValue>> cells;
+            com::ForEachInBlock(value, rows, columns, [&](auto r, auto c, const VARIANT& cell) {
+                cells.emplace_back(r, c, com::ValueOf(cell));
+            });
+            excel::CellBlock block(rows, columns);
+            for (auto& [r, c, cell] : cells) {
+                block.At(r, c) = std::move(cell);
+            }
+            Picked().SetValues(block);
             return S_OK;
         });
     }
@@ -406,6 +459,17 @@ public:
     HRESULT STDMETHODCALLTYPE get_Columns(::Range** result) override {
         return Area(RangeObject::Area::Columns, result);
     }
+    HRESULT STDMETHODCALLTYPE get_Range(VARIANT cell1, VARIANT cell2, ::Range** result) override {
+        return Guarded([&] {
+            if (!IsMissing(cell2)) {
+                throw Failure(kNotSupported, "Object doesn't support this property or method");
+            }
+            const auto [first, last] = ParseBlockAddress(com::TextOf(cell1));
+            return Hand(MakeObject<RangeObject>(
+                            sheet_->Block(first.first, first.second, last.first, last.second)),
+                        result);
+        });
+    }
     HRESULT STDMETHODCALLTYPE Buttons(VARIANT index, IDispatch** result) override {
         return Guarded([&] {
             WholeCollectionOnly(index);
@@ -526,8 +590,9 @@ public:
         });
     }
     HRESULT STDMETHODCALLTYPE Add(LONG type, ::VBComponent** result) override {
-        return Guarded(
-            [&] { return Hand(MakeObject<ComponentObject>(project_->AddComponent(type)), result); });
+        return Guarded([&] {
+            return Hand(MakeObject<ComponentObject>(project_->AddComponent(type)), result);
+        });
     }
 
 private:
@@ -575,7 +640,8 @@ public:
         : app_(std::move(app)), state_(std::move(state)) {}
 
     HRESULT STDMETHODCALLTYPE Add(VARIANT, ::Workbook** result) override {
-        return Guarded([&] { return Hand(MakeObject<WorkbookObject>(app_->AddWorkbook()), result); });
+        return Guarded(
+            [&] { return Hand(MakeObject<WorkbookObject>(app_->AddWorkbook()), result); });
     }
     HRESULT STDMETHODCALLTYPE get_Count(LONG* result) override {
         return Guarded([&] {
@@ -609,8 +675,7 @@ private:
 class ApplicationObject final : public TypedDispatch<::_Application> {
 public:
     ApplicationObject(std::shared_ptr<ExcelState> state, std::function<void()> quit)
-        : state_(std::move(state)), app_(MakeWorkbookApplication(state_)), quit_(std::move(quit)) {
-    }
+        : state_(std::move(state)), app_(MakeWorkbookApplication(state_)), quit_(std::move(quit)) {}
 
     HRESULT STDMETHODCALLTYPE put_Visible(VARIANT_BOOL visible) override {
         return Guarded([&] {

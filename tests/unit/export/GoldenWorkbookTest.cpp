@@ -30,16 +30,20 @@ std::string ReadFile(const std::string& path) {
     return text.str();
 }
 
-// The sample folder's place differs between checkouts; the files name it <samples>.
+// The sample folder's place differs between checkouts; the files name it <samples>. The
+// Windows build names it with either separator.
 std::string WithoutSamplesFolder(std::string json) {
     std::string folder = standins::WindowsPathOf(PARTWRIGHT_SAMPLES_DIR);
-    std::string escaped;
-    for (const char c : folder) {
-        escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    }
-    for (std::size_t at = json.find(escaped); at != std::string::npos;
-         at = json.find(escaped, at)) {
-        json.replace(at, escaped.size(), "<samples>");
+    for (const char separator : {'/', '\\'}) {
+        std::string escaped;
+        for (const char c : folder) {
+            const char written = c == '/' || c == '\\' ? separator : c;
+            escaped += written == '\\' ? std::string("\\\\") : std::string(1, written);
+        }
+        for (std::size_t at = json.find(escaped); at != std::string::npos;
+             at = json.find(escaped, at)) {
+            json.replace(at, escaped.size(), "<samples>");
+        }
     }
     return json;
 }
@@ -51,8 +55,8 @@ void TextsAndMissing(fakes::FakeInventor& inventor) {
     top.properties[{kTracking, 5}] = Value{"00123"};
     auto& part = inventor.AddPart("C:\\Work\\Parts\\Formula.ipt");
     part.properties = {
-        {{kTracking, 5}, Value{"=1+1"}},     {{kSummary, 9}, Value{"1-2"}},
-        {{kTracking, 29}, Value{"3/4"}},     {{kTracking, 36}, Value{12.5}},
+        {{kTracking, 5}, Value{"=1+1"}},           {{kSummary, 9}, Value{"1-2"}},
+        {{kTracking, 29}, Value{"3/4"}},           {{kTracking, 36}, Value{12.5}},
         {{kTracking, 40}, Value{std::int32_t{2}}}, {{kTracking, 20}, Value{"TRUE"}},
     };
     auto& sub = inventor.AddAssembly("C:\\Work\\Sub.iam");
@@ -101,7 +105,8 @@ void CompareInAllCombinations(const std::string& name, model::BomModel& model) {
         standins::WorkbookLauncher launcher(excel);
         ExportState state;
         modExcel(model, state, options, launcher).ExportToExcel();
-        const std::string json = WithoutSamplesFolder(standins::WorkbookJson(*excel->workbooks.at(0)));
+        const std::string json =
+            WithoutSamplesFolder(standins::WorkbookJson(*excel->workbooks.at(0)));
         const std::string file = std::string(PARTWRIGHT_GOLDEN_DIR) + "/" + name + "-" +
                                  std::to_string(combination) + ".json";
         if (write && std::string(write) == "1") {
