@@ -66,6 +66,29 @@ TEST_F(WorkbookModelTest, AnAddedSheetGoesInFrontOfTheActiveOneAndIsActive) {
     EXPECT_THROW(book->ActiveSheet()->SetName("a/b"), Failure);
 }
 
+// A block takes its values as if each were typed into its cell; an empty value leaves a blank
+// cell blank, and a block of the wrong size is refused as Excel refuses it.
+TEST_F(WorkbookModelTest, ABlockTakesItsValuesAsTypedCellByCell) {
+    auto sheet = app->AddWorkbook()->ActiveSheet();
+    sheet->Cells(3, 3)->SetValue(std::string("old"));
+    excel::CellBlock values(2, 3);
+    values.At(0, 0) = std::string("'00123");
+    values.At(0, 1) = std::string("00123");
+    values.At(0, 2) = std::int32_t{7};
+    values.At(1, 1) = std::string("1-2");
+    // (1, 0) stays empty; (1, 2) clears what was there.
+    sheet->Block(2, 1, 3, 3)->SetValues(values);
+    EXPECT_EQ(sheet->Cells(2, 1)->Value(), excel::CellValue{std::string("00123")});
+    EXPECT_EQ(sheet->Cells(2, 2)->Value(), excel::CellValue{123.0});
+    EXPECT_EQ(sheet->Cells(2, 3)->Value(), excel::CellValue{7.0});
+    EXPECT_EQ(sheet->Cells(3, 2)->Value(), excel::CellValue{46024.0}); // a date
+    EXPECT_EQ(sheet->Cells(3, 3)->Value(), excel::CellValue{});
+    EXPECT_EQ(sheet->Cells(3, 1)->Value(), excel::CellValue{});
+    EXPECT_THROW(sheet->Block(2, 1, 3, 4)->SetValues(values), Failure);
+    EXPECT_THROW(sheet->Block(3, 1, 2, 3), Failure);
+    EXPECT_THROW(sheet->Cells(1, 1)->SetValues(values), Failure);
+}
+
 TEST_F(WorkbookModelTest, TheLastCellIsRowOneOnAnEmptySheet) {
     auto sheet = app->AddWorkbook()->ActiveSheet();
     app->SelectedRange()->SpecialCells(11)->Select();
