@@ -100,7 +100,8 @@ public:
     // Cells, Rows and Columns are properties without arguments; Excel passes arguments given to
     // them on to the range's Item, which is called here directly, as every server accepts it.
     std::shared_ptr<Range> Cells(std::int32_t row, std::int32_t column) override {
-        return std::make_shared<ComRange>(Area("Cells").GetObject("Item", row, column));
+        return std::make_shared<ComRange>(
+            Kept(cells_, [&] { return Area("Cells"); }).GetObject("Item", row, column));
     }
     std::shared_ptr<Range> Rows(std::int32_t row) override {
         return std::make_shared<ComRange>(Area("Rows").GetObject("Item", row));
@@ -120,20 +121,21 @@ public:
     }
     std::shared_ptr<Shape> AddCheckBox(double left, double top, double width,
                                        double height) override {
-        return std::make_shared<ComShape>(
-            Of<CheckBoxKind>(AddShape("CheckBoxes", left, top, width, height)));
+        return std::make_shared<ComShape>(Of<CheckBoxKind>(
+            DispatchObject::FromVariant(CheckBoxes().Call("Add", left, top, width, height).get())));
     }
-    std::int32_t CheckBoxCount() override {
-        return com::Int32Of(Collection("CheckBoxes").Get("Count").get());
+    std::int32_t CheckBoxCount() override { return com::Int32Of(CheckBoxes().Get("Count").get()); }
+    std::shared_ptr<Shape> AllCheckBoxes() override {
+        return std::make_shared<ComShape>(Of<CheckBoxKind>(CheckBoxes()));
     }
     std::shared_ptr<Shape> CheckBox(std::int32_t index) override {
-        return std::make_shared<ComShape>(Of<CheckBoxKind>(
-            DispatchObject::FromVariant(Collection("CheckBoxes").Call("Item", index).get())));
+        return std::make_shared<ComShape>(
+            Of<CheckBoxKind>(DispatchObject::FromVariant(CheckBoxes().Call("Item", index).get())));
     }
     void AddHyperlink(Range& anchor, const std::string& address,
                       const std::string& textToDisplay) override {
         auto& cell = dynamic_cast<ComRange&>(anchor);
-        sheet_.GetObject("Hyperlinks")
+        Kept(hyperlinks_, [&] { return sheet_.GetObject("Hyperlinks"); })
             .CallNamed("Add", {{"Anchor", UniqueVariant(cell.object().get())},
                                {"Address", UniqueVariant(std::string_view(address))},
                                {"TextToDisplay", UniqueVariant(std::string_view(textToDisplay))}});
@@ -141,6 +143,17 @@ public:
 
 private:
     DispatchObject Area(const char* name) { return Of<ComRange>(sheet_.GetObject(name)); }
+    // The sheet's collections are live views, so each is asked for once and kept: a round trip
+    // fewer for every cell, check box and hyperlink.
+    template <class Get> DispatchObject& Kept(DispatchObject& slot, Get get) {
+        if (!slot) {
+            slot = get();
+        }
+        return slot;
+    }
+    DispatchObject& CheckBoxes() {
+        return Kept(checkBoxes_, [&] { return Collection("CheckBoxes"); });
+    }
 
     struct ShapeCollection {};
     DispatchObject Collection(const char* name) {
@@ -153,6 +166,9 @@ private:
     }
 
     DispatchObject sheet_;
+    DispatchObject cells_;
+    DispatchObject checkBoxes_;
+    DispatchObject hyperlinks_;
 };
 
 class ComCodeModule : public CodeModule {

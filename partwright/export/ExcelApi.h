@@ -99,6 +99,9 @@ public:
     virtual std::shared_ptr<Shape> AddCheckBox(double left, double top, double width,
                                                double height) = 0;
     virtual std::int32_t CheckBoxCount() = 0;
+    // The sheet's CheckBoxes collection as one shape: value and colours set on it go to every
+    // check box of the sheet.
+    virtual std::shared_ptr<Shape> AllCheckBoxes() = 0;
     // Checkboxes.Item, from 1.
     virtual std::shared_ptr<Shape> CheckBox(std::int32_t index) = 0;
     // Hyperlinks.Add with its named arguments Anchor, Address and TextToDisplay.

@@ -19,20 +19,28 @@ void AddMacroButton(Application& app, Worksheet& sheet, double left, double widt
     selected->SetCaption(caption);
 }
 
-void AddLevelCheckbox(Worksheet& sheet, std::int32_t row, std::int16_t column,
-                      const std::string& text) {
+CheckboxPlace MeasureCheckboxPlace(Worksheet& sheet, std::int32_t row, std::int16_t column) {
     const auto cell = sheet.Cells(row, column);
-    cell->Select();
-    sheet.AddCheckBox(cell->Left(), cell->Top(), cell->Width(), cell->RowHeight())->Select();
-    const auto box = sheet.CheckBox(sheet.CheckBoxCount());
+    return {row, cell->Left(), cell->Top(), cell->Width(), cell->RowHeight()};
+}
+
+void AddLevelCheckbox(Worksheet& sheet, const CheckboxPlace& place, std::int32_t row,
+                      std::int16_t column, const std::string& text) {
+    // The rows below the first are as high as it: the export sets no data row's height.
+    const double top = place.top + (row - place.row) * place.height;
+    const auto box = sheet.AddCheckBox(place.left, top, place.width, place.height);
     if (!text.empty() && text.front() == 'A') {
         box->SetOnAction("FindMe2");
     }
     box->SetLinkedCell(AbsoluteReference(row, column));
     box->SetText(text);
-    box->SetBorderColor(kBoxBorderColor);
-    box->SetInteriorColor(kBoxFillColor);
-    box->SetValue(kCheckBoxOff);
+}
+
+void FinishLevelCheckboxes(Worksheet& sheet) {
+    const auto boxes = sheet.AllCheckBoxes();
+    boxes->SetBorderColor(kBoxBorderColor);
+    boxes->SetInteriorColor(kBoxFillColor);
+    boxes->SetValue(kCheckBoxOff);
 }
 
 } // namespace pw::excel

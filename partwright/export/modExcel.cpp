@@ -269,6 +269,7 @@ void modExcel::RowLook(const model::clsFileData& record, std::int32_t row) {
 // The rows go to Excel a block at a time: their looks and check boxes row by row, then all
 // their values in one call, then the hyperlinks, which must come after the values they show.
 void modExcel::IndentedRows() {
+    boxPlace_.reset();
     const std::int32_t total = model_.FileData.Count();
     std::int32_t done = 0;
     std::vector<const model::clsFileData*> chunk;
@@ -298,6 +299,9 @@ void modExcel::IndentedRows() {
     }
     if (!chunk.empty()) {
         flush();
+    }
+    if (boxPlace_) {
+        ExportStep([&] { FinishLevelCheckboxes(Target()); });
     }
 }
 
@@ -373,7 +377,12 @@ void modExcel::IndentedFurniture(const model::clsFileData& record, std::int32_t 
     if (options_.build == 1) {
         const std::string text =
             (IsAssemblyRow(record.FileName) ? "A" : "P") + IntegerText(record.Depth);
-        ExportStep([&] { AddLevelCheckbox(Target(), row, Column(indented::kLevel), text); });
+        ExportStep([&] {
+            if (!boxPlace_) {
+                boxPlace_ = MeasureCheckboxPlace(Target(), row, Column(indented::kLevel));
+            }
+            AddLevelCheckbox(Target(), *boxPlace_, row, Column(indented::kLevel), text);
+        });
     }
 }
 

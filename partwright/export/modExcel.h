@@ -3,11 +3,13 @@
 #include "ExcelApi.h"
 #include "ExportPorts.h"
 #include "ExportState.h"
+#include "SheetControls.h"
 #include "partwright/model/BomModel.h"
 
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -77,6 +79,7 @@ private:
     std::int16_t indentColumns_ = 0;
     std::int16_t savedMaxIndent_ = 0;
     std::chrono::steady_clock::time_point lastProgress_{};
+    std::optional<CheckboxPlace> boxPlace_; // measured at the first check box of the sheet
 };
 
 } // namespace pw::excel

@@ -247,6 +247,46 @@ private:
     std::size_t index_;
 };
 
+// Every check box of a sheet at once, as the sheet's CheckBoxes collection.
+class ModelCheckBoxes : public excel::Shape {
+public:
+    ModelCheckBoxes(ExcelState& state, Sheet& sheet) : state_(state), sheet_(sheet) {}
+
+    void Select() override { Unsupported(); }
+    void SetOnAction(const std::string& macro) override {
+        Each([&](StoredShape& box) { box.onAction = macro; });
+    }
+    void SetCaption(const std::string&) override { Unsupported(); }
+    void SetText(const std::string& text) override {
+        Each([&](StoredShape& box) { box.text = text; });
+    }
+    void SetLinkedCell(const std::string&) override { Unsupported(); }
+    void SetBorderColor(std::int32_t rgb) override {
+        Each([&](StoredShape& box) { box.borderColor = rgb; });
+    }
+    void SetInteriorColor(std::int32_t rgb) override {
+        Each([&](StoredShape& box) { box.interiorColor = rgb; });
+    }
+    void SetValue(std::int32_t value) override {
+        Each([&](StoredShape& box) { box.value = value; });
+    }
+
+private:
+    template <class Edit> void Each(Edit edit) {
+        Enter(state_);
+        for (const std::size_t index : sheet_.checkBoxes) {
+            edit(sheet_.shapes.at(index));
+        }
+    }
+    [[noreturn]] void Unsupported() {
+        Enter(state_);
+        throw Failure(kNotSupported, "Object doesn't support this property or method");
+    }
+
+    ExcelState& state_;
+    Sheet& sheet_;
+};
+
 class ModelWorksheet : public excel::Worksheet {
 public:
     ModelWorksheet(ExcelState& state, Workbook& book, Sheet& sheet)
@@ -304,6 +344,10 @@ public:
     std::int32_t CheckBoxCount() override {
         Enter(state_);
         return static_cast<std::int32_t>(sheet_.checkBoxes.size());
+    }
+    std::shared_ptr<excel::Shape> AllCheckBoxes() override {
+        Enter(state_);
+        return std::make_shared<ModelCheckBoxes>(state_, sheet_);
     }
     std::shared_ptr<excel::Shape> CheckBox(std::int32_t index) override {
         Enter(state_);

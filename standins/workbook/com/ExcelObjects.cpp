@@ -396,6 +396,20 @@ public:
             return Hand(MakeObject<CheckBoxObject>(sheet_->CheckBox(com::Int32Of(index))), result);
         });
     }
+    HRESULT STDMETHODCALLTYPE put_Value(VARIANT value) override {
+        return Guarded([&] {
+            sheet_->AllCheckBoxes()->SetValue(com::Int32Of(value));
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_Border(::Border** result) override {
+        return Guarded(
+            [&] { return Hand(MakeObject<BorderObject>(sheet_->AllCheckBoxes()), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_Interior(::Interior** result) override {
+        return Guarded(
+            [&] { return Hand(MakeObject<InteriorObject>(sheet_->AllCheckBoxes()), result); });
+    }
 
 private:
     std::shared_ptr<excel::Worksheet> sheet_;

@@ -310,8 +310,8 @@ TEST_F(ExportTest, ASheetThatCannotBeAddedLeavesThePreviousSheetAsItWas) {
     excel->sheetNamePrefix = "Tabelle"; // every sheet of the export has to be added
     excel->worksheetAddsLeft = 1;       // the Indented BOM's only
     Export();
-    EXPECT_EQ(Tabs(), (std::vector<std::string>{"Indented BOM", "Tabelle1", "Tabelle2",
-                                                "Tabelle3"}));
+    EXPECT_EQ(Tabs(),
+              (std::vector<std::string>{"Indented BOM", "Tabelle1", "Tabelle2", "Tabelle3"}));
     const auto& indented = Sheet("Indented BOM");
     EXPECT_EQ(Shown(indented, 1, 4), "Level");
     EXPECT_EQ(Shown(indented, 2, 4), "1");
@@ -354,9 +354,9 @@ TEST_F(ExportTest, ExcelThatStopsAnsweringMidwayDoesNotHangTheExport) {
     const auto callsBefore = excel->calls;
     lost.ExportToExcel();
     // The first refused call ends the export; nothing more is asked of the lost Excel.
-    EXPECT_EQ(options.statuses,
-              (std::vector<std::string>{
-                  "Excel closed during the export; the workbook is incomplete."}));
+    EXPECT_EQ(
+        options.statuses,
+        (std::vector<std::string>{"Excel closed during the export; the workbook is incomplete."}));
     EXPECT_EQ(excel->calls, callsBefore);
 }
 
@@ -403,12 +403,24 @@ TEST(AddLevelCheckbox, BeyondColumnZTheLinkUsesExcelsColumnNames) {
     auto excel = std::make_shared<standins::ExcelState>();
     auto app = standins::MakeWorkbookApplication(excel);
     auto sheet = app->AddWorkbook()->ActiveSheet();
-    AddLevelCheckbox(*sheet, 7, 28, "P27");
-    AddLevelCheckbox(*sheet, 8, 26, "A26");
-    const auto& shapes = excel->workbooks[0]->sheets[0]->shapes;
+    const CheckboxPlace place = MeasureCheckboxPlace(*sheet, 7, 28);
+    AddLevelCheckbox(*sheet, place, 7, 28, "P27");
+    AddLevelCheckbox(*sheet, place, 8, 28, "A26");
+    FinishLevelCheckboxes(*sheet);
+    const auto& stored = *excel->workbooks[0]->sheets[0];
+    const auto& shapes = stored.shapes;
     EXPECT_EQ(shapes.at(0).linkedCell, "$AB$7");
-    EXPECT_EQ(shapes.at(1).linkedCell, "$Z$8");
+    EXPECT_EQ(shapes.at(1).linkedCell, "$AB$8");
     EXPECT_EQ(shapes.at(1).onAction, "FindMe2");
+    // Each box lies over its cell, though only the first cell was measured.
+    EXPECT_EQ(shapes.at(1).top, stored.RowTop(8));
+    EXPECT_EQ(shapes.at(1).left, stored.ColumnLeft(28));
+    // What all boxes share is set once for all of them.
+    for (const auto& box : shapes) {
+        EXPECT_EQ(box.borderColor, 32768);
+        EXPECT_EQ(box.interiorColor, 13434838);
+        EXPECT_EQ(box.value, kCheckBoxOff);
+    }
 }
 
 TEST(SplitPath, GivesAFolderEndingInABackslashAndTheName) {
