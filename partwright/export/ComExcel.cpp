@@ -104,7 +104,8 @@ public:
             Kept(cells_, [&] { return Area("Cells"); }).GetObject("Item", row, column));
     }
     std::shared_ptr<Range> Rows(std::int32_t row) override {
-        return std::make_shared<ComRange>(Area("Rows").GetObject("Item", row));
+        return std::make_shared<ComRange>(
+            Kept(rows_, [&] { return Area("Rows"); }).GetObject("Item", row));
     }
     std::shared_ptr<Range> Columns(std::int32_t column) override {
         return std::make_shared<ComRange>(Area("Columns").GetObject("Item", column));
@@ -167,6 +168,7 @@ private:
 
     DispatchObject sheet_;
     DispatchObject cells_;
+    DispatchObject rows_;
     DispatchObject checkBoxes_;
     DispatchObject hyperlinks_;
 };
