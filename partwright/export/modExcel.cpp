@@ -1,8 +1,8 @@
 #include "modExcel.h"
 
+#include "BomColumns.h"
 #include "CellText.h"
 #include "ExcelGone.h"
-#include "IndentedColumns.h"
 #include "SheetControls.h"
 #include "partwright/macros/modWriteVBEtoExcel.h"
 #include "shared/core/Checked.h"
@@ -35,7 +35,6 @@ constexpr std::int32_t kMissingFont = 3;
 // Rows per Range.Value call: a thousand rows of the widest sheet marshal to a few megabytes, and
 // 20,000 rows take twenty calls.
 constexpr std::size_t kRowsPerBlock = 1000;
-constexpr std::int32_t kSummaryFilenameColumn = 11;
 
 const char* const kIndentedHeaders[] = {"Level",    "Partnumber",  "Revision", "Description",
                                         "Author",   "Designer",    "Cost",     "Status",
@@ -311,8 +310,7 @@ void modExcel::SummaryRows() {
     std::vector<const model::clsFileData*> chunk;
     const auto flush = [&] {
         const std::int32_t first = state_.ExcelRow;
-        CellBlock block(static_cast<std::int32_t>(chunk.size()),
-                        static_cast<std::int32_t>(std::size(kSummaryHeaders)));
+        CellBlock block(static_cast<std::int32_t>(chunk.size()), summary::kCount);
         std::vector<PendingLink> links;
         for (std::int32_t i = 0; i < block.rows; ++i) {
             const model::clsFileData& record = *chunk[static_cast<std::size_t>(i)];
@@ -321,7 +319,7 @@ void modExcel::SummaryRows() {
             state_.ExcelRow = checked::Add(state_.ExcelRow, 1);
         }
         WriteBlock(first, block);
-        AddLinks(first, kSummaryFilenameColumn, links);
+        AddLinks(first, summary::kFilename, links);
         ShowProgress("Summary BOM", done, total);
         chunk.clear();
     };
@@ -412,21 +410,22 @@ void modExcel::IndentedValues(const model::clsFileData& record, CellBlock& block
 
 void modExcel::SummaryValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
                              std::vector<PendingLink>& links) {
-    if (const auto entry = model_.Dupes.Find(record.FileName)) {
-        block.At(at, 0) = std::int32_t{entry->Quantity};
-    }
+    using namespace summary;
     const auto put = [&](std::int32_t column, const CellValue& value) {
         block.At(at, column - 1) = value;
     };
-    put(2, FieldCell(record.Partnumber));
-    put(3, FieldCell(record.Revision));
-    put(4, TextCell(record.Description));
-    put(5, TextCell(record.Author));
-    put(6, TextCell(record.Designer));
-    put(7, FieldCell(record.Cost));
-    put(8, TextCell(StatusText(record.Status)));
-    put(9, TextCell(record.Material));
-    FileValues(record, block, at, kSummaryFilenameColumn - 1, links);
+    if (const auto entry = model_.Dupes.Find(record.FileName)) {
+        put(kQuantity, std::int32_t{entry->Quantity});
+    }
+    put(kPartnumber, FieldCell(record.Partnumber));
+    put(kRevision, FieldCell(record.Revision));
+    put(kDescription, TextCell(record.Description));
+    put(kAuthor, TextCell(record.Author));
+    put(kDesigner, TextCell(record.Designer));
+    put(kCost, FieldCell(record.Cost));
+    put(kStatus, TextCell(StatusText(record.Status)));
+    put(kMaterial, TextCell(record.Material));
+    FileValues(record, block, at, kPath, links);
 }
 
 // The folder in folderColumn; the file name in the column after it, or, with hyperlinks, a

@@ -1,6 +1,6 @@
 #include "MacroTexts.h"
 
-#include "partwright/export/IndentedColumns.h"
+#include "partwright/export/BomColumns.h"
 #include "shared/core/Checked.h"
 #include "shared/core/NumberText.h"
 
@@ -35,7 +35,8 @@ std::string PreviewImageText(std::int16_t indentColumns) {
         "rownum = ActiveCell.Row",
         "Dim FN As String",
         "If (excelSheet.Name = \"Summary BOM\") Then",
-        "    FN = Cells(rownum, 10).Value & Cells(rownum, 11).Value",
+        "    FN = Cells(rownum, " + IntegerText(excel::summary::kPath) +
+            ").Value & Cells(rownum, " + IntegerText(excel::summary::kFilename) + ").Value",
         "     obj.ShowPreviewImage FN",
         "ElseIf excelSheet.Name = \"Indented BOM\" Then",
         "    FN = Cells(rownum, " + folderColumn + ").Value & Cells(rownum, " + nameColumn +

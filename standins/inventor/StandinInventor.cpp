@@ -3,6 +3,8 @@
 #include "shared/core/CaseFold.h"
 #include "shared/core/Failure.h"
 
+#include <unordered_map>
+
 namespace pw::standins {
 namespace {
 
@@ -29,6 +31,25 @@ private:
     std::array<double, 16> cells_;
 };
 
+// The documents one server has opened, one parse per file, as Apprentice keeps a document open
+// once it has opened it. A new top document starts afresh, so a reload sees changed files.
+class OpenedDocuments {
+public:
+    std::shared_ptr<const StandinDocument> Read(const std::string& fullFileName) {
+        const std::string key = FoldCase(fullFileName);
+        if (const auto found = documents_.find(key); found != documents_.end()) {
+            return found->second;
+        }
+        auto document = ReadStandinDocument(fullFileName);
+        documents_.emplace(key, document);
+        return document;
+    }
+    void Clear() { documents_.clear(); }
+
+private:
+    std::unordered_map<std::string, std::shared_ptr<const StandinDocument>> documents_;
+};
+
 class StandinList : public OccurrenceList {
 public:
     explicit StandinList(OccurrenceItems items) : items_(std::move(items)) {}
@@ -40,9 +61,15 @@ private:
 
 class StandinDefinition;
 
+using Opened = std::shared_ptr<OpenedDocuments>;
+
+OccurrenceItems OccurrencesOf(const std::shared_ptr<const StandinDocument>& document,
+                              const Opened& opened);
+
 class StandinDoc : public Document {
 public:
-    explicit StandinDoc(std::shared_ptr<const StandinDocument> data) : data_(std::move(data)) {}
+    StandinDoc(std::shared_ptr<const StandinDocument> data, Opened opened)
+        : data_(std::move(data)), opened_(std::move(opened)) {}
     bool NeedsMigration() override { return data_->needsMigration; }
     std::string DisplayName() override { return data_->displayName; }
     std::string FullFileName() override { return data_->fullFileName; }
@@ -65,40 +92,43 @@ public:
 
 private:
     std::shared_ptr<const StandinDocument> data_;
+    Opened opened_;
 };
 
 class StandinDefinition : public ComponentDefinition {
 public:
-    explicit StandinDefinition(std::shared_ptr<const StandinDocument> data)
-        : data_(std::move(data)) {}
+    StandinDefinition(std::shared_ptr<const StandinDocument> data, Opened opened)
+        : data_(std::move(data)), opened_(std::move(opened)) {}
     // Only an assembly's definition has occurrences, as in Apprentice.
     std::shared_ptr<OccurrenceList> Occurrences() override {
         if (data_->type != kAssemblyDocument) {
             throw Failure(kMemberNotFound, "Member not found.");
         }
-        return std::make_shared<StandinList>(OccurrencesOf(data_));
+        return std::make_shared<StandinList>(OccurrencesOf(data_, opened_));
     }
     std::shared_ptr<inventor::Document> Document() override {
-        return std::make_shared<StandinDoc>(data_);
+        return std::make_shared<StandinDoc>(data_, opened_);
     }
 
 private:
     std::shared_ptr<const StandinDocument> data_;
+    Opened opened_;
 };
 
 std::shared_ptr<inventor::ComponentDefinition> StandinDoc::ComponentDefinition() {
-    return std::make_shared<StandinDefinition>(data_);
+    return std::make_shared<StandinDefinition>(data_, opened_);
 }
 
 class StandinOccurrenceObject : public Occurrence {
 public:
-    explicit StandinOccurrenceObject(StandinOccurrence data) : data_(std::move(data)) {}
+    StandinOccurrenceObject(StandinOccurrence data, Opened opened)
+        : data_(std::move(data)), opened_(std::move(opened)) {}
     std::string Name() override { return data_.name; }
     std::shared_ptr<ComponentDefinition> Definition() override {
-        return std::make_shared<StandinDefinition>(Referenced());
+        return std::make_shared<StandinDefinition>(Referenced(), opened_);
     }
     std::shared_ptr<OccurrenceList> SubOccurrences() override {
-        return std::make_shared<StandinList>(OccurrencesOf(Referenced()));
+        return std::make_shared<StandinList>(OccurrencesOf(Referenced(), opened_));
     }
     std::shared_ptr<Matrix> Transformation() override {
         return std::make_shared<StandinMatrix>(data_.matrix);
@@ -108,7 +138,7 @@ private:
     // Read on first use and kept, so one occurrence reads its file once.
     std::shared_ptr<const StandinDocument> Referenced() {
         if (!referenced_) {
-            referenced_ = ReadStandinDocument(data_.file);
+            referenced_ = opened_->Read(data_.file);
         }
         if (!referenced_) {
             Unreachable();
@@ -117,6 +147,7 @@ private:
     }
 
     StandinOccurrence data_;
+    Opened opened_;
     std::shared_ptr<const StandinDocument> referenced_;
 };
 
@@ -124,11 +155,12 @@ class StandinServer : public Server {
 public:
     explicit StandinServer(std::string startFolder) : startFolder_(std::move(startFolder)) {}
     std::shared_ptr<inventor::Document> Open(const std::string& fullPath) override {
-        const auto document = ReadStandinDocument(fullPath);
+        opened_->Clear();
+        const auto document = opened_->Read(fullPath);
         if (!document) {
             Unreachable();
         }
-        return std::make_shared<StandinDoc>(document);
+        return std::make_shared<StandinDoc>(document, opened_);
     }
     std::shared_ptr<Matrix> NewMatrix() override {
         return std::make_shared<StandinMatrix>(
@@ -138,17 +170,19 @@ public:
 
 private:
     std::string startFolder_;
+    Opened opened_ = std::make_shared<OpenedDocuments>();
 };
 
-} // namespace
-
-OccurrenceItems OccurrencesOf(const std::shared_ptr<const StandinDocument>& document) {
+OccurrenceItems OccurrencesOf(const std::shared_ptr<const StandinDocument>& document,
+                              const Opened& opened) {
     OccurrenceItems items;
     for (const StandinOccurrence& occurrence : document->occurrences) {
-        items.push_back(std::make_shared<StandinOccurrenceObject>(occurrence));
+        items.push_back(std::make_shared<StandinOccurrenceObject>(occurrence, opened));
     }
     return items;
 }
+
+} // namespace
 
 std::shared_ptr<Server> MakeStandinServer(const std::string& startFolder) {
     return std::make_shared<StandinServer>(startFolder);

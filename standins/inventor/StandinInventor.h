@@ -32,7 +32,4 @@ private:
     std::string startFolder_;
 };
 
-// A server's reading of one document: the occurrences of an opened document.
-inventor::OccurrenceItems OccurrencesOf(const std::shared_ptr<const StandinDocument>& document);
-
 } // namespace pw::standins

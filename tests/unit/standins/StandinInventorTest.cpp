@@ -85,6 +85,31 @@ TEST_F(StandinReader, FilesThatAreNotStandinDocumentsCannotBeOpened) {
     EXPECT_THROW(server->Open(WindowsPathOf(broken)), Failure);
 }
 
+// As Apprentice keeps a document open once opened, a server reads each file once while its top
+// document stays; opening a top document again sees the files as they are now.
+TEST(StandinReaderFiles, AreReadOncePerTopDocumentAndAgainForTheNext) {
+    const std::string folder = testing::TempDir();
+    const auto part = [&](const std::string& number) {
+        std::ofstream(folder + "part.ipt")
+            << R"({"type": "part", "propertySets": {"Design Tracking Properties": {"5": ")"
+            << number << R"("}}})";
+    };
+    std::ofstream(folder + "top.iam") << R"({"type": "assembly", "occurrences": [
+        {"name": "P:1", "file": "part.ipt"}, {"name": "P:2", "file": "part.ipt"}]})";
+    part("A");
+    const auto server = MakeStandinServer(folder);
+    const auto numberOf = [](const std::shared_ptr<inventor::Occurrence>& occurrence) {
+        return occurrence->Definition()->Document()->PropertyValue("Design Tracking Properties", 5);
+    };
+    const auto first = server->Open(WindowsPathOf(folder + "top.iam"));
+    const auto items = first->ComponentDefinition()->Occurrences()->Items();
+    EXPECT_EQ(numberOf(items[0]), Value{"A"});
+    part("B");
+    EXPECT_EQ(numberOf(items[1]), Value{"A"}); // the part as opened
+    const auto again = server->Open(WindowsPathOf(folder + "top.iam"));
+    EXPECT_EQ(numberOf(again->ComponentDefinition()->Occurrences()->Items()[0]), Value{"B"});
+}
+
 TEST(StandinServerFactory, StartsOnlyApprentice) {
     StandinServerFactory factory(SamplesFolder());
     EXPECT_NE(factory.Create("Inventor.ApprenticeServer"), nullptr);
