@@ -1,13 +1,16 @@
 // Measures the export through the Excel stand-in as a local server, as a user's Excel is reached:
-// Invoke calls and milliseconds per Indented BOM row, and the whole export's time, for the
-// Gearbox sample and a generated assembly, with no option and with all three options ticked.
-//   excel_out_of_process [RUNS]   each figure is the median of RUNS exports (default 3)
-#include "SyntheticAssembly.h"
+// Invoke calls and milliseconds per Indented BOM row (counted over the whole export), and the
+// whole export's time, for the Gearbox sample and for generated assemblies of 2,001 and 20,001
+// occurrences (100 parts; 10 sub-assemblies of 99 parts each, used 20 or 200 times), with no
+// option, with "Add Hyperlinks" alone and with all three options.
+//   excel_out_of_process [RUNS [USES...]]   medians of RUNS exports (default 3); USES default 20
+//   200
 #include "partwright/export/ComExcel.h"
 #include "partwright/export/modExcel.h"
 #include "partwright/model/AssemblyLoader.h"
 #include "shared/com/Dispatch.h"
 #include "standins/inventor/StandinInventor.h"
+#include "tests/fakes/FakeInventor.h"
 #include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
 
@@ -28,9 +31,19 @@ struct Figures {
     double milliseconds = 0;
 };
 
-Figures ExportOnce(model::BomModel& model, bool allOptions) {
-    fakes::OptionsView options = allOptions ? fakes::OptionsView::AllTicked() : fakes::OptionsView{};
-    options.indented = allOptions ? 1 : 0;
+enum class Options { None, Hyperlinks, All };
+
+const char* NameOf(Options options) {
+    return options == Options::None         ? "no option"
+           : options == Options::Hyperlinks ? "hyperlinks"
+                                            : "all three";
+}
+
+Figures ExportOnce(model::BomModel& model, Options chosen) {
+    fakes::OptionsView options;
+    options.indented = chosen == Options::All ? 1 : 0;
+    options.builder = chosen == Options::All ? 1 : 0;
+    options.hyperlinks = chosen == Options::None ? 0 : 1;
     excel::ComExcelLauncher launcher;
     excel::ExportState state;
     const auto before = com::DispatchObject::CallCounts().invokes;
@@ -47,20 +60,43 @@ double Median(std::vector<double> values) {
 
 void Report(const std::string& name, model::BomModel& model, int runs) {
     const double rows = model.FileData.Count();
-    for (const bool allOptions : {false, true}) {
+    for (const Options options : {Options::None, Options::Hyperlinks, Options::All}) {
         std::vector<double> invokes;
         std::vector<double> times;
         for (int run = 0; run < runs; ++run) {
-            const Figures figures = ExportOnce(model, allOptions);
+            const Figures figures = ExportOnce(model, options);
             invokes.push_back(figures.invokes);
             times.push_back(figures.milliseconds);
         }
-        std::printf("%-22s %-14s %6.0f rows  %7.2f Invoke/row  %7.3f ms/row  export %8.1f ms "
+        std::printf("%-22s %-11s %6.0f rows  %7.2f Invoke/row  %7.3f ms/row  export %9.1f ms "
                     "(median of %d)\n",
-                    name.c_str(), allOptions ? "all options" : "no option", rows,
-                    Median(invokes) / rows, Median(times) / rows, Median(times), runs);
+                    name.c_str(), NameOf(options), rows, Median(invokes) / rows,
+                    Median(times) / rows, Median(times), runs);
         std::fflush(stdout);
     }
+}
+
+// 100 parts; 10 sub-assemblies of 99 part occurrences each; the top uses them `uses` times.
+std::string BuildSubassemblyTree(fakes::FakeInventor& inventor, int uses) {
+    const std::string top = "C:\\Bench\\Top.iam";
+    inventor.AddAssembly(top, "Top");
+    for (int p = 0; p < 100; ++p) {
+        inventor.AddPart("C:\\Bench\\Parts\\P" + std::to_string(p) + ".ipt");
+    }
+    for (int a = 0; a < 10; ++a) {
+        const std::string assembly = "C:\\Bench\\A" + std::to_string(a) + ".iam";
+        inventor.AddAssembly(assembly);
+        for (int i = 0; i < 99; ++i) {
+            const int part = (a + i) % 100;
+            inventor.AddOccurrence(assembly, "P" + std::to_string(part) + ":" + std::to_string(i),
+                                   "C:\\Bench\\Parts\\P" + std::to_string(part) + ".ipt");
+        }
+    }
+    for (int u = 0; u < uses; ++u) {
+        inventor.AddOccurrence(top, "A" + std::to_string(u % 10) + ":" + std::to_string(u),
+                               "C:\\Bench\\A" + std::to_string(u % 10) + ".iam");
+    }
+    return top;
 }
 
 void Load(inventor::ServerFactory& servers, const std::string& top, model::BomModel& model) {
@@ -91,10 +127,20 @@ int main(int argc, char** argv) {
         bench::Load(gearboxServers, samples + "\\Gearbox.iam", gearbox);
         bench::Report("Gearbox", gearbox, runs);
 
-        fakes::FakeInventor inventor;
-        model::BomModel generated;
-        bench::Load(inventor, bench::BuildSyntheticAssembly(inventor, 2000, 200), generated);
-        bench::Report("Generated 2,001", generated, runs);
+        std::vector<int> uses;
+        for (int i = 2; i < argc; ++i) {
+            uses.push_back(std::max(1, std::atoi(argv[i])));
+        }
+        if (uses.empty()) {
+            uses = {20, 200};
+        }
+        for (const int count : uses) {
+            fakes::FakeInventor inventor;
+            model::BomModel generated;
+            bench::Load(inventor, bench::BuildSubassemblyTree(inventor, count), generated);
+            bench::Report("Generated " + std::to_string(generated.FileData.Count()), generated,
+                          runs);
+        }
     }
     CoUninitialize();
     return 0;
