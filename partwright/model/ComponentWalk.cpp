@@ -12,20 +12,35 @@ const std::string kDesignTracking = "Design Tracking Properties";
 const std::string kModelInformation = "Model Information";
 const std::string kErrorName = "<Error>";
 
+// Reads one property into `field` as a step of its own; a property the document lacks leaves the
+// field as it was.
+template <class Field, class Convert>
+void ReadProperty(Document& document, const std::string& set, std::int32_t id, Field& field,
+                  Convert convert) {
+    RunStep([&] {
+        if (const auto value = document.PropertyValue(set, id)) {
+            field = convert(*value);
+        }
+    });
+}
+
+Value AsIs(const Value& value) {
+    return value;
+}
+
 // The fields after the file name; each read is a step of its own.
 void FillFields(clsFileData& record, Document& document) {
-    RunStep([&] { record.Author = ValueText(document.PropertyValue(kSummaryInformation, 4)); });
-    RunStep([&] { record.Revision = document.PropertyValue(kSummaryInformation, 9); });
-    RunStep([&] { record.Cost = document.PropertyValue(kDesignTracking, 36); });
-    RunStep([&] { record.Designer = ValueText(document.PropertyValue(kDesignTracking, 41)); });
-    RunStep([&] { record.Status = document.PropertyValue(kDesignTracking, 40); });
-    RunStep([&] { record.Material = ValueText(document.PropertyValue(kDesignTracking, 20)); });
-    RunStep([&] { record.Weight = document.PropertyValue(kModelInformation, 2); });
-    RunStep([&] {
-        record.Weight = Multiply(record.Weight, document.PropertyValue(kModelInformation, 3));
-    });
-    RunStep([&] { record.Partnumber = document.PropertyValue(kDesignTracking, 5); });
-    RunStep([&] { record.Description = ValueText(document.PropertyValue(kDesignTracking, 29)); });
+    ReadProperty(document, kSummaryInformation, 4, record.Author, ValueText);
+    ReadProperty(document, kSummaryInformation, 9, record.Revision, AsIs);
+    ReadProperty(document, kDesignTracking, 36, record.Cost, AsIs);
+    ReadProperty(document, kDesignTracking, 41, record.Designer, ValueText);
+    ReadProperty(document, kDesignTracking, 40, record.Status, AsIs);
+    ReadProperty(document, kDesignTracking, 20, record.Material, ValueText);
+    ReadProperty(document, kModelInformation, 2, record.Weight, AsIs);
+    ReadProperty(document, kModelInformation, 3, record.Weight,
+                 [&](const Value& volume) { return Multiply(record.Weight, volume); });
+    ReadProperty(document, kDesignTracking, 5, record.Partnumber, AsIs);
+    ReadProperty(document, kDesignTracking, 29, record.Description, ValueText);
     RunStep([&] { record.Adaptive = document.ComponentDefinition()->Document()->Adaptive(); });
 }
 

@@ -114,6 +114,14 @@ std::vector<DISPID> DispatchObject::IdsOf(const Member& member, std::span<const 
 UniqueVariant DispatchObject::Invoke(const Member& member, WORD flags,
                                      std::span<const UniqueVariant> args,
                                      std::span<const NamedArg> named) {
+    // Every failure raises: no code counts as absent.
+    return *InvokeUnless(S_OK, member, flags, args, named);
+}
+
+std::optional<UniqueVariant> DispatchObject::InvokeUnless(HRESULT absent, const Member& member,
+                                                          WORD flags,
+                                                          std::span<const UniqueVariant> args,
+                                                          std::span<const NamedArg> named) {
     std::vector<DISPID> namedIds;
     DISPID id = member.id();
     if (!named.empty()) {
@@ -157,6 +165,12 @@ UniqueVariant DispatchObject::Invoke(const Member& member, WORD flags,
     UINT argError = 0;
     const HRESULT hr = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
                                        result.put(), &info, &argError);
+    if (FAILED(absent) && (hr == absent || (hr == DISP_E_EXCEPTION && info.scode == absent))) {
+        SysFreeString(info.bstrDescription);
+        SysFreeString(info.bstrSource);
+        SysFreeString(info.bstrHelpFile);
+        return std::nullopt;
+    }
     if (FAILED(hr)) {
         ThrowInvokeFailure(hr, info, member);
     }

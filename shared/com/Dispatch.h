@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -111,6 +112,14 @@ public:
     template <class... Args> UniqueVariant Call(const Member& member, Args&&... args) {
         return Get(member, std::forward<Args>(args)...);
     }
+    // As Get, but when the object answers with the code `absent` (its own or that of the
+    // exception it raised), nothing: for reads whose failure is common and no error.
+    template <class... Args>
+    std::optional<UniqueVariant> GetUnless(HRESULT absent, const Member& member, Args&&... args) {
+        const UniqueVariant values[] = {UniqueVariant(), ToVariant(std::forward<Args>(args))...};
+        return InvokeUnless(absent, member, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+                            std::span(values).subspan(1));
+    }
     template <class... Args> DispatchObject GetObject(const Member& member, Args&&... args) {
         return FromVariant(Get(member, std::forward<Args>(args)...).get());
     }
@@ -129,6 +138,9 @@ private:
         return Invoke(member, flags, std::span(values).subspan(1));
     }
     std::vector<DISPID> IdsOf(const Member& member, std::span<const NamedArg> named);
+    std::optional<UniqueVariant> InvokeUnless(HRESULT absent, const Member& member, WORD flags,
+                                              std::span<const UniqueVariant> args,
+                                              std::span<const NamedArg> named = {});
 
     ComPtr<IDispatch> object_;
     std::shared_ptr<std::map<std::string, DISPID>> ids_ =

@@ -62,9 +62,19 @@ public:
         return com::Int32Of(document_.Get("DocumentType").get());
     }
     bool Adaptive() override { return com::BoolOf(document_.Get("Adaptive").get()); }
-    Value PropertyValue(const std::string& setName, std::int32_t propertyId) override {
-        DispatchObject set = document_.GetObject(kPropertySets).GetObject(DISPID_VALUE, setName);
-        return com::ValueOf(set.GetObject(kPropertyById, propertyId).Get(kPropertyValue).get());
+    std::optional<Value> PropertyValue(const std::string& setName,
+                                       std::int32_t propertyId) override {
+        const auto set =
+            document_.GetObject(kPropertySets).GetUnless(E_INVALIDARG, DISPID_VALUE, setName);
+        if (!set) {
+            return std::nullopt;
+        }
+        const auto property =
+            DispatchObject::FromVariant(set->get()).GetUnless(E_INVALIDARG, kPropertyById, propertyId);
+        if (!property) {
+            return std::nullopt;
+        }
+        return com::ValueOf(DispatchObject::FromVariant(property->get()).Get(kPropertyValue).get());
     }
     std::int32_t Version() override { return com::Int32Of(document_.Get(kVersion).get()); }
     std::shared_ptr<Picture> Thumbnail() override {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,8 +58,11 @@ public:
     virtual std::shared_ptr<inventor::ComponentDefinition> ComponentDefinition() = 0;
     virtual std::int32_t DocumentType() = 0;
     virtual bool Adaptive() = 0;
-    // Property `propertyId` of the set named `setName` (a name or a format identifier).
-    virtual Value PropertyValue(const std::string& setName, std::int32_t propertyId) = 0;
+    // Property `propertyId` of the set named `setName` (a name or a format identifier); nothing
+    // when the document has no such property or set (the server answers E_INVALIDARG), which is
+    // common and no failure. Other failures raise.
+    virtual std::optional<Value> PropertyValue(const std::string& setName,
+                                               std::int32_t propertyId) = 0;
     virtual std::int32_t Version() = 0;
     virtual std::shared_ptr<Picture> Thumbnail() = 0;
 };

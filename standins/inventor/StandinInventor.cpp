@@ -76,11 +76,9 @@ public:
     std::shared_ptr<inventor::ComponentDefinition> ComponentDefinition() override;
     std::int32_t DocumentType() override { return data_->type; }
     bool Adaptive() override { return data_->adaptive; }
-    Value PropertyValue(const std::string& setName, std::int32_t propertyId) override {
-        if (const auto value = data_->Property(setName, propertyId)) {
-            return *value;
-        }
-        throw Failure(kInvalidArgument, "The parameter is incorrect.");
+    std::optional<Value> PropertyValue(const std::string& setName,
+                                       std::int32_t propertyId) override {
+        return data_->Property(setName, propertyId);
     }
     std::int32_t Version() override { return data_->version; }
     std::shared_ptr<Picture> Thumbnail() override {

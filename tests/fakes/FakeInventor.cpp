@@ -90,13 +90,11 @@ public:
         Check(Op::Adaptive);
         return data_.adaptive;
     }
-    Value PropertyValue(const std::string& setName, std::int32_t propertyId) override {
+    std::optional<Value> PropertyValue(const std::string& setName,
+                                       std::int32_t propertyId) override {
         Check(Op::PropertyValue);
         const Value* value = data_.properties.Find(setName, propertyId);
-        if (!value) {
-            throw Failure(kEFail, "No such property.");
-        }
-        return *value;
+        return value ? std::optional<Value>(*value) : std::nullopt;
     }
     std::int32_t Version() override {
         Check(Op::Version);

@@ -76,7 +76,13 @@ public:
 
     HRESULT STDMETHODCALLTYPE get_ItemByPropId(LONG id, ::Property** result) override {
         return Guarded([&] {
-            return Hand(MakeObject<PropertyObject>(document_->PropertyValue(set_, id)), result);
+            // A property the document lacks is common: answered with the code, not raised.
+            auto value = document_->PropertyValue(set_, id);
+            if (!value) {
+                SetErrorInfo(0, nullptr);
+                return E_INVALIDARG;
+            }
+            return Hand(MakeObject<PropertyObject>(std::move(*value)), result);
         });
     }
 
