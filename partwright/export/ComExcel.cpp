@@ -110,6 +110,15 @@ public:
     std::shared_ptr<Range> Columns(std::int32_t column) override {
         return std::make_shared<ComRange>(Area("Columns").GetObject("Item", column));
     }
+    std::shared_ptr<Range> RowSpan(std::int32_t first, std::int32_t last) override {
+        if (first == last) {
+            return Rows(first);
+        }
+        return std::make_shared<ComRange>(
+            Kept(rows_, [&] {
+                return Area("Rows");
+            }).GetObject("Item", std::to_string(first) + ":" + std::to_string(last)));
+    }
     std::shared_ptr<Range> Block(std::int32_t top, std::int32_t left, std::int32_t bottom,
                                  std::int32_t right) override {
         return std::make_shared<ComRange>(sheet_.GetObject(

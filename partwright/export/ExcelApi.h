@@ -90,6 +90,8 @@ public:
     virtual std::shared_ptr<Range> Cells(std::int32_t row, std::int32_t column) = 0;
     virtual std::shared_ptr<Range> Rows(std::int32_t row) = 0;
     virtual std::shared_ptr<Range> Columns(std::int32_t column) = 0;
+    // Rows("first:last"), for formatting a run of rows at once.
+    virtual std::shared_ptr<Range> RowSpan(std::int32_t first, std::int32_t last) = 0;
     // Range("$A$1:$B$2"): the cells from (top, left) to (bottom, right).
     virtual std::shared_ptr<Range> Block(std::int32_t top, std::int32_t left, std::int32_t bottom,
                                          std::int32_t right) = 0;

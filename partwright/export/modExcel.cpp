@@ -249,20 +249,51 @@ void modExcel::IndentedHeader(std::int32_t row) {
 }
 
 // Fill for assembly rows, font for rows without or with a missing part number.
-void modExcel::RowLook(const model::clsFileData& record, std::int32_t row) {
-    if (IsAssemblyRow(record.FileName)) {
-        ExportStep([&] { Target().Rows(row)->SetInteriorColorIndex(kAssemblyFill); });
-    }
+// Fill for assembly rows, font for rows without or with a missing part number.
+modExcel::RowLook modExcel::LookOf(const model::clsFileData& record) {
+    RowLook look;
+    look.assembly = IsAssemblyRow(record.FileName);
     const auto first = FirstCharacter(record.Partnumber);
-    if (!first) {
-        ExportStep([&] {
-            const auto range = Target().Rows(row);
-            range->SetFontColorIndex(kNoPartNumberFont);
-            range->SetFontBold(true);
-        });
-    } else if (*first == '<') {
-        ExportStep([&] { Target().Rows(row)->SetFontColorIndex(kMissingFont); });
-    }
+    look.font = !first          ? FontLook::NoPartNumber
+                : *first == '<' ? FontLook::Missing
+                                : FontLook::Plain;
+    return look;
+}
+
+// The looks of a block's rows, row `first` down, set once for each run of rows that share one.
+void modExcel::ApplyLooks(std::int32_t first, const std::vector<RowLook>& looks) {
+    const auto runs = [&](auto same, auto apply) {
+        for (std::size_t start = 0; start < looks.size();) {
+            std::size_t end = start + 1;
+            while (end < looks.size() && same(looks[start], looks[end])) {
+                ++end;
+            }
+            const auto top = static_cast<std::int32_t>(start);
+            const auto bottom = static_cast<std::int32_t>(end - 1);
+            apply(looks[start], first + top, first + bottom);
+            start = end;
+        }
+    };
+    runs([](const RowLook& a, const RowLook& b) { return a.assembly == b.assembly; },
+         [&](const RowLook& look, std::int32_t top, std::int32_t bottom) {
+             if (look.assembly) {
+                 ExportStep(
+                     [&] { Target().RowSpan(top, bottom)->SetInteriorColorIndex(kAssemblyFill); });
+             }
+         });
+    runs([](const RowLook& a, const RowLook& b) { return a.font == b.font; },
+         [&](const RowLook& look, std::int32_t top, std::int32_t bottom) {
+             if (look.font == FontLook::NoPartNumber) {
+                 ExportStep([&] {
+                     const auto range = Target().RowSpan(top, bottom);
+                     range->SetFontColorIndex(kNoPartNumberFont);
+                     range->SetFontBold(true);
+                 });
+             } else if (look.font == FontLook::Missing) {
+                 ExportStep(
+                     [&] { Target().RowSpan(top, bottom)->SetFontColorIndex(kMissingFont); });
+             }
+         });
 }
 
 // The rows go to Excel a block at a time: their looks and check boxes row by row, then all
@@ -276,14 +307,17 @@ void modExcel::IndentedRows() {
         const std::int32_t first = state_.ExcelRow;
         CellBlock block(static_cast<std::int32_t>(chunk.size()), Column(indented::kCount));
         std::vector<PendingLink> links;
+        std::vector<RowLook> looks;
         for (std::int32_t i = 0; i < block.rows; ++i) {
             const model::clsFileData& record = *chunk[static_cast<std::size_t>(i)];
             const std::int32_t row = state_.ExcelRow;
-            ExportStep([&] { IndentedFurniture(record, row); });
+            looks.push_back(LookOf(record));
+            ExportStep([&] { IndentedCheckbox(record, row); });
             state_.UseHyperlinks = options_.hyperlinks != 0;
             IndentedValues(record, block, i, links);
             state_.ExcelRow = checked::Add(state_.ExcelRow, 1);
         }
+        ApplyLooks(first, looks);
         WriteBlock(first, block);
         AddLinks(first, Column(indented::kFilename), links);
         done += block.rows;
@@ -312,12 +346,14 @@ void modExcel::SummaryRows() {
         const std::int32_t first = state_.ExcelRow;
         CellBlock block(static_cast<std::int32_t>(chunk.size()), summary::kCount);
         std::vector<PendingLink> links;
+        std::vector<RowLook> looks;
         for (std::int32_t i = 0; i < block.rows; ++i) {
             const model::clsFileData& record = *chunk[static_cast<std::size_t>(i)];
-            ExportStep([&] { RowLook(record, state_.ExcelRow); });
+            looks.push_back(LookOf(record));
             SummaryValues(record, block, i, links);
             state_.ExcelRow = checked::Add(state_.ExcelRow, 1);
         }
+        ApplyLooks(first, looks);
         WriteBlock(first, block);
         AddLinks(first, summary::kFilename, links);
         ShowProgress("Summary BOM", done, total);
@@ -370,8 +406,7 @@ void modExcel::ShowProgress(const char* sheet, std::int32_t done, std::int32_t t
     view_.DoEvents();
 }
 
-void modExcel::IndentedFurniture(const model::clsFileData& record, std::int32_t row) {
-    RowLook(record, row);
+void modExcel::IndentedCheckbox(const model::clsFileData& record, std::int32_t row) {
     if (options_.build == 1) {
         const std::string text =
             (IsAssemblyRow(record.FileName) ? "A" : "P") + IntegerText(record.Depth);

@@ -42,16 +42,24 @@ private:
         std::string name;
     };
 
+    // How a row looks: filled for an assembly; a font for no or a missing part number.
+    enum class FontLook { Plain, NoPartNumber, Missing };
+    struct RowLook {
+        bool assembly = false;
+        FontLook font = FontLook::Plain;
+    };
+
     void IndentedHeader(std::int32_t row);
     void IndentedRows();
-    void IndentedFurniture(const model::clsFileData& record, std::int32_t row);
+    void IndentedCheckbox(const model::clsFileData& record, std::int32_t row);
     void IndentedValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
                         std::vector<PendingLink>& links);
     void SummaryHeader(std::int32_t row);
     void SummaryRows();
     void SummaryValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
                        std::vector<PendingLink>& links);
-    void RowLook(const model::clsFileData& record, std::int32_t row);
+    static RowLook LookOf(const model::clsFileData& record);
+    void ApplyLooks(std::int32_t first, const std::vector<RowLook>& looks);
     void FileValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
                     std::int32_t folderColumn, std::vector<PendingLink>& links);
     void WriteBlock(std::int32_t first, const CellBlock& block);

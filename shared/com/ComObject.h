@@ -1,9 +1,9 @@
 #pragma once
 
+#include "ComPtr.h"
+
 #include <windows.h>
 #include <unknwn.h>
-
-#include "ComPtr.h"
 
 #include <atomic>
 #include <utility>

@@ -83,7 +83,8 @@ LocalStart LocalStartOf(std::wstring_view commandLine) {
 
 SingleUseClasses::SingleUseClasses(std::span<const ServerClass> classes) {
     for (const ServerClass& entry : classes) {
-        auto& object = ClassObjects().emplace_back(std::make_unique<ProcessClassObject>(entry.create));
+        auto& object =
+            ClassObjects().emplace_back(std::make_unique<ProcessClassObject>(entry.create));
         DWORD cookie = 0;
         ThrowIfFailed(CoRegisterClassObject(entry.classId, object.get(), CLSCTX_LOCAL_SERVER,
                                             REGCLS_SINGLEUSE, &cookie),

@@ -69,8 +69,8 @@ public:
         if (!set) {
             return std::nullopt;
         }
-        const auto property =
-            DispatchObject::FromVariant(set->get()).GetUnless(E_INVALIDARG, kPropertyById, propertyId);
+        const auto property = DispatchObject::FromVariant(set->get())
+                                  .GetUnless(E_INVALIDARG, kPropertyById, propertyId);
         if (!property) {
             return std::nullopt;
         }

@@ -58,7 +58,7 @@ void WriteCell(Sheet& sheet, std::int32_t row, std::int32_t column, const CellVa
 
 class ModelRange : public excel::Range {
 public:
-    enum class Kind { Cell, Row, Column, Block };
+    enum class Kind { Cell, Row, Column, Block, RowSpan };
 
     ModelRange(ExcelState& state, Sheet& sheet, Kind kind, std::int32_t row, std::int32_t column,
                std::int32_t bottom = 0, std::int32_t right = 0)
@@ -158,21 +158,21 @@ public:
     }
     void SetFontBold(bool bold) override {
         Enter(state_);
-        Target().bold = bold;
+        EachFormat([&](Format& format) { format.bold = bold; });
     }
     void SetFontColorIndex(std::int32_t index) override {
         Enter(state_);
         CheckPaletteIndex(index);
-        Target().fontColorIndex = index;
+        EachFormat([&](Format& format) { format.fontColorIndex = index; });
     }
     void SetInteriorColorIndex(std::int32_t index) override {
         Enter(state_);
         CheckPaletteIndex(index);
-        Target().interiorColorIndex = index;
+        EachFormat([&](Format& format) { format.interiorColorIndex = index; });
     }
     void SetHorizontalAlignment(std::int32_t alignment) override {
         Enter(state_);
-        Target().horizontalAlignment = alignment;
+        EachFormat([&](Format& format) { format.horizontalAlignment = alignment; });
     }
 
 private:
@@ -182,18 +182,26 @@ private:
         }
         return sheet_;
     }
-    Format& Target() {
+    // A run of rows is formatted row by row, as if each row were formatted alone.
+    template <class Edit> void EachFormat(Edit edit) {
         switch (kind_) {
         case Kind::Row:
-            return sheet_.rows[row_].format;
+            edit(sheet_.rows[row_].format);
+            return;
+        case Kind::RowSpan:
+            for (std::int32_t row = row_; row <= bottom_; ++row) {
+                edit(sheet_.rows[row].format);
+            }
+            return;
         case Kind::Column:
-            return sheet_.columns[column_].format;
+            edit(sheet_.columns[column_].format);
+            return;
         case Kind::Block:
             Refuse("The stand-in formats single cells, rows and columns only.");
         case Kind::Cell:
-            break;
+            edit(sheet_.At(row_, column_).format);
+            return;
         }
-        return sheet_.At(row_, column_).format;
     }
     static void CheckPaletteIndex(std::int32_t index) {
         if ((index < 1 || index > 56) && index != -4142 && index != -4105) {
@@ -319,6 +327,16 @@ public:
         Enter(state_);
         CheckColumn(column);
         return std::make_shared<ModelRange>(state_, sheet_, ModelRange::Kind::Column, 1, column);
+    }
+    std::shared_ptr<excel::Range> RowSpan(std::int32_t first, std::int32_t last) override {
+        Enter(state_);
+        CheckRow(first);
+        CheckRow(last);
+        if (last < first) {
+            Refuse("Application-defined or object-defined error");
+        }
+        return std::make_shared<ModelRange>(state_, sheet_, ModelRange::Kind::RowSpan, first, 1,
+                                            last, 1);
     }
     std::shared_ptr<excel::Range> Block(std::int32_t top, std::int32_t left, std::int32_t bottom,
                                         std::int32_t right) override {

@@ -19,7 +19,8 @@ void Put32(std::string& out, std::uint32_t value) {
 
 std::string Deflate(const std::string& content) {
     z_stream stream{};
-    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) !=
+        Z_OK) {
         throw Failure(kEFail, "zlib could not start deflating");
     }
     std::string out(deflateBound(&stream, static_cast<uLong>(content.size())), '\0');

@@ -270,17 +270,27 @@ HRESULT STDMETHODCALLTYPE RangeObject::get_Item(VARIANT row, VARIANT column, ::R
         if (!sheet_) {
             throw Failure(kNotSupported, "Object doesn't support this property or method");
         }
-        const std::int32_t first = com::Int32Of(row);
         std::shared_ptr<excel::Range> picked;
         if (area_ == Area::Cells) {
             if (IsMissing(column)) {
                 throw Failure(DISP_E_PARAMNOTFOUND, "Argument not optional");
             }
-            picked = sheet_->Cells(first, com::Int32Of(column));
+            picked = sheet_->Cells(com::Int32Of(row), com::Int32Of(column));
         } else if (!IsMissing(column)) {
             throw Failure(DISP_E_BADPARAMCOUNT, "Wrong number of arguments");
+        } else if (area_ == Area::Rows && row.vt == VT_BSTR) {
+            // Rows("2:5"): a run of rows.
+            const std::string text = com::TextOf(row);
+            const std::size_t colon = text.find(':');
+            if (colon == std::string::npos) {
+                throw Failure(DISP_E_TYPEMISMATCH, "Type mismatch");
+            }
+            picked =
+                sheet_->RowSpan(com::Int32Of(com::UniqueVariant(text.substr(0, colon)).get()),
+                                com::Int32Of(com::UniqueVariant(text.substr(colon + 1)).get()));
         } else {
-            picked = area_ == Area::Rows ? sheet_->Rows(first) : sheet_->Columns(first);
+            const std::int32_t index = com::Int32Of(row);
+            picked = area_ == Area::Rows ? sheet_->Rows(index) : sheet_->Columns(index);
         }
         return Hand(MakeObject<RangeObject>(std::move(picked)), result);
     });

@@ -107,7 +107,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     const com::LocalStart start = com::LocalStartOf(commandLine ? commandLine : L"");
     const std::wstring path = com::ModulePathOf(reinterpret_cast<const void*>(&Serve));
     if (start == com::LocalStart::Register) {
-        return SUCCEEDED(com::RegisterServerClasses(kClasses, com::ServerKind::Local, path)) ? 0 : 1;
+        return SUCCEEDED(com::RegisterServerClasses(kClasses, com::ServerKind::Local, path)) ? 0
+                                                                                             : 1;
     }
     if (start == com::LocalStart::Unregister) {
         return SUCCEEDED(com::UnregisterServerClasses(kClasses)) ? 0 : 1;
