@@ -36,13 +36,6 @@ constexpr std::int32_t kMissingFont = 3;
 // 20,000 rows take twenty calls.
 constexpr std::size_t kRowsPerBlock = 1000;
 
-const char* const kIndentedHeaders[] = {"Level",    "Partnumber",  "Revision", "Description",
-                                        "Author",   "Designer",    "Cost",     "Status",
-                                        "Material", "Weight cm^3", "Path",     "Filename"};
-const char* const kSummaryHeaders[] = {"Quan",     "Partnumber", "Revision", "Description",
-                                       "Author",   "Designer",   "Cost",     "Status",
-                                       "Material", "Path",       "Filename"};
-
 bool IsEmptyCell(const CellValue& value) {
     const auto* text = std::get_if<std::string>(&value);
     return IsEmpty(value) || (text && text->empty());
@@ -237,10 +230,10 @@ void modExcel::IndentedHeader(std::int32_t row) {
     indentColumns_ = levelColumns ? model_.Counts.MaxIndent : 0;
     state_.IndentColumns = indentColumns_;
     state_.IndentColumnsLoad = model_.LoadNumber;
-    const std::int16_t headers = static_cast<std::int16_t>(std::size(kIndentedHeaders));
+    const auto headers = static_cast<std::int16_t>(std::size(indented::kHeaders));
     CellBlock block(1, Column(headers));
     for (std::int16_t offset = 1; offset <= headers; ++offset) {
-        block.At(0, Column(offset) - 1) = TextCell(kIndentedHeaders[offset - 1]);
+        block.At(0, Column(offset) - 1) = TextCell(indented::kHeaders[offset - 1]);
     }
     for (std::int16_t level = 1; levelColumns && level <= indentColumns_; ++level) {
         block.At(0, level - 1) = TextCell("Level" + IntegerText(level));
@@ -481,9 +474,9 @@ void modExcel::FileValues(const model::clsFileData& record, CellBlock& block, st
 void modExcel::SummaryHeader(std::int32_t row) {
     view_.SetStatus("Sending BOM to Excel, Please Wait...");
     view_.DoEvents();
-    CellBlock block(1, static_cast<std::int32_t>(std::size(kSummaryHeaders)));
+    CellBlock block(1, summary::kCount);
     for (std::int32_t column = 0; column < block.columns; ++column) {
-        block.At(0, column) = TextCell(kSummaryHeaders[column]);
+        block.At(0, column) = TextCell(summary::kHeaders[column]);
     }
     WriteBlock(row, block);
 }
@@ -501,15 +494,18 @@ void modExcel::Totals() {
     const char* const labels[] = {
         "Max Indenting: ", "Total Files: ",        "Total Assemblies: ",
         "Total Parts: ",   "Total Parts+Ass'ys: ", "Missing Components: "};
+    // Labels and numbers in one block; a total that overflows stays blank.
+    CellBlock block(6, 2);
     for (std::int32_t i = 0; i < 6; ++i) {
-        WriteCell(row + i, 1, TextCell(labels[i]));
+        block.At(i, 0) = TextCell(labels[i]);
     }
-    WriteCell(row, 2, std::int32_t{savedMaxIndent_});
-    WriteCell(row + 1, 2, model_.Dupes.Count());
-    WriteCell(row + 2, 2, counts.AssyCount);
-    WriteCell(row + 3, 2, counts.PartCount);
-    ExportStep([&] { WriteCell(row + 4, 2, checked::Add(counts.PartCount, counts.AssyCount)); });
-    WriteCell(row + 5, 2, counts.MissingCount);
+    block.At(0, 1) = std::int32_t{savedMaxIndent_};
+    block.At(1, 1) = model_.Dupes.Count();
+    block.At(2, 1) = counts.AssyCount;
+    block.At(3, 1) = counts.PartCount;
+    RunStep([&] { block.At(4, 1) = checked::Add(counts.PartCount, counts.AssyCount); });
+    block.At(5, 1) = counts.MissingCount;
+    WriteBlock(row, block);
 }
 
 } // namespace pw::excel
