@@ -242,7 +242,6 @@ void modExcel::IndentedHeader(std::int32_t row) {
 }
 
 // Fill for assembly rows, font for rows without or with a missing part number.
-// Fill for assembly rows, font for rows without or with a missing part number.
 modExcel::RowLook modExcel::LookOf(const model::clsFileData& record) {
     RowLook look;
     look.assembly = IsAssemblyRow(record.FileName);
@@ -289,82 +288,72 @@ void modExcel::ApplyLooks(std::int32_t first, const std::vector<RowLook>& looks)
          });
 }
 
-// The rows go to Excel a block at a time: their looks and check boxes row by row, then all
-// their values in one call, then the hyperlinks, which must come after the values they show.
-void modExcel::IndentedRows() {
-    boxPlace_.reset();
-    const std::int32_t total = model_.FileData.Count();
+// Hands the records that `keep` accepts to `write` a block at a time, with how many records have
+// been gone through by then.
+template <class Keep, class Write> void modExcel::InBlocks(Keep keep, Write write) {
     std::int32_t done = 0;
     std::vector<const model::clsFileData*> chunk;
-    const auto flush = [&] {
-        const std::int32_t first = state_.ExcelRow;
-        CellBlock block(static_cast<std::int32_t>(chunk.size()), Column(indented::kCount));
-        std::vector<PendingLink> links;
-        std::vector<RowLook> looks;
-        for (std::int32_t i = 0; i < block.rows; ++i) {
-            const model::clsFileData& record = *chunk[static_cast<std::size_t>(i)];
-            const std::int32_t row = state_.ExcelRow;
-            looks.push_back(LookOf(record));
-            ExportStep([&] { IndentedCheckbox(record, row); });
-            state_.UseHyperlinks = options_.hyperlinks != 0;
-            IndentedValues(record, block, i, links);
-            state_.ExcelRow = checked::Add(state_.ExcelRow, 1);
-        }
-        ApplyLooks(first, looks);
-        WriteBlock(first, block);
-        AddLinks(first, Column(indented::kFilename), links);
-        done += block.rows;
-        ShowProgress("Indented BOM", done, total);
-        chunk.clear();
-    };
     for (const auto& record : model_.FileData) {
+        ++done;
+        if (!keep(*record)) {
+            continue;
+        }
         chunk.push_back(record.get());
         if (chunk.size() == kRowsPerBlock) {
-            flush();
+            write(chunk, done);
+            chunk.clear();
         }
     }
     if (!chunk.empty()) {
-        flush();
+        write(chunk, done);
     }
+}
+
+// A block's rows after their values were made: their looks set once per run of rows, all the
+// values in one call, then the hyperlinks, which must come after the values they show.
+void modExcel::FlushBlock(const BlockRows& rows, std::int32_t linkColumn, const char* sheet,
+                          std::int32_t done) {
+    ApplyLooks(rows.first, rows.looks);
+    WriteBlock(rows.first, rows.values);
+    AddLinks(rows.first, linkColumn, rows.links);
+    ShowProgress(sheet, done, model_.FileData.Count());
+}
+
+void modExcel::IndentedRows() {
+    boxPlace_.reset();
+    InBlocks([](const model::clsFileData&) { return true; },
+             [&](const std::vector<const model::clsFileData*>& chunk, std::int32_t done) {
+                 BlockRows rows(state_.ExcelRow, static_cast<std::int32_t>(chunk.size()),
+                                Column(indented::kCount));
+                 for (std::int32_t i = 0; i < rows.values.rows; ++i) {
+                     const model::clsFileData& record = *chunk[static_cast<std::size_t>(i)];
+                     const std::int32_t row = state_.ExcelRow;
+                     rows.looks.push_back(LookOf(record));
+                     ExportStep([&] { IndentedCheckbox(record, row); });
+                     state_.UseHyperlinks = options_.hyperlinks != 0;
+                     IndentedValues(record, rows.values, i, rows.links);
+                     state_.ExcelRow = checked::Add(state_.ExcelRow, 1);
+                 }
+                 FlushBlock(rows, Column(indented::kFilename), "Indented BOM", done);
+             });
     if (boxPlace_) {
         ExportStep([&] { FinishLevelCheckboxes(Target()); });
     }
 }
 
 void modExcel::SummaryRows() {
-    const std::int32_t total = model_.FileData.Count();
-    std::int32_t done = 0;
-    std::vector<const model::clsFileData*> chunk;
-    const auto flush = [&] {
-        const std::int32_t first = state_.ExcelRow;
-        CellBlock block(static_cast<std::int32_t>(chunk.size()), summary::kCount);
-        std::vector<PendingLink> links;
-        std::vector<RowLook> looks;
-        for (std::int32_t i = 0; i < block.rows; ++i) {
-            const model::clsFileData& record = *chunk[static_cast<std::size_t>(i)];
-            looks.push_back(LookOf(record));
-            SummaryValues(record, block, i, links);
-            state_.ExcelRow = checked::Add(state_.ExcelRow, 1);
-        }
-        ApplyLooks(first, looks);
-        WriteBlock(first, block);
-        AddLinks(first, summary::kFilename, links);
-        ShowProgress("Summary BOM", done, total);
-        chunk.clear();
-    };
-    for (const auto& record : model_.FileData) {
-        ++done;
-        if (record->Quantity < 1) {
-            continue;
-        }
-        chunk.push_back(record.get());
-        if (chunk.size() == kRowsPerBlock) {
-            flush();
-        }
-    }
-    if (!chunk.empty()) {
-        flush();
-    }
+    InBlocks([](const model::clsFileData& record) { return record.Quantity >= 1; },
+             [&](const std::vector<const model::clsFileData*>& chunk, std::int32_t done) {
+                 BlockRows rows(state_.ExcelRow, static_cast<std::int32_t>(chunk.size()),
+                                summary::kCount);
+                 for (std::int32_t i = 0; i < rows.values.rows; ++i) {
+                     const model::clsFileData& record = *chunk[static_cast<std::size_t>(i)];
+                     rows.looks.push_back(LookOf(record));
+                     SummaryValues(record, rows.values, i, rows.links);
+                     state_.ExcelRow = checked::Add(state_.ExcelRow, 1);
+                 }
+                 FlushBlock(rows, summary::kFilename, "Summary BOM", done);
+             });
 }
 
 // One block of values, row `first` down, from column 1.

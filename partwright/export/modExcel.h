@@ -49,6 +49,17 @@ private:
         FontLook font = FontLook::Plain;
     };
 
+    // One block of rows on its way to Excel: from row `first`, their values, looks and the
+    // hyperlinks to add after the values.
+    struct BlockRows {
+        BlockRows(std::int32_t firstRow, std::int32_t rowCount, std::int32_t columnCount)
+            : first(firstRow), values(rowCount, columnCount) {}
+        std::int32_t first;
+        CellBlock values;
+        std::vector<RowLook> looks;
+        std::vector<PendingLink> links;
+    };
+
     void IndentedHeader(std::int32_t row);
     void IndentedRows();
     void IndentedCheckbox(const model::clsFileData& record, std::int32_t row);
@@ -62,6 +73,9 @@ private:
     void ApplyLooks(std::int32_t first, const std::vector<RowLook>& looks);
     void FileValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
                     std::int32_t folderColumn, std::vector<PendingLink>& links);
+    template <class Keep, class Write> void InBlocks(Keep keep, Write write);
+    void FlushBlock(const BlockRows& rows, std::int32_t linkColumn, const char* sheet,
+                    std::int32_t done);
     void WriteBlock(std::int32_t first, const CellBlock& block);
     void AddLinks(std::int32_t first, std::int32_t column, const std::vector<PendingLink>& links);
     void ShowProgress(const char* sheet, std::int32_t done, std::int32_t total);

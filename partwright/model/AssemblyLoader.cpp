@@ -66,8 +66,7 @@ void AssemblyLoader::Load() {
 
     Hourglass hourglass(view_);
     view_.SetStatus("Clearing out Collections...");
-    view_.DoEvents();
-    if (view_.StopRequested()) {
+    if (!view_.YieldGoesOn()) {
         return;
     }
     EmptyModel();
@@ -79,8 +78,7 @@ void AssemblyLoader::Load() {
     model_.Counts = Tallies{};
 
     view_.SetStatus("Working...");
-    view_.DoEvents();
-    if (view_.StopRequested()) {
+    if (!view_.YieldGoesOn()) {
         return;
     }
     ComponentWalk walk(model_, tree, *server_);
@@ -102,8 +100,7 @@ void AssemblyLoader::Load() {
                     " Parts=" + IntegerText(counts.PartCount) + " Total=" + TotalOf(counts));
     listing_.Clear(view_);
     view_.SetStatus("Calculating Quantities for BOM");
-    view_.DoEvents();
-    if (view_.StopRequested()) {
+    if (!view_.YieldGoesOn()) {
         return;
     }
     listing_.CalculateQuantities(model_.Dupes, view_);

@@ -13,8 +13,7 @@ void QuantityListing::Clear(ListingPort& view) {
 void QuantityListing::CalculateQuantities(const colDupes& dupes, ListingPort& view) {
     Clear(view);
     view.SetStatus("Calculating Quantities...");
-    view.DoEvents();
-    if (view.StopRequested()) {
+    if (!view.YieldGoesOn()) {
         return;
     }
     // Wider than the entries' own counts: more than 32767 distinct files must still list.
@@ -26,8 +25,7 @@ void QuantityListing::CalculateQuantities(const colDupes& dupes, ListingPort& vi
         view.AddList1Row("(" + IntegerText(entry->Quantity) + ")\t" + entry->FileName);
         rows_.push_back(entry);
         listed = checked::Add(listed, 1);
-        view.DoEvents();
-        if (view.StopRequested()) {
+        if (!view.YieldGoesOn()) {
             return;
         }
     }

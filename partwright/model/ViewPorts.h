@@ -39,6 +39,12 @@ public:
     // Whether the work should end at once: asked after each yield, during which the user may
     // have closed the window.
     virtual bool StopRequested() { return false; }
+
+    // Lets the window process its pending messages; false when the work is then to stop.
+    bool YieldGoesOn() {
+        DoEvents();
+        return !StopRequested();
+    }
 };
 
 // The list of distinct files, List1.

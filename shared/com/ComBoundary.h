@@ -1,7 +1,5 @@
 #pragma once
 
-#include "shared/core/Failure.h"
-
 #include <windows.h>
 
 namespace pw::com {
@@ -19,14 +17,6 @@ template <class Body> HRESULT Guarded(Body&& body) noexcept {
     } catch (...) {
         return HresultOfCaughtException();
     }
-}
-
-// The slot an out-parameter writes into; a Failure with E_POINTER for a null one.
-template <class T> T& Out(T* slot) {
-    if (!slot) {
-        throw Failure(E_POINTER, "Invalid pointer");
-    }
-    return *slot;
 }
 
 } // namespace pw::com

@@ -36,6 +36,9 @@ std::wstring Utf8ToWide(std::string_view utf8) {
 std::string WideToUtf8(std::wstring_view wide) {
     return FromWide(CP_UTF8, wide);
 }
+std::string BstrToUtf8(BSTR text) {
+    return WideToUtf8({text, SysStringLen(text)});
+}
 std::string Utf8ToAnsi(std::string_view utf8) {
     return FromWide(CP_ACP, Utf8ToWide(utf8));
 }

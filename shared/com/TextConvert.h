@@ -1,5 +1,8 @@
 #pragma once
 
+#include <windows.h>
+#include <oleauto.h>
+
 #include <string>
 #include <string_view>
 
@@ -8,6 +11,8 @@ namespace pw::com {
 
 std::wstring Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(std::wstring_view wide);
+// A BSTR as UTF-8, embedded zeros included; a null BSTR is empty.
+std::string BstrToUtf8(BSTR text);
 std::string Utf8ToAnsi(std::string_view utf8);
 std::string AnsiToUtf8(std::string_view ansi);
 

@@ -5,9 +5,9 @@
 #include "PictureFile.h"
 #include "shared/com/ComBoundary.h"
 #include "shared/com/ComObject.h"
+#include "shared/com/OutParameters.h"
 #include "shared/com/TextConvert.h"
 #include "shared/com/TypedDispatch.h"
-#include "shared/com/UniqueBstr.h"
 #include "shared/com/ValueVariant.h"
 #include "standins/inventor/StandinInventor.h"
 
@@ -18,21 +18,12 @@ namespace {
 
 using com::ComPtr;
 using com::Guarded;
+using com::Hand;
+using com::HandText;
 using com::MakeObject;
 using com::Out;
 
 constexpr HRESULT kInvalidIndex = E_INVALIDARG;
-
-// Hands a new object to an out-parameter of one of its interfaces.
-template <class Interface, class Object> HRESULT Hand(ComPtr<Object> object, Interface** out) {
-    Out(out) = object.detach();
-    return S_OK;
-}
-
-HRESULT HandText(const std::string& text, BSTR* out) {
-    Out(out) = com::UniqueBstr(com::Utf8ToWide(text)).release();
-    return S_OK;
-}
 
 HRESULT HandBool(bool value, VARIANT_BOOL* out) {
     Out(out) = value ? VARIANT_TRUE : VARIANT_FALSE;
@@ -101,7 +92,7 @@ public:
             if (index.vt != VT_BSTR) {
                 throw Failure(kInvalidIndex, "A property set is named by its name or identifier.");
             }
-            const std::string name = com::WideToUtf8({index.bstrVal, SysStringLen(index.bstrVal)});
+            const std::string name = com::BstrToUtf8(index.bstrVal);
             return Hand(MakeObject<PropertySetObject>(document_, name), result);
         });
     }
@@ -302,7 +293,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE Open(BSTR path, ::ApprenticeServerDocument** result) override {
         return Guarded([&] {
-            const std::string fullPath = com::WideToUtf8({path, SysStringLen(path)});
+            const std::string fullPath = com::BstrToUtf8(path);
             return Hand(MakeObject<DocumentObject>(server_->Open(fullPath)), result);
         });
     }

@@ -4,15 +4,15 @@
 #include "shared/com/BlockVariant.h"
 #include "shared/com/ComBoundary.h"
 #include "shared/com/ComObject.h"
+#include "shared/com/OutParameters.h"
 #include "shared/com/TextConvert.h"
 #include "shared/com/TypedDispatch.h"
-#include "shared/com/UniqueBstr.h"
 #include "shared/com/ValueVariant.h"
 #include "shared/com/VariantRead.h"
 #include "standins/workbook/WorkbookApplication.h"
 
 #include <cctype>
-#include <tuple>
+#include <optional>
 #include <vector>
 
 namespace pw::standins {
@@ -20,21 +20,14 @@ namespace {
 
 using com::ComPtr;
 using com::Guarded;
+using com::Hand;
+using com::HandText;
 using com::MakeObject;
 using com::Out;
 using com::TypedDispatch;
 
 constexpr HRESULT kNotSupported = static_cast<HRESULT>(0x800A01B6u);
 constexpr HRESULT kRangeFailed = static_cast<HRESULT>(0x800A03ECu);
-
-template <class Interface, class Object> HRESULT Hand(ComPtr<Object> object, Interface** out) {
-    Out(out) = object.detach();
-    return S_OK;
-}
-
-std::string TextOf(BSTR text) {
-    return com::WideToUtf8({text, SysStringLen(text)});
-}
 
 bool IsMissing(const VARIANT& value) {
     return value.vt == VT_ERROR && value.scode == DISP_E_PARAMNOTFOUND;
@@ -179,15 +172,14 @@ public:
             }
             std::int32_t rows = 0;
             std::int32_t columns = 0;
-            std::vector<std::tuple<std::int32_t, std::int32_t, excel::CellValue>> cells;
+            std::optional<excel::CellBlock> block; // sized once the array's bounds are read
             com::ForEachInBlock(value, rows, columns, [&](auto r, auto c, const VARIANT& cell) {
-                cells.emplace_back(r, c, com::ValueOf(cell));
+                if (!block) {
+                    block.emplace(rows, columns);
+                }
+                block->At(r, c) = com::ValueOf(cell);
             });
-            excel::CellBlock block(rows, columns);
-            for (auto& [r, c, cell] : cells) {
-                block.At(r, c) = std::move(cell);
-            }
-            Picked().SetValues(block);
+            Picked().SetValues(block ? *block : excel::CellBlock(rows, columns));
             return S_OK;
         });
     }
@@ -302,7 +294,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE put_Text(BSTR text) override {
         return Guarded([&] {
-            shape_->SetCaption(TextOf(text));
+            shape_->SetCaption(com::BstrToUtf8(text));
             return S_OK;
         });
     }
@@ -324,7 +316,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE put_OnAction(BSTR macro) override {
         return Guarded([&] {
-            shape_->SetOnAction(TextOf(macro));
+            shape_->SetOnAction(com::BstrToUtf8(macro));
             return S_OK;
         });
     }
@@ -333,7 +325,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE put_Text(BSTR text) override {
         return Guarded([&] {
-            shape_->SetText(TextOf(text));
+            shape_->SetText(com::BstrToUtf8(text));
             return S_OK;
         });
     }
@@ -350,7 +342,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE put_LinkedCell(BSTR reference) override {
         return Guarded([&] {
-            shape_->SetLinkedCell(TextOf(reference));
+            shape_->SetLinkedCell(com::BstrToUtf8(reference));
             return S_OK;
         });
     }
@@ -437,7 +429,7 @@ public:
             if (!range || !range->range()) {
                 throw Failure(DISP_E_TYPEMISMATCH, "Type mismatch");
             }
-            const std::string link = TextOf(address);
+            const std::string link = com::BstrToUtf8(address);
             sheet_->AddHyperlink(*range->range(), link,
                                  IsMissing(textToDisplay) ? link : com::TextOf(textToDisplay));
             if (result) {
@@ -457,14 +449,11 @@ public:
         : book_(std::move(book)), sheet_(std::move(sheet)) {}
 
     HRESULT STDMETHODCALLTYPE get_Name(BSTR* result) override {
-        return Guarded([&] {
-            Out(result) = com::UniqueBstr(com::Utf8ToWide(sheet_->Name())).release();
-            return S_OK;
-        });
+        return Guarded([&] { return HandText(sheet_->Name(), result); });
     }
     HRESULT STDMETHODCALLTYPE put_Name(BSTR name) override {
         return Guarded([&] {
-            sheet_->SetName(TextOf(name));
+            sheet_->SetName(com::BstrToUtf8(name));
             return S_OK;
         });
     }
@@ -555,7 +544,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE AddFromString(BSTR text) override {
         return Guarded([&] {
-            code_->AddFromString(TextOf(text));
+            code_->AddFromString(com::BstrToUtf8(text));
             return S_OK;
         });
     }
@@ -570,14 +559,11 @@ public:
         : component_(std::move(component)) {}
 
     HRESULT STDMETHODCALLTYPE get_Name(BSTR* result) override {
-        return Guarded([&] {
-            Out(result) = com::UniqueBstr(com::Utf8ToWide(component_->Name())).release();
-            return S_OK;
-        });
+        return Guarded([&] { return HandText(component_->Name(), result); });
     }
     HRESULT STDMETHODCALLTYPE put_Name(BSTR name) override {
         return Guarded([&] {
-            component_->SetName(TextOf(name));
+            component_->SetName(com::BstrToUtf8(name));
             return S_OK;
         });
     }
