@@ -1,7 +1,7 @@
 #include "SyntheticAssembly.h"
 #include "partwright/export/modExcel.h"
 #include "partwright/model/AssemblyLoader.h"
-#include "standins/workbook/WorkbookApplication.h"
+#include "standins/workbook/WorkbookLauncher.h"
 #include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
 
@@ -19,7 +19,7 @@ void Load(fakes::FakeInventor& inventor, const std::string& top, model::BomModel
 
 // The automation calls of one export into a fresh workbook model.
 std::uint64_t ExportCalls(model::BomModel& model) {
-    auto excel = std::make_shared<standins::ExcelState>();
+    auto excel = std::make_shared<workbook::ExcelState>();
     standins::WorkbookLauncher launcher(excel);
     auto options = fakes::OptionsView::AllTicked();
     excel::ExportState state;

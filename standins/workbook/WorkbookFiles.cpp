@@ -1,5 +1,6 @@
 #include "WorkbookFiles.h"
 
+#include "partwright/workbook/WorkbookXlsx.h"
 #include "shared/core/Failure.h"
 
 #include <filesystem>
@@ -18,14 +19,14 @@ void WriteFile(const std::filesystem::path& path, const std::string& content) {
 
 } // namespace
 
-void WriteWorkbookFiles(const ExcelState& state, const std::string& folder) {
+void WriteWorkbookFiles(const workbook::ExcelState& state, const std::string& folder) {
     const std::filesystem::path base(std::u8string(folder.begin(), folder.end()));
     std::error_code error;
     std::filesystem::create_directories(base, error);
     for (const auto& book : state.workbooks) {
         WriteFile(base / (book->name + ".json"), WorkbookJson(*book));
-        WriteFile(base / (book->name + ".xlsx"), WorkbookXlsx(*book));
-        for (const MacroModule& module : book->modules) {
+        WriteFile(base / (book->name + ".xlsx"), workbook::WorkbookXlsx(*book));
+        for (const workbook::MacroModule& module : book->modules) {
             if (module.type == 1) {
                 WriteFile(base / (book->name + "." + module.name + ".bas"), module.code);
             }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WorkbookModel.h"
+#include "partwright/workbook/WorkbookModel.h"
 
 #include <string>
 
@@ -9,12 +9,11 @@
 // and one text file per macro module.
 namespace pw::standins {
 
-std::string WorkbookJson(const Workbook& book);
-std::string WorkbookXlsx(const Workbook& book);
+std::string WorkbookJson(const workbook::Workbook& book);
 
 // Writes "<book>.json", "<book>.xlsx" and "<book>.<module>.bas" for every workbook of the state
 // into the folder (a host path, created when missing). Raises a Failure when a file cannot be
 // written.
-void WriteWorkbookFiles(const ExcelState& state, const std::string& folder);
+void WriteWorkbookFiles(const workbook::ExcelState& state, const std::string& folder);
 
 } // namespace pw::standins

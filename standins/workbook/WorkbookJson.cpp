@@ -6,6 +6,7 @@ namespace pw::standins {
 namespace {
 
 using nlohmann::ordered_json;
+using namespace workbook;
 
 const char* KindName(CellKind kind) {
     switch (kind) {
@@ -134,7 +135,7 @@ ordered_json SheetJson(const Sheet& sheet, bool active) {
 
 } // namespace
 
-std::string WorkbookJson(const Workbook& book) {
+std::string WorkbookJson(const workbook::Workbook& book) {
     ordered_json sheets = ordered_json::array();
     for (std::size_t i = 0; i < book.sheets.size(); ++i) {
         sheets.push_back(SheetJson(*book.sheets[i], i == book.activeSheet));

@@ -3,17 +3,17 @@
 #include "partwright/model/AssemblyLoader.h"
 #include "shared/com/ComFailure.h"
 #include "shared/com/Dispatch.h"
-#include "tests/win32/FailureCode.h"
 #include "shared/com/TextConvert.h"
 #include "shared/com/UniqueHandle.h"
 #include "shared/com/VariantRead.h"
 #include "shared/core/Step.h"
 #include "standins/inventor/StandinInventor.h"
-#include "standins/workbook/WorkbookApplication.h"
 #include "standins/workbook/WorkbookFiles.h"
+#include "standins/workbook/WorkbookLauncher.h"
 #include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/unit/standins/Samples.h"
+#include "tests/win32/FailureCode.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -118,7 +118,7 @@ TEST_F(ExcelOverCom, ExportsTheSameWorkbookAsTheModelForEveryOptionCombination) 
         const std::string viaCom = ExportedJson(options);
         ASSERT_FALSE(viaCom.empty()) << "no Book1.json was written";
 
-        auto direct = std::make_shared<standins::ExcelState>();
+        auto direct = std::make_shared<workbook::ExcelState>();
         standins::WorkbookLauncher model(direct);
         ExportState directState;
         modExcel(bom, directState, options, model).ExportToExcel();
@@ -170,9 +170,8 @@ TEST_F(ExcelOverCom, AUserStartedExcelIsFoundByAttaching) {
     const com::UniqueHandle thread(started.hThread);
     {
         std::shared_ptr<Application> attached;
-        ASSERT_TRUE(Eventually([&] {
-            return RunStep([&] { attached = ComExcelLauncher().Attach(); }) == kOk;
-        }));
+        ASSERT_TRUE(Eventually(
+            [&] { return RunStep([&] { attached = ComExcelLauncher().Attach(); }) == kOk; }));
         attached->AddWorkbook()->ActiveSheet()->SetName("Marked");
         EXPECT_EQ(ComExcelLauncher().Attach()->ActiveWorkbook()->ActiveSheet()->Name(), "Marked");
         auto another = com::DispatchObject::Create("Excel.Application");

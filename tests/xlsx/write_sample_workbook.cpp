@@ -4,8 +4,8 @@
 #include "partwright/model/AssemblyLoader.h"
 #include "standins/inventor/StandinFiles.h"
 #include "standins/inventor/StandinInventor.h"
-#include "standins/workbook/WorkbookApplication.h"
 #include "standins/workbook/WorkbookFiles.h"
+#include "standins/workbook/WorkbookLauncher.h"
 #include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
 
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     view.fileNameText = samples + "\\Gearbox.iam";
     loader.LoadAssembly();
 
-    auto excel = std::make_shared<standins::ExcelState>();
+    auto excel = std::make_shared<workbook::ExcelState>();
     standins::WorkbookLauncher launcher(excel);
     auto options = fakes::OptionsView::AllTicked();
     excel::ExportState state;
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     standins::WriteWorkbookFiles(*excel, argv[1]);
 
     // Texts that XML cannot hold as they are, beside one that looks like Excel's escape of them.
-    auto escapes = std::make_shared<standins::ExcelState>();
+    auto escapes = std::make_shared<workbook::ExcelState>();
     const auto sheet = standins::WorkbookLauncher(escapes).Start()->AddWorkbook()->ActiveSheet();
     sheet->Cells(1, 1)->SetValue(Value{"vertical\vtab"});
     sheet->Cells(2, 1)->SetValue(Value{"_x0041_ stays as typed"});

@@ -1,6 +1,7 @@
 #include "ExcelObjects.h"
 
 #include "ExcelStandin.h"
+#include "partwright/workbook/WorkbookApplication.h"
 #include "shared/com/BlockVariant.h"
 #include "shared/com/ComBoundary.h"
 #include "shared/com/ComObject.h"
@@ -9,7 +10,6 @@
 #include "shared/com/TypedDispatch.h"
 #include "shared/com/ValueVariant.h"
 #include "shared/com/VariantRead.h"
-#include "standins/workbook/WorkbookApplication.h"
 
 #include <cctype>
 #include <optional>
@@ -17,6 +17,8 @@
 
 namespace pw::standins {
 namespace {
+
+using namespace workbook;
 
 using com::ComPtr;
 using com::Guarded;

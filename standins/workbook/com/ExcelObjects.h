@@ -1,8 +1,8 @@
 #pragma once
 
 #include "partwright/export/ExcelApi.h"
+#include "partwright/workbook/WorkbookModel.h"
 #include "shared/com/ComPtr.h"
-#include "standins/workbook/WorkbookModel.h"
 
 #include <windows.h>
 #include <oaidl.h>
@@ -14,7 +14,7 @@ namespace pw::standins {
 
 // Excel's Application as an automation object over the workbook model, dispatching from the
 // stand-in's type library; Quit calls `quit`.
-com::ComPtr<IDispatch> MakeExcelApplication(std::shared_ptr<ExcelState> state,
+com::ComPtr<IDispatch> MakeExcelApplication(std::shared_ptr<workbook::ExcelState> state,
                                             std::function<void()> quit);
 
 } // namespace pw::standins

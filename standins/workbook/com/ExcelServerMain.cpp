@@ -25,7 +25,7 @@ namespace {
 using namespace pw;
 
 struct Session {
-    std::shared_ptr<standins::ExcelState> state = std::make_shared<standins::ExcelState>();
+    std::shared_ptr<workbook::ExcelState> state = std::make_shared<workbook::ExcelState>();
     DWORD thread = GetCurrentThreadId();
     DWORD runningCookie = 0; // the running-object table's entry, when a user started it
     bool ended = false;
@@ -68,7 +68,7 @@ HRESULT CreateApplication(REFIID iid, void** out) {
 const com::ServerClass kClasses[] = {{CLSID_Application, L"Partwright stand-in for Microsoft Excel",
                                       L"Excel.Application", CreateApplication}};
 
-void ExitAtCall(standins::ExcelState& state) {
+void ExitAtCall(workbook::ExcelState& state) {
     const char* configured = std::getenv("PARTWRIGHT_EXCEL_EXIT_AT_CALL");
     const unsigned long long exitAt = configured ? std::strtoull(configured, nullptr, 10) : 0;
     if (exitAt > 0) {

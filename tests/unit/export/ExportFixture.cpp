@@ -4,19 +4,19 @@
 
 namespace pw::excel {
 
-std::string ExportFixture::Shown(const standins::Sheet& sheet, std::int32_t row,
+std::string ExportFixture::Shown(const workbook::Sheet& sheet, std::int32_t row,
                                  std::int32_t column) {
-    const standins::CellEntry& entry = sheet.Entry(row, column);
+    const workbook::CellEntry& entry = sheet.Entry(row, column);
     switch (entry.kind) {
-    case standins::CellKind::Empty:
+    case workbook::CellKind::Empty:
         return "";
-    case standins::CellKind::Text:
-    case standins::CellKind::Formula:
+    case workbook::CellKind::Text:
+    case workbook::CellKind::Formula:
         return entry.text;
-    case standins::CellKind::Boolean:
+    case workbook::CellKind::Boolean:
         return entry.truth ? "TRUE" : "FALSE";
-    case standins::CellKind::Number:
-    case standins::CellKind::Date:
+    case workbook::CellKind::Number:
+    case workbook::CellKind::Date:
         return DoubleText(entry.number);
     }
     return "";

@@ -2,7 +2,7 @@
 
 #include "partwright/export/modExcel.h"
 #include "partwright/model/AssemblyLoader.h"
-#include "standins/workbook/WorkbookApplication.h"
+#include "standins/workbook/WorkbookLauncher.h"
 #include "tests/fakes/FakeInventor.h"
 #include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
@@ -25,7 +25,7 @@ protected:
     model::QuantityListing listing;
     model::AssemblyLoader loader{model, listing, loadView, inventor};
 
-    std::shared_ptr<standins::ExcelState> excel = std::make_shared<standins::ExcelState>();
+    std::shared_ptr<workbook::ExcelState> excel = std::make_shared<workbook::ExcelState>();
     standins::WorkbookLauncher launcher{excel};
     OptionsView options;
     ExportState state;
@@ -37,11 +37,11 @@ protected:
     }
     void Export() { exporter.ExportToExcel(); }
 
-    const standins::Workbook& Book(std::size_t index = 0) const {
+    const workbook::Workbook& Book(std::size_t index = 0) const {
         return *excel->workbooks.at(index);
     }
-    const standins::Sheet& Sheet(const std::string& name, std::size_t book = 0) const {
-        const standins::Sheet* sheet = Book(book).FindSheet(name);
+    const workbook::Sheet& Sheet(const std::string& name, std::size_t book = 0) const {
+        const workbook::Sheet* sheet = Book(book).FindSheet(name);
         if (!sheet) {
             throw std::runtime_error("no sheet " + name);
         }
@@ -57,7 +57,7 @@ protected:
 
 public:
     // A cell as the user sees it: its text, a number in automation's form, TRUE/FALSE, or "".
-    static std::string Shown(const standins::Sheet& sheet, std::int32_t row, std::int32_t column);
+    static std::string Shown(const workbook::Sheet& sheet, std::int32_t row, std::int32_t column);
 
 protected:
     std::vector<std::string> RowTexts(const std::string& sheet, std::int32_t row,

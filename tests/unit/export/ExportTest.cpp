@@ -6,8 +6,8 @@
 namespace pw::excel {
 namespace {
 
-using standins::CellKind;
-using standins::ShapeKind;
+using workbook::CellKind;
+using workbook::ShapeKind;
 
 const std::string kTop = "C:\\Work\\Gearbox.iam";
 const std::string kHousing = "C:\\Work\\Housing.iam";
@@ -381,7 +381,7 @@ TEST_F(ExportTest, TheMacrosGoIntoTheExcelTheExportStarted) {
 
 TEST(ExportWithoutLoad, GivesTheThreeSheetsWithHeadersAndNoRows) {
     model::BomModel model;
-    auto excel = std::make_shared<standins::ExcelState>();
+    auto excel = std::make_shared<workbook::ExcelState>();
     standins::WorkbookLauncher launcher{excel};
     OptionsView options;
     ExportState state;
@@ -400,8 +400,8 @@ TEST(ExportWithoutLoad, GivesTheThreeSheetsWithHeadersAndNoRows) {
 }
 
 TEST(AddLevelCheckbox, BeyondColumnZTheLinkUsesExcelsColumnNames) {
-    auto excel = std::make_shared<standins::ExcelState>();
-    auto app = standins::MakeWorkbookApplication(excel);
+    auto excel = std::make_shared<workbook::ExcelState>();
+    auto app = workbook::MakeWorkbookApplication(excel);
     auto sheet = app->AddWorkbook()->ActiveSheet();
     const CheckboxPlace place = MeasureCheckboxPlace(*sheet, 7, 28);
     AddLevelCheckbox(*sheet, place, 7, 28, "P27");

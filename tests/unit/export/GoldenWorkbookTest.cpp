@@ -6,8 +6,8 @@
 #include "partwright/model/AssemblyLoader.h"
 #include "standins/inventor/StandinFiles.h"
 #include "standins/inventor/StandinInventor.h"
-#include "standins/workbook/WorkbookApplication.h"
 #include "standins/workbook/WorkbookFiles.h"
+#include "standins/workbook/WorkbookLauncher.h"
 #include "tests/fakes/FakeInventor.h"
 #include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
@@ -101,7 +101,7 @@ void CompareInAllCombinations(const std::string& name, model::BomModel& model) {
         options.indented = combination & 1;
         options.builder = (combination >> 1) & 1;
         options.hyperlinks = (combination >> 2) & 1;
-        auto excel = std::make_shared<standins::ExcelState>();
+        auto excel = std::make_shared<workbook::ExcelState>();
         standins::WorkbookLauncher launcher(excel);
         ExportState state;
         modExcel(model, state, options, launcher).ExportToExcel();

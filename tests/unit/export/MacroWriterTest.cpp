@@ -1,7 +1,7 @@
 #include "partwright/macros/MacroTexts.h"
 #include "partwright/macros/modWriteVBEtoExcel.h"
 #include "shared/core/Failure.h"
-#include "standins/workbook/WorkbookApplication.h"
+#include "standins/workbook/WorkbookLauncher.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -70,14 +70,14 @@ TEST(MacroTexts, TheBuilderProceduresAreWordForWord) {
 
 class WriteMacrosTest : public testing::Test {
 protected:
-    std::shared_ptr<standins::ExcelState> excel = std::make_shared<standins::ExcelState>();
+    std::shared_ptr<workbook::ExcelState> excel = std::make_shared<workbook::ExcelState>();
     standins::WorkbookLauncher launcher{excel};
 
     void SetUp() override {
         launcher.running = true;
         launcher.Attach()->AddWorkbook();
     }
-    const std::vector<standins::MacroModule>& Modules() const {
+    const std::vector<workbook::MacroModule>& Modules() const {
         return excel->workbooks.at(0)->modules;
     }
 };

@@ -1,9 +1,9 @@
-#include "standins/workbook/CellEntry.h"
-#include "standins/workbook/WorkbookApplication.h"
+#include "partwright/workbook/CellEntry.h"
+#include "partwright/workbook/WorkbookApplication.h"
 
 #include <gtest/gtest.h>
 
-namespace pw::standins {
+namespace pw::workbook {
 namespace {
 
 TEST(ReadEntry, ReadsTypedTextAsExcelDoes) {
@@ -152,4 +152,4 @@ TEST_F(WorkbookModelTest, FailureModesFailAsExcelWould) {
 }
 
 } // namespace
-} // namespace pw::standins
+} // namespace pw::workbook

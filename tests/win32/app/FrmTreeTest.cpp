@@ -4,7 +4,7 @@
 #include "shared/com/TextConvert.h"
 #include "shared/inventor/ComDocumentAccess.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
-#include "standins/workbook/WorkbookApplication.h"
+#include "standins/workbook/WorkbookLauncher.h"
 #include "tests/fakes/MemoryRegistry.h"
 #include "tests/unit/standins/Samples.h"
 
@@ -70,7 +70,7 @@ public:
 class FrmTreeTest : public testing::Test {
 protected:
     CountingServers servers;
-    std::shared_ptr<standins::ExcelState> excelState = std::make_shared<standins::ExcelState>();
+    std::shared_ptr<workbook::ExcelState> excelState = std::make_shared<workbook::ExcelState>();
     standins::WorkbookLauncher excel{excelState};
     thumbnail::ComLegacyReaderFactory legacy;
     TestHost host;

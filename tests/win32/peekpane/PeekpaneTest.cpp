@@ -6,7 +6,7 @@
 #include "shared/com/UniqueBstr.h"
 #include "shared/com/VariantRead.h"
 #include "standins/inventor/StandinInventor.h"
-#include "standins/workbook/WorkbookApplication.h"
+#include "standins/workbook/WorkbookLauncher.h"
 #include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/unit/standins/Samples.h"
@@ -256,7 +256,7 @@ TEST_F(Peekpane, ThePreviewMacroShowsTheFileOfTheCurrentRow) {
     loadView.fileNameText = Sample("Gearbox.iam");
     loader.LoadAssembly();
 
-    auto excel = std::make_shared<standins::ExcelState>();
+    auto excel = std::make_shared<workbook::ExcelState>();
     standins::WorkbookLauncher launcher(excel);
     fakes::OptionsView options;
     options.hyperlinks = 1;

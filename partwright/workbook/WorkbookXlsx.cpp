@@ -1,4 +1,5 @@
-#include "WorkbookFiles.h"
+#include "WorkbookXlsx.h"
+
 #include "ZipArchive.h"
 #include "partwright/export/CellText.h"
 #include "shared/core/NumberText.h"
@@ -7,7 +8,7 @@
 #include <sstream>
 #include <tuple>
 
-namespace pw::standins {
+namespace pw::workbook {
 namespace {
 
 // Excel's default palette, colour indexes 1 to 56, as RGB.
@@ -382,4 +383,4 @@ std::string WorkbookXlsx(const Workbook& book) {
     return archive.Finish();
 }
 
-} // namespace pw::standins
+} // namespace pw::workbook

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace pw::standins {
+namespace pw::workbook {
 
 // A ZIP archive built in memory, its entries deflated with zlib.
 class ZipArchive {
@@ -25,4 +25,4 @@ private:
     std::vector<Entry> entries_;
 };
 
-} // namespace pw::standins
+} // namespace pw::workbook

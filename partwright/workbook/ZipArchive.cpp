@@ -4,7 +4,7 @@
 
 #include <zlib.h>
 
-namespace pw::standins {
+namespace pw::workbook {
 namespace {
 
 void Put16(std::string& out, std::uint32_t value) {
@@ -107,4 +107,4 @@ std::string ZipArchive::Finish() const {
     return out;
 }
 
-} // namespace pw::standins
+} // namespace pw::workbook

@@ -1,36 +1,15 @@
 #include "WorkbookApplication.h"
 
+#include "MacroProject.h"
+#include "ModelCalls.h"
 #include "shared/core/CaseFold.h"
 #include "shared/core/Failure.h"
 #include "shared/core/NumberText.h"
 
-namespace pw::standins {
+namespace pw::workbook {
 namespace {
 
 using excel::CellValue;
-
-constexpr ResultCode kUnavailable = static_cast<ResultCode>(0x800706BAu);
-constexpr ResultCode kBadIndex = static_cast<ResultCode>(0x8002000Bu);
-constexpr ResultCode kExcelError = static_cast<ResultCode>(0x800A03ECu);
-constexpr ResultCode kObjectNotSet = static_cast<ResultCode>(0x800A005Bu);
-constexpr ResultCode kNotSupported = static_cast<ResultCode>(0x800A01B6u);
-constexpr ResultCode kNameConflict = static_cast<ResultCode>(0x800A802Du);
-constexpr std::int32_t kLastCellKind = 11;
-
-// Counts the call and fails it when Excel is unreachable.
-void Enter(ExcelState& state) {
-    if (state.unreachable) {
-        throw Failure(kUnavailable, "The RPC server is unavailable.");
-    }
-    ++state.calls;
-    if (state.onCall) {
-        state.onCall();
-    }
-}
-
-[[noreturn]] void Refuse(const std::string& message) {
-    throw Failure(kExcelError, message);
-}
 
 bool ValidSheetName(const std::string& name) {
     return !name.empty() && name.size() <= 31 &&
@@ -429,100 +408,9 @@ private:
     Sheet& sheet_;
 };
 
-class ModelCodeModule : public excel::CodeModule {
-public:
-    ModelCodeModule(ExcelState& state, Workbook& book, std::size_t index)
-        : state_(state), book_(book), index_(index) {}
-    void AddFromString(const std::string& text) override {
-        Enter(state_);
-        MacroModule& module = book_.modules.at(index_);
-        module.code += text;
-        module.addedTexts.push_back(text);
-    }
-
-private:
-    ExcelState& state_;
-    Workbook& book_;
-    std::size_t index_;
-};
-
-class ModelComponent : public excel::VBComponent {
-public:
-    ModelComponent(ExcelState& state, Workbook& book, std::size_t index)
-        : state_(state), book_(book), index_(index) {}
-    std::string Name() override {
-        Enter(state_);
-        return book_.modules.at(index_).name;
-    }
-    void SetName(const std::string& name) override {
-        Enter(state_);
-        for (std::size_t i = 0; i < book_.modules.size(); ++i) {
-            if (i != index_ && EqualsIgnoringCase(book_.modules[i].name, name)) {
-                throw Failure(kNameConflict,
-                              "Name conflicts with existing module, project, or object library");
-            }
-        }
-        book_.modules.at(index_).name = name;
-    }
-    std::int32_t Type() override {
-        Enter(state_);
-        return book_.modules.at(index_).type;
-    }
-    std::shared_ptr<excel::CodeModule> CodeModule() override {
-        Enter(state_);
-        return std::make_shared<ModelCodeModule>(state_, book_, index_);
-    }
-
-private:
-    ExcelState& state_;
-    Workbook& book_;
-    std::size_t index_;
-};
-
-class ModelProject : public excel::VBProject {
-public:
-    ModelProject(ExcelState& state, Workbook& book) : state_(state), book_(book) {}
-    std::int32_t ComponentCount() override {
-        Enter(state_);
-        return static_cast<std::int32_t>(book_.modules.size());
-    }
-    std::shared_ptr<excel::VBComponent> Component(std::int32_t index) override {
-        Enter(state_);
-        if (index < 1 || index > static_cast<std::int32_t>(book_.modules.size())) {
-            throw Failure(kBadIndex, "Subscript out of range");
-        }
-        return std::make_shared<ModelComponent>(state_, book_, static_cast<std::size_t>(index - 1));
-    }
-    std::shared_ptr<excel::VBComponent> AddComponent(std::int32_t type) override {
-        Enter(state_);
-        if (type != excel::kStandardModule) {
-            throw Failure(static_cast<ResultCode>(0x80070057u),
-                          "Invalid procedure call or argument");
-        }
-        // A new standard module takes the first free default name: Module1, Module2, ...
-        std::string name;
-        for (int n = 1;; ++n) {
-            name = "Module" + std::to_string(n);
-            bool taken = false;
-            for (const MacroModule& module : book_.modules) {
-                taken = taken || EqualsIgnoringCase(module.name, name);
-            }
-            if (!taken) {
-                break;
-            }
-        }
-        book_.modules.push_back({name, type, {}, {}});
-        return std::make_shared<ModelComponent>(state_, book_, book_.modules.size() - 1);
-    }
-
-private:
-    ExcelState& state_;
-    Workbook& book_;
-};
-
 class ModelWorkbook : public excel::Workbook {
 public:
-    ModelWorkbook(ExcelState& state, standins::Workbook& book) : state_(state), book_(book) {}
+    ModelWorkbook(ExcelState& state, workbook::Workbook& book) : state_(state), book_(book) {}
 
     void SelectSheet(const std::string& name) override {
         Enter(state_);
@@ -561,7 +449,7 @@ public:
         if (state_.refuseMacroProject) {
             Refuse("Programmatic access to Visual Basic Project is not trusted");
         }
-        return std::make_shared<ModelProject>(state_, book_);
+        return MakeMacroProject(state_, book_);
     }
 
 private:
@@ -575,7 +463,7 @@ private:
     }
 
     ExcelState& state_;
-    standins::Workbook& book_;
+    workbook::Workbook& book_;
 };
 
 class ModelApplication : public excel::Application {
@@ -596,16 +484,16 @@ public:
     }
     std::shared_ptr<excel::Workbook> AddWorkbook() override {
         Enter(*state_);
-        auto book = std::make_unique<standins::Workbook>();
+        auto book = std::make_unique<workbook::Workbook>();
         book->name = "Book" + std::to_string(state_->nextBookNumber++);
         book->modules.push_back({"ThisWorkbook", 100, {}, {}});
-        for (int n = 1; n <= 3; ++n) {
+        for (int n = 1; n <= state_->sheetsInNewWorkbook; ++n) {
             auto sheet = std::make_unique<Sheet>();
             sheet->name = state_->sheetNamePrefix + std::to_string(n);
             book->modules.push_back({sheet->name, 100, {}, {}});
             book->sheets.push_back(std::move(sheet));
         }
-        book->nextSheetNumber = 4;
+        book->nextSheetNumber = state_->sheetsInNewWorkbook + 1;
         state_->workbooks.push_back(std::move(book));
         state_->activeWorkbook = state_->workbooks.size() - 1;
         return std::make_shared<ModelWorkbook>(*state_, *state_->workbooks.back());
@@ -644,15 +532,15 @@ public:
     }
 
 private:
-    standins::Workbook& Active() const {
-        standins::Workbook* book = state_->ActiveWorkbook();
+    workbook::Workbook& Active() const {
+        workbook::Workbook* book = state_->ActiveWorkbook();
         if (!book) {
             throw Failure(kObjectNotSet, "Object variable or With block variable not set");
         }
         return *book;
     }
     Sheet& ActiveSheet() const {
-        standins::Workbook& book = Active();
+        workbook::Workbook& book = Active();
         return *book.sheets.at(book.activeSheet);
     }
 
@@ -665,25 +553,8 @@ std::shared_ptr<excel::Application> MakeWorkbookApplication(std::shared_ptr<Exce
     return std::make_shared<ModelApplication>(std::move(state));
 }
 
-std::shared_ptr<excel::Application> WorkbookLauncher::Attach() {
-    if (!running || state_->unreachable) {
-        throw Failure(static_cast<ResultCode>(0x800401E3u), "Operation unavailable");
-    }
-    return MakeWorkbookApplication(state_);
-}
-
-std::shared_ptr<excel::Application> WorkbookLauncher::Start() {
-    if (!startable || state_->unreachable) {
-        throw Failure(static_cast<ResultCode>(0x80080005u), "Server execution failed");
-    }
-    // Started by automation, Excel is not in the running-object table: attaching fails until a
-    // user would have switched to it.
-    ++starts;
-    return MakeWorkbookApplication(state_);
-}
-
 std::shared_ptr<excel::Worksheet> FindWorksheet(excel::Workbook& book, const std::string& name) {
     return dynamic_cast<ModelWorkbook&>(book).SheetNamed(name);
 }
 
-} // namespace pw::standins
+} // namespace pw::workbook

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace pw::standins {
+namespace pw::workbook {
 
 enum class CellKind { Empty, Text, Number, Boolean, Date, Formula };
 
@@ -23,4 +23,4 @@ struct CellEntry {
 // numbers and dates. Anything else stays text.
 CellEntry ReadEntry(const std::string& typed, int currentYear);
 
-} // namespace pw::standins
+} // namespace pw::workbook

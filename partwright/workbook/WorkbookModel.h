@@ -11,9 +11,10 @@
 #include <unordered_map>
 #include <vector>
 
-// What the Excel stand-in holds: workbooks, sheets in tab order, cells, formats, shapes in
-// drawing order, hyperlinks and macro modules. Tests and the workbook files read it directly.
-namespace pw::standins {
+// Excel's workbooks in memory: sheets in tab order, cells as Excel reads what is typed into them,
+// formats, shapes in drawing order, hyperlinks and macro modules. The batch export fills it and
+// writes it as a file; the Excel stand-in serves it through its automation interface.
+namespace pw::workbook {
 
 inline constexpr double kDefaultRowHeight = 15.0;   // points
 inline constexpr double kDefaultColumnWidth = 8.43; // characters of the standard font
@@ -142,16 +143,17 @@ struct ExcelState {
     int nextBookNumber = 1;
     int currentYear = 2026;                // the year a date typed without one falls in
     std::string sheetNamePrefix = "Sheet"; // "Tabelle" in a German Excel
+    int sheetsInNewWorkbook = 3;           // Excel 2013 and later start a workbook with one
 
-    // Failure modes a test can choose.
+    // How an Excel far away fails, for the stand-in and the tests to choose.
     bool unreachable = false;        // every call fails, as when Excel has gone away
     bool refuseMacroProject = false; // VBProject access not trusted
     int worksheetAddsLeft = -1;      // Worksheets.Add refused once this reaches 0 (-1: never)
 
-    std::uint64_t calls = 0; // every member called through the automation interface
+    std::uint64_t calls = 0;      // every member called through the automation interface
     std::function<void()> onCall; // run after each call is counted: a test's hook
 
     Workbook* ActiveWorkbook() const;
 };
 
-} // namespace pw::standins
+} // namespace pw::workbook

@@ -2,7 +2,7 @@
 
 #include "shared/core/CaseFold.h"
 
-namespace pw::standins {
+namespace pw::workbook {
 
 const StoredCell* Sheet::Find(std::int32_t row, std::int32_t column) const {
     const auto r = static_cast<std::size_t>(row - 1);
@@ -91,4 +91,4 @@ Workbook* ExcelState::ActiveWorkbook() const {
     return activeWorkbook ? workbooks[*activeWorkbook].get() : nullptr;
 }
 
-} // namespace pw::standins
+} // namespace pw::workbook

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-namespace pw::standins {
+namespace pw::workbook {
 namespace {
 
 std::string Trimmed(const std::string& text) {
@@ -205,4 +205,4 @@ CellEntry ReadEntry(const std::string& typed, int currentYear) {
     return {CellKind::Text, typed};
 }
 
-} // namespace pw::standins
+} // namespace pw::workbook

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "WorkbookModel.h"
+#include "partwright/export/ExcelApi.h"
+
+#include <memory>
+
+namespace pw::workbook {
+
+// The workbook's VBA project as the macro writer meets it: modules by index, new standard
+// modules under their default names, code added as text.
+std::shared_ptr<excel::VBProject> MakeMacroProject(ExcelState& state, Workbook& book);
+
+} // namespace pw::workbook
