@@ -57,8 +57,9 @@ std::int16_t IndentColumnsForMacros(const ExportState& state, const model::BomMo
 }
 
 modExcel::modExcel(model::BomModel& model, ExportState& state, ExportView& view,
-                   ExcelLauncher& launcher)
-    : model_(model), state_(state), view_(view), launcher_(launcher) {}
+                   ExcelLauncher& launcher, WorkbookKind kind)
+    : model_(model), state_(state), view_(view), launcher_(launcher),
+      controls_(kind == WorkbookKind::WithMacros) {}
 
 void modExcel::ExportToExcel() {
     try {
@@ -107,6 +108,9 @@ void modExcel::Run() {
     PrepareSheet(SheetKind::Totals);
     Totals();
 
+    if (!controls_) {
+        return;
+    }
     view_.SetStatus("Writing Macro to Excel");
     ExportStep([&] {
         macros::WriteMacros(*app_, options_.build, IndentColumnsForMacros(state_, model_));
@@ -164,8 +168,11 @@ void modExcel::HeaderFurniture(SheetKind kind) {
         state_.ExcelRow = 1;
     }
     ExportStep([&] { Target().Rows(state_.ExcelRow)->SetRowHeight(kHeaderRowHeight); });
-    ExportStep([&] { AddMacroButton(*app_, Target(), 0, 100, "Preview Image", "PreviewImage"); });
-    if (indented && options_.build == 1) {
+    if (controls_) {
+        ExportStep(
+            [&] { AddMacroButton(*app_, Target(), 0, 100, "Preview Image", "PreviewImage"); });
+    }
+    if (controls_ && indented && options_.build == 1) {
         ExportStep(
             [&] { AddMacroButton(*app_, Target(), 120, 96, "Build Assembly", "AddPartToAssy"); });
     }
@@ -389,7 +396,7 @@ void modExcel::ShowProgress(const char* sheet, std::int32_t done, std::int32_t t
 }
 
 void modExcel::IndentedCheckbox(const model::clsFileData& record, std::int32_t row) {
-    if (options_.build == 1) {
+    if (controls_ && options_.build == 1) {
         const std::string text =
             (IsAssemblyRow(record.FileName) ? "A" : "P") + IntegerText(record.Depth);
         ExportStep([&] {

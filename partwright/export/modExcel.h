@@ -19,12 +19,18 @@ namespace pw::excel {
 // assembly has been loaded since; otherwise the model's MaxIndent.
 std::int16_t IndentColumnsForMacros(const ExportState& state, const model::BomModel& model);
 
+// What the workbook takes besides its cells: Excel's own workbook takes the buttons, the row
+// check boxes and the macros; a workbook that is written as a file without Excel takes none, as
+// an .xlsx file cannot run them.
+enum class WorkbookKind { WithMacros, CellsOnly };
+
 // Writes the model into a new Excel workbook: "Indented BOM", "Summary BOM" and
 // "Summary-Totals", then the workbook macros. A failing Excel call abandons its own step only;
 // Excel that cannot be reached at all ends the run at once with a status text.
 class modExcel {
 public:
-    modExcel(model::BomModel& model, ExportState& state, ExportView& view, ExcelLauncher& launcher);
+    modExcel(model::BomModel& model, ExportState& state, ExportView& view, ExcelLauncher& launcher,
+             WorkbookKind kind = WorkbookKind::WithMacros);
 
     void ExportToExcel();
 
@@ -88,7 +94,7 @@ private:
     ExportState& state_;
     ExportView& view_;
     ExcelLauncher& launcher_;
-
+    const bool controls_; // buttons, check boxes and macros
     // Per run.
     struct Options {
         int check1 = 0;     // "Use Indented Columns"

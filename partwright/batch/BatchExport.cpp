@@ -1,0 +1,200 @@
+#include "BatchExport.h"
+
+#include "BomWorkbook.h"
+#include "SilentViews.h"
+#include "partwright/export/CellText.h"
+#include "partwright/model/AssemblyLoader.h"
+#include "partwright/workbook/SheetCsv.h"
+#include "partwright/workbook/WorkbookXlsx.h"
+#include "shared/core/CaseFold.h"
+#include "shared/core/Failure.h"
+#include "shared/core/NumberText.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+namespace pw::batch {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::string Seconds(Clock::time_point since) {
+    const std::chrono::duration<double> elapsed = Clock::now() - since;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f s", elapsed.count());
+    return text;
+}
+
+std::string NameOf(const std::string& path) {
+    std::string folder;
+    std::string name;
+    excel::SplitPath(path, folder, name);
+    return name;
+}
+
+// "3 missing components", "1 missing component".
+std::string Counted(std::int64_t count, const std::string& one, const std::string& many) {
+    return IntegerText(count) + " " + (count == 1 ? one : many);
+}
+
+// A message box's text on one line.
+std::string OneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+} // namespace
+
+BatchExport::BatchExport(const BatchOptions& options, inventor::ServerFactory& servers,
+                         OutputFiles& files, std::function<void(const std::string&)> report)
+    : options_(options), servers_(servers), files_(files), report_(std::move(report)) {}
+
+int BatchExport::Run() {
+    const auto start = Clock::now();
+    for (const std::string& assembly : options_.assemblies) {
+        if (serverGone_) {
+            ++notLoaded_;
+            continue;
+        }
+        ExportOne(assembly);
+    }
+    const auto total = static_cast<std::int64_t>(options_.assemblies.size());
+    report_(IntegerText(exported_) + " of " + Counted(total, "assembly", "assemblies") +
+            " written; " + IntegerText(notLoaded_) + " not loaded, " + IntegerText(notWritten_) +
+            " not written; " + Counted(missing_, "missing component", "missing components") + "; " +
+            Seconds(start));
+    const bool failed = notLoaded_ > 0 || notWritten_ > 0 || (options_.strict && missing_ > 0);
+    return failed ? kSomeFailed : kAllWritten;
+}
+
+void BatchExport::ExportOne(const std::string& assembly) {
+    const auto start = Clock::now();
+    const std::string name = NameOf(assembly);
+    const std::vector<Target> targets = TargetsOf(assembly);
+    if (!Writable(name, targets)) {
+        ++notWritten_;
+        return;
+    }
+
+    model::BomModel model;
+    model::QuantityListing listing;
+    SilentLoadView view(assembly);
+    model::AssemblyLoader loader(model, listing, view, servers_);
+    loader.LoadAssembly();
+    loader.ReleaseServer();
+    if (view.ended) {
+        serverGone_ = true;
+    }
+    if (!loader.Completed()) {
+        ++notLoaded_;
+        const std::string reason =
+            view.messages.empty() ? "the load stopped" : OneLine(view.messages.back().text);
+        report_(name + ": not loaded: " + reason + " (" + Seconds(start) + ")");
+        return;
+    }
+
+    const model::Tallies& counts = model.Counts;
+    missing_ += counts.MissingCount;
+    std::string line =
+        name + ": " +
+        Counted(std::int64_t{counts.PartCount} + counts.AssyCount, "occurrence", "occurrences") +
+        ", " + Counted(model.Dupes.Count(), "unique file", "unique files") + ", " +
+        IntegerText(counts.MissingCount) + " missing";
+    try {
+        Write(name, model, targets);
+    } catch (const Failure& failure) {
+        ++notWritten_;
+        report_(line + "; not written: " + failure.what() + " (" + Seconds(start) + ")");
+        ReportMissing(model);
+        return;
+    }
+    ++exported_;
+    report_(line + ", " + Seconds(start) + " -> " + targets.front().path +
+            (targets.size() > 1 ? " and " + Counted(static_cast<std::int64_t>(targets.size()) - 1,
+                                                    "more file", "more files")
+                                : std::string()));
+    for (const ShownMessage& message : view.messages) {
+        if (message.style == model::kYesNoExclamation) {
+            report_("  answered Yes: " + OneLine(message.text));
+        }
+    }
+    ReportMissing(model);
+}
+
+std::vector<BatchExport::Target> BatchExport::TargetsOf(const std::string& assembly) const {
+    std::string folder;
+    std::string name;
+    excel::SplitPath(assembly, folder, name);
+    if (options_.outFolder) {
+        folder = *options_.outFolder;
+        if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') {
+            folder += '\\';
+        }
+    }
+    const std::size_t dot = name.rfind('.');
+    const std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+    if (options_.format == OutputFormat::Xlsx) {
+        return {{folder + stem + ".xlsx", {}}};
+    }
+    std::vector<Target> targets;
+    for (const char* sheet : {"Summary-Totals", "Summary BOM", "Indented BOM"}) {
+        targets.push_back({folder + stem + " - " + sheet + ".csv", sheet});
+    }
+    return targets;
+}
+
+// Whether the files may be written: none exists (or --force), and none was written by this run
+// for another assembly of the same name.
+bool BatchExport::Writable(const std::string& name, const std::vector<Target>& targets) {
+    for (const Target& target : targets) {
+        if (written_.count(FoldCase(target.path)) != 0) {
+            report_(name + ": not written: " + target.path +
+                    " was written for another assembly of this run");
+            return false;
+        }
+        if (!options_.force && files_.Exists(target.path)) {
+            report_(name + ": not written: " + target.path + " exists (--force replaces it)");
+            return false;
+        }
+    }
+    return true;
+}
+
+void BatchExport::Write(const std::string& name, model::BomModel& model,
+                        const std::vector<Target>& targets) {
+    const auto book = BomWorkbook(model, options_.indented, options_.hyperlinks);
+    for (const Target& target : targets) {
+        std::string bytes;
+        if (target.sheet.empty()) {
+            bytes = workbook::WorkbookXlsx(*book);
+        } else if (const workbook::Sheet* sheet = book->FindSheet(target.sheet)) {
+            bytes = workbook::SheetCsv(*sheet);
+        } else {
+            throw Failure(kEFail,
+                          "the sheet \"" + target.sheet + "\" of " + name + " was not made");
+        }
+        files_.Write(target.path, bytes, options_.force);
+        written_.insert(FoldCase(target.path));
+    }
+}
+
+// Each missing component by its occurrence name, with the assembly that uses it.
+void BatchExport::ReportMissing(const model::BomModel& model) {
+    std::vector<const model::clsFileData*> lastAtDepth;
+    for (const auto& record : model.FileData) {
+        const auto depth = static_cast<std::size_t>(std::max<std::int16_t>(record->Depth, 0));
+        lastAtDepth.resize(depth + 1);
+        lastAtDepth[depth] = record.get();
+        const std::string& file = record->FileName;
+        if (file.size() < 2 || file.front() != '<' || file.back() != '>') {
+            continue;
+        }
+        const model::clsFileData* owner = depth > 0 ? lastAtDepth[depth - 1] : nullptr;
+        report_("  missing: " + file.substr(1, file.size() - 2) +
+                (owner ? " in " + NameOf(owner->FileName) : std::string()));
+    }
+}
+
+} // namespace pw::batch

@@ -1,0 +1,121 @@
+#include "BatchOptions.h"
+
+namespace pw::batch {
+namespace {
+
+CommandLineReading Mistake(const std::string& what) {
+    return {std::nullopt, "partwright-export: " + what + "\nTry 'partwright-export --help'.\n",
+            kUsageError};
+}
+
+} // namespace
+
+std::string UsageText() {
+    return "Usage: partwright-export [OPTION]... ASSEMBLY...\n"
+           "Writes the bill of materials of each Inventor assembly (.iam) as a workbook, without\n"
+           "Excel: the sheets \"Summary-Totals\", \"Summary BOM\" and \"Indented BOM\" with the\n"
+           "values, formats, column widths, frozen panes and hyperlinks of Partwright's Excel\n"
+           "export. The workbook has no buttons, row check boxes or macros: an .xlsx file\n"
+           "cannot hold macros. Use Partwright's window to export with them.\n"
+           "\n"
+           "  --indented        a level column per depth (\"Use Indented Columns\")\n"
+           "  --hyperlinks      file names as hyperlinks to their files\n"
+           "  --format xlsx     one workbook, ASSEMBLY-NAME.xlsx (the default)\n"
+           "  --format csv      one UTF-8 CSV file per sheet, \"ASSEMBLY-NAME - SHEET.csv\";\n"
+           "                    text a spreadsheet would read as a number, a date or a formula\n"
+           "                    is written as =\"text\" so that it stays the text it is\n"
+           "  --out DIR         write into DIR (made when missing); default: beside each assembly\n"
+           "  --force           replace files that exist (never done without it)\n"
+           "  --strict          missing components fail the run (exit status 1)\n"
+           "  --help, /?, --version\n"
+           "\n"
+           "Each file is written under a temporary name and renamed when complete: an\n"
+           "interrupted run leaves no partial file and keeps the previous one.\n"
+           "Progress goes to standard error, one line per assembly and a summary.\n"
+           "Exit status: 0 every assembly loaded and written; 1 an assembly could not be opened,\n"
+           "walked or written (the others are still written), or --strict and components are\n"
+           "missing; 2 a usage error.\n";
+}
+
+CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,
+                                   const std::string& version) {
+    BatchOptions options;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (!optionsEnded && argument == "/?") {
+            return {std::nullopt, UsageText(), 0};
+        }
+        if (optionsEnded || argument.empty() || argument.front() != '-' || argument == "-") {
+            if (argument.empty()) {
+                return Mistake("an empty assembly name");
+            }
+            options.assemblies.push_back(argument);
+            continue;
+        }
+        // "--name=value" or "--name value".
+        const std::size_t equals = argument.find('=');
+        const std::string name = argument.substr(0, equals);
+        std::optional<std::string> value;
+        if (equals != std::string::npos) {
+            value = argument.substr(equals + 1);
+        }
+        const auto takeValue = [&]() -> std::optional<std::string> {
+            if (value) {
+                return value;
+            }
+            if (i + 1 < arguments.size()) {
+                return arguments[++i];
+            }
+            return std::nullopt;
+        };
+        const auto flag = [&](bool& target) {
+            target = true;
+            return !value;
+        };
+        bool fine = true;
+        if (name == "--") {
+            optionsEnded = true;
+            fine = !value;
+        } else if (name == "--help" || name == "-h" || name == "-?") {
+            return {std::nullopt, UsageText(), 0};
+        } else if (name == "--version") {
+            return {std::nullopt, "partwright-export " + version + "\n", 0};
+        } else if (name == "--indented") {
+            fine = flag(options.indented);
+        } else if (name == "--hyperlinks") {
+            fine = flag(options.hyperlinks);
+        } else if (name == "--force") {
+            fine = flag(options.force);
+        } else if (name == "--strict") {
+            fine = flag(options.strict);
+        } else if (name == "--format") {
+            const auto format = takeValue();
+            if (format == "xlsx") {
+                options.format = OutputFormat::Xlsx;
+            } else if (format == "csv") {
+                options.format = OutputFormat::Csv;
+            } else {
+                return Mistake(format ? "unknown format '" + *format + "' (xlsx or csv)"
+                                      : "--format needs xlsx or csv");
+            }
+        } else if (name == "--out") {
+            const auto folder = takeValue();
+            if (!folder || folder->empty()) {
+                return Mistake("--out needs a folder");
+            }
+            options.outFolder = folder;
+        } else {
+            return Mistake("unknown option '" + argument + "'");
+        }
+        if (!fine) {
+            return Mistake("option '" + name + "' takes no value");
+        }
+    }
+    if (options.assemblies.empty()) {
+        return Mistake("no assembly given");
+    }
+    return {options, {}, 0};
+}
+
+} // namespace pw::batch

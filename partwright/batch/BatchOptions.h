@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pw::batch {
+
+enum class OutputFormat { Xlsx, Csv };
+
+// What partwright-export was asked to do.
+struct BatchOptions {
+    bool indented = false;   // a level column per depth, as "Use Indented Columns"
+    bool hyperlinks = false; // file names as hyperlinks to their files
+    OutputFormat format = OutputFormat::Xlsx;
+    std::optional<std::string> outFolder; // beside each assembly when not given
+    bool force = false;                   // replace files that exist
+    bool strict = false;                  // missing components fail the run
+    std::vector<std::string> assemblies;
+};
+
+// The command line read: the options, or what to print and the exit status instead.
+struct CommandLineReading {
+    std::optional<BatchOptions> options;
+    std::string message; // the help, the version, or the usage error
+    int exitStatus = 0;  // 0 for help and version, kUsageError for a mistake
+};
+
+inline constexpr int kUsageError = 2;
+
+// Reads the arguments after the program's name. Options may come before, between or after the
+// assemblies; "--" ends them. "--format csv" and "--format=csv" are the same.
+CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,
+                                   const std::string& version);
+
+// The help text, as --help prints it.
+std::string UsageText();
+
+} // namespace pw::batch

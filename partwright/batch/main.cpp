@@ -1,0 +1,65 @@
+// partwright-export: the bill of materials of many assemblies as workbooks, without Excel.
+#include "BatchExport.h"
+#include "CommandLinePaths.h"
+#include "ConsoleText.h"
+#include "WindowsOutputFiles.h"
+#include "shared/com/TextConvert.h"
+#include "shared/inventor/ComDocumentAccess.h"
+
+#include <windows.h>
+#include <objbase.h>
+
+#include <exception>
+
+namespace {
+
+using namespace pw;
+
+int Run(const std::vector<std::string>& arguments) {
+    const batch::CommandLineReading reading = batch::ReadCommandLine(arguments, PARTWRIGHT_VERSION);
+    if (!reading.options) {
+        batch::WriteText(reading.exitStatus == 0 ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE,
+                         reading.message);
+        return reading.exitStatus;
+    }
+    batch::BatchOptions options = *reading.options;
+    if (options.outFolder) {
+        const std::string folder = batch::MadeFolder(*options.outFolder);
+        if (folder.empty()) {
+            batch::WriteText(STD_ERROR_HANDLE, "partwright-export: the folder " +
+                                                   *options.outFolder + " cannot be made\n");
+            return batch::kUsageError;
+        }
+        options.outFolder = folder;
+    }
+    options.assemblies = batch::AssemblyPaths(options.assemblies);
+
+    inventor::ComServerFactory servers;
+    batch::WindowsOutputFiles files;
+    batch::BatchExport run(options, servers, files, [](const std::string& line) {
+        batch::WriteText(STD_ERROR_HANDLE, line + "\n");
+    });
+    return run.Run();
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.push_back(com::WideToUtf8(argv[i]));
+    }
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        batch::WriteText(STD_ERROR_HANDLE, "partwright-export: COM cannot be started\n");
+        return batch::kSomeFailed;
+    }
+    int status = batch::kSomeFailed;
+    try {
+        status = Run(arguments);
+    } catch (const std::exception& error) {
+        batch::WriteText(STD_ERROR_HANDLE,
+                         std::string("partwright-export: ") + error.what() + "\n");
+    }
+    CoUninitialize();
+    return status;
+}
