@@ -78,6 +78,7 @@ public:
             values.columns != right_ - column_ + 1) {
             Refuse("Application-defined or object-defined error");
         }
+        sheet_.Reserve(row_, bottom_, right_);
         for (std::int32_t r = 0; r < values.rows; ++r) {
             for (std::int32_t c = 0; c < values.columns; ++c) {
                 WriteCell(sheet_, row_ + r, column_ + c, values.At(r, c), state_.currentYear);

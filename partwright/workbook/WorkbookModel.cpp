@@ -25,6 +25,18 @@ StoredCell& Sheet::At(std::int32_t row, std::int32_t column) {
     return grid[r][c];
 }
 
+void Sheet::Reserve(std::int32_t top, std::int32_t bottom, std::int32_t width) {
+    if (top < 1 || bottom < top || width < 1) {
+        return;
+    }
+    if (grid.size() < static_cast<std::size_t>(bottom)) {
+        grid.resize(static_cast<std::size_t>(bottom));
+    }
+    for (auto r = static_cast<std::size_t>(top - 1); r < static_cast<std::size_t>(bottom); ++r) {
+        grid[r].reserve(static_cast<std::size_t>(width));
+    }
+}
+
 const CellEntry& Sheet::Entry(std::int32_t row, std::int32_t column) const {
     static const CellEntry kEmpty;
     const StoredCell* cell = Find(row, column);

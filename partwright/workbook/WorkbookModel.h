@@ -99,6 +99,9 @@ struct Sheet {
     // The cell, or nothing when it was never written or formatted.
     const StoredCell* Find(std::int32_t row, std::int32_t column) const;
     StoredCell& At(std::int32_t row, std::int32_t column);
+    // Room for `width` cells in each of the rows `top` to `bottom`: a block of values grows the
+    // grid once instead of cell by cell. No cell is made.
+    void Reserve(std::int32_t top, std::int32_t bottom, std::int32_t width);
     // Visits every cell that was written or formatted, row by row.
     template <class Visit> void ForEachCell(Visit visit) const {
         for (std::size_t r = 0; r < grid.size(); ++r) {

@@ -17,24 +17,40 @@ void Put32(std::string& out, std::uint32_t value) {
     Put16(out, value >> 16);
 }
 
-std::string Deflate(const std::string& content) {
+// Writes the bytes' deflated form onto the end of `out`, a piece at a time, so that no buffer as
+// large as the input is made; returns its size.
+std::size_t AppendDeflated(std::string& out, const std::string& content) {
     z_stream stream{};
     if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) !=
         Z_OK) {
         throw Failure(kEFail, "zlib could not start deflating");
     }
-    std::string out(deflateBound(&stream, static_cast<uLong>(content.size())), '\0');
+    constexpr std::size_t kPiece = 1 << 18;
+    const std::size_t start = out.size();
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(content.data()));
     stream.avail_in = static_cast<uInt>(content.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = static_cast<uInt>(out.size());
-    const int status = deflate(&stream, Z_FINISH);
-    out.resize(stream.total_out);
+    int status = Z_OK;
+    while (status == Z_OK) {
+        const std::size_t used = out.size();
+        out.resize(used + kPiece);
+        stream.next_out = reinterpret_cast<Bytef*>(out.data() + used);
+        stream.avail_out = static_cast<uInt>(kPiece);
+        status = deflate(&stream, Z_FINISH);
+        out.resize(used + kPiece - stream.avail_out);
+    }
     deflateEnd(&stream);
     if (status != Z_STREAM_END) {
         throw Failure(kEFail, "zlib could not deflate an archive entry");
     }
-    return out;
+    return out.size() - start;
+}
+
+// An entry and its offset must fit the 32 bits of an archive without the ZIP64 extension.
+std::uint32_t Within32Bits(std::size_t size, const std::string& what) {
+    if (size > 0xFFFFFFFFu) {
+        throw Failure(kEFail, what + " is too large for a workbook file (over 4 GB)");
+    }
+    return static_cast<std::uint32_t>(size);
 }
 
 constexpr std::uint32_t kVersion = 20;
@@ -49,12 +65,10 @@ constexpr std::uint32_t kDosDate = ((2026 - 1980) << 9) | (1 << 5) | 1;
 void ZipArchive::Add(const std::string& name, const std::string& content) {
     Entry entry;
     entry.name = name;
-    entry.size = static_cast<std::uint32_t>(content.size());
+    entry.size = Within32Bits(content.size(), name);
     entry.crc = static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(content.data()),
                                                  static_cast<uInt>(content.size())));
-    const std::string packed = Deflate(content);
-    entry.compressedSize = static_cast<std::uint32_t>(packed.size());
-    entry.offset = static_cast<std::uint32_t>(bytes_.size());
+    entry.offset = Within32Bits(bytes_.size(), name);
 
     Put32(bytes_, 0x04034b50);
     Put16(bytes_, kVersion);
@@ -63,18 +77,22 @@ void ZipArchive::Add(const std::string& name, const std::string& content) {
     Put16(bytes_, kDosTime);
     Put16(bytes_, kDosDate);
     Put32(bytes_, entry.crc);
-    Put32(bytes_, entry.compressedSize);
+    const std::size_t compressedSizeAt = bytes_.size();
+    Put32(bytes_, 0); // known once deflated
     Put32(bytes_, entry.size);
     Put16(bytes_, static_cast<std::uint32_t>(name.size()));
     Put16(bytes_, 0);
     bytes_ += name;
-    bytes_ += packed;
+    entry.compressedSize = Within32Bits(AppendDeflated(bytes_, content), name);
+    std::string size;
+    Put32(size, entry.compressedSize);
+    bytes_.replace(compressedSizeAt, size.size(), size);
     entries_.push_back(std::move(entry));
 }
 
-std::string ZipArchive::Finish() const {
-    std::string out = bytes_;
-    const auto directoryOffset = static_cast<std::uint32_t>(out.size());
+std::string ZipArchive::Finish() && {
+    std::string out = std::move(bytes_);
+    const auto directoryOffset = Within32Bits(out.size(), "the workbook");
     for (const Entry& entry : entries_) {
         Put32(out, 0x02014b50);
         Put16(out, kVersion);
@@ -95,7 +113,7 @@ std::string ZipArchive::Finish() const {
         Put32(out, entry.offset);
         out += entry.name;
     }
-    const auto directorySize = static_cast<std::uint32_t>(out.size()) - directoryOffset;
+    const auto directorySize = Within32Bits(out.size(), "the workbook") - directoryOffset;
     Put32(out, 0x06054b50);
     Put16(out, 0);
     Put16(out, 0);

@@ -10,8 +10,8 @@ namespace pw::workbook {
 class ZipArchive {
 public:
     void Add(const std::string& name, const std::string& content);
-    // The archive's bytes, central directory included.
-    std::string Finish() const;
+    // The archive's bytes, central directory included; the archive is spent.
+    std::string Finish() &&;
 
 private:
     struct Entry {

@@ -1,0 +1,68 @@
+#include "SyntheticAssembly.h"
+#include "partwright/batch/BomWorkbook.h"
+#include "partwright/batch/SilentViews.h"
+#include "partwright/model/AssemblyLoader.h"
+#include "partwright/workbook/SheetCsv.h"
+#include "partwright/workbook/WorkbookXlsx.h"
+
+#include <benchmark/benchmark.h>
+
+namespace pw::bench {
+namespace {
+
+// The model of a synthetic assembly of `records` rows, loaded as partwright-export loads it.
+void LoadSynthetic(int records, fakes::FakeInventor& inventor, model::BomModel& model) {
+    batch::SilentLoadView view(BuildSyntheticAssembly(inventor, records - 1, records / 100));
+    model::QuantityListing listing;
+    model::AssemblyLoader(model, listing, view, inventor).LoadAssembly();
+}
+
+// The export into the workbook in memory, without Excel.
+void BM_BatchWorkbook(benchmark::State& state) {
+    fakes::FakeInventor inventor;
+    model::BomModel model;
+    LoadSynthetic(static_cast<int>(state.range(0)), inventor, model);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(batch::BomWorkbook(model, true, true));
+    }
+    state.SetItemsProcessed(state.iterations() * model.FileData.Count());
+}
+
+// The workbook made above, as an .xlsx file's bytes and as CSV.
+void BM_WorkbookXlsx(benchmark::State& state) {
+    fakes::FakeInventor inventor;
+    model::BomModel model;
+    LoadSynthetic(static_cast<int>(state.range(0)), inventor, model);
+    const auto book = batch::BomWorkbook(model, true, true);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        bytes = workbook::WorkbookXlsx(*book).size();
+    }
+    state.SetItemsProcessed(state.iterations() * model.FileData.Count());
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+void BM_SheetCsv(benchmark::State& state) {
+    fakes::FakeInventor inventor;
+    model::BomModel model;
+    LoadSynthetic(static_cast<int>(state.range(0)), inventor, model);
+    const auto book = batch::BomWorkbook(model, true, true);
+    for (auto _ : state) {
+        for (const auto& sheet : book->sheets) {
+            benchmark::DoNotOptimize(workbook::SheetCsv(*sheet));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * model.FileData.Count());
+}
+
+BENCHMARK(BM_BatchWorkbook)
+    ->Arg(20'001)
+    ->Arg(50'001)
+    ->Arg(100'001)
+    ->Arg(200'001)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WorkbookXlsx)->Arg(20'001)->Arg(200'001)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SheetCsv)->Arg(20'001)->Arg(200'001)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace pw::bench
