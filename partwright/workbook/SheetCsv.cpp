@@ -20,6 +20,9 @@ bool StartsLikeFormula(const std::string& text) {
 
 // Whether a spreadsheet would read the text as anything but this very text.
 bool ReadsOtherwise(const std::string& text) {
+    if (text.empty()) {
+        return false; // an empty field is read as an empty cell, which is what it is
+    }
     if (StartsLikeFormula(text)) {
         return true;
     }

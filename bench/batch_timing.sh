@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Times partwright-export on generated assemblies, inside one Wine session (scripts/bench --batch).
+#   batch_timing.sh WINE_RUN PREFIX EXPORTER RUNS OUT ASSEMBLY...
+# For each assembly: the median of RUNS runs of the time the program reports for the assembly
+# (load, workbook, file) and of the whole process, started as a script would start it.
+set -euo pipefail
+wine_run=$1 prefix=$2 exporter=$3 runs=$4 out=$5
+shift 5
+windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+mkdir -p "$out"
+printf '%-12s %12s %14s %14s\n' occurrences 'program (s)' 'process (s)' 'xlsx (bytes)'
+for assembly in "$@"; do
+    program=() process=()
+    for _ in $(seq "$runs"); do
+        start=$(date +%s.%N)
+        line=$("$wine_run" "$prefix" "$exporter" --force --out "$(windows_path "$out")" \
+            "$(windows_path "$assembly")" 2>&1 | grep ' occurrences, ' || true)
+        end=$(date +%s.%N)
+        [ -n "$line" ] || { echo "no result for $assembly" >&2; exit 1; }
+        occurrences=$(sed -E 's/^[^:]*: ([0-9]+) occurrences.*/\1/' <<<"$line")
+        program+=("$(sed -E 's/.* ([0-9.]+) s -> .*/\1/' <<<"$line")")
+        process+=("$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')")
+    done
+    name=$(basename "$assembly" .iam)
+    printf '%-12s %12s %14.2f %14s\n' "$occurrences" \
+        "$(printf '%s\n' "${program[@]}" | median)" "$(printf '%s\n' "${process[@]}" | median)" \
+        "$(stat -c %s "$out/$name.xlsx")"
+done

@@ -1,0 +1,173 @@
+#include "partwright/batch/BatchExport.h"
+
+#include "shared/core/Failure.h"
+#include "standins/inventor/StandinFiles.h"
+#include "standins/inventor/StandinInventor.h"
+#include "tests/fakes/FakeInventor.h"
+
+#include <gtest/gtest.h>
+#include <map>
+
+namespace pw::batch {
+namespace {
+
+// Files by path; a write the test names fails as a full disk would.
+class MemoryFiles : public OutputFiles {
+public:
+    std::map<std::string, std::string> files;
+    std::string failingPath;
+
+    bool Exists(const std::string& path) override { return files.count(path) != 0; }
+    void Write(const std::string& path, const std::string& bytes, bool replace) override {
+        if (path == failingPath) {
+            throw Failure(kEFail, "cannot write " + path + ": There is not enough space");
+        }
+        if (!replace && files.count(path) != 0) {
+            throw Failure(kEFail, path + " exists");
+        }
+        files[path] = bytes;
+    }
+};
+
+class BatchExportTest : public ::testing::Test {
+protected:
+    const std::string samples = standins::WindowsPathOf(PARTWRIGHT_SAMPLES_DIR);
+    const std::string gearbox = samples + "\\Gearbox.iam";
+    standins::StandinServerFactory servers{samples};
+    MemoryFiles files;
+    std::vector<std::string> lines;
+
+    int Run(BatchOptions options, inventor::ServerFactory* factory = nullptr) {
+        lines.clear();
+        return BatchExport(options, factory ? *factory : servers, files,
+                           [&](const std::string& line) { lines.push_back(line); })
+            .Run();
+    }
+    static BatchOptions Of(std::vector<std::string> assemblies) {
+        BatchOptions options;
+        options.assemblies = std::move(assemblies);
+        return options;
+    }
+    // A line's text up to its time, which differs from run to run.
+    static std::string UpToTime(const std::string& line) {
+        const auto seconds = line.rfind(" s");
+        const auto start = line.find_last_of(";,(", seconds);
+        return line.substr(0, start == std::string::npos ? 0 : start + 1);
+    }
+};
+
+TEST_F(BatchExportTest, AnAssemblyIsWrittenBesideItselfWithItsLineAndTheSummary) {
+    EXPECT_EQ(Run(Of({gearbox})), kAllWritten); // a missing component fails nothing by itself
+    ASSERT_EQ(files.files.count(samples + "\\Gearbox.xlsx"), 1u);
+    EXPECT_EQ(files.files[samples + "\\Gearbox.xlsx"].substr(0, 2), "PK");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(UpToTime(lines[0]), "Gearbox.iam: 17 occurrences, 7 unique files, 1 missing,");
+    EXPECT_NE(lines[0].find(" s -> " + samples + "\\Gearbox.xlsx"), std::string::npos);
+    EXPECT_EQ(lines[1], "  missing: Gasket:1 in Gearbox.iam");
+    EXPECT_EQ(UpToTime(lines[2]),
+              "1 of 1 assembly written; 0 not loaded, 0 not written; 1 missing component;");
+}
+
+TEST_F(BatchExportTest, StrictFailsTheRunOnMissingComponentsAndStillWrites) {
+    BatchOptions options = Of({gearbox});
+    options.strict = true;
+    EXPECT_EQ(Run(options), kSomeFailed);
+    EXPECT_EQ(files.files.count(samples + "\\Gearbox.xlsx"), 1u);
+}
+
+TEST_F(BatchExportTest, WhatCannotBeLoadedFailsTheRunAndTheOthersAreStillWritten) {
+    const std::string nowhere = samples + "\\Nowhere.iam";
+    const std::string part = samples + "\\Parts\\Shaft.ipt";
+    EXPECT_EQ(Run(Of({nowhere, part, gearbox})), kSomeFailed);
+    EXPECT_EQ(UpToTime(lines[0]), "Nowhere.iam: not loaded: Unable to open the specified file. (");
+    EXPECT_EQ(UpToTime(lines[1]),
+              "Shaft.ipt: not loaded: Nice try, you really should try migrating Then run again (");
+    EXPECT_EQ(files.files.size(), 1u);
+    EXPECT_EQ(files.files.count(samples + "\\Gearbox.xlsx"), 1u);
+    EXPECT_EQ(UpToTime(lines.back()),
+              "1 of 3 assemblies written; 2 not loaded, 0 not written; 1 missing component;");
+}
+
+TEST_F(BatchExportTest, AFileThatExistsIsKeptUnlessForced) {
+    const std::string target = samples + "\\Gearbox.xlsx";
+    files.files[target] = "earlier";
+    EXPECT_EQ(Run(Of({gearbox})), kSomeFailed);
+    EXPECT_EQ(files.files[target], "earlier");
+    EXPECT_EQ(lines[0], "Gearbox.iam: not written: " + target + " exists (--force replaces it)");
+
+    BatchOptions forced = Of({gearbox});
+    forced.force = true;
+    EXPECT_EQ(Run(forced), kAllWritten);
+    EXPECT_EQ(files.files[target].substr(0, 2), "PK");
+}
+
+TEST_F(BatchExportTest, NoFileOfTheRunReplacesAnotherOfTheSameRun) {
+    fakes::FakeInventor inventor;
+    inventor.AddAssembly("C:\\A\\Top.iam");
+    inventor.AddAssembly("C:\\B\\Top.iam");
+    BatchOptions options = Of({"C:\\A\\Top.iam", "C:\\B\\Top.iam"});
+    options.outFolder = "C:\\Out";
+    options.force = true;
+    EXPECT_EQ(Run(options, &inventor), kSomeFailed);
+    EXPECT_EQ(files.files.size(), 1u);
+    EXPECT_EQ(
+        lines[1],
+        "Top.iam: not written: C:\\Out\\Top.xlsx was written for another assembly of this run");
+}
+
+TEST_F(BatchExportTest, CsvIsOneFilePerSheetIntoTheFolderAsked) {
+    BatchOptions options = Of({gearbox});
+    options.format = OutputFormat::Csv;
+    options.outFolder = "D:\\Exports\\"; // with or without its separator
+    EXPECT_EQ(Run(options), kAllWritten);
+    std::vector<std::string> names;
+    for (const auto& [path, bytes] : files.files) {
+        names.push_back(path);
+        EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"D:\\Exports\\Gearbox - Indented BOM.csv",
+                                               "D:\\Exports\\Gearbox - Summary BOM.csv",
+                                               "D:\\Exports\\Gearbox - Summary-Totals.csv"}));
+    EXPECT_NE(lines[0].find("-> D:\\Exports\\Gearbox - Summary-Totals.csv and 2 more files"),
+              std::string::npos);
+    const std::string& indented = files.files["D:\\Exports\\Gearbox - Indented BOM.csv"];
+    EXPECT_NE(indented.find(",\"=\"\"00123\"\"\","), std::string::npos);
+    EXPECT_NE(indented.find(",\"=\"\"=Machined base plate, 20 mm\"\"\","), std::string::npos);
+}
+
+TEST_F(BatchExportTest, AFileThatCannotBeWrittenIsReportedAndTheRunGoesOn) {
+    files.failingPath = samples + "\\Gearbox.xlsx";
+    fakes::FakeInventor inventor;
+    inventor.AddAssembly("C:\\A\\Other.iam");
+    EXPECT_EQ(Run(Of({gearbox, "C:\\A\\Other.iam"}), nullptr), kSomeFailed);
+    EXPECT_EQ(UpToTime(lines[0]), "Gearbox.iam: 17 occurrences, 7 unique files, 1 missing; "
+                                  "not written: cannot write " +
+                                      samples + "\\Gearbox.xlsx: There is not enough space (");
+    EXPECT_EQ(lines[1], "  missing: Gasket:1 in Gearbox.iam");
+}
+
+TEST_F(BatchExportTest, AnApprenticeThatCannotStartEndsTheRun) {
+    fakes::FakeInventor inventor;
+    inventor.AddAssembly("C:\\A\\One.iam");
+    inventor.AddAssembly("C:\\A\\Two.iam");
+    inventor.FailOn(fakes::Op::Create);
+    EXPECT_EQ(Run(Of({"C:\\A\\One.iam", "C:\\A\\Two.iam"}), &inventor), kSomeFailed);
+    EXPECT_EQ(inventor.serversCreated, 0);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(UpToTime(lines[0]),
+              "One.iam: not loaded: cannot start the Inventor Apprentice Server. (");
+    EXPECT_EQ(UpToTime(lines[1]),
+              "0 of 2 assemblies written; 2 not loaded, 0 not written; 0 missing components;");
+    EXPECT_TRUE(files.files.empty());
+}
+
+TEST_F(BatchExportTest, AMigrationQuestionIsAnsweredYesAndSaid) {
+    fakes::FakeInventor inventor;
+    inventor.AddAssembly("C:\\A\\Old.iam").needsMigration = true;
+    EXPECT_EQ(Run(Of({"C:\\A\\Old.iam"}), &inventor), kAllWritten);
+    EXPECT_EQ(lines[1], "  answered Yes: The selected file should be migrated before using "
+                        "this utility. Continue?");
+}
+
+} // namespace
+} // namespace pw::batch

@@ -1,0 +1,71 @@
+#include "partwright/workbook/SheetCsv.h"
+
+#include <gtest/gtest.h>
+
+namespace pw::workbook {
+namespace {
+
+CellEntry Text(const std::string& text) {
+    return {CellKind::Text, text};
+}
+
+TEST(SheetCsv, TextThatASpreadsheetWouldReadOtherwiseStaysText) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"00123", "=\"00123\""}, // a number, its zeros lost
+        {"1-2", "=\"1-2\""},     // a date
+        {"3/4", "=\"3/4\""},     // a date
+        {"TRUE", "=\"TRUE\""},   // a truth value
+        {"0.50", "=\"0.50\""},   // a number
+        {"=1+1", "=\"=1+1\""},   // a formula
+        {"+41 44 123", "=\"+41 44 123\""},
+        {"-x", "=\"-x\""},
+        {"@SUM(A1)", "=\"@SUM(A1)\""},
+        {"'quoted", "=\"'quoted\""}, // the apostrophe would be taken as the prefix
+        {"=say \"hi\"", "=\"=say \"\"hi\"\"\""},
+        {"GB-100", "GB-100"}, // plain text stays plain
+        {"Steel, Mild", "Steel, Mild"},
+        {"", ""},
+    };
+    for (const auto& [text, written] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(CsvCellText(Text(text)), written);
+    }
+    // Beyond what a formula's text may hold, an apostrophe keeps it inert.
+    const std::string longFormula = "=" + std::string(300, 'x');
+    EXPECT_EQ(CsvCellText(Text(longFormula)), "'" + longFormula);
+    EXPECT_EQ(CsvCellText(Text("=a\nb")), "'=a\nb");
+}
+
+TEST(SheetCsv, NumbersTruthValuesAndDatesAsASpreadsheetReadsThemBack) {
+    EXPECT_EQ(CsvCellText({CellKind::Number, {}, 125.5}), "125.5");
+    EXPECT_EQ(CsvCellText({CellKind::Number, {}, 3}), "3");
+    EXPECT_EQ(CsvCellText({CellKind::Number, {}, -0.25}), "-0.25");
+    EXPECT_EQ(CsvCellText({CellKind::Boolean, {}, 0, true}), "TRUE");
+    EXPECT_EQ(CsvCellText({CellKind::Boolean, {}, 0, false}), "FALSE");
+    EXPECT_EQ(CsvCellText({CellKind::Date, {}, 46085}), "2026-03-04");
+    EXPECT_EQ(CsvCellText({CellKind::Date, {}, 1}), "1899-12-31");
+    EXPECT_EQ(CsvCellText({}), "");
+}
+
+TEST(SheetCsv, ASheetIsOneRecordPerRowAllAsWideAsTheWidest) {
+    Sheet sheet;
+    sheet.At(1, 1).entry = Text("Quan");
+    sheet.At(1, 2).entry = Text("Description");
+    sheet.At(2, 1).entry = {CellKind::Number, {}, 2};
+    sheet.At(2, 2).entry = Text("Bolt, \"M8\"\r\nzinc");
+    sheet.At(2, 3).entry = Text(" padded ");
+    sheet.At(4, 2).entry = Text("00123");
+    sheet.At(5, 9).format.bold = true; // a format alone widens and lengthens nothing
+    EXPECT_EQ(SheetCsv(sheet), "\xEF\xBB\xBF"
+                               "Quan,Description,\r\n"
+                               "2,\"Bolt, \"\"M8\"\"\r\nzinc\",\" padded \"\r\n"
+                               ",,\r\n"
+                               ",\"=\"\"00123\"\"\",\r\n");
+}
+
+TEST(SheetCsv, AnEmptySheetIsTheByteOrderMarkAlone) {
+    EXPECT_EQ(SheetCsv(Sheet{}), "\xEF\xBB\xBF");
+}
+
+} // namespace
+} // namespace pw::workbook
