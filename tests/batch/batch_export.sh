@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# partwright-export as scripts rely on it: exit statuses, progress lines, files never overwritten
+# unasked and never left half-written, and workbooks and CSV files that readers outside the
+# project read as Excel's export of the same assembly.
+#   batch_export.sh WINE_RUN PREFIX BIN_DIR SAMPLES_DIR GOLDEN_DIR SCRATCH_DIR
+set -u
+wine_run=$1 prefix=$2 bin=$3 samples=$4 golden=$5 scratch=$6
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../lib/check.sh"
+windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+python=/usr/bin/python3 # Debian's own, which python3-openpyxl serves
+samples_windows=$(windows_path "$samples")
+
+export_run() { # export_run NAME ARGUMENTS...: leaves NAME.out, NAME.err and NAME.status
+    local name=$1 status=0
+    shift
+    "$wine_run" "$prefix" "$bin/partwright-export.exe" "$@" >"$scratch/$name.raw.out" \
+        2>"$scratch/$name.raw.err" || status=$?
+    tr -d '\r' <"$scratch/$name.raw.out" >"$scratch/$name.out"
+    tr -d '\r' <"$scratch/$name.raw.err" | grep -v '^X connection to' >"$scratch/$name.err"
+    echo "$status" >"$scratch/$name.status"
+}
+status_of() { cat "$scratch/$1.status"; }
+no_partial_files() { [ -z "$(find "$1" -name '*.partial')" ]; }
+
+rm -rf "$scratch"
+mkdir -p "$scratch"
+gearbox="$samples_windows\\Gearbox.iam"
+
+# Usage.
+export_run none
+check "no assembly is a usage error, status 2" [ "$(status_of none)" = 2 ]
+check "which says what is wrong" grep -qx "partwright-export: no assembly given" "$scratch/none.err"
+export_run format --format pdf "$gearbox"
+check "an unknown format is a usage error" [ "$(status_of format)" = 2 ]
+export_run help --help
+check "--help succeeds" [ "$(status_of help)" = 0 ]
+check "and says the workbook has no macros" grep -q "no buttons, row check boxes or macros" \
+    "$scratch/help.out"
+
+# A good assembly, with a missing component.
+out="$scratch/good"
+export_run good --hyperlinks --out "$(windows_path "$out")" "$gearbox"
+check "the sample exits 0: a missing component is reported, not failed" [ "$(status_of good)" = 0 ]
+check "its line names occurrences, unique files, missing and seconds" grep -qxE \
+    'Gearbox.iam: 17 occurrences, 7 unique files, 1 missing, [0-9]+\.[0-9] s -> Z:.*\\good\\Gearbox.xlsx' \
+    "$scratch/good.err"
+check "each missing component is named" grep -qx "  missing: Gasket:1 in Gearbox.iam" \
+    "$scratch/good.err"
+check "a summary line ends it" grep -qxE \
+    '1 of 1 assembly written; 0 not loaded, 0 not written; 1 missing component; [0-9.]+ s' \
+    "$scratch/good.err"
+check "the workbook is there" test -s "$out/Gearbox.xlsx"
+check "and nothing else" [ "$(ls "$out")" = "Gearbox.xlsx" ]
+
+export_run strict --strict --out "$(windows_path "$scratch/strict")" "$gearbox"
+check "--strict fails on missing components" [ "$(status_of strict)" = 1 ]
+check "and still writes the workbook" test -s "$scratch/strict/Gearbox.xlsx"
+
+# What cannot be loaded fails the run; the others are still written.
+export_run mixed --out "$(windows_path "$scratch/mixed")" "$samples_windows\\Nowhere.iam" \
+    "$samples_windows\\Parts\\Shaft.ipt" "$gearbox"
+check "a missing file or a part given as the assembly exits 1" [ "$(status_of mixed)" = 1 ]
+check "the missing file's reason" grep -qE \
+    '^Nowhere.iam: not loaded: Unable to open the specified file. \(' "$scratch/mixed.err"
+check "the part's reason" grep -qE '^Shaft.ipt: not loaded: Nice try' "$scratch/mixed.err"
+check "the good one is written all the same" test -s "$scratch/mixed/Gearbox.xlsx"
+check "and only it" [ "$(ls "$scratch/mixed")" = "Gearbox.xlsx" ]
+
+# Never overwritten without --force.
+keep="$scratch/keep"
+mkdir -p "$keep"
+printf 'earlier' >"$keep/Gearbox.xlsx"
+export_run unforced --out "$(windows_path "$keep")" "$gearbox"
+check "an existing file is not replaced: status 1" [ "$(status_of unforced)" = 1 ]
+check "it says so" grep -qE 'Gearbox.xlsx exists \(--force replaces it\)$' "$scratch/unforced.err"
+check "and the file is as it was" [ "$(cat "$keep/Gearbox.xlsx")" = earlier ]
+export_run forced --force --out "$(windows_path "$keep")" "$gearbox"
+check "--force replaces it" [ "$(status_of forced)" = 0 ]
+check "with the workbook" [ "$(head -c 2 "$keep/Gearbox.xlsx")" = PK ]
+
+# A run killed at any moment leaves the earlier file or the whole new one, and nothing else.
+python3 "$here/../../bench/make_assembly.py" "$scratch/generated" 30 >/dev/null
+killed="$scratch/killed"
+mkdir -p "$killed"
+for delay in 0.6 0.9 1.1 1.3 1.5 1.8 2.5; do
+    printf 'earlier' >"$killed/Top.xlsx"
+    "$wine_run" "$prefix" "$bin/partwright-export.exe" --force --out "$(windows_path "$killed")" \
+        "$(windows_path "$scratch/generated/Top.iam")" >/dev/null 2>&1 &
+    sleep "$delay"
+    pkill -9 -f 'partwright-export.exe' || true
+    wait 2>/dev/null
+    sleep 0.5 # Wine's server closes the dead process's handles
+    if [ "$(cat "$killed/Top.xlsx")" = earlier ]; then
+        echo "killed after ${delay} s: the earlier file stays"
+    else
+        echo "killed after ${delay} s: the new workbook is there"
+        check "killed after ${delay} s: the new workbook is whole" \
+            "$python" -c "import openpyxl, sys; openpyxl.load_workbook(sys.argv[1])" "$killed/Top.xlsx"
+    fi
+    check "killed after ${delay} s: no partial file" no_partial_files "$killed"
+done
+
+# The workbook, read by openpyxl, is Excel's export of the same assembly, in each combination of
+# the options partwright-export has ("Make Builder" off: check boxes are the window's).
+for combination in 0 1 4 5; do
+    options=()
+    [ $((combination & 1)) -ne 0 ] && options+=(--indented)
+    [ $((combination & 4)) -ne 0 ] && options+=(--hyperlinks)
+    folder="$scratch/options-$combination"
+    export_run "options-$combination" "${options[@]}" --out "$(windows_path "$folder")" "$gearbox"
+    check "options ${options[*]:-none}: the workbook reads as the Excel export" "$python" \
+        "$here/check_batch.py" xlsx "$folder/Gearbox.xlsx" "$golden/gearbox-$combination.json" \
+        "$samples_windows" "<samples>"
+done
+
+# CSV: one file per sheet, read by Python's csv module as the workbook's cells.
+csv_folder="$scratch/options-5"
+export_run csv --format csv --indented --hyperlinks --out "$(windows_path "$csv_folder")" "$gearbox"
+check "--format csv exits 0" [ "$(status_of csv)" = 0 ]
+check "the CSV files hold the workbook's cells" "$python" "$here/check_batch.py" csv \
+    "$csv_folder/Gearbox" "$csv_folder/Gearbox.xlsx"
+
+# LibreOffice opens the workbook and converts every sheet without error, to the same cells.
+libreoffice="$scratch/libreoffice"
+check "LibreOffice converts the workbook" env HOME="$scratch/libreoffice-home" soffice --headless \
+    --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1' \
+    --outdir "$libreoffice" "$csv_folder/Gearbox.xlsx" >"$scratch/libreoffice.log" 2>&1
+for sheet in "Summary-Totals" "Summary BOM" "Indented BOM"; do
+    cp "$libreoffice/Gearbox-$sheet.csv" "$libreoffice/Gearbox - $sheet.csv" 2>/dev/null
+done
+check "LibreOffice's cells are the CSV files' cells" "$python" "$here/check_batch.py" same-csv \
+    "$libreoffice" "$csv_folder" "Gearbox - Summary-Totals.csv" "Gearbox - Summary BOM.csv" \
+    "Gearbox - Indented BOM.csv"
+
+# A generated assembly, against the Excel export made through the window and the Excel stand-in.
+window="$scratch/window"
+"$wine_run" "$prefix" "$bin/partwright_headless.exe" \
+    "$(windows_path "$scratch/generated/Top.iam")" "$(windows_path "$window")" --indented \
+    --hyperlinks >"$scratch/window.log" 2>&1
+export_run generated --indented --hyperlinks --out "$(windows_path "$scratch/generated-out")" \
+    "$(windows_path "$scratch/generated/Top.iam")"
+check "a generated assembly exits 0" [ "$(status_of generated)" = 0 ]
+check "its line counts its 3,001 occurrences" grep -qE '^Top.iam: 3001 occurrences, 110 unique' \
+    "$scratch/generated.err"
+check "its workbook reads as the window's Excel export" "$python" "$here/check_batch.py" xlsx \
+    "$scratch/generated-out/Top.xlsx" "$window/Book1.json"
+
+if [ "$failed" -ne 0 ]; then
+    tail -n 5 "$scratch"/*.err
+fi
+summary "partwright-export"
