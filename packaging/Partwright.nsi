@@ -1,7 +1,7 @@
 ; The Partwright setup program. makensis -DVERSION=x.y.z -DBIN=folder -DICON=file -DOUTFILE=file
-; Installs partwright.exe and peekpane.dll (registered), a Start-menu shortcut and the uninstall
-; entry; the uninstaller removes exactly those, the Explorer verb the program registers at its
-; start and the UnRegPartwright.reg it writes beside itself.
+; Installs partwright.exe, partwright-export.exe and peekpane.dll (registered), a Start-menu
+; shortcut and the uninstall entry; the uninstaller removes exactly those, the Explorer verb the
+; program registers at its start and the UnRegPartwright.reg it writes beside itself.
 Target amd64-unicode
 Unicode true
 SetCompressor /SOLID lzma
@@ -50,6 +50,7 @@ FunctionEnd
 Section "Partwright"
     SetOutPath "$INSTDIR"
     File "${BIN}/partwright.exe"
+    File "${BIN}/partwright-export.exe"
     File "${BIN}/peekpane.dll"
     RegDLL "$INSTDIR\peekpane.dll"
     WriteUninstaller "$INSTDIR\${UNINSTALLER}"
@@ -72,6 +73,7 @@ SectionEnd
 Section "Uninstall"
     UnRegDLL "$INSTDIR\peekpane.dll"
     Delete "$INSTDIR\partwright.exe"
+    Delete "$INSTDIR\partwright-export.exe"
     Delete "$INSTDIR\peekpane.dll"
     Delete "$INSTDIR\UnRegPartwright.reg"
     Delete "$INSTDIR\${UNINSTALLER}"

@@ -39,6 +39,7 @@ wine "$setup" /S
 wineserver -w
 check "the program is installed" test -s "$folder/partwright.exe"
 check "Peekpane is installed" test -s "$folder/peekpane.dll"
+check "the batch export is installed" test -s "$folder/partwright-export.exe"
 check "the uninstaller is installed" test -s "$folder/Uninstall Partwright.exe"
 check "the Start-menu shortcut is made" test -s "$shortcut"
 uninstall='Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Partwright'
@@ -54,6 +55,9 @@ check "the program's version is the project's" \
 check "Peekpane's version is the project's" \
     test "$(wine "$checks" version "$installed\\peekpane.dll" | tr -d '\r')" = "$version"
 
+check "the installed batch export runs and says its version" test \
+    "$(wine "$installed\\partwright-export.exe" --version 2>/dev/null | tr -d '\r')" = \
+    "partwright-export $version"
 check "the installed program starts and closes" wine "$checks" run-and-close \
     "$installed\\partwright.exe"
 check "it registered its verb" grep -qF 'Inventor.AssemblyDocument\\SHELL\\Partwright\\Command' \
