@@ -31,19 +31,25 @@ bool ReadsOtherwise(const std::string& text) {
     return read.kind != CellKind::Text || read.text != text;
 }
 
+// The text between quotes, each quote in it doubled: how both a formula's text and a CSV field
+// hold a quote.
+std::string InQuotes(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        quoted += c;
+        if (c == '"') {
+            quoted += '"';
+        }
+    }
+    return quoted + "\"";
+}
+
 std::string Protected(const std::string& text) {
     if (text.size() > kLongestFormulaText || text.find_first_of("\r\n") != std::string::npos) {
         // Too long or too broken for a formula: an apostrophe in front keeps it inert, shown.
         return "'" + text;
     }
-    std::string formula = "=\"";
-    for (const char c : text) {
-        formula += c;
-        if (c == '"') {
-            formula += '"';
-        }
-    }
-    return formula + "\"";
+    return "=" + InQuotes(text);
 }
 
 std::string IsoDate(double serial) {
@@ -59,17 +65,7 @@ std::string IsoDate(double serial) {
 std::string Quoted(const std::string& field) {
     const bool plain = field.find_first_of(",\"\r\n") == std::string::npos &&
                        (field.empty() || (field.front() != ' ' && field.back() != ' '));
-    if (plain) {
-        return field;
-    }
-    std::string quoted = "\"";
-    for (const char c : field) {
-        quoted += c;
-        if (c == '"') {
-            quoted += '"';
-        }
-    }
-    return quoted + "\"";
+    return plain ? field : InQuotes(field);
 }
 
 } // namespace

@@ -38,6 +38,15 @@ check "--help succeeds" [ "$(status_of help)" = 0 ]
 check "and says the workbook has no macros" grep -q "no buttons, row check boxes or macros" \
     "$scratch/help.out"
 
+printf 'a file' >"$scratch/a-file"
+export_run out-file --out "$(windows_path "$scratch/a-file")" "$gearbox"
+check "an --out folder that cannot be made is a usage error" [ "$(status_of out-file)" = 2 ]
+check "which names it" grep -q "the folder .*a-file cannot be made" "$scratch/out-file.err"
+
+# A pattern, as the command prompt passes it on unexpanded.
+export_run pattern --out "$(windows_path "$scratch/pattern")" "$samples_windows\\Gear*.iam"
+check "a pattern is expanded to the assemblies it matches" test -s "$scratch/pattern/Gearbox.xlsx"
+
 # A good assembly, with a missing component.
 out="$scratch/good"
 export_run good --hyperlinks --out "$(windows_path "$out")" "$gearbox"

@@ -1,12 +1,12 @@
 #include "partwright/model/AssemblyLoader.h"
 #include "shared/com/Dispatch.h"
-#include "tests/win32/FailureCode.h"
 #include "shared/com/VariantRead.h"
 #include "shared/inventor/ComDocumentAccess.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
 #include "standins/inventor/StandinInventor.h"
 #include "tests/fakes/RecordingView.h"
 #include "tests/unit/standins/Samples.h"
+#include "tests/win32/FailureCode.h"
 
 #include <cmath>
 #include <functional>
@@ -127,10 +127,13 @@ TEST(ApprenticeStandin, RefusesWhatApprenticeRefuses) {
     EXPECT_EQ(tests::FailureCodeOf([&] { server.Get(0x1234567); }), DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(tests::FailureCodeOf([&] { server.Get("NoSuchMember"); }), DISP_E_UNKNOWNNAME);
     EXPECT_EQ(tests::FailureCodeOf([&] { server.Get(0x3002502); }), DISP_E_BADPARAMCOUNT);
-    EXPECT_EQ(tests::FailureCodeOf([&] { server.Get(0x3002502, std::string("a"), std::string("b")); }),
-              DISP_E_BADPARAMCOUNT);
-    EXPECT_EQ(tests::FailureCodeOf([&] { server.GetObject(0x300250f).Get(0x4004681).get(); }), S_OK);
-    EXPECT_EQ(tests::FailureCodeOf([&] { server.GetObject(0x300250f).GetObject(0x4004681).Get(0x4000833, 1); }),
+    EXPECT_EQ(
+        tests::FailureCodeOf([&] { server.Get(0x3002502, std::string("a"), std::string("b")); }),
+        DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(tests::FailureCodeOf([&] { server.GetObject(0x300250f).Get(0x4004681).get(); }),
+              S_OK);
+    EXPECT_EQ(tests::FailureCodeOf(
+                  [&] { server.GetObject(0x300250f).GetObject(0x4004681).Get(0x4000833, 1); }),
               DISP_E_BADPARAMCOUNT);
 
     auto assembly = server.GetObject(0x3002502, SamplesFolder() + "\\Gearbox.iam");

@@ -14,6 +14,7 @@
 #include "tests/fakes/RecordingView.h"
 #include "tests/unit/standins/Samples.h"
 #include "tests/win32/FailureCode.h"
+#include "tests/win32/StartedProcess.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -160,14 +161,8 @@ com::DispatchObject RunningExcel() {
 // Started as a user starts Excel, it is found by attaching, and stays until it is told to quit
 // and let go of.
 TEST_F(ExcelOverCom, AUserStartedExcelIsFoundByAttaching) {
-    std::wstring command = L"excel_standin.exe";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION started{};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &started));
-    const com::UniqueHandle process(started.hProcess);
-    const com::UniqueHandle thread(started.hThread);
+    const tests::StartedProcess excel = tests::StartProcess(L"excel_standin.exe");
+    ASSERT_TRUE(excel.process);
     {
         std::shared_ptr<Application> attached;
         ASSERT_TRUE(Eventually(
@@ -179,7 +174,7 @@ TEST_F(ExcelOverCom, AUserStartedExcelIsFoundByAttaching) {
         RunningExcel().Call("Quit");
         EXPECT_THROW(ComExcelLauncher().Attach(), Failure);
     }
-    EXPECT_EQ(WaitForSingleObject(process.get(), 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(excel.process.get(), 10000), WAIT_OBJECT_0);
     EXPECT_TRUE(std::filesystem::exists(WorkbookFolder() / "Book1.json"));
 }
 

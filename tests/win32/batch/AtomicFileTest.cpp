@@ -1,7 +1,7 @@
 #include "partwright/batch/AtomicFile.h"
 
-#include "shared/com/UniqueHandle.h"
 #include "shared/core/Failure.h"
+#include "tests/win32/StartedProcess.h"
 
 #include <windows.h>
 
@@ -98,16 +98,11 @@ TEST_F(AtomicFileTest, AProcessKilledWhileWritingLeavesNoPartAndKeepsTheEarlierF
     std::wstring command = L"\"" +
                            (fs::path(self).parent_path() / L"atomic_file_child.exe").wstring() +
                            L"\" \"" + target.wstring() + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION started{};
-    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &started));
-    const com::UniqueHandle process(started.hProcess);
-    const com::UniqueHandle thread(started.hThread);
-    ASSERT_EQ(WaitForSingleObject(process.get(), 30000), WAIT_OBJECT_0);
+    const tests::StartedProcess child = tests::StartProcess(command);
+    ASSERT_TRUE(child.process);
+    ASSERT_EQ(WaitForSingleObject(child.process.get(), 30000), WAIT_OBJECT_0);
     DWORD code = 0;
-    GetExitCodeProcess(process.get(), &code);
+    GetExitCodeProcess(child.process.get(), &code);
     EXPECT_EQ(code, 3u); // it died where it was meant to, in the middle of the file
     EXPECT_EQ(Content(target), "earlier");
     EXPECT_TRUE(Leftovers().empty());
