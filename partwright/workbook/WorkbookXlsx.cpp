@@ -4,6 +4,7 @@
 #include "XlsxText.h"
 #include "ZipArchive.h"
 #include "partwright/export/CellText.h"
+#include "shared/core/Failure.h"
 #include "shared/core/NumberText.h"
 
 #include <map>
@@ -201,7 +202,29 @@ void AppendHyperlinks(std::string& out, const Sheet& sheet, std::string& relatio
     relations += "</Relationships>";
 }
 
+// What a worksheet holds at most: Excel refuses a file with a cell beyond.
+constexpr std::size_t kMostRows = 1'048'576;
+constexpr std::size_t kMostColumns = 16'384;
+
+void CheckSize(const Sheet& sheet) {
+    std::size_t columns = 0;
+    for (const auto& cells : sheet.grid) {
+        columns = std::max(columns, cells.size());
+    }
+    const bool tooManyRows =
+        sheet.grid.size() > kMostRows ||
+        (!sheet.rows.empty() && static_cast<std::size_t>(sheet.rows.rbegin()->first) > kMostRows);
+    if (tooManyRows || columns > kMostColumns) {
+        throw Failure(kEFail, "the sheet \"" + sheet.name + "\" needs " +
+                                  IntegerText(static_cast<std::int64_t>(sheet.grid.size())) +
+                                  " rows and " + IntegerText(static_cast<std::int64_t>(columns)) +
+                                  " columns; a worksheet holds at most " + IntegerText(kMostRows) +
+                                  " rows and " + IntegerText(kMostColumns) + " columns");
+    }
+}
+
 std::string SheetXml(const Sheet& sheet, bool active, Parts& parts, std::string& relations) {
+    CheckSize(sheet);
     std::string xml = kXmlDeclaration;
     xml += R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
            R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)";
