@@ -106,7 +106,7 @@ std::string ComponentWalk::AppendRecord(Document* document, std::int16_t depth,
     const ResultCode nameCode =
         document ? RunStep([&] { record->FileName = document->FullFileName(); }) : kEFail;
     if (nameCode == kOk) {
-        FillFields(*record, *document);
+        FillFieldsOnce(*record, *document);
         record->TransMat = matrix;
         if (countInEntries) {
             // An overflowing count must not cost the record its place beside its node.
@@ -115,6 +115,24 @@ std::string ComponentWalk::AppendRecord(Document* document, std::int16_t depth,
     }
     model_.FileData.Add(record);
     return nameCode == kOk ? record->FileName : std::string();
+}
+
+void ComponentWalk::FillFieldsOnce(clsFileData& record, Document& document) {
+    const auto [known, added] = fieldsOf_.try_emplace(FoldCase(record.FileName));
+    clsFileData& fields = known->second;
+    if (added) {
+        FillFields(fields, document);
+    }
+    record.Author = fields.Author;
+    record.Revision = fields.Revision;
+    record.Cost = fields.Cost;
+    record.Designer = fields.Designer;
+    record.Status = fields.Status;
+    record.Material = fields.Material;
+    record.Weight = fields.Weight;
+    record.Partnumber = fields.Partnumber;
+    record.Description = fields.Description;
+    record.Adaptive = fields.Adaptive;
 }
 
 void ComponentWalk::CountPresent(const std::shared_ptr<clsFileData>& record) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -40,6 +41,9 @@ private:
                              const std::shared_ptr<Matrix>& matrix, bool countInEntries);
     std::string AppendOccurrenceRecord(Occurrence& occurrence, std::int16_t depth);
     void CountPresent(const std::shared_ptr<clsFileData>& record);
+    // The fields read from the record's document, once per file and load: every use of a file
+    // shows the same document, and a large assembly uses a few files thousands of times.
+    void FillFieldsOnce(clsFileData& record, Document& document);
 
     BomModel& model_;
     TreePort& tree_;
@@ -47,6 +51,8 @@ private:
     // Folded file names of the documents whose occurrences are being walked, to refuse descending
     // into a document among its own ancestors.
     std::unordered_multiset<std::string> ancestors_;
+    // The fields of each file read so far, by folded file name.
+    std::unordered_map<std::string, clsFileData> fieldsOf_;
 };
 
 } // namespace pw::model
