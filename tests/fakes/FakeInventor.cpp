@@ -224,6 +224,7 @@ void FakeInventor::FailOn(Op op, const std::string& subject, ResultCode code) {
 }
 
 void FakeInventor::Check(Op op, const std::string& subject) const {
+    ++calls[op];
     if (failures_.empty()) {
         return;
     }

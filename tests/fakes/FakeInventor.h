@@ -82,6 +82,8 @@ public:
 
     std::string startFolder = "C:\\Users\\Public\\Documents\\Autodesk\\Inventor";
     int serversCreated = 0;
+    // How often each operation was asked for.
+    mutable std::map<Op, int> calls;
 
     std::shared_ptr<inventor::Server> Create(const std::string& progId) override;
 

@@ -65,6 +65,24 @@ TEST_F(ComponentWalkTest, ARecordHoldsTheDocumentsPropertiesAsDelivered) {
     EXPECT_EQ(model.Dupes.Find(kTop), nullptr);
 }
 
+// A large assembly uses a few files thousands of times: each file's fields are read once.
+TEST_F(ComponentWalkTest, AFileUsedManyTimesIsReadOnceAndShowsTheSameFieldsAtEveryUse) {
+    for (int use = 1; use <= 3; ++use) {
+        inventor.AddOccurrence(kTop, "Shaft:" + std::to_string(use), kShaft);
+    }
+    Load(kTop);
+
+    ASSERT_EQ(model.FileData.Count(), 4);
+    EXPECT_EQ(inventor.calls[Op::PropertyValue], 2 * 10); // the top's ten and the shaft's ten
+    for (std::int32_t use = 2; use <= 4; ++use) {
+        const auto shaft = Record(use);
+        EXPECT_EQ(shaft->Partnumber, Value{"00123"});
+        EXPECT_EQ(shaft->Author, "A. Author");
+        EXPECT_DOUBLE_EQ(std::get<double>(shaft->Weight), 942.0);
+        EXPECT_TRUE(shaft->Adaptive);
+    }
+}
+
 TEST_F(ComponentWalkTest, NumbersReadAsTextBecomeTheirDecimalText) {
     inventor.Document(kShaft).properties[{kSummary, 4}] = Value{std::int32_t{42}};
     inventor.Document(kShaft).properties[{kTracking, 20}] = Value{2.5};
