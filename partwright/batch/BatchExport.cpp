@@ -3,6 +3,7 @@
 #include "BomWorkbook.h"
 #include "SilentViews.h"
 #include "partwright/export/CellText.h"
+#include "partwright/export/modExcel.h"
 #include "partwright/model/AssemblyLoader.h"
 #include "partwright/workbook/SheetCsv.h"
 #include "partwright/workbook/WorkbookXlsx.h"
@@ -139,7 +140,7 @@ std::vector<BatchExport::Target> BatchExport::TargetsOf(const std::string& assem
         return {{folder + stem + ".xlsx", {}}};
     }
     std::vector<Target> targets;
-    for (const char* sheet : {"Summary-Totals", "Summary BOM", "Indented BOM"}) {
+    for (const char* sheet : {excel::kTotalsSheet, excel::kSummarySheet, excel::kIndentedSheet}) {
         targets.push_back({folder + stem + " - " + sheet + ".csv", sheet});
     }
     return targets;

@@ -24,9 +24,9 @@ struct SheetSetup {
     bool lastRowSearch;
 };
 
-constexpr SheetSetup kIndented{"Indented BOM", "Sheet1", true, 0, true};
-constexpr SheetSetup kSummary{"Summary BOM", "Sheet2", true, 0, true};
-constexpr SheetSetup kTotals{"Summary-Totals", "Sheet3", false, 2, false};
+constexpr SheetSetup kIndented{kIndentedSheet, "Sheet1", true, 0, true};
+constexpr SheetSetup kSummary{kSummarySheet, "Sheet2", true, 0, true};
+constexpr SheetSetup kTotals{kTotalsSheet, "Sheet3", false, 2, false};
 
 constexpr double kHeaderRowHeight = 26.5;
 constexpr std::int32_t kAssemblyFill = 34;
@@ -87,7 +87,9 @@ void modExcel::Run() {
 
     // The options are read once: nothing can change them while the rows are written, and a
     // read per row is a round trip to the window per row.
-    options_ = {view_.Check1Value(), view_.chkBuildValue(), view_.chkSetHyperlinksValue()};
+    // Without controls there are no builder check boxes or button either.
+    options_ = {view_.Check1Value(), controls_ ? view_.chkBuildValue() : 0,
+                view_.chkSetHyperlinksValue()};
     savedMaxIndent_ = 0;
     indentColumns_ = options_.check1 != 0 ? model_.Counts.MaxIndent : 0;
 
@@ -172,7 +174,7 @@ void modExcel::HeaderFurniture(SheetKind kind) {
         ExportStep(
             [&] { AddMacroButton(*app_, Target(), 0, 100, "Preview Image", "PreviewImage"); });
     }
-    if (controls_ && indented && options_.build == 1) {
+    if (indented && options_.build == 1) {
         ExportStep(
             [&] { AddMacroButton(*app_, Target(), 120, 96, "Build Assembly", "AddPartToAssy"); });
     }
@@ -341,7 +343,7 @@ void modExcel::IndentedRows() {
                      IndentedValues(record, rows.values, i, rows.links);
                      state_.ExcelRow = checked::Add(state_.ExcelRow, 1);
                  }
-                 FlushBlock(rows, Column(indented::kFilename), "Indented BOM", done);
+                 FlushBlock(rows, Column(indented::kFilename), kIndentedSheet, done);
              });
     if (boxPlace_) {
         ExportStep([&] { FinishLevelCheckboxes(Target()); });
@@ -359,7 +361,7 @@ void modExcel::SummaryRows() {
                      SummaryValues(record, rows.values, i, rows.links);
                      state_.ExcelRow = checked::Add(state_.ExcelRow, 1);
                  }
-                 FlushBlock(rows, summary::kFilename, "Summary BOM", done);
+                 FlushBlock(rows, summary::kFilename, kSummarySheet, done);
              });
 }
 
@@ -396,7 +398,7 @@ void modExcel::ShowProgress(const char* sheet, std::int32_t done, std::int32_t t
 }
 
 void modExcel::IndentedCheckbox(const model::clsFileData& record, std::int32_t row) {
-    if (controls_ && options_.build == 1) {
+    if (options_.build == 1) {
         const std::string text =
             (IsAssemblyRow(record.FileName) ? "A" : "P") + IntegerText(record.Depth);
         ExportStep([&] {

@@ -19,6 +19,11 @@ namespace pw::excel {
 // assembly has been loaded since; otherwise the model's MaxIndent.
 std::int16_t IndentColumnsForMacros(const ExportState& state, const model::BomModel& model);
 
+// The export's sheets, in the workbook's tab order.
+inline constexpr const char* kTotalsSheet = "Summary-Totals";
+inline constexpr const char* kSummarySheet = "Summary BOM";
+inline constexpr const char* kIndentedSheet = "Indented BOM";
+
 // What the workbook takes besides its cells: Excel's own workbook takes the buttons, the row
 // check boxes and the macros; a workbook that is written as a file without Excel takes none, as
 // an .xlsx file cannot run them.

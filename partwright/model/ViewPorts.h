@@ -14,6 +14,8 @@ inline constexpr NodeIndex kNoParent = 0;
 inline constexpr int kOkOnly = 0;
 inline constexpr int kOkExclamation = 48;
 inline constexpr int kYesNoExclamation = 52;
+inline constexpr int kAnswerOk = 1;
+inline constexpr int kAnswerYes = 6;
 inline constexpr int kAnswerNo = 7;
 
 // The text colour of a missing component's node (red 188, green 2, blue 0).

@@ -158,7 +158,7 @@ public:
 private:
     Sheet& CellOnly() const {
         if (kind_ != Kind::Cell) {
-            Refuse("The stand-in reads and writes values of single cells only.");
+            Refuse("This workbook reads and writes values of single cells only.");
         }
         return sheet_;
     }
@@ -177,7 +177,7 @@ private:
             edit(sheet_.columns[column_].format);
             return;
         case Kind::Block:
-            Refuse("The stand-in formats single cells, rows and columns only.");
+            Refuse("This workbook formats single cells, rows and columns only.");
         case Kind::Cell:
             edit(sheet_.At(row_, column_).format);
             return;

@@ -7,7 +7,7 @@
 #include "shared/core/Failure.h"
 #include "shared/core/NumberText.h"
 
-#include <map>
+#include <algorithm>
 #include <unordered_map>
 
 namespace pw::workbook {
@@ -143,27 +143,33 @@ void AppendRowStart(std::string& out, std::int32_t row, const RowFormat* format,
 }
 
 void AppendSheetData(std::string& out, const Sheet& sheet, Parts& parts) {
-    // Every row that holds a cell or a format of its own, in order.
-    std::map<std::int32_t, const RowFormat*> rows;
-    for (const auto& [row, format] : sheet.rows) {
-        rows.emplace(row, &format);
-    }
-    for (std::size_t r = 0; r < sheet.grid.size(); ++r) {
-        if (!sheet.grid[r].empty()) {
-            rows.emplace(static_cast<std::int32_t>(r + 1), nullptr);
-        }
-    }
+    static const std::vector<StoredCell> kNoCells;
+    static const Format kNoFormat;
+    // Every row that holds a cell or a format of its own, in order: the grid's rows and the
+    // formatted ones, walked side by side.
+    auto formatted = sheet.rows.begin();
+    const std::int64_t lastFormatted = sheet.rows.empty() ? 0 : sheet.rows.rbegin()->first;
+    const std::int64_t last =
+        std::max<std::int64_t>(static_cast<std::int64_t>(sheet.grid.size()), lastFormatted);
     out += "<sheetData>";
-    for (const auto& [row, rowFormat] : rows) {
-        AppendRowStart(out, row, rowFormat, parts);
+    for (std::int32_t row = 1; row <= last; ++row) {
+        while (formatted != sheet.rows.end() && formatted->first < row) {
+            ++formatted;
+        }
+        const RowFormat* rowFormat =
+            formatted != sheet.rows.end() && formatted->first == row ? &formatted->second : nullptr;
         const auto r = static_cast<std::size_t>(row - 1);
-        const auto& cells = r < sheet.grid.size() ? sheet.grid[r] : decltype(sheet.grid[r]){};
-        const Format rowLook = rowFormat ? rowFormat->format : Format{};
+        const std::vector<StoredCell>& cells = r < sheet.grid.size() ? sheet.grid[r] : kNoCells;
+        if (cells.empty() && !rowFormat) {
+            continue;
+        }
+        AppendRowStart(out, row, rowFormat, parts);
+        const Format& rowLook = rowFormat ? rowFormat->format : kNoFormat;
         for (std::size_t c = 0; c < cells.size(); ++c) {
             const auto column = static_cast<std::int32_t>(c + 1);
             const auto columnFound = sheet.columns.find(column);
             const Format& columnLook =
-                columnFound != sheet.columns.end() ? columnFound->second.format : Format{};
+                columnFound != sheet.columns.end() ? columnFound->second.format : kNoFormat;
             const StoredCell& cell = cells[c];
             const Format format = Merged(Merged(columnLook, rowLook), cell.format);
             const int style = parts.styles.Of(format, cell.entry.kind == CellKind::Date);

@@ -56,7 +56,7 @@ std::uint32_t Within32Bits(std::size_t size, const std::string& what) {
 constexpr std::uint32_t kVersion = 20;
 constexpr std::uint32_t kDeflated = 8;
 constexpr std::uint32_t kUtf8Names = 0x0800;
-// 1 January 2026, 00:00, in MS-DOS form: the stand-in's files do not depend on the clock.
+// 1 January 2026, 00:00, in MS-DOS form: the same workbook makes the same bytes at any time.
 constexpr std::uint32_t kDosTime = 0;
 constexpr std::uint32_t kDosDate = ((2026 - 1980) << 9) | (1 << 5) | 1;
 
