@@ -386,15 +386,16 @@ void frmTree::OnNodeClick() {
         item = reinterpret_cast<HTREEITEM>(
             SendMessageW(Control(kTreList), TVM_GETNEXTITEM, TVGN_CARET, 0));
     }
+    // A virtual component has no file and so no picture.
     const auto record = model_.FileData.Item(tree_->IndexOf(item));
-    if (record && !record->FileName.empty()) {
+    if (record && !record->FileName.empty() && record->Kind != model::ComponentKind::Virtual) {
         ShowThumbnail(record->FileName);
     }
 }
 
 void frmTree::OnListDoubleClick() {
     const auto row = static_cast<std::int32_t>(SendMessageW(Control(kList1), LB_GETCURSEL, 0, 0));
-    if (const auto entry = listing_.EntryOfRow(row)) {
+    if (const auto entry = listing_.EntryOfRow(row); entry && !entry->Virtual) {
         ShowThumbnail(entry->FileName);
     }
 }

@@ -33,6 +33,14 @@ bool IsAssemblyRow(const std::string& fileName) {
     return upper.find(".IAM", 1) != std::string::npos;
 }
 
+bool IsAssemblyRecord(const model::clsFileData& record) {
+    return record.Kind != model::ComponentKind::Virtual && IsAssemblyRow(record.FileName);
+}
+
+bool Exported(const model::clsFileData& record) {
+    return record.Kind != model::ComponentKind::Suppressed;
+}
+
 std::string StatusText(const Value& status) {
     double number = 0;
     if (const auto* whole = std::get_if<std::int32_t>(&status)) {

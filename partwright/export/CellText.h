@@ -19,6 +19,10 @@ void SplitPath(const std::string& path, std::string& folder, std::string& name);
 
 // A row of an assembly: ".IAM" in the upper-cased path after its first character.
 bool IsAssemblyRow(const std::string& fileName);
+// A record shown as an assembly: a virtual component never is, though its key names one.
+bool IsAssemblyRecord(const model::clsFileData& record);
+// Whether the record has a row of the Indented BOM: a suppressed use has none.
+bool Exported(const model::clsFileData& record);
 
 // "WIP", "Pending", "Released" for 1, 2, 3; otherwise "NA-" and the value as text.
 std::string StatusText(const Value& status);

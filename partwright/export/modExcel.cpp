@@ -253,7 +253,7 @@ void modExcel::IndentedHeader(std::int32_t row) {
 // Fill for assembly rows, font for rows without or with a missing part number.
 modExcel::RowLook modExcel::LookOf(const model::clsFileData& record) {
     RowLook look;
-    look.assembly = IsAssemblyRow(record.FileName);
+    look.assembly = IsAssemblyRecord(record);
     const auto first = FirstCharacter(record.Partnumber);
     look.font = !first          ? FontLook::NoPartNumber
                 : *first == '<' ? FontLook::Missing
@@ -330,7 +330,7 @@ void modExcel::FlushBlock(const BlockRows& rows, std::int32_t linkColumn, const 
 
 void modExcel::IndentedRows() {
     boxPlace_.reset();
-    InBlocks([](const model::clsFileData&) { return true; },
+    InBlocks([](const model::clsFileData& record) { return Exported(record); },
              [&](const std::vector<const model::clsFileData*>& chunk, std::int32_t done) {
                  BlockRows rows(state_.ExcelRow, static_cast<std::int32_t>(chunk.size()),
                                 Column(indented::kCount));
@@ -399,8 +399,11 @@ void modExcel::ShowProgress(const char* sheet, std::int32_t done, std::int32_t t
 
 void modExcel::IndentedCheckbox(const model::clsFileData& record, std::int32_t row) {
     if (options_.build == 1) {
-        const std::string text =
-            (IsAssemblyRow(record.FileName) ? "A" : "P") + IntegerText(record.Depth);
+        // "Build Assembly" places the "P" rows; a virtual component has no file to place.
+        const char* const kind = record.Kind == model::ComponentKind::Virtual ? "V"
+                                 : IsAssemblyRecord(record)                   ? "A"
+                                                                              : "P";
+        const std::string text = kind + IntegerText(record.Depth);
         ExportStep([&] {
             if (!boxPlace_) {
                 boxPlace_ = MeasureCheckboxPlace(Target(), row, Column(indented::kLevel));
@@ -460,9 +463,11 @@ void modExcel::FileValues(const model::clsFileData& record, CellBlock& block, st
                           std::int32_t folderColumn, std::vector<PendingLink>& links) {
     std::string folder;
     std::string name;
-    SplitPath(record.FileName, folder, name);
+    if (record.Kind != model::ComponentKind::Virtual) { // it has no file
+        SplitPath(record.FileName, folder, name);
+    }
     block.At(at, folderColumn - 1) = TextCell(folder);
-    if (state_.UseHyperlinks) {
+    if (state_.UseHyperlinks && !name.empty()) {
         links.push_back({at, folder + name, name});
     } else {
         block.At(at, folderColumn) = TextCell(name);

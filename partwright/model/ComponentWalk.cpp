@@ -1,5 +1,7 @@
 #include "ComponentWalk.h"
 
+#include "VirtualKey.h"
+
 #include "shared/core/CaseFold.h"
 #include "shared/core/Checked.h"
 #include "shared/core/Step.h"
@@ -12,13 +14,13 @@ const std::string kDesignTracking = "Design Tracking Properties";
 const std::string kModelInformation = "Model Information";
 const std::string kErrorName = "<Error>";
 
-// Reads one property into `field` as a step of its own; a property the document lacks leaves the
-// field as it was.
-template <class Field, class Convert>
-void ReadProperty(Document& document, const std::string& set, std::int32_t id, Field& field,
+// Reads one property of a document or of a virtual component's definition into `field` as a
+// step of its own; a property the source lacks leaves the field as it was.
+template <class Source, class Field, class Convert>
+void ReadProperty(Source& source, const std::string& set, std::int32_t id, Field& field,
                   Convert convert) {
     RunStep([&] {
-        if (const auto value = document.PropertyValue(set, id)) {
+        if (const auto value = source.PropertyValue(set, id)) {
             field = convert(*value);
         }
     });
@@ -29,19 +31,40 @@ Value AsIs(const Value& value) {
 }
 
 // The fields after the file name; each read is a step of its own.
-void FillFields(clsFileData& record, Document& document) {
-    ReadProperty(document, kSummaryInformation, 4, record.Author, ValueText);
-    ReadProperty(document, kSummaryInformation, 9, record.Revision, AsIs);
-    ReadProperty(document, kDesignTracking, 36, record.Cost, AsIs);
-    ReadProperty(document, kDesignTracking, 41, record.Designer, ValueText);
-    ReadProperty(document, kDesignTracking, 40, record.Status, AsIs);
-    ReadProperty(document, kDesignTracking, 20, record.Material, ValueText);
-    ReadProperty(document, kModelInformation, 2, record.Weight, AsIs);
-    ReadProperty(document, kModelInformation, 3, record.Weight,
+template <class Source> void FillProperties(clsFileData& record, Source& source) {
+    ReadProperty(source, kSummaryInformation, 4, record.Author, ValueText);
+    ReadProperty(source, kSummaryInformation, 9, record.Revision, AsIs);
+    ReadProperty(source, kDesignTracking, 36, record.Cost, AsIs);
+    ReadProperty(source, kDesignTracking, 41, record.Designer, ValueText);
+    ReadProperty(source, kDesignTracking, 40, record.Status, AsIs);
+    ReadProperty(source, kDesignTracking, 20, record.Material, ValueText);
+    ReadProperty(source, kModelInformation, 2, record.Weight, AsIs);
+    ReadProperty(source, kModelInformation, 3, record.Weight,
                  [&](const Value& volume) { return Multiply(record.Weight, volume); });
-    ReadProperty(document, kDesignTracking, 5, record.Partnumber, AsIs);
-    ReadProperty(document, kDesignTracking, 29, record.Description, ValueText);
-    RunStep([&] { record.Adaptive = document.ComponentDefinition()->Document()->Adaptive(); });
+    ReadProperty(source, kDesignTracking, 5, record.Partnumber, AsIs);
+    ReadProperty(source, kDesignTracking, 29, record.Description, ValueText);
+}
+
+void FillFields(clsFileData& record, Document& document) {
+    FillProperties(record, document);
+    std::shared_ptr<ComponentDefinition> definition;
+    RunStep([&] { definition = document.ComponentDefinition(); });
+    if (definition) {
+        RunStep([&] { record.Adaptive = definition->Document()->Adaptive(); });
+        RunStep([&] { record.BOMStructure = definition->BOMStructure(); });
+    }
+}
+
+// A use's own BOM structure replaces its definition's unless it is the default.
+std::int32_t Effective(std::int32_t useStructure, std::int32_t definitionStructure) {
+    return useStructure == 0 || useStructure == kDefaultBOMStructure ? definitionStructure
+                                                                     : useStructure;
+}
+
+// "Grease:2" names a use of "Grease".
+std::string DefinitionNameOf(const std::string& occurrenceName) {
+    const auto colon = occurrenceName.rfind(':');
+    return colon == std::string::npos ? occurrenceName : occurrenceName.substr(0, colon);
 }
 
 struct Classified {
@@ -84,29 +107,23 @@ ComponentWalk::ComponentWalk(BomModel& model, TreePort& tree, Server& server)
 void ComponentWalk::AddTopAssyNode(Document& IVDoc) {
     std::shared_ptr<Matrix> matrix;
     RunStep([&] { matrix = server_.NewMatrix(); });
-    AppendRecord(&IVDoc, 1, matrix, false);
-}
-
-std::string ComponentWalk::AppendOccurrenceRecord(Occurrence& occurrence, std::int16_t depth) {
-    std::shared_ptr<Document> document;
-    RunStep([&] { document = occurrence.Definition()->Document(); });
-    std::shared_ptr<Matrix> matrix;
-    if (document) {
-        RunStep([&] { matrix = occurrence.Transformation(); });
-    }
-    return AppendRecord(document.get(), depth, matrix, true);
+    AppendRecord(&IVDoc, 1, matrix, ComponentKind::Other, 0, false);
 }
 
 std::string ComponentWalk::AppendRecord(Document* document, std::int16_t depth,
-                                        const std::shared_ptr<Matrix>& matrix,
-                                        bool countInEntries) {
+                                        const std::shared_ptr<Matrix>& matrix, ComponentKind kind,
+                                        std::int32_t useStructure, bool countInEntries) {
     auto record = std::make_shared<clsFileData>();
     record->Depth = depth;
     record->Quantity = 1;
+    record->Kind = kind;
     const ResultCode nameCode =
         document ? RunStep([&] { record->FileName = document->FullFileName(); }) : kEFail;
     if (nameCode == kOk) {
-        FillFieldsOnce(*record, *document);
+        CopyFields(*record, FieldsOnce(record->FileName, [&](clsFileData& fields) {
+                       FillFields(fields, *document);
+                   }));
+        record->BOMStructure = Effective(useStructure, record->BOMStructure);
         record->TransMat = matrix;
         if (countInEntries) {
             // An overflowing count must not cost the record its place beside its node.
@@ -117,12 +134,45 @@ std::string ComponentWalk::AppendRecord(Document* document, std::int16_t depth,
     return nameCode == kOk ? record->FileName : std::string();
 }
 
-void ComponentWalk::FillFieldsOnce(clsFileData& record, Document& document) {
-    const auto [known, added] = fieldsOf_.try_emplace(FoldCase(record.FileName));
-    clsFileData& fields = known->second;
+void ComponentWalk::AppendVirtualRecord(Occurrence& occurrence, ComponentDefinition& definition,
+                                        const std::string& occurrenceName, std::int16_t depth,
+                                        std::int32_t useStructure) {
+    auto record = std::make_shared<clsFileData>();
+    record->Depth = depth;
+    record->Quantity = 1;
+    record->Kind = ComponentKind::Virtual;
+    std::string assembly;
+    RunStep([&] { assembly = definition.Document()->FullFileName(); });
+    std::string name = DefinitionNameOf(occurrenceName);
+    RunStep([&] { name = definition.DisplayName(); });
+    record->FileName = VirtualKey(assembly, name);
+    CopyFields(*record, FieldsOnce(record->FileName, [&](clsFileData& fields) {
+                   FillProperties(fields, definition);
+                   RunStep([&] { fields.BOMStructure = definition.BOMStructure(); });
+               }));
+    record->BOMStructure = Effective(useStructure, record->BOMStructure);
+    RunStep([&] { record->TransMat = occurrence.Transformation(); });
+    RunStep([&] { CountPresent(record); });
+    model_.FileData.Add(record);
+}
+
+void ComponentWalk::AppendSuppressedRecord(std::int16_t depth) {
+    auto record = std::make_shared<clsFileData>();
+    record->Depth = depth;
+    record->Kind = ComponentKind::Suppressed;
+    model_.FileData.Add(record);
+}
+
+template <class Fill>
+const clsFileData& ComponentWalk::FieldsOnce(const std::string& key, Fill fill) {
+    const auto [known, added] = fieldsOf_.try_emplace(FoldCase(key));
     if (added) {
-        FillFields(fields, document);
+        fill(known->second);
     }
+    return known->second;
+}
+
+void ComponentWalk::CopyFields(clsFileData& record, const clsFileData& fields) {
     record.Author = fields.Author;
     record.Revision = fields.Revision;
     record.Cost = fields.Cost;
@@ -133,15 +183,18 @@ void ComponentWalk::FillFieldsOnce(clsFileData& record, Document& document) {
     record.Partnumber = fields.Partnumber;
     record.Description = fields.Description;
     record.Adaptive = fields.Adaptive;
+    record.BOMStructure = fields.BOMStructure;
 }
 
 void ComponentWalk::CountPresent(const std::shared_ptr<clsFileData>& record) {
     if (const auto entry = model_.Dupes.Find(record->FileName)) {
-        entry->Quantity = checked::Add<std::int16_t>(entry->Quantity, 1);
+        entry->Quantity = checked::Add(entry->Quantity, 1);
         record->Quantity = 0;
         return;
     }
-    model_.Dupes.Add(std::make_shared<clsDupe>(clsDupe{record->FileName, 1}), record->FileName);
+    model_.Dupes.Add(std::make_shared<clsDupe>(clsDupe{
+                         record->FileName, 1, record->Kind == ComponentKind::Virtual}),
+                     record->FileName);
 }
 
 void ComponentWalk::AddErrorNode(const std::string& InvComponent, std::int16_t Depth) {
@@ -152,14 +205,15 @@ void ComponentWalk::AddErrorNode(const std::string& InvComponent, std::int16_t D
     record->Partnumber = record->FileName;
     record->Description = "File Missing";
     record->Author = "Unknown";
+    record->Kind = ComponentKind::Missing;
     RunStep([&] {
         if (const auto entry = model_.Dupes.Find(record->FileName)) {
-            entry->Quantity = checked::Sub<std::int16_t>(entry->Quantity, 1);
+            entry->Quantity = checked::Sub(entry->Quantity, 1);
             if (entry->Quantity < 0) {
                 record->Quantity = 0;
             }
         } else {
-            model_.Dupes.Add(std::make_shared<clsDupe>(clsDupe{record->FileName, -1}),
+            model_.Dupes.Add(std::make_shared<clsDupe>(clsDupe{record->FileName, -1, false}),
                              record->FileName);
         }
     });
@@ -212,16 +266,54 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
     const std::int16_t depth = frames.back().depth;
     auto& counts = model_.Counts;
 
-    std::int32_t type = 0;
-    const ResultCode typeCode =
-        RunStep([&] { type = occurrence->Definition()->Document()->DocumentType(); });
     std::string name;
     const ResultCode nameCode = RunStep([&] { name = occurrence->Name(); });
     if (nameCode != kOk) {
         name = kErrorName;
     }
-    const Classified kind = Classify(typeCode, type, nameCode);
+    // A suppressed use fails when its definition is read: asked first, so that it is not taken
+    // for a missing file.
+    bool suppressed = false;
+    RunStep([&] { suppressed = occurrence->Suppressed(); });
+    if (suppressed) {
+        NodeIndex node = kNoParent;
+        if (RunStep([&] { node = tree_.AddNode(parent, name, "Part"); }) == kOk) {
+            RunStep([&] { tree_.SetNodeColor(node, kSuppressedColor); });
+            AppendSuppressedRecord(depth);
+        }
+        return;
+    }
 
+    std::shared_ptr<ComponentDefinition> definition;
+    std::shared_ptr<Document> document;
+    bool isVirtual = false;
+    std::int32_t type = 0;
+    const ResultCode typeCode = RunStep([&] {
+        definition = occurrence->Definition();
+        RunStep([&] { isVirtual = definition->Type() == kVirtualComponentDefinition; });
+        if (!isVirtual) {
+            document = definition->Document();
+            type = document->DocumentType();
+        }
+    });
+    std::int32_t useStructure = kDefaultBOMStructure;
+    RunStep([&] { useStructure = occurrence->BOMStructure(); });
+
+    if (isVirtual) {
+        // Its Document is the assembly that holds it: counted as a part of its own, never as a
+        // use of that assembly, and it has nothing below it.
+        NodeIndex node = kNoParent;
+        if (RunStep([&] { node = tree_.AddNode(parent, name, "Part"); }) != kOk) {
+            return;
+        }
+        RunStep([&] { counts.PartCount = checked::Add(counts.PartCount, 1); });
+        RunStep([&] {
+            AppendVirtualRecord(*occurrence, *definition, name, depth, useStructure);
+        });
+        return;
+    }
+
+    const Classified kind = Classify(typeCode, type, nameCode);
     NodeIndex node = kNoParent;
     if (RunStep([&] { node = tree_.AddNode(parent, name, kind.image); }) != kOk) {
         return; // without its node the occurrence would shift every later node's record
@@ -233,14 +325,23 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
         RunStep([&] { tree_.SetNodeColor(node, kMissingColor); });
         return;
     }
+    ComponentKind recordKind = ComponentKind::Other;
     if (kind.countedType == kAssemblyDocument) {
+        recordKind = ComponentKind::Assembly;
         RunStep([&] { counts.AssyCount = checked::Add(counts.AssyCount, 1); });
     } else if (kind.countedType == kPartDocument) {
+        recordKind = ComponentKind::Part;
         RunStep([&] { counts.PartCount = checked::Add(counts.PartCount, 1); });
     }
 
     std::string fileName;
-    RunStep([&] { fileName = AppendOccurrenceRecord(*occurrence, depth); });
+    RunStep([&] {
+        std::shared_ptr<Matrix> matrix;
+        if (document) {
+            RunStep([&] { matrix = occurrence->Transformation(); });
+        }
+        fileName = AppendRecord(document.get(), depth, matrix, recordKind, useStructure, true);
+    });
 
     OccurrenceItems children;
     if (RunStep([&] { children = occurrence->SubOccurrences()->Items(); }) != kOk) {

@@ -38,12 +38,18 @@ private:
     // The record of a resolved document, or, when its file name cannot be read, a record that
     // holds only Depth and Quantity so that node k still finds record k. Returns the file name.
     std::string AppendRecord(Document* document, std::int16_t depth,
-                             const std::shared_ptr<Matrix>& matrix, bool countInEntries);
-    std::string AppendOccurrenceRecord(Occurrence& occurrence, std::int16_t depth);
+                             const std::shared_ptr<Matrix>& matrix, ComponentKind kind,
+                             std::int32_t useStructure, bool countInEntries);
+    void AppendVirtualRecord(Occurrence& occurrence, ComponentDefinition& definition,
+                             const std::string& occurrenceName, std::int16_t depth,
+                             std::int32_t useStructure);
+    // Keeps node k beside record k; the record is neither counted nor exported.
+    void AppendSuppressedRecord(std::int16_t depth);
     void CountPresent(const std::shared_ptr<clsFileData>& record);
-    // The fields read from the record's document, once per file and load: every use of a file
-    // shows the same document, and a large assembly uses a few files thousands of times.
-    void FillFieldsOnce(clsFileData& record, Document& document);
+    // The fields read for `key` (a file, or a virtual component), once per load: every use shows
+    // the same definition, and a large assembly uses a few files thousands of times.
+    template <class Fill> const clsFileData& FieldsOnce(const std::string& key, Fill fill);
+    static void CopyFields(clsFileData& record, const clsFileData& fields);
 
     BomModel& model_;
     TreePort& tree_;

@@ -1,5 +1,7 @@
 #include "QuantityListing.h"
 
+#include "VirtualKey.h"
+
 #include "shared/core/Checked.h"
 #include "shared/core/NumberText.h"
 
@@ -22,7 +24,8 @@ void QuantityListing::CalculateQuantities(const colDupes& dupes, ListingPort& vi
         if (entry->Quantity <= 0) {
             continue;
         }
-        view.AddList1Row("(" + IntegerText(entry->Quantity) + ")\t" + entry->FileName);
+        const std::string shown = entry->Virtual ? VirtualShown(entry->FileName) : entry->FileName;
+        view.AddList1Row("(" + IntegerText(entry->Quantity) + ")\t" + shown);
         rows_.push_back(entry);
         listed = checked::Add(listed, 1);
         if (!view.YieldGoesOn()) {

@@ -20,6 +20,8 @@ inline constexpr int kAnswerNo = 7;
 
 // The text colour of a missing component's node (red 188, green 2, blue 0).
 inline constexpr std::int32_t kMissingColor = 700;
+// The text colour of a suppressed occurrence's node (grey 128, 128, 128).
+inline constexpr std::int32_t kSuppressedColor = 0x808080;
 
 class TreePort {
 public:

@@ -12,6 +12,16 @@ namespace pw::model {
 // The model reads Inventor only through the document access port.
 using namespace inventor;
 
+// What a record stands for, as the walk found it.
+enum class ComponentKind : std::uint8_t {
+    Other,      // the top assembly, or a use whose type could not be told
+    Assembly,
+    Part,
+    Virtual,    // a component with no file, defined in its assembly
+    Missing,    // a use whose file cannot be reached
+    Suppressed, // a use switched off: shown, not counted, not exported
+};
+
 // One component record per tree node: a plain record filled by the walk, read by the window
 // and the export.
 struct clsFileData {
@@ -25,12 +35,15 @@ struct clsFileData {
     std::string Material;
     Value Weight;
     Value Partnumber;
-    std::int16_t Quantity = 0;
+    std::int32_t Quantity = 0;
     Value Revision;
     Value Status;
     std::string Title; // never filled
     bool Adaptive = false;
     std::shared_ptr<Matrix> TransMat;
+    ComponentKind Kind = ComponentKind::Other;
+    // BOMStructureEnum: the use's override, else its definition's; 0 when it could not be read.
+    std::int32_t BOMStructure = 0;
 };
 
 } // namespace pw::model

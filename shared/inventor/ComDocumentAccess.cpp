@@ -15,6 +15,22 @@ using com::DispatchObject;
 // Apprentice's dispatch identifiers.
 using namespace dispid;
 
+// Property `propertyId` of the set `setName` in a PropertySets collection; nothing when the set
+// or the property is absent (E_INVALIDARG).
+std::optional<Value> PropertyOf(DispatchObject sets, const std::string& setName,
+                                std::int32_t propertyId) {
+    const auto set = sets.GetUnless(E_INVALIDARG, DISPID_VALUE, setName);
+    if (!set) {
+        return std::nullopt;
+    }
+    const auto property =
+        DispatchObject::FromVariant(set->get()).GetUnless(E_INVALIDARG, kPropertyById, propertyId);
+    if (!property) {
+        return std::nullopt;
+    }
+    return com::ValueOf(DispatchObject::FromVariant(property->get()).Get(kPropertyValue).get());
+}
+
 class ComMatrix : public Matrix {
 public:
     explicit ComMatrix(DispatchObject matrix) : matrix_(std::move(matrix)) {}
@@ -44,6 +60,17 @@ public:
         return std::make_shared<ComOccurrenceList>(definition_.GetObject(kOccurrences));
     }
     std::shared_ptr<inventor::Document> Document() override;
+    // Members every kind of definition has, read by name.
+    std::int32_t Type() override { return com::Int32Of(definition_.Get("Type").get()); }
+    std::int32_t BOMStructure() override {
+        return com::Int32Of(definition_.Get("BOMStructure").get());
+    }
+    // Only a virtual component's definition has these.
+    std::string DisplayName() override { return com::TextOf(definition_.Get("DisplayName").get()); }
+    std::optional<Value> PropertyValue(const std::string& setName,
+                                       std::int32_t propertyId) override {
+        return PropertyOf(definition_.GetObject("PropertySets"), setName, propertyId);
+    }
 
 private:
     DispatchObject definition_;
@@ -64,17 +91,7 @@ public:
     bool Adaptive() override { return com::BoolOf(document_.Get("Adaptive").get()); }
     std::optional<Value> PropertyValue(const std::string& setName,
                                        std::int32_t propertyId) override {
-        const auto set =
-            document_.GetObject(kPropertySets).GetUnless(E_INVALIDARG, DISPID_VALUE, setName);
-        if (!set) {
-            return std::nullopt;
-        }
-        const auto property = DispatchObject::FromVariant(set->get())
-                                  .GetUnless(E_INVALIDARG, kPropertyById, propertyId);
-        if (!property) {
-            return std::nullopt;
-        }
-        return com::ValueOf(DispatchObject::FromVariant(property->get()).Get(kPropertyValue).get());
+        return PropertyOf(document_.GetObject(kPropertySets), setName, propertyId);
     }
     std::int32_t Version() override { return com::Int32Of(document_.Get(kVersion).get()); }
     std::shared_ptr<Picture> Thumbnail() override {
@@ -101,6 +118,10 @@ class ComOccurrence : public Occurrence {
 public:
     explicit ComOccurrence(DispatchObject occurrence) : occurrence_(std::move(occurrence)) {}
     std::string Name() override { return com::TextOf(occurrence_.Get(kOccurrenceName).get()); }
+    bool Suppressed() override { return com::BoolOf(occurrence_.Get("Suppressed").get()); }
+    std::int32_t BOMStructure() override {
+        return com::Int32Of(occurrence_.Get("BOMStructure").get());
+    }
     std::shared_ptr<ComponentDefinition> Definition() override {
         return std::make_shared<ComDefinition>(occurrence_.GetObject(kOccurrenceDefinition));
     }

@@ -16,6 +16,18 @@ namespace pw::inventor {
 inline constexpr std::int32_t kAssemblyDocument = 12291;
 inline constexpr std::int32_t kPartDocument = 12290;
 
+// ObjectTypeEnum's value for a component that exists only in the bill of materials (grease,
+// paint, a label): it has no file, and its definition's Document is the assembly holding it.
+inline constexpr std::int32_t kVirtualComponentDefinition = 100680448;
+
+// BOMStructureEnum. An occurrence's kDefaultBOMStructure means "as its definition says".
+inline constexpr std::int32_t kDefaultBOMStructure = 51969;
+inline constexpr std::int32_t kNormalBOMStructure = 51970;
+inline constexpr std::int32_t kPhantomBOMStructure = 51971;
+inline constexpr std::int32_t kReferenceBOMStructure = 51972;
+inline constexpr std::int32_t kPurchasedBOMStructure = 51973;
+inline constexpr std::int32_t kInseparableBOMStructure = 51974;
+
 class Document;
 class Occurrence;
 
@@ -46,7 +58,16 @@ class ComponentDefinition {
 public:
     virtual ~ComponentDefinition() = default;
     virtual std::shared_ptr<OccurrenceList> Occurrences() = 0;
+    // The document that holds the definition: for a virtual component, its assembly.
     virtual std::shared_ptr<inventor::Document> Document() = 0;
+    // ObjectTypeEnum: kVirtualComponentDefinition, or another definition's value.
+    virtual std::int32_t Type() = 0;
+    virtual std::int32_t BOMStructure() = 0;
+    // A virtual component's own name and properties (it has no document of its own); as
+    // Document::PropertyValue.
+    virtual std::string DisplayName() = 0;
+    virtual std::optional<Value> PropertyValue(const std::string& setName,
+                                               std::int32_t propertyId) = 0;
 };
 
 class Document {
@@ -71,6 +92,10 @@ class Occurrence {
 public:
     virtual ~Occurrence() = default;
     virtual std::string Name() = 0;
+    // A suppressed occurrence fails when its definition is read.
+    virtual bool Suppressed() = 0;
+    // kDefaultBOMStructure, or the structure this use overrides its definition's with.
+    virtual std::int32_t BOMStructure() = 0;
     virtual std::shared_ptr<ComponentDefinition> Definition() = 0;
     virtual std::shared_ptr<OccurrenceList> SubOccurrences() = 0;
     virtual std::shared_ptr<Matrix> Transformation() = 0;

@@ -54,6 +54,33 @@ std::int32_t TypeOf(const json& type) {
     return type.get<std::int32_t>();
 }
 
+// BOMStructureEnum by its name ("phantom") or its value.
+std::int32_t BomStructureOf(const json& structure) {
+    if (!structure.is_string()) {
+        return structure.get<std::int32_t>();
+    }
+    const std::string name = structure.get<std::string>();
+    const char* const names[] = {"default",   "normal",    "phantom",
+                                 "reference", "purchased", "inseparable"};
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(std::size(names)); ++i) {
+        if (name == names[i]) {
+            return inventor::kDefaultBOMStructure + i;
+        }
+    }
+    throw json::other_error::create(501, "unknown BOM structure " + name, &structure);
+}
+
+StandinProperties PropertiesOf(const json& owner) {
+    StandinProperties read;
+    const json sets = owner.value("propertySets", json::object());
+    for (const auto& [setName, properties] : sets.items()) {
+        for (const auto& [id, value] : properties.items()) {
+            read[{PropertySetName(setName), std::stoi(id)}] = ValueOf(value);
+        }
+    }
+    return read;
+}
+
 StandinDocument Parse(const std::string& fullFileName, const json& file) {
     StandinDocument document;
     document.fullFileName = fullFileName;
@@ -67,17 +94,35 @@ StandinDocument Parse(const std::string& fullFileName, const json& file) {
     if (file.contains("thumbnail")) {
         document.thumbnail = ResolvePath(folder, file.at("thumbnail").get<std::string>());
     }
-    const json sets = file.value("propertySets", json::object());
-    for (const auto& [setName, properties] : sets.items()) {
-        for (const auto& [id, value] : properties.items()) {
-            document.properties[{PropertySetName(setName), std::stoi(id)}] = ValueOf(value);
+    document.properties = PropertiesOf(file);
+    if (file.contains("bomStructure")) {
+        document.bomStructure = BomStructureOf(file.at("bomStructure"));
+    }
+    const json virtuals = file.value("virtualComponents", json::object());
+    for (const auto& [name, definition] : virtuals.items()) {
+        StandinVirtual& read = document.virtualComponents[name];
+        read.properties = PropertiesOf(definition);
+        if (definition.contains("bomStructure")) {
+            read.bomStructure = BomStructureOf(definition.at("bomStructure"));
         }
     }
     const json occurrences = file.value("occurrences", json::array());
     for (const json& occurrence : occurrences) {
         StandinOccurrence read;
         read.name = occurrence.at("name").get<std::string>();
-        read.file = ResolvePath(folder, occurrence.at("file").get<std::string>());
+        if (occurrence.contains("virtual")) {
+            read.virtualName = occurrence.at("virtual").get<std::string>();
+            if (!document.virtualComponents.contains(read.virtualName)) {
+                throw json::other_error::create(501, "no virtual component " + read.virtualName,
+                                                &occurrence);
+            }
+        } else {
+            read.file = ResolvePath(folder, occurrence.at("file").get<std::string>());
+        }
+        read.suppressed = occurrence.value("suppressed", false);
+        if (occurrence.contains("bomStructure")) {
+            read.bomStructure = BomStructureOf(occurrence.at("bomStructure"));
+        }
         read.matrix = occurrence.value(
             "matrix", std::array<double, 16>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
         document.occurrences.push_back(std::move(read));
@@ -96,13 +141,18 @@ std::string PropertySetName(const std::string& setNameOrId) {
     return setNameOrId;
 }
 
-std::optional<Value> StandinDocument::Property(const std::string& setNameOrId,
-                                               std::int32_t propertyId) const {
+std::optional<Value> PropertyIn(const StandinProperties& properties,
+                                const std::string& setNameOrId, std::int32_t propertyId) {
     const auto found = properties.find({PropertySetName(setNameOrId), propertyId});
     if (found == properties.end()) {
         return std::nullopt;
     }
     return found->second;
+}
+
+std::optional<Value> StandinDocument::Property(const std::string& setNameOrId,
+                                               std::int32_t propertyId) const {
+    return PropertyIn(properties, setNameOrId, propertyId);
 }
 
 std::shared_ptr<const StandinDocument> ReadStandinDocument(const std::string& fullFileName) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shared/core/Value.h"
+#include "shared/inventor/DocumentAccess.h"
 
 #include <array>
 #include <cstdint>
@@ -13,9 +14,25 @@
 
 namespace pw::standins {
 
+// Properties by set name (format identifiers of the standard sets are read as their names) and
+// id.
+using StandinProperties = std::map<std::pair<std::string, std::int32_t>, Value>;
+
+std::optional<Value> PropertyIn(const StandinProperties& properties,
+                                const std::string& setNameOrId, std::int32_t propertyId);
+
+// A component that exists only in the bill of materials, defined inside its assembly.
+struct StandinVirtual {
+    StandinProperties properties;
+    std::int32_t bomStructure = inventor::kNormalBOMStructure;
+};
+
 struct StandinOccurrence {
     std::string name;
-    std::string file; // full Windows path of the referenced document
+    std::string file;        // full Windows path of the referenced document; empty for a virtual
+    std::string virtualName; // the assembly's virtual component this uses, or empty
+    bool suppressed = false;
+    std::int32_t bomStructure = inventor::kDefaultBOMStructure;
     std::array<double, 16> matrix{};
 };
 
@@ -28,8 +45,9 @@ struct StandinDocument {
     bool needsMigration = false;
     bool adaptive = false;
     std::string thumbnail; // full path of the picture file, or empty
-    // By set name (format identifiers of the standard sets are read as their names) and id.
-    std::map<std::pair<std::string, std::int32_t>, Value> properties;
+    std::int32_t bomStructure = inventor::kNormalBOMStructure;
+    StandinProperties properties;
+    std::map<std::string, StandinVirtual> virtualComponents; // by name
     std::vector<StandinOccurrence> occurrences;
 
     std::optional<Value> Property(const std::string& setNameOrId, std::int32_t propertyId) const;

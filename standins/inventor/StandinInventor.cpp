@@ -13,6 +13,14 @@ using namespace inventor;
 constexpr ResultCode kInvalidArgument = static_cast<ResultCode>(0x80070057u);
 constexpr ResultCode kMemberNotFound = static_cast<ResultCode>(0x80020003u);
 
+// ObjectTypeEnum's values of the other definitions.
+constexpr std::int32_t kAssemblyComponentDefinition = 100675072;
+constexpr std::int32_t kPartComponentDefinition = 83886592;
+
+[[noreturn]] void NoSuchMember() {
+    throw Failure(kMemberNotFound, "Member not found.");
+}
+
 [[noreturn]] void Unreachable() {
     throw Failure(kEFail, "Unspecified error");
 }
@@ -100,12 +108,22 @@ public:
     // Only an assembly's definition has occurrences, as in Apprentice.
     std::shared_ptr<OccurrenceList> Occurrences() override {
         if (data_->type != kAssemblyDocument) {
-            throw Failure(kMemberNotFound, "Member not found.");
+            NoSuchMember();
         }
         return std::make_shared<StandinList>(OccurrencesOf(data_, opened_));
     }
     std::shared_ptr<inventor::Document> Document() override {
         return std::make_shared<StandinDoc>(data_, opened_);
+    }
+    std::int32_t Type() override {
+        return data_->type == kAssemblyDocument ? kAssemblyComponentDefinition
+                                                : kPartComponentDefinition;
+    }
+    std::int32_t BOMStructure() override { return data_->bomStructure; }
+    // A document's definition has no name and no property sets of its own.
+    std::string DisplayName() override { NoSuchMember(); }
+    std::optional<Value> PropertyValue(const std::string&, std::int32_t) override {
+        NoSuchMember();
     }
 
 private:
@@ -117,15 +135,55 @@ std::shared_ptr<inventor::ComponentDefinition> StandinDoc::ComponentDefinition()
     return std::make_shared<StandinDefinition>(data_, opened_);
 }
 
+// A virtual component's definition: it lives in its assembly, which is its Document, and has
+// a name, property sets and a BOM structure of its own, and no occurrences.
+class StandinVirtualDefinition : public ComponentDefinition {
+public:
+    StandinVirtualDefinition(std::shared_ptr<const StandinDocument> assembly, std::string name,
+                             Opened opened)
+        : assembly_(std::move(assembly)), name_(std::move(name)), opened_(std::move(opened)) {}
+    std::shared_ptr<OccurrenceList> Occurrences() override {
+        return std::make_shared<StandinList>(OccurrenceItems{});
+    }
+    std::shared_ptr<inventor::Document> Document() override {
+        return std::make_shared<StandinDoc>(assembly_, opened_);
+    }
+    std::int32_t Type() override { return kVirtualComponentDefinition; }
+    std::int32_t BOMStructure() override { return Data().bomStructure; }
+    std::string DisplayName() override { return name_; }
+    std::optional<Value> PropertyValue(const std::string& setName,
+                                       std::int32_t propertyId) override {
+        return PropertyIn(Data().properties, setName, propertyId);
+    }
+
+private:
+    const StandinVirtual& Data() const { return assembly_->virtualComponents.at(name_); }
+
+    std::shared_ptr<const StandinDocument> assembly_;
+    std::string name_;
+    Opened opened_;
+};
+
+// A suppressed occurrence keeps its name, its place and its override, and fails when what it
+// uses is asked for, as it does in Apprentice.
 class StandinOccurrenceObject : public Occurrence {
 public:
-    StandinOccurrenceObject(StandinOccurrence data, Opened opened)
-        : data_(std::move(data)), opened_(std::move(opened)) {}
+    StandinOccurrenceObject(StandinOccurrence data, std::shared_ptr<const StandinDocument> owner,
+                            Opened opened)
+        : data_(std::move(data)), owner_(std::move(owner)), opened_(std::move(opened)) {}
     std::string Name() override { return data_.name; }
+    bool Suppressed() override { return data_.suppressed; }
+    std::int32_t BOMStructure() override { return data_.bomStructure; }
     std::shared_ptr<ComponentDefinition> Definition() override {
+        if (IsVirtual()) {
+            return std::make_shared<StandinVirtualDefinition>(owner_, data_.virtualName, opened_);
+        }
         return std::make_shared<StandinDefinition>(Referenced(), opened_);
     }
     std::shared_ptr<OccurrenceList> SubOccurrences() override {
+        if (IsVirtual()) {
+            return std::make_shared<StandinList>(OccurrenceItems{});
+        }
         return std::make_shared<StandinList>(OccurrencesOf(Referenced(), opened_));
     }
     std::shared_ptr<Matrix> Transformation() override {
@@ -133,6 +191,12 @@ public:
     }
 
 private:
+    bool IsVirtual() const {
+        if (data_.suppressed) {
+            Unreachable();
+        }
+        return !data_.virtualName.empty();
+    }
     // Read on first use and kept, so one occurrence reads its file once.
     std::shared_ptr<const StandinDocument> Referenced() {
         if (!referenced_) {
@@ -145,6 +209,7 @@ private:
     }
 
     StandinOccurrence data_;
+    std::shared_ptr<const StandinDocument> owner_;
     Opened opened_;
     std::shared_ptr<const StandinDocument> referenced_;
 };
@@ -175,7 +240,7 @@ OccurrenceItems OccurrencesOf(const std::shared_ptr<const StandinDocument>& docu
                               const Opened& opened) {
     OccurrenceItems items;
     for (const StandinOccurrence& occurrence : document->occurrences) {
-        items.push_back(std::make_shared<StandinOccurrenceObject>(occurrence, opened));
+        items.push_back(std::make_shared<StandinOccurrenceObject>(occurrence, document, opened));
     }
     return items;
 }

@@ -56,10 +56,69 @@ public:
         inventor_.Check(Op::DefinitionDocument, data_.fullFileName);
         return MakeDocument(inventor_, data_);
     }
+    std::int32_t Type() override {
+        inventor_.Check(Op::DefinitionType, data_.fullFileName);
+        return data_.type == kAssemblyDocument ? kAssemblyDefinitionType : kPartDefinitionType;
+    }
+    std::int32_t BOMStructure() override {
+        inventor_.Check(Op::BOMStructure, data_.fullFileName);
+        return data_.bomStructure;
+    }
+    std::string DisplayName() override { throw MemberNotFound(); }
+    std::optional<Value> PropertyValue(const std::string&, std::int32_t) override {
+        throw MemberNotFound();
+    }
 
 private:
+    static constexpr std::int32_t kAssemblyDefinitionType = 100675072;
+    static constexpr std::int32_t kPartDefinitionType = 83886592;
+    static Failure MemberNotFound() {
+        return Failure(static_cast<ResultCode>(0x80020003u), "Member not found.");
+    }
+
     const FakeInventor& inventor_;
     const FakeDocumentData& data_;
+};
+
+// A virtual component: Document is the assembly holding it; name and properties its own.
+class FakeVirtualDefinition : public ComponentDefinition {
+public:
+    FakeVirtualDefinition(const FakeInventor& inventor, const FakeDocumentData& owner,
+                          std::string name)
+        : inventor_(inventor), owner_(owner), name_(std::move(name)) {}
+    std::shared_ptr<OccurrenceList> Occurrences() override {
+        inventor_.Check(Op::Occurrences, name_);
+        return std::make_shared<FakeList>(inventor_, name_, OccurrenceItems{});
+    }
+    std::shared_ptr<inventor::Document> Document() override {
+        inventor_.Check(Op::DefinitionDocument, name_);
+        return MakeDocument(inventor_, owner_);
+    }
+    std::int32_t Type() override {
+        inventor_.Check(Op::DefinitionType, name_);
+        return kVirtualComponentDefinition;
+    }
+    std::int32_t BOMStructure() override {
+        inventor_.Check(Op::BOMStructure, name_);
+        return Data().bomStructure;
+    }
+    std::string DisplayName() override {
+        inventor_.Check(Op::DisplayName, name_);
+        return name_;
+    }
+    std::optional<Value> PropertyValue(const std::string& setName,
+                                       std::int32_t propertyId) override {
+        inventor_.Check(Op::PropertyValue, name_);
+        const Value* value = Data().properties.Find(setName, propertyId);
+        return value ? std::optional<Value>(*value) : std::nullopt;
+    }
+
+private:
+    const FakeVirtualData& Data() const { return owner_.virtualComponents.at(name_); }
+
+    const FakeInventor& inventor_;
+    const FakeDocumentData& owner_;
+    std::string name_;
 };
 
 class FakeDocument : public inventor::Document {
@@ -114,18 +173,33 @@ private:
 
 class FakeOccurrence : public Occurrence {
 public:
-    FakeOccurrence(const FakeInventor& inventor, const FakeOccurrenceData& data)
-        : inventor_(inventor), data_(data) {}
+    FakeOccurrence(const FakeInventor& inventor, const FakeOccurrenceData& data,
+                   const FakeDocumentData& owner)
+        : inventor_(inventor), data_(data), owner_(owner) {}
     std::string Name() override {
         inventor_.Check(Op::Name, data_.name);
         return data_.name;
     }
+    bool Suppressed() override {
+        inventor_.Check(Op::Suppressed, data_.name);
+        return data_.suppressed;
+    }
+    std::int32_t BOMStructure() override {
+        inventor_.Check(Op::BOMStructure, data_.name);
+        return data_.bomStructure;
+    }
     std::shared_ptr<ComponentDefinition> Definition() override {
         inventor_.Check(Op::OccurrenceDefinition, data_.name);
+        if (IsVirtual()) {
+            return std::make_shared<FakeVirtualDefinition>(inventor_, owner_, data_.virtualName);
+        }
         return std::make_shared<FakeDefinition>(inventor_, Resolved());
     }
     std::shared_ptr<OccurrenceList> SubOccurrences() override {
         inventor_.Check(Op::SubOccurrences, data_.name);
+        if (IsVirtual()) {
+            return std::make_shared<FakeList>(inventor_, data_.name, OccurrenceItems{});
+        }
         const FakeDocumentData& document = Resolved();
         return std::make_shared<FakeList>(inventor_, document.fullFileName,
                                           MakeOccurrences(inventor_, document));
@@ -136,6 +210,13 @@ public:
     }
 
 private:
+    // A suppressed occurrence answers E_FAIL for what it uses, as an unresolved one does.
+    bool IsVirtual() const {
+        if (data_.suppressed) {
+            throw Failure(kEFail, "Unspecified error");
+        }
+        return !data_.virtualName.empty();
+    }
     // An unresolved component answers E_FAIL to everything but its name.
     const FakeDocumentData& Resolved() const {
         if (!data_.resolved) {
@@ -149,6 +230,7 @@ private:
 
     const FakeInventor& inventor_;
     const FakeOccurrenceData& data_;
+    const FakeDocumentData& owner_;
 };
 
 std::shared_ptr<inventor::Document> MakeDocument(const FakeInventor& inventor,
@@ -160,7 +242,7 @@ OccurrenceItems MakeOccurrences(const FakeInventor& inventor, const FakeDocument
     OccurrenceItems items;
     items.reserve(data.occurrences.size());
     for (const FakeOccurrenceData& occurrence : data.occurrences) {
-        items.push_back(std::make_shared<FakeOccurrence>(inventor, occurrence));
+        items.push_back(std::make_shared<FakeOccurrence>(inventor, occurrence, data));
     }
     return items;
 }
@@ -214,9 +296,24 @@ FakeDocumentData& FakeInventor::Document(const std::string& path) {
     return documents_.at(FoldCase(path));
 }
 
-void FakeInventor::AddOccurrence(const std::string& assemblyPath, const std::string& name,
-                                 const std::string& file, const MatrixCells& matrix) {
-    Document(assemblyPath).occurrences.push_back({name, file, matrix});
+FakeOccurrenceData& FakeInventor::AddOccurrence(const std::string& assemblyPath,
+                                                const std::string& name, const std::string& file,
+                                                const MatrixCells& matrix) {
+    FakeOccurrenceData& occurrence = Document(assemblyPath).occurrences.emplace_back();
+    occurrence.name = name;
+    occurrence.file = file;
+    occurrence.matrix = matrix;
+    return occurrence;
+}
+
+FakeVirtualData& FakeInventor::AddVirtual(const std::string& assemblyPath,
+                                          const std::string& name,
+                                          const std::string& definition) {
+    FakeDocumentData& assembly = Document(assemblyPath);
+    FakeOccurrenceData& occurrence = assembly.occurrences.emplace_back();
+    occurrence.name = name;
+    occurrence.virtualName = definition;
+    return assembly.virtualComponents[definition];
 }
 
 void FakeInventor::FailOn(Op op, const std::string& subject, ResultCode code) {

@@ -40,6 +40,9 @@ enum class Op {
     NewMatrix,
     Cell,
     StartFolder,
+    Suppressed,
+    BOMStructure,
+    DefinitionType,
 };
 
 using MatrixCells = std::array<double, 16>;
@@ -51,7 +54,15 @@ struct FakeOccurrenceData {
     std::string name;
     std::string file; // the referenced document's path; a path with no document is missing
     MatrixCells matrix = kIdentity;
+    std::string virtualName; // a virtual component of the owning assembly, instead of a file
+    bool suppressed = false; // its definition and sub-occurrences then fail with E_FAIL
+    std::int32_t bomStructure = inventor::kDefaultBOMStructure;
     mutable const FakeDocumentData* resolved = nullptr; // found once, kept
+};
+
+struct FakeVirtualData {
+    PropertyTable properties;
+    std::int32_t bomStructure = inventor::kNormalBOMStructure;
 };
 
 struct FakeDocumentData {
@@ -62,6 +73,8 @@ struct FakeDocumentData {
     bool adaptive = false;
     std::int32_t version = 11000;
     PropertyTable properties;
+    std::int32_t bomStructure = inventor::kNormalBOMStructure;
+    std::map<std::string, FakeVirtualData> virtualComponents; // by name
     std::vector<FakeOccurrenceData> occurrences;
 };
 
@@ -72,9 +85,14 @@ public:
     FakeDocumentData& AddAssembly(const std::string& path, const std::string& displayName = "");
     FakeDocumentData& AddPart(const std::string& path);
     FakeDocumentData& Document(const std::string& path);
-    // Adds an occurrence named `name` of `file` to the assembly at `assemblyPath`.
-    void AddOccurrence(const std::string& assemblyPath, const std::string& name,
-                       const std::string& file, const MatrixCells& matrix = kIdentity);
+    // Adds an occurrence named `name` of `file` to the assembly at `assemblyPath`; the reference
+    // holds until the next occurrence is added there.
+    FakeOccurrenceData& AddOccurrence(const std::string& assemblyPath, const std::string& name,
+                                      const std::string& file,
+                                      const MatrixCells& matrix = kIdentity);
+    // Adds an occurrence of the assembly's virtual component `definition`, made when new.
+    FakeVirtualData& AddVirtual(const std::string& assemblyPath, const std::string& name,
+                                const std::string& definition);
 
     // Makes `op` fail with `code` when it concerns `subject` (a document's path or an
     // occurrence's name; empty: every call of op).

@@ -11,6 +11,7 @@
 #include "shared/com/ValueVariant.h"
 #include "standins/inventor/StandinInventor.h"
 
+#include <functional>
 #include <vector>
 
 namespace pw::standins {
@@ -60,15 +61,19 @@ private:
     Value value_;
 };
 
+// Where a document's or a virtual component's properties come from.
+using PropertySource =
+    std::function<std::optional<Value>(const std::string& set, std::int32_t id)>;
+
 class PropertySetObject final : public com::TypedDispatch<::PropertySet> {
 public:
-    PropertySetObject(std::shared_ptr<inventor::Document> document, std::string set)
-        : document_(std::move(document)), set_(std::move(set)) {}
+    PropertySetObject(PropertySource source, std::string set)
+        : source_(std::move(source)), set_(std::move(set)) {}
 
     HRESULT STDMETHODCALLTYPE get_ItemByPropId(LONG id, ::Property** result) override {
         return Guarded([&] {
             // A property the document lacks is common: answered with the code, not raised.
-            auto value = document_->PropertyValue(set_, id);
+            auto value = source_(set_, id);
             if (!value) {
                 SetErrorInfo(0, nullptr);
                 return E_INVALIDARG;
@@ -78,14 +83,13 @@ public:
     }
 
 private:
-    std::shared_ptr<inventor::Document> document_;
+    PropertySource source_;
     std::string set_;
 };
 
 class PropertySetsObject final : public com::TypedDispatch<::PropertySets> {
 public:
-    explicit PropertySetsObject(std::shared_ptr<inventor::Document> document)
-        : document_(std::move(document)) {}
+    explicit PropertySetsObject(PropertySource source) : source_(std::move(source)) {}
 
     HRESULT STDMETHODCALLTYPE get_Item(VARIANT index, ::PropertySet** result) override {
         return Guarded([&] {
@@ -93,13 +97,24 @@ public:
                 throw Failure(kInvalidIndex, "A property set is named by its name or identifier.");
             }
             const std::string name = com::BstrToUtf8(index.bstrVal);
-            return Hand(MakeObject<PropertySetObject>(document_, name), result);
+            return Hand(MakeObject<PropertySetObject>(source_, name), result);
         });
     }
 
 private:
-    std::shared_ptr<inventor::Document> document_;
+    PropertySource source_;
 };
+
+template <class Owner> PropertySource PropertiesOf(std::shared_ptr<Owner> owner) {
+    return [owner](const std::string& set, std::int32_t id) {
+        return owner->PropertyValue(set, id);
+    };
+}
+
+HRESULT HandLong(std::int32_t value, LONG* out) {
+    Out(out) = value;
+    return S_OK;
+}
 
 ComPtr<IDispatch> DefinitionObjectOf(std::shared_ptr<inventor::ComponentDefinition> definition);
 
@@ -142,6 +157,12 @@ public:
     HRESULT STDMETHODCALLTYPE get_Transformation(::Matrix** result) override {
         return Guarded(
             [&] { return Hand(MakeObject<MatrixObject>(occurrence_->Transformation()), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_Suppressed(VARIANT_BOOL* result) override {
+        return Guarded([&] { return HandBool(occurrence_->Suppressed(), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_BOMStructure(LONG* result) override {
+        return Guarded([&] { return HandLong(occurrence_->BOMStructure(), result); });
     }
 
 private:
@@ -189,7 +210,9 @@ public:
             [&] { return Hand(DefinitionObjectOf(document_->ComponentDefinition()), result); });
     }
     HRESULT STDMETHODCALLTYPE get_PropertySets(::PropertySets** result) override {
-        return Guarded([&] { return Hand(MakeObject<PropertySetsObject>(document_), result); });
+        return Guarded([&] {
+            return Hand(MakeObject<PropertySetsObject>(PropertiesOf(document_)), result);
+        });
     }
     HRESULT STDMETHODCALLTYPE get_SoftwareVersionSaved(LONG* result) override {
         return Guarded([&] {
@@ -217,47 +240,79 @@ private:
     std::shared_ptr<inventor::Document> document_;
 };
 
-class AssemblyDefinitionObject final : public com::TypedDispatch<::AssemblyComponentDefinition> {
+// The members every kind of definition has; Interface adds its own kind's.
+template <class Interface> class DefinitionObject : public com::TypedDispatch<Interface> {
 public:
-    explicit AssemblyDefinitionObject(std::shared_ptr<inventor::ComponentDefinition> definition)
+    explicit DefinitionObject(std::shared_ptr<inventor::ComponentDefinition> definition)
         : definition_(std::move(definition)) {}
 
-    HRESULT STDMETHODCALLTYPE get_Occurrences(::ComponentOccurrences** result) override {
+    HRESULT STDMETHODCALLTYPE get_Document(IDispatch** result) override {
+        return Guarded(
+            [&] { return Hand(MakeObject<DocumentObject>(definition_->Document()), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_Type(LONG* result) override {
+        return Guarded([&] { return HandLong(definition_->Type(), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_BOMStructure(LONG* result) override {
+        return Guarded([&] { return HandLong(definition_->BOMStructure(), result); });
+    }
+
+protected:
+    HRESULT HandOccurrences(::ComponentOccurrences** result) {
         return Guarded([&] {
             return Hand(MakeObject<OccurrencesObject>(definition_->Occurrences()), result);
         });
     }
-    HRESULT STDMETHODCALLTYPE get_Document(IDispatch** result) override {
-        return Guarded(
-            [&] { return Hand(MakeObject<DocumentObject>(definition_->Document()), result); });
-    }
 
-private:
     std::shared_ptr<inventor::ComponentDefinition> definition_;
 };
 
-class PartDefinitionObject final : public com::TypedDispatch<::PartComponentDefinition> {
+class AssemblyDefinitionObject final : public DefinitionObject<::AssemblyComponentDefinition> {
 public:
-    explicit PartDefinitionObject(std::shared_ptr<inventor::ComponentDefinition> definition)
-        : definition_(std::move(definition)) {}
+    using DefinitionObject::DefinitionObject;
 
-    HRESULT STDMETHODCALLTYPE get_Document(IDispatch** result) override {
-        return Guarded(
-            [&] { return Hand(MakeObject<DocumentObject>(definition_->Document()), result); });
+    HRESULT STDMETHODCALLTYPE get_Occurrences(::ComponentOccurrences** result) override {
+        return HandOccurrences(result);
     }
-
-private:
-    std::shared_ptr<inventor::ComponentDefinition> definition_;
 };
 
-// An assembly's definition has occurrences; every other document's definition has none.
-ComPtr<IDispatch> DefinitionObjectOf(std::shared_ptr<inventor::ComponentDefinition> definition) {
-    if (definition->Document()->DocumentType() == inventor::kAssemblyDocument) {
-        return ComPtr<IDispatch>::Attach(
-            MakeObject<AssemblyDefinitionObject>(std::move(definition)).detach());
+class PartDefinitionObject final : public DefinitionObject<::PartComponentDefinition> {
+public:
+    using DefinitionObject::DefinitionObject;
+};
+
+class VirtualDefinitionObject final : public DefinitionObject<::VirtualComponentDefinition> {
+public:
+    using DefinitionObject::DefinitionObject;
+
+    HRESULT STDMETHODCALLTYPE get_Occurrences(::ComponentOccurrences** result) override {
+        return HandOccurrences(result);
     }
-    return ComPtr<IDispatch>::Attach(
-        MakeObject<PartDefinitionObject>(std::move(definition)).detach());
+    HRESULT STDMETHODCALLTYPE get_DisplayName(BSTR* result) override {
+        return Guarded([&] { return HandText(definition_->DisplayName(), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_PropertySets(::PropertySets** result) override {
+        return Guarded([&] {
+            return Hand(MakeObject<PropertySetsObject>(PropertiesOf(definition_)), result);
+        });
+    }
+};
+
+template <class Object>
+ComPtr<IDispatch> Definition(std::shared_ptr<inventor::ComponentDefinition> definition) {
+    return ComPtr<IDispatch>::Attach(MakeObject<Object>(std::move(definition)).detach());
+}
+
+// A virtual component's definition is its own kind, though its Document is an assembly; of the
+// others, an assembly's definition has occurrences and every other document's has none.
+ComPtr<IDispatch> DefinitionObjectOf(std::shared_ptr<inventor::ComponentDefinition> definition) {
+    if (definition->Type() == inventor::kVirtualComponentDefinition) {
+        return Definition<VirtualDefinitionObject>(std::move(definition));
+    }
+    if (definition->Document()->DocumentType() == inventor::kAssemblyDocument) {
+        return Definition<AssemblyDefinitionObject>(std::move(definition));
+    }
+    return Definition<PartDefinitionObject>(std::move(definition));
 }
 
 class TransientGeometryObject final : public com::TypedDispatch<::TransientGeometry> {

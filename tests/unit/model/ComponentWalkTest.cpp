@@ -142,7 +142,7 @@ TEST_F(ComponentWalkTest, MissingComponentsAreMarkedCountedAndNotDescended) {
     EXPECT_EQ(missing->Author, "Unknown");
     EXPECT_EQ(missing->Depth, 2);
     EXPECT_EQ(missing->TransMat, nullptr);
-    EXPECT_EQ(RecordQuantities(), (std::vector<std::int16_t>{1, 1, 1, 0}));
+    EXPECT_EQ(RecordQuantities(), (std::vector<std::int32_t>{1, 1, 1, 0}));
     EXPECT_EQ(EntryQuantity("<lost:1>"), -2);
     EXPECT_EQ(model.Counts.MissingCount, 2);
     EXPECT_EQ(model.Counts.PartCount, 1);

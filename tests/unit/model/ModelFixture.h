@@ -24,17 +24,17 @@ protected:
         loader.LoadAssembly();
     }
 
-    std::vector<std::int16_t> RecordQuantities() const {
-        std::vector<std::int16_t> quantities;
+    std::vector<std::int32_t> RecordQuantities() const {
+        std::vector<std::int32_t> quantities;
         for (const auto& record : model.FileData) {
             quantities.push_back(record->Quantity);
         }
         return quantities;
     }
 
-    std::int16_t EntryQuantity(const std::string& key) const {
+    std::int32_t EntryQuantity(const std::string& key) const {
         const auto entry = model.Dupes.Find(key);
-        return entry ? entry->Quantity : std::int16_t{0};
+        return entry ? entry->Quantity : 0;
     }
 };
 

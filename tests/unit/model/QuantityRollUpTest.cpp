@@ -19,7 +19,7 @@ TEST_F(QuantityRollUp, AComponentUsedThreeTimesCountsOnceWithQuantityThree) {
     Load(kTop);
 
     EXPECT_EQ(model.FileData.Count(), 4);
-    EXPECT_EQ(RecordQuantities(), (std::vector<std::int16_t>{1, 1, 0, 0}));
+    EXPECT_EQ(RecordQuantities(), (std::vector<std::int32_t>{1, 1, 0, 0}));
     ASSERT_EQ(model.Dupes.Count(), 1);
     EXPECT_EQ(EntryQuantity(kShaft), 3);
     EXPECT_EQ(model.Counts.PartCount, 3);
@@ -71,7 +71,7 @@ TEST_F(QuantityRollUp, PathsDifferingOnlyInLetterCaseShareOneEntry) {
 
     ASSERT_EQ(model.Dupes.Count(), 1);
     EXPECT_EQ(EntryQuantity("C:\\WORK\\PARTS\\SHAFT.IPT"), 2);
-    EXPECT_EQ(RecordQuantities(), (std::vector<std::int16_t>{1, 1, 0}));
+    EXPECT_EQ(RecordQuantities(), (std::vector<std::int32_t>{1, 1, 0}));
 }
 
 TEST_F(QuantityRollUp, AnAssemblyWithoutComponentsHasOnlyItsTopRecord) {
