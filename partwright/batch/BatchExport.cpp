@@ -5,6 +5,7 @@
 #include "partwright/export/CellText.h"
 #include "partwright/export/modExcel.h"
 #include "partwright/model/AssemblyLoader.h"
+#include "partwright/model/BomRules.h"
 #include "partwright/workbook/SheetCsv.h"
 #include "partwright/workbook/WorkbookXlsx.h"
 #include "shared/core/CaseFold.h"
@@ -96,6 +97,9 @@ void BatchExport::ExportOne(const std::string& assembly) {
         return;
     }
 
+    if (options_.bomRules) {
+        model = model::ApplyBomRules(model);
+    }
     const model::Tallies& counts = model.Counts;
     missing_ += counts.MissingCount;
     std::string line =
@@ -165,7 +169,9 @@ bool BatchExport::Writable(const std::string& name, const std::vector<Target>& t
 
 void BatchExport::Write(const std::string& name, model::BomModel& model,
                         const std::vector<Target>& targets) {
-    const auto book = BomWorkbook(model, options_.indented, options_.hyperlinks);
+    const auto book = BomWorkbook(model, options_.indented, options_.hyperlinks,
+                                  options_.bomRules ? excel::BomStructureColumn::With
+                                                    : excel::BomStructureColumn::Without);
     for (const Target& target : targets) {
         std::string bytes;
         if (target.sheet.empty()) {

@@ -20,6 +20,10 @@ std::string UsageText() {
            "\n"
            "  --indented        a level column per depth (\"Use Indented Columns\")\n"
            "  --hyperlinks      file names as hyperlinks to their files\n"
+           "  --bom-rules       count as Inventor's own BOM does: reference components left\n"
+           "                    out, phantoms replaced by their components, the components of\n"
+           "                    purchased and inseparable assemblies shown but not counted;\n"
+           "                    adds a \"BOM Structure\" column to both BOM sheets\n"
            "  --format xlsx     one workbook, ASSEMBLY-NAME.xlsx (the default)\n"
            "  --format csv      one UTF-8 CSV file per sheet, \"ASSEMBLY-NAME - SHEET.csv\";\n"
            "                    text a spreadsheet would read as a number, a date or a formula\n"
@@ -85,6 +89,8 @@ CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,
             fine = flag(options.indented);
         } else if (name == "--hyperlinks") {
             fine = flag(options.hyperlinks);
+        } else if (name == "--bom-rules") {
+            fine = flag(options.bomRules);
         } else if (name == "--force") {
             fine = flag(options.force);
         } else if (name == "--strict") {

@@ -12,6 +12,7 @@ enum class OutputFormat { Xlsx, Csv };
 struct BatchOptions {
     bool indented = false;   // a level column per depth, as "Use Indented Columns"
     bool hyperlinks = false; // file names as hyperlinks to their files
+    bool bomRules = false;   // counted as Inventor's BOM counts, with a BOM Structure column
     OutputFormat format = OutputFormat::Xlsx;
     std::optional<std::string> outFolder; // beside each assembly when not given
     bool force = false;                   // replace files that exist

@@ -28,13 +28,14 @@ private:
 } // namespace
 
 std::unique_ptr<workbook::Workbook> BomWorkbook(model::BomModel& model, bool indented,
-                                                bool hyperlinks) {
+                                                bool hyperlinks,
+                                                excel::BomStructureColumn structure) {
     auto state = std::make_shared<workbook::ExcelState>();
     state->sheetsInNewWorkbook = 1;
     InMemoryExcel excel(state);
     SilentExportView view(indented, hyperlinks);
     excel::ExportState exportState;
-    excel::modExcel(model, exportState, view, excel, excel::WorkbookKind::CellsOnly)
+    excel::modExcel(model, exportState, view, excel, excel::WorkbookKind::CellsOnly, structure)
         .ExportToExcel();
     if (state->workbooks.empty()) {
         throw Failure(kEFail, "the workbook could not be made");

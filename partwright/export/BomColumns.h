@@ -28,6 +28,8 @@ inline constexpr std::int16_t kPath = 11;
 inline constexpr std::int16_t kFilename = 12; // the file name, or its hyperlink
 inline constexpr std::int16_t kMatrix = 13;   // the transformation matrix text, without a header
 inline constexpr std::int16_t kCount = 13;
+// Inventor's BOM structure of the row, when the export is asked for it.
+inline constexpr std::int16_t kBomStructure = 14;
 // The header row, by place: kHeaders[offset - 1].
 inline constexpr const char* kHeaders[] = {"Level",    "Partnumber",  "Revision", "Description",
                                            "Author",   "Designer",    "Cost",     "Status",
@@ -41,11 +43,14 @@ inline constexpr std::int16_t kQuantity = 1;
 inline constexpr std::int16_t kPath = 10;
 inline constexpr std::int16_t kFilename = 11; // the file name, or its hyperlink
 inline constexpr std::int16_t kCount = 11;
+inline constexpr std::int16_t kBomStructure = 12; // when the export is asked for it
 // The header row, by place: kHeaders[column - 1].
 inline constexpr const char* kHeaders[] = {"Quan",     "Partnumber", "Revision", "Description",
                                            "Author",   "Designer",   "Cost",     "Status",
                                            "Material", "Path",       "Filename"};
 static_assert(std::size(kHeaders) == kCount);
 } // namespace summary
+
+inline constexpr const char* kBomStructureHeader = "BOM Structure";
 
 } // namespace pw::excel

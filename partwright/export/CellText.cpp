@@ -3,6 +3,8 @@
 #include "shared/core/NumberText.h"
 #include "shared/core/Step.h"
 
+#include <iterator>
+
 namespace pw::excel {
 
 CellValue TextCell(const std::string& text) {
@@ -39,6 +41,15 @@ bool IsAssemblyRecord(const model::clsFileData& record) {
 
 bool Exported(const model::clsFileData& record) {
     return record.Kind != model::ComponentKind::Suppressed;
+}
+
+std::string BomStructureText(std::int32_t structure) {
+    const char* const names[] = {"Normal", "Phantom", "Reference", "Purchased", "Inseparable"};
+    const std::int32_t index = structure - inventor::kNormalBOMStructure;
+    if (index < 0 || index >= static_cast<std::int32_t>(std::size(names))) {
+        return {};
+    }
+    return names[index];
 }
 
 std::string StatusText(const Value& status) {

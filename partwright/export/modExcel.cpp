@@ -57,9 +57,10 @@ std::int16_t IndentColumnsForMacros(const ExportState& state, const model::BomMo
 }
 
 modExcel::modExcel(model::BomModel& model, ExportState& state, ExportView& view,
-                   ExcelLauncher& launcher, WorkbookKind kind)
+                   ExcelLauncher& launcher, WorkbookKind kind, BomStructureColumn structure)
     : model_(model), state_(state), view_(view), launcher_(launcher),
-      controls_(kind == WorkbookKind::WithMacros) {}
+      controls_(kind == WorkbookKind::WithMacros),
+      structureColumn_(structure == BomStructureColumn::With) {}
 
 void modExcel::ExportToExcel() {
     try {
@@ -240,9 +241,12 @@ void modExcel::IndentedHeader(std::int32_t row) {
     state_.IndentColumns = indentColumns_;
     state_.IndentColumnsLoad = model_.LoadNumber;
     const auto headers = static_cast<std::int16_t>(std::size(indented::kHeaders));
-    CellBlock block(1, Column(headers));
+    CellBlock block(1, Column(structureColumn_ ? indented::kBomStructure : headers));
     for (std::int16_t offset = 1; offset <= headers; ++offset) {
         block.At(0, Column(offset) - 1) = TextCell(indented::kHeaders[offset - 1]);
+    }
+    if (structureColumn_) {
+        block.At(0, Column(indented::kBomStructure) - 1) = TextCell(kBomStructureHeader);
     }
     for (std::int16_t level = 1; levelColumns && level <= indentColumns_; ++level) {
         block.At(0, level - 1) = TextCell("Level" + IntegerText(level));
@@ -333,7 +337,8 @@ void modExcel::IndentedRows() {
     InBlocks([](const model::clsFileData& record) { return Exported(record); },
              [&](const std::vector<const model::clsFileData*>& chunk, std::int32_t done) {
                  BlockRows rows(state_.ExcelRow, static_cast<std::int32_t>(chunk.size()),
-                                Column(indented::kCount));
+                                Column(structureColumn_ ? indented::kBomStructure
+                                                        : indented::kCount));
                  for (std::int32_t i = 0; i < rows.values.rows; ++i) {
                      const model::clsFileData& record = *chunk[static_cast<std::size_t>(i)];
                      const std::int32_t row = state_.ExcelRow;
@@ -354,7 +359,7 @@ void modExcel::SummaryRows() {
     InBlocks([](const model::clsFileData& record) { return record.Quantity >= 1; },
              [&](const std::vector<const model::clsFileData*>& chunk, std::int32_t done) {
                  BlockRows rows(state_.ExcelRow, static_cast<std::int32_t>(chunk.size()),
-                                summary::kCount);
+                                structureColumn_ ? summary::kBomStructure : summary::kCount);
                  for (std::int32_t i = 0; i < rows.values.rows; ++i) {
                      const model::clsFileData& record = *chunk[static_cast<std::size_t>(i)];
                      rows.looks.push_back(LookOf(record));
@@ -435,6 +440,9 @@ void modExcel::IndentedValues(const model::clsFileData& record, CellBlock& block
     put(Column(kWeight), [&] { return FieldCell(record.Weight); });
     FileValues(record, block, at, Column(kPath), links);
     put(Column(kMatrix), [&] { return TextCell(MatrixText(record.TransMat.get())); });
+    if (structureColumn_) {
+        put(Column(kBomStructure), [&] { return TextCell(BomStructureText(record.BOMStructure)); });
+    }
 }
 
 void modExcel::SummaryValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
@@ -455,6 +463,9 @@ void modExcel::SummaryValues(const model::clsFileData& record, CellBlock& block,
     put(kStatus, TextCell(StatusText(record.Status)));
     put(kMaterial, TextCell(record.Material));
     FileValues(record, block, at, kPath, links);
+    if (structureColumn_) {
+        put(kBomStructure, TextCell(BomStructureText(record.BOMStructure)));
+    }
 }
 
 // The folder in folderColumn; the file name in the column after it, or, with hyperlinks, a
@@ -477,9 +488,12 @@ void modExcel::FileValues(const model::clsFileData& record, CellBlock& block, st
 void modExcel::SummaryHeader(std::int32_t row) {
     view_.SetStatus("Sending BOM to Excel, Please Wait...");
     view_.DoEvents();
-    CellBlock block(1, summary::kCount);
-    for (std::int32_t column = 0; column < block.columns; ++column) {
+    CellBlock block(1, structureColumn_ ? summary::kBomStructure : summary::kCount);
+    for (std::int32_t column = 0; column < summary::kCount; ++column) {
         block.At(0, column) = TextCell(summary::kHeaders[column]);
+    }
+    if (structureColumn_) {
+        block.At(0, summary::kBomStructure - 1) = TextCell(kBomStructureHeader);
     }
     WriteBlock(row, block);
 }

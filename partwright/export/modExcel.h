@@ -29,13 +29,18 @@ inline constexpr const char* kIndentedSheet = "Indented BOM";
 // an .xlsx file cannot run them.
 enum class WorkbookKind { WithMacros, CellsOnly };
 
+// Columns beyond the window's: Inventor's BOM structure of each row at the end of both BOM
+// sheets.
+enum class BomStructureColumn { Without, With };
+
 // Writes the model into a new Excel workbook: "Indented BOM", "Summary BOM" and
 // "Summary-Totals", then the workbook macros. A failing Excel call abandons its own step only;
 // Excel that cannot be reached at all ends the run at once with a status text.
 class modExcel {
 public:
     modExcel(model::BomModel& model, ExportState& state, ExportView& view, ExcelLauncher& launcher,
-             WorkbookKind kind = WorkbookKind::WithMacros);
+             WorkbookKind kind = WorkbookKind::WithMacros,
+             BomStructureColumn structure = BomStructureColumn::Without);
 
     void ExportToExcel();
 
@@ -99,7 +104,8 @@ private:
     ExportState& state_;
     ExportView& view_;
     ExcelLauncher& launcher_;
-    const bool controls_; // buttons, check boxes and macros
+    const bool controls_;       // buttons, check boxes and macros
+    const bool structureColumn_; // the BOM Structure column
     // Per run.
     struct Options {
         int check1 = 0;     // "Use Indented Columns"

@@ -1,0 +1,110 @@
+#include "BomRules.h"
+
+#include "shared/core/Checked.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace pw::model {
+namespace {
+
+// What a kept or left-out record means for those below it.
+enum class Below { Counted, Excluded, Promoted, Uncounted };
+
+struct Ancestor {
+    std::int16_t depth; // as loaded
+    Below below;
+};
+
+bool IsMissing(const clsFileData& record) {
+    return record.Kind == ComponentKind::Missing;
+}
+
+// Counts a kept record as the walk does: the first record of a key carries 1, the entry the
+// number of uses (negative for a missing component).
+void Count(BomModel& model, clsFileData& record) {
+    Tallies& counts = model.Counts;
+    if (IsMissing(record)) {
+        counts.MissingCount = checked::Add(counts.MissingCount, 1);
+        if (const auto entry = model.Dupes.Find(record.FileName)) {
+            entry->Quantity = checked::Sub(entry->Quantity, 1);
+            record.Quantity = 0;
+        } else {
+            model.Dupes.Add(std::make_shared<clsDupe>(clsDupe{record.FileName, -1, false}),
+                            record.FileName);
+        }
+        return;
+    }
+    if (record.Kind == ComponentKind::Assembly) {
+        counts.AssyCount = checked::Add(counts.AssyCount, 1);
+    } else if (record.Kind == ComponentKind::Part || record.Kind == ComponentKind::Virtual) {
+        counts.PartCount = checked::Add(counts.PartCount, 1);
+    }
+    if (record.FileName.empty()) {
+        return; // a use whose file name could not be read was never an entry
+    }
+    if (const auto entry = model.Dupes.Find(record.FileName)) {
+        entry->Quantity = checked::Add(entry->Quantity, 1);
+        record.Quantity = 0;
+        return;
+    }
+    model.Dupes.Add(std::make_shared<clsDupe>(clsDupe{
+                        record.FileName, 1, record.Kind == ComponentKind::Virtual}),
+                    record.FileName);
+}
+
+} // namespace
+
+BomModel ApplyBomRules(const BomModel& loaded) {
+    BomModel ruled;
+    ruled.LoadNumber = loaded.LoadNumber;
+    bool top = true;
+    std::vector<Ancestor> ancestors;
+    for (const auto& source : loaded.FileData) {
+        auto record = std::make_shared<clsFileData>(*source);
+        if (top) { // the top assembly stays as it is
+            top = false;
+            ruled.FileData.Add(std::move(record));
+            continue;
+        }
+        while (!ancestors.empty() && ancestors.back().depth >= source->Depth) {
+            ancestors.pop_back();
+        }
+        const auto has = [&](Below below) {
+            return std::any_of(ancestors.begin(), ancestors.end(),
+                               [&](const Ancestor& ancestor) { return ancestor.below == below; });
+        };
+        const std::int32_t structure = source->BOMStructure;
+        if (has(Below::Excluded) || structure == inventor::kReferenceBOMStructure ||
+            source->Kind == ComponentKind::Suppressed) {
+            ancestors.push_back({source->Depth, Below::Excluded});
+            continue;
+        }
+        if (structure == inventor::kPhantomBOMStructure) {
+            ancestors.push_back({source->Depth, Below::Promoted});
+            continue;
+        }
+        const auto promoted = static_cast<std::int16_t>(
+            std::count_if(ancestors.begin(), ancestors.end(),
+                          [](const Ancestor& ancestor) { return ancestor.below == Below::Promoted; }));
+        record->Depth = checked::Sub(record->Depth, promoted);
+        record->Quantity = 1;
+        // What lies below a purchased or inseparable component is shown, not counted; a missing
+        // file is still missing.
+        if (!has(Below::Uncounted) || IsMissing(*record)) {
+            Count(ruled, *record);
+        } else {
+            record->Quantity = 0;
+        }
+        if (!IsMissing(*record)) {
+            ruled.Counts.MaxIndent = std::max(ruled.Counts.MaxIndent, record->Depth);
+        }
+        const bool closed = structure == inventor::kPurchasedBOMStructure ||
+                            structure == inventor::kInseparableBOMStructure;
+        ancestors.push_back({source->Depth, closed ? Below::Uncounted : Below::Counted});
+        ruled.FileData.Add(std::move(record));
+    }
+    return ruled;
+}
+
+} // namespace pw::model
