@@ -310,6 +310,8 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
         RunStep([&] {
             AppendVirtualRecord(*occurrence, *definition, name, depth, useStructure);
         });
+        // Its depth counts as a part's does.
+        RunStep([&] { EnterList(frames, {}, node, depth, {}); });
         return;
     }
 
