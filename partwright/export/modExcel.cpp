@@ -336,9 +336,9 @@ void modExcel::IndentedRows() {
     boxPlace_.reset();
     InBlocks([](const model::clsFileData& record) { return Exported(record); },
              [&](const std::vector<const model::clsFileData*>& chunk, std::int32_t done) {
-                 BlockRows rows(state_.ExcelRow, static_cast<std::int32_t>(chunk.size()),
-                                Column(structureColumn_ ? indented::kBomStructure
-                                                        : indented::kCount));
+                 BlockRows rows(
+                     state_.ExcelRow, static_cast<std::int32_t>(chunk.size()),
+                     Column(structureColumn_ ? indented::kBomStructure : indented::kCount));
                  for (std::int32_t i = 0; i < rows.values.rows; ++i) {
                      const model::clsFileData& record = *chunk[static_cast<std::size_t>(i)];
                      const std::int32_t row = state_.ExcelRow;

@@ -104,7 +104,7 @@ private:
     ExportState& state_;
     ExportView& view_;
     ExcelLauncher& launcher_;
-    const bool controls_;       // buttons, check boxes and macros
+    const bool controls_;        // buttons, check boxes and macros
     const bool structureColumn_; // the BOM Structure column
     // Per run.
     struct Options {

@@ -48,8 +48,8 @@ void Count(BomModel& model, clsFileData& record) {
         record.Quantity = 0;
         return;
     }
-    model.Dupes.Add(std::make_shared<clsDupe>(clsDupe{
-                        record.FileName, 1, record.Kind == ComponentKind::Virtual}),
+    model.Dupes.Add(std::make_shared<clsDupe>(
+                        clsDupe{record.FileName, 1, record.Kind == ComponentKind::Virtual}),
                     record.FileName);
 }
 
@@ -85,8 +85,9 @@ BomModel ApplyBomRules(const BomModel& loaded) {
             continue;
         }
         const auto promoted = static_cast<std::int16_t>(
-            std::count_if(ancestors.begin(), ancestors.end(),
-                          [](const Ancestor& ancestor) { return ancestor.below == Below::Promoted; }));
+            std::count_if(ancestors.begin(), ancestors.end(), [](const Ancestor& ancestor) {
+                return ancestor.below == Below::Promoted;
+            }));
         record->Depth = checked::Sub(record->Depth, promoted);
         record->Quantity = 1;
         // What lies below a purchased or inseparable component is shown, not counted; a missing

@@ -1,7 +1,6 @@
 #include "ComponentWalk.h"
 
 #include "VirtualKey.h"
-
 #include "shared/core/CaseFold.h"
 #include "shared/core/Checked.h"
 #include "shared/core/Step.h"
@@ -121,8 +120,8 @@ std::string ComponentWalk::AppendRecord(Document* document, std::int16_t depth,
         document ? RunStep([&] { record->FileName = document->FullFileName(); }) : kEFail;
     if (nameCode == kOk) {
         CopyFields(*record, FieldsOnce(record->FileName, [&](clsFileData& fields) {
-                       FillFields(fields, *document);
-                   }));
+            FillFields(fields, *document);
+        }));
         record->BOMStructure = Effective(useStructure, record->BOMStructure);
         record->TransMat = matrix;
         if (countInEntries) {
@@ -147,9 +146,9 @@ void ComponentWalk::AppendVirtualRecord(Occurrence& occurrence, ComponentDefinit
     RunStep([&] { name = definition.DisplayName(); });
     record->FileName = VirtualKey(assembly, name);
     CopyFields(*record, FieldsOnce(record->FileName, [&](clsFileData& fields) {
-                   FillProperties(fields, definition);
-                   RunStep([&] { fields.BOMStructure = definition.BOMStructure(); });
-               }));
+        FillProperties(fields, definition);
+        RunStep([&] { fields.BOMStructure = definition.BOMStructure(); });
+    }));
     record->BOMStructure = Effective(useStructure, record->BOMStructure);
     RunStep([&] { record->TransMat = occurrence.Transformation(); });
     RunStep([&] { CountPresent(record); });
@@ -192,8 +191,8 @@ void ComponentWalk::CountPresent(const std::shared_ptr<clsFileData>& record) {
         record->Quantity = 0;
         return;
     }
-    model_.Dupes.Add(std::make_shared<clsDupe>(clsDupe{
-                         record->FileName, 1, record->Kind == ComponentKind::Virtual}),
+    model_.Dupes.Add(std::make_shared<clsDupe>(
+                         clsDupe{record->FileName, 1, record->Kind == ComponentKind::Virtual}),
                      record->FileName);
 }
 
@@ -307,9 +306,7 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
             return;
         }
         RunStep([&] { counts.PartCount = checked::Add(counts.PartCount, 1); });
-        RunStep([&] {
-            AppendVirtualRecord(*occurrence, *definition, name, depth, useStructure);
-        });
+        RunStep([&] { AppendVirtualRecord(*occurrence, *definition, name, depth, useStructure); });
         // Its depth counts as a part's does.
         RunStep([&] { EnterList(frames, {}, node, depth, {}); });
         return;

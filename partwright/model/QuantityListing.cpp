@@ -1,7 +1,6 @@
 #include "QuantityListing.h"
 
 #include "VirtualKey.h"
-
 #include "shared/core/Checked.h"
 #include "shared/core/NumberText.h"
 

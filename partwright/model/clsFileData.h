@@ -14,7 +14,7 @@ using namespace inventor;
 
 // What a record stands for, as the walk found it.
 enum class ComponentKind : std::uint8_t {
-    Other,      // the top assembly, or a use whose type could not be told
+    Other, // the top assembly, or a use whose type could not be told
     Assembly,
     Part,
     Virtual,    // a component with no file, defined in its assembly

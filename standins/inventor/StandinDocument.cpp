@@ -141,8 +141,8 @@ std::string PropertySetName(const std::string& setNameOrId) {
     return setNameOrId;
 }
 
-std::optional<Value> PropertyIn(const StandinProperties& properties,
-                                const std::string& setNameOrId, std::int32_t propertyId) {
+std::optional<Value> PropertyIn(const StandinProperties& properties, const std::string& setNameOrId,
+                                std::int32_t propertyId) {
     const auto found = properties.find({PropertySetName(setNameOrId), propertyId});
     if (found == properties.end()) {
         return std::nullopt;

@@ -18,8 +18,8 @@ namespace pw::standins {
 // id.
 using StandinProperties = std::map<std::pair<std::string, std::int32_t>, Value>;
 
-std::optional<Value> PropertyIn(const StandinProperties& properties,
-                                const std::string& setNameOrId, std::int32_t propertyId);
+std::optional<Value> PropertyIn(const StandinProperties& properties, const std::string& setNameOrId,
+                                std::int32_t propertyId);
 
 // A component that exists only in the bill of materials, defined inside its assembly.
 struct StandinVirtual {

@@ -306,8 +306,7 @@ FakeOccurrenceData& FakeInventor::AddOccurrence(const std::string& assemblyPath,
     return occurrence;
 }
 
-FakeVirtualData& FakeInventor::AddVirtual(const std::string& assemblyPath,
-                                          const std::string& name,
+FakeVirtualData& FakeInventor::AddVirtual(const std::string& assemblyPath, const std::string& name,
                                           const std::string& definition) {
     FakeDocumentData& assembly = Document(assemblyPath);
     FakeOccurrenceData& occurrence = assembly.occurrences.emplace_back();

@@ -62,8 +62,7 @@ private:
 };
 
 // Where a document's or a virtual component's properties come from.
-using PropertySource =
-    std::function<std::optional<Value>(const std::string& set, std::int32_t id)>;
+using PropertySource = std::function<std::optional<Value>(const std::string& set, std::int32_t id)>;
 
 class PropertySetObject final : public com::TypedDispatch<::PropertySet> {
 public:
@@ -106,9 +105,8 @@ private:
 };
 
 template <class Owner> PropertySource PropertiesOf(std::shared_ptr<Owner> owner) {
-    return [owner](const std::string& set, std::int32_t id) {
-        return owner->PropertyValue(set, id);
-    };
+    return
+        [owner](const std::string& set, std::int32_t id) { return owner->PropertyValue(set, id); };
 }
 
 HRESULT HandLong(std::int32_t value, LONG* out) {
@@ -210,9 +208,8 @@ public:
             [&] { return Hand(DefinitionObjectOf(document_->ComponentDefinition()), result); });
     }
     HRESULT STDMETHODCALLTYPE get_PropertySets(::PropertySets** result) override {
-        return Guarded([&] {
-            return Hand(MakeObject<PropertySetsObject>(PropertiesOf(document_)), result);
-        });
+        return Guarded(
+            [&] { return Hand(MakeObject<PropertySetsObject>(PropertiesOf(document_)), result); });
     }
     HRESULT STDMETHODCALLTYPE get_SoftwareVersionSaved(LONG* result) override {
         return Guarded([&] {

@@ -11,13 +11,14 @@ CommandLineReading Read(const std::vector<std::string>& arguments) {
 
 TEST(BatchOptions, OptionsGoAnywhereAndTakeTheirValuesEitherWay) {
     const auto reading = Read({"--indented", "A.iam", "--format=csv", "B.iam", "--out", "C:\\Out",
-                               "--hyperlinks", "--force", "--strict"});
+                               "--hyperlinks", "--force", "--strict", "--bom-rules"});
     ASSERT_TRUE(reading.options);
     const BatchOptions& options = *reading.options;
     EXPECT_TRUE(options.indented);
     EXPECT_TRUE(options.hyperlinks);
     EXPECT_TRUE(options.force);
     EXPECT_TRUE(options.strict);
+    EXPECT_TRUE(options.bomRules);
     EXPECT_EQ(options.format, OutputFormat::Csv);
     EXPECT_EQ(options.outFolder, "C:\\Out");
     EXPECT_EQ(options.assemblies, (std::vector<std::string>{"A.iam", "B.iam"}));
@@ -25,7 +26,7 @@ TEST(BatchOptions, OptionsGoAnywhereAndTakeTheirValuesEitherWay) {
     const auto plain = Read({"A.iam", "--format", "xlsx", "--out=D:\\x"});
     ASSERT_TRUE(plain.options);
     EXPECT_FALSE(plain.options->indented || plain.options->hyperlinks || plain.options->force ||
-                 plain.options->strict);
+                 plain.options->strict || plain.options->bomRules);
     EXPECT_EQ(plain.options->format, OutputFormat::Xlsx);
     EXPECT_EQ(plain.options->outFolder, "D:\\x");
 }

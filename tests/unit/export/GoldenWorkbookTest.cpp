@@ -5,6 +5,7 @@
 #include "partwright/batch/BomWorkbook.h"
 #include "partwright/export/modExcel.h"
 #include "partwright/model/AssemblyLoader.h"
+#include "partwright/model/BomRules.h"
 #include "standins/inventor/StandinFiles.h"
 #include "standins/inventor/StandinInventor.h"
 #include "standins/workbook/WorkbookFiles.h"
@@ -151,6 +152,27 @@ TEST(GoldenWorkbook, TheGearboxSample) {
     Load(servers, samples + "\\Gearbox.iam", model);
     CompareInAllCombinations("gearbox", model);
     CompareBatchWorkbook("gearbox", model);
+}
+
+// Virtual, suppressed, reference, phantom and purchased components; partwright-export's
+// workbook with --bom-rules is kept whole.
+TEST(GoldenWorkbook, TheConveyorSample) {
+    const std::string samples = standins::WindowsPathOf(PARTWRIGHT_SAMPLES_DIR);
+    standins::StandinServerFactory servers(samples);
+    model::BomModel model;
+    Load(servers, samples + "\\Conveyor\\Conveyor.iam", model);
+    CompareInAllCombinations("conveyor", model);
+    CompareBatchWorkbook("conveyor", model);
+
+    model::BomModel ruled = model::ApplyBomRules(model);
+    const auto book = batch::BomWorkbook(ruled, true, true, BomStructureColumn::With);
+    const std::string json = WithoutSamplesFolder(standins::WorkbookJson(*book));
+    const std::string file = std::string(PARTWRIGHT_GOLDEN_DIR) + "/conveyor-bom-rules.json";
+    if (const char* write = std::getenv("PARTWRIGHT_WRITE_GOLDEN");
+        write && write == std::string("1")) {
+        std::ofstream(file, std::ios::binary) << json;
+    }
+    EXPECT_EQ(json, ReadFile(file));
 }
 
 TEST(GoldenWorkbook, TextsThatExcelWouldReadOtherwiseAndMissingComponents) {

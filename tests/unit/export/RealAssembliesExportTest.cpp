@@ -2,8 +2,8 @@
 // phantom roller set used twice, a purchased motor, a spare roller overridden to reference) in
 // the window's Excel export and in partwright-export's workbook with and without --bom-rules.
 #include "ExportFixture.h"
-#include "partwright/export/BomColumns.h"
 #include "partwright/batch/BomWorkbook.h"
+#include "partwright/export/BomColumns.h"
 #include "partwright/model/BomRules.h"
 #include "standins/inventor/StandinFiles.h"
 #include "standins/inventor/StandinInventor.h"
@@ -74,13 +74,14 @@ TEST_F(ConveyorExportTest, TheWindowsCountingKeepsEveryUseButTheSuppressedOne) {
     EXPECT_EQ(ExportFixture::Shown(indentedSheet, 5, kFilename), "");
     EXPECT_EQ(indentedSheet.hyperlinkOfCell.count(workbook::Sheet::Key(5, kFilename)), 0u);
     EXPECT_EQ(indentedSheet.hyperlinkOfCell.count(workbook::Sheet::Key(4, kFilename)), 1u);
-    EXPECT_TRUE(indentedSheet.rows.count(5) == 0 || !indentedSheet.rows.at(5).format.interiorColorIndex);
+    EXPECT_TRUE(indentedSheet.rows.count(5) == 0 ||
+                !indentedSheet.rows.at(5).format.interiorColorIndex);
     std::vector<std::string> boxes;
     for (const std::size_t place : indentedSheet.checkBoxes) {
         boxes.push_back(indentedSheet.shapes[place].text);
     }
-    EXPECT_EQ(boxes, (std::vector<std::string>{"A1", "P2", "P2", "V2", "V2", "A2", "P3", "P3",
-                                               "A2", "P3", "P3", "A2", "P3", "P3", "P2"}));
+    EXPECT_EQ(boxes, (std::vector<std::string>{"A1", "P2", "P2", "V2", "V2", "A2", "P3", "P3", "A2",
+                                               "P3", "P3", "A2", "P3", "P3", "P2"}));
 
     const auto& summarySheet = *book.FindSheet("Summary BOM");
     EXPECT_EQ(Column(summarySheet, summary::kQuantity),
@@ -103,9 +104,8 @@ TEST_F(ConveyorExportTest, InventorsRulesGiveInventorsCountsAndABomStructureColu
     EXPECT_EQ(Column(indentedSheet, indented::kLevel),
               (std::vector<std::string>{"1", "2", "2", "2", "2", "2", "2", "2", "2", "3", "3"}));
     EXPECT_EQ(Column(indentedSheet, indented::kBomStructure),
-              (std::vector<std::string>{"Normal", "Normal", "Normal", "Normal", "Normal",
-                                        "Normal", "Normal", "Normal", "Purchased", "Normal",
-                                        "Normal"}));
+              (std::vector<std::string>{"Normal", "Normal", "Normal", "Normal", "Normal", "Normal",
+                                        "Normal", "Normal", "Purchased", "Normal", "Normal"}));
 
     const auto& summarySheet = *book->FindSheet("Summary BOM");
     EXPECT_EQ(ExportFixture::Shown(summarySheet, 1, summary::kBomStructure), "BOM Structure");

@@ -44,9 +44,9 @@ TEST_F(RealAssembliesTest, AVirtualComponentIsAPartOfItsOwnNeverAUseOfItsAssembl
     Grease(kSub, "Grease:2");
     Load(kTop);
 
-    EXPECT_EQ(view.tree.Outline(),
-              (std::vector<std::string>{"Frame\tAssembly", "  Grease:1\tPart", "  Drive:1\tAssembly",
-                                        "    Grease:1\tPart", "    Grease:2\tPart"}));
+    EXPECT_EQ(view.tree.Outline(), (std::vector<std::string>{
+                                       "Frame\tAssembly", "  Grease:1\tPart", "  Drive:1\tAssembly",
+                                       "    Grease:1\tPart", "    Grease:2\tPart"}));
     EXPECT_EQ(Kinds(),
               (std::vector<std::string>{"other", "virtual", "assembly", "virtual", "virtual"}));
     EXPECT_EQ(model.Counts.AssyCount, 2); // the top and the drive; no grease among them
@@ -172,10 +172,10 @@ TEST_F(BomRulesTest, ReferenceLeftOutPhantomDissolvedPurchasedListedWithoutItsCo
     Load(kTop);
     const BomModel ruled = Ruled();
 
-    EXPECT_EQ(Rows(ruled), (std::vector<std::string>{
-                               "1 " + kTop + " 1", "2 " + kSub + " 1", "3 " + kBolt + " 1",
-                               "3 " + kBolt + " 0", "2 " + motor + " 1", "3 " + rotor + " 0",
-                               "3 " + kBolt + " 0", "2 " + kBolt + " 0"}));
+    EXPECT_EQ(Rows(ruled), (std::vector<std::string>{"1 " + kTop + " 1", "2 " + kSub + " 1",
+                                                     "3 " + kBolt + " 1", "3 " + kBolt + " 0",
+                                                     "2 " + motor + " 1", "3 " + rotor + " 0",
+                                                     "3 " + kBolt + " 0", "2 " + kBolt + " 0"}));
     // Summary: the drive, three bolts (two from the phantom, one direct; not the motor's), the
     // motor; no skeleton, no phantom, no rotor.
     EXPECT_EQ(ruled.Dupes.Count(), 3);
@@ -216,10 +216,9 @@ TEST_F(BomRulesTest, NestedPhantomsRiseOneLevelEachAndSuppressedAndMissingUsesSt
     Load(kTop);
     const BomModel ruled = Ruled();
 
-    EXPECT_EQ(Rows(ruled),
-              (std::vector<std::string>{"1 " + kTop + " 1", "2 " + kBolt + " 1",
-                                        "2 " + kBolt + " 0", "2 <Gone:1> 1",
-                                        "2 " + VirtualKey(kTop, "Grease") + " 1"}));
+    EXPECT_EQ(Rows(ruled), (std::vector<std::string>{"1 " + kTop + " 1", "2 " + kBolt + " 1",
+                                                     "2 " + kBolt + " 0", "2 <Gone:1> 1",
+                                                     "2 " + VirtualKey(kTop, "Grease") + " 1"}));
     EXPECT_EQ(ruled.Counts.MissingCount, 1);
     EXPECT_EQ(Quantity(ruled, "<Gone:1>"), -1);
     EXPECT_EQ(ruled.Counts.PartCount, 3);
