@@ -155,6 +155,39 @@ check "its line counts its 3,001 occurrences" grep -qE '^Top.iam: 3001 occurrenc
 check "its workbook reads as the window's Excel export" "$python" "$here/check_batch.py" xlsx \
     "$scratch/generated-out/Top.xlsx" "$window/Book1.json"
 
+# Real assemblies: Inventor's BOM rules, and a count past what 16 bits hold.
+conveyor="$samples_windows\\Conveyor\\Conveyor.iam"
+export_run conveyor --out "$(windows_path "$scratch/conveyor")" "$conveyor"
+check "the Conveyor is counted as the window counts it" grep -qE \
+    '^Conveyor.iam: 15 occurrences, 8 unique files, 0 missing' "$scratch/conveyor.err"
+check "its workbook reads as the Excel export" "$python" "$here/check_batch.py" xlsx \
+    "$scratch/conveyor/Conveyor.xlsx" "$golden/conveyor-0.json" "$samples_windows" "<samples>"
+export_run rules --bom-rules --indented --hyperlinks --out "$(windows_path "$scratch/rules")" \
+    "$conveyor"
+check "--bom-rules exits 0" [ "$(status_of rules)" = 0 ]
+check "and counts as Inventor's BOM does" grep -qE \
+    '^Conveyor.iam: 9 occurrences, 4 unique files, 0 missing' "$scratch/rules.err"
+check "its workbook, BOM Structure column and all, reads as kept" "$python" \
+    "$here/check_batch.py" xlsx "$scratch/rules/Conveyor.xlsx" "$golden/conveyor-bom-rules.json" \
+    "$samples_windows" "<samples>"
+
+bolts="$scratch/bolts"
+mkdir -p "$bolts"
+"$python" - "$bolts" <<'EOF_BOLTS'
+import json, sys
+def uses(name, file):
+    return {"type": "assembly",
+            "occurrences": [{"name": f"{name}:{i}", "file": file} for i in range(1, 201)]}
+folder = sys.argv[1]
+json.dump({"type": "part"}, open(f"{folder}/Bolt.ipt", "w"))
+json.dump(uses("Bolt", "Bolt.ipt"), open(f"{folder}/Frame.iam", "w"))
+json.dump(uses("Frame", "Frame.iam"), open(f"{folder}/Hall.iam", "w"))
+EOF_BOLTS
+export_run bolts --format csv --out "$(windows_path "$bolts/out")" "$(windows_path "$bolts/Hall.iam")"
+check "200 bolts in a frame used 200 times are 40000 in the Summary BOM" grep -qE '^40000,' \
+    "$bolts/out/Hall - Summary BOM.csv"
+check "and in the totals" grep -q 'Total Parts: ,40000' "$bolts/out/Hall - Summary-Totals.csv"
+
 if [ "$failed" -ne 0 ]; then
     tail -n 5 "$scratch"/*.err
 fi

@@ -22,11 +22,11 @@ struct Loaded {
     fakes::RecordingView view;
 };
 
-std::unique_ptr<Loaded> LoadGearbox(ServerFactory& servers) {
+std::unique_ptr<Loaded> LoadSample(ServerFactory& servers, const std::string& sample) {
     auto loaded = std::make_unique<Loaded>();
     QuantityListing listing;
     AssemblyLoader loader(loaded->model, listing, loaded->view, servers);
-    loaded->view.fileNameText = SamplesFolder() + "\\Gearbox.iam";
+    loaded->view.fileNameText = SamplesFolder() + "\\" + sample;
     loader.LoadAssembly();
     return loaded;
 }
@@ -43,15 +43,17 @@ std::vector<double> Cells(Matrix* matrix) {
 
 // The stand-in COM server (registered in the test prefix) reached through the COM adapter gives
 // the same model as the stand-in reader reached directly.
-TEST(ApprenticeOverCom, LoadsTheSamplesIntoTheSameModelAsTheReader) {
+void ExpectTheSameModelOverComAsFromTheReader(const std::string& sample,
+                                              std::int32_t records) {
+    SCOPED_TRACE(sample);
     ComServerFactory overCom;
     standins::StandinServerFactory direct(SamplesFolder());
-    const auto viaCom = LoadGearbox(overCom);
-    const auto viaReader = LoadGearbox(direct);
+    const auto viaCom = LoadSample(overCom, sample);
+    const auto viaReader = LoadSample(direct, sample);
     const BomModel& com = viaCom->model;
     const BomModel& reader = viaReader->model;
 
-    ASSERT_EQ(com.FileData.Count(), 18);
+    ASSERT_EQ(com.FileData.Count(), records);
     ASSERT_EQ(com.FileData.Count(), reader.FileData.Count());
     for (std::int32_t i = 1; i <= com.FileData.Count(); ++i) {
         SCOPED_TRACE(i);
@@ -70,19 +72,59 @@ TEST(ApprenticeOverCom, LoadsTheSamplesIntoTheSameModelAsTheReader) {
         EXPECT_EQ(a.Revision, b.Revision);
         EXPECT_EQ(a.Status, b.Status);
         EXPECT_EQ(a.Adaptive, b.Adaptive);
+        EXPECT_EQ(a.Kind, b.Kind);
+        EXPECT_EQ(a.BOMStructure, b.BOMStructure);
         EXPECT_EQ(Cells(a.TransMat.get()), Cells(b.TransMat.get()));
     }
     ASSERT_EQ(com.Dupes.Count(), reader.Dupes.Count());
     for (std::int32_t i = 1; i <= com.Dupes.Count(); ++i) {
         EXPECT_EQ(com.Dupes.Item(i)->FileName, reader.Dupes.Item(i)->FileName);
         EXPECT_EQ(com.Dupes.Item(i)->Quantity, reader.Dupes.Item(i)->Quantity);
+        EXPECT_EQ(com.Dupes.Item(i)->Virtual, reader.Dupes.Item(i)->Virtual);
     }
     EXPECT_EQ(com.Counts.MaxIndent, reader.Counts.MaxIndent);
     EXPECT_EQ(com.Counts.AssyCount, reader.Counts.AssyCount);
     EXPECT_EQ(com.Counts.PartCount, reader.Counts.PartCount);
-    EXPECT_EQ(com.Counts.MissingCount, 1);
+    EXPECT_EQ(com.Counts.MissingCount, reader.Counts.MissingCount);
     EXPECT_EQ(viaCom->view.tree.Outline(), viaReader->view.tree.Outline());
     EXPECT_EQ(viaCom->view.list1, viaReader->view.list1);
+    EXPECT_EQ(viaCom->view.results, viaReader->view.results);
+    for (std::int32_t node = 1; node <= records; ++node) {
+        EXPECT_EQ(viaCom->view.tree.Node(node).color, viaReader->view.tree.Node(node).color);
+    }
+}
+
+// Virtual components, suppressed uses and BOM structures are read by name over COM, as from
+// Apprentice; the Conveyor's grease comes through as a part of its own, its guard greyed.
+TEST(ApprenticeOverCom, LoadsTheSamplesIntoTheSameModelAsTheReader) {
+    ExpectTheSameModelOverComAsFromTheReader("Gearbox.iam", 18);
+    ExpectTheSameModelOverComAsFromTheReader("Conveyor\\Conveyor.iam", 16);
+}
+
+TEST(ApprenticeOverCom, AVirtualComponentsDefinitionIsItsOwnKindAndASuppressedUseFails) {
+    const auto server = ComServerFactory().Create("Inventor.ApprenticeServer");
+    const auto conveyor = server->Open(SamplesFolder() + "\\Conveyor\\Conveyor.iam");
+    const auto items = conveyor->ComponentDefinition()->Occurrences()->Items();
+    ASSERT_EQ(items.size(), 9u);
+    const auto grease = items[2]->Definition();
+    EXPECT_EQ(grease->Type(), kVirtualComponentDefinition);
+    EXPECT_EQ(grease->DisplayName(), "Grease");
+    EXPECT_EQ(grease->Document()->FullFileName(), conveyor->FullFileName()); // as documented
+    EXPECT_EQ(grease->PropertyValue("Design Tracking Properties", 5), Value{"GR-01"});
+    EXPECT_EQ(grease->BOMStructure(), kNormalBOMStructure);
+    EXPECT_NE(items[0]->Definition()->Type(), kVirtualComponentDefinition);
+    EXPECT_EQ(items[1]->Definition()->BOMStructure(), kReferenceBOMStructure);
+    EXPECT_EQ(items[8]->BOMStructure(), kReferenceBOMStructure);
+    EXPECT_EQ(items[0]->BOMStructure(), kDefaultBOMStructure);
+
+    EXPECT_TRUE(items[7]->Suppressed());
+    EXPECT_FALSE(items[0]->Suppressed());
+    try {
+        items[7]->Definition();
+        FAIL() << "a suppressed use gave its definition";
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.code(), kEFail);
+    }
 }
 
 TEST(ApprenticeOverCom, AnswersAsApprenticeDoes) {

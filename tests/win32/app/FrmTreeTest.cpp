@@ -396,6 +396,60 @@ TEST_F(FrmTreeTest, ExportWritesTheWorkbookAndPushImageCodeReportsItsFailure) {
     EXPECT_EQ(ended, 0);
 }
 
+TEST_F(FrmTreeTest, TheConveyorShowsItsGreaseAsAPartAndItsSuppressedGuardGrey) {
+    Open("\"" + Sample("Conveyor\\Conveyor.iam") + "\"");
+    const auto& nodes = window->TreeView().Nodes();
+    ASSERT_EQ(nodes.size(), 16u);
+    EXPECT_EQ(nodes[3].text, "Grease:1");
+    EXPECT_EQ(nodes[14].text, "Guard:1");
+    EXPECT_EQ(nodes[14].color, 0x808080);
+    EXPECT_EQ(Rows(kLstResults),
+              (std::vector<std::string>{"Max Indent\t3", "Referenced Files\t8", "Assemblies\t4",
+                                        "Parts Count\t11", "Total\t15", "Missing\t0"}));
+    EXPECT_EQ(Rows(kList1).at(2),
+              "(2)\tGrease (virtual, in " + Sample("Conveyor\\Conveyor.iam") + ")");
+    EXPECT_TRUE(host.boxes.empty()); // nothing is missing
+    // The grease has no file and so no picture to show: a click on it changes nothing.
+    ClickNode(4);
+    SendMessageW(Control(kList1), LB_SETCURSEL, 2, 0);
+    SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(kList1, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(Control(kList1)));
+    EXPECT_EQ(Text(kTxtFilename), Sample("Conveyor\\Conveyor.iam"));
+}
+
+// 200 bolts in a frame used 200 times, written as stand-in files in a scratch folder.
+TEST_F(FrmTreeTest, ABoltUsedFortyThousandTimesIsListedFortyThousandTimes) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::string folder = com::WideToUtf8(temp) + "pw-forty-thousand";
+    CreateDirectoryW(com::Utf8ToWide(folder).c_str(), nullptr);
+    const auto write = [&](const std::string& name, const std::string& text) {
+        const HANDLE file = CreateFileW(com::Utf8ToWide(folder + "\\" + name).c_str(),
+                                        GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        CloseHandle(file);
+    };
+    const auto uses = [](const std::string& name, const std::string& file) {
+        std::string list;
+        for (int use = 1; use <= 200; ++use) {
+            list += std::string(use == 1 ? "" : ",") + "{\"name\":\"" + name + ":" +
+                    std::to_string(use) + "\",\"file\":\"" + file + "\"}";
+        }
+        return "{\"type\":\"assembly\",\"occurrences\":[" + list + "]}";
+    };
+    write("Bolt.ipt", "{\"type\":\"part\"}");
+    write("Frame.iam", uses("Bolt", "Bolt.ipt"));
+    write("Hall.iam", uses("Frame", "Frame.iam"));
+
+    Open("\"" + folder + "\\Hall.iam\"");
+    EXPECT_EQ(Rows(kList1), (std::vector<std::string>{"(200)\t" + folder + "\\Frame.iam",
+                                                      "(40000)\t" + folder + "\\Bolt.ipt"}));
+    EXPECT_EQ(Rows(kLstResults).at(3), "Parts Count\t40000");
+    EXPECT_EQ(Rows(kLstResults).at(4), "Total\t40201");
+}
+
 TEST_F(FrmTreeTest, ExitPaintsItsStatusAndEndsWithoutTheUnload) {
     Open("\"" + Sample("Gearbox.iam") + "\"");
     Click(kCmdExit);
