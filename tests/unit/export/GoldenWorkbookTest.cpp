@@ -97,8 +97,18 @@ void Load(inventor::ServerFactory& servers, const std::string& top, model::BomMo
     model::AssemblyLoader(model, listing, view, servers).LoadAssembly();
 }
 
+// A workbook's JSON against its golden file, which PARTWRIGHT_WRITE_GOLDEN=1 writes anew.
+void CompareWithGolden(const std::string& json, const std::string& name) {
+    const std::string file = std::string(PARTWRIGHT_GOLDEN_DIR) + "/" + name + ".json";
+    if (const char* write = std::getenv("PARTWRIGHT_WRITE_GOLDEN");
+        write && write == std::string("1")) {
+        std::ofstream(file, std::ios::binary) << json;
+    }
+    SCOPED_TRACE(file);
+    EXPECT_EQ(json, ReadFile(file));
+}
+
 void CompareInAllCombinations(const std::string& name, model::BomModel& model) {
-    const char* write = std::getenv("PARTWRIGHT_WRITE_GOLDEN");
     for (int combination = 0; combination < 8; ++combination) {
         fakes::OptionsView options;
         options.indented = combination & 1;
@@ -108,15 +118,8 @@ void CompareInAllCombinations(const std::string& name, model::BomModel& model) {
         standins::WorkbookLauncher launcher(excel);
         ExportState state;
         modExcel(model, state, options, launcher).ExportToExcel();
-        const std::string json =
-            WithoutSamplesFolder(standins::WorkbookJson(*excel->workbooks.at(0)));
-        const std::string file = std::string(PARTWRIGHT_GOLDEN_DIR) + "/" + name + "-" +
-                                 std::to_string(combination) + ".json";
-        if (write && std::string(write) == "1") {
-            std::ofstream(file, std::ios::binary) << json;
-        }
-        SCOPED_TRACE(file);
-        EXPECT_EQ(json, ReadFile(file));
+        CompareWithGolden(WithoutSamplesFolder(standins::WorkbookJson(*excel->workbooks.at(0))),
+                          name + "-" + std::to_string(combination));
     }
 }
 
@@ -166,13 +169,7 @@ TEST(GoldenWorkbook, TheConveyorSample) {
 
     model::BomModel ruled = model::ApplyBomRules(model);
     const auto book = batch::BomWorkbook(ruled, true, true, BomStructureColumn::With);
-    const std::string json = WithoutSamplesFolder(standins::WorkbookJson(*book));
-    const std::string file = std::string(PARTWRIGHT_GOLDEN_DIR) + "/conveyor-bom-rules.json";
-    if (const char* write = std::getenv("PARTWRIGHT_WRITE_GOLDEN");
-        write && write == std::string("1")) {
-        std::ofstream(file, std::ios::binary) << json;
-    }
-    EXPECT_EQ(json, ReadFile(file));
+    CompareWithGolden(WithoutSamplesFolder(standins::WorkbookJson(*book)), "conveyor-bom-rules");
 }
 
 TEST(GoldenWorkbook, TextsThatExcelWouldReadOtherwiseAndMissingComponents) {
