@@ -205,7 +205,25 @@ TEST_F(BomRulesTest, AUsesOverrideDecidesOverItsDefinition) {
     EXPECT_EQ(ruled.Counts.PartCount, 4);
 }
 
-TEST_F(BomRulesTest, NestedPhantomsRiseOneLevelEachAndSuppressedAndMissingUsesStay) {
+TEST_F(BomRulesTest, AnInseparableAssemblyIsOneItemAndAUseMadePhantomIsDissolved) {
+    inventor.Document(kSub).bomStructure = inventor::kInseparableBOMStructure;
+    inventor.AddOccurrence(kSub, "Rotor:1", rotor);
+    inventor.AddOccurrence(kTop, "Drive:1", kSub);
+    inventor.AddOccurrence(kTop, "Motor:1", motor).bomStructure = inventor::kPhantomBOMStructure;
+    Load(kTop);
+    const BomModel ruled = Ruled();
+
+    EXPECT_EQ(Rows(ruled),
+              (std::vector<std::string>{"1 " + kTop + " 1", "2 " + kSub + " 1", "3 " + rotor + " 0",
+                                        "2 " + rotor + " 1", "2 " + kBolt + " 1"}));
+    EXPECT_EQ(Quantity(ruled, kSub), 1);
+    EXPECT_EQ(Quantity(ruled, rotor), 1); // the motor's, in its place; not the drive's
+    EXPECT_EQ(Quantity(ruled, motor), 0);
+    EXPECT_EQ(ruled.Counts.AssyCount, 2);
+    EXPECT_EQ(ruled.Counts.PartCount, 2);
+}
+
+TEST_F(BomRulesTest, NestedPhantomsRiseOneLevelEachSuppressedUsesGoMissingOnesStay) {
     const std::string inner = "C:\\Work\\Inner.iam";
     inventor.AddAssembly(inner).bomStructure = inventor::kPhantomBOMStructure;
     inventor.AddOccurrence(inner, "Phantom:1", phantom);
