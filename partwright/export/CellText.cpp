@@ -3,7 +3,9 @@
 #include "shared/core/NumberText.h"
 #include "shared/core/Step.h"
 
+#include <algorithm>
 #include <iterator>
+#include <string_view>
 
 namespace pw::excel {
 
@@ -26,13 +28,16 @@ void SplitPath(const std::string& path, std::string& folder, std::string& name) 
 }
 
 bool IsAssemblyRow(const std::string& fileName) {
-    std::string upper = fileName;
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
+    const std::string_view name =
+        std::string_view(fileName).substr(fileName.find_last_of("\\/") + 1);
+    constexpr std::string_view kExtension = ".IAM";
+    if (name.size() <= kExtension.size()) {
+        return false;
     }
-    return upper.find(".IAM", 1) != std::string::npos;
+    const std::string_view extension = name.substr(name.size() - kExtension.size());
+    return std::equal(
+        extension.begin(), extension.end(), kExtension.begin(),
+        [](char c, char upper) { return (c >= 'a' && c <= 'z' ? c - 32 : c) == upper; });
 }
 
 bool IsAssemblyRecord(const model::clsFileData& record) {

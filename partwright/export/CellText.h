@@ -17,7 +17,7 @@ CellValue TextCell(const std::string& text);
 // Folder (ending in "\", or empty) and file name of a path; folder + name gives the path back.
 void SplitPath(const std::string& path, std::string& folder, std::string& name);
 
-// A row of an assembly: ".IAM" in the upper-cased path after its first character.
+// A row of an assembly: a file name with the extension ".iam", in any letter case.
 bool IsAssemblyRow(const std::string& fileName);
 // A record shown as an assembly: a virtual component never is, though its key names one.
 bool IsAssemblyRecord(const model::clsFileData& record);

@@ -1,10 +1,10 @@
 #include "Value.h"
 
-#include "shared/core/Checked.h"
 #include "shared/core/Failure.h"
 #include "shared/core/NumberText.h"
 
 #include <charconv>
+#include <limits>
 #include <optional>
 
 namespace pw {
@@ -61,7 +61,13 @@ Value Multiply(const Value& left, const Value& right) {
     const auto wholeLeft = WholeOf(left);
     const auto wholeRight = WholeOf(right);
     if (wholeLeft && wholeRight) {
-        return checked::Mul(*wholeLeft, *wholeRight);
+        // A product past the 32-bit range is still a product: a weight of 8 x 300,000,000.
+        const std::int64_t product = std::int64_t{*wholeLeft} * *wholeRight;
+        if (product >= std::numeric_limits<std::int32_t>::min() &&
+            product <= std::numeric_limits<std::int32_t>::max()) {
+            return static_cast<std::int32_t>(product);
+        }
+        return static_cast<double>(product);
     }
     return RealOf(left) * RealOf(right);
 }

@@ -17,8 +17,8 @@ inline bool IsEmpty(const Value& value) {
 // The value as text: numbers in plain decimal, truth values as "True"/"False", empty as "".
 std::string ValueText(const Value& value);
 
-// The product of two values as automation computes it: empty counts as 0, whole numbers stay
-// whole (guarded against overflow), anything with a fraction or numeric text gives a double.
+// The product of two values: empty counts as 0, whole numbers stay whole while the product fits
+// 32 bits and give a double past that, anything with a fraction or numeric text gives a double.
 // Text that is not a number raises a type-mismatch Failure.
 Value Multiply(const Value& left, const Value& right);
 

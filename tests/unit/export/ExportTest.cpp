@@ -144,11 +144,18 @@ TEST_F(ExportTest, RowsAreColouredByKindAndPartNumber) {
     EXPECT_EQ(Sheet("Summary BOM").frozenAt, (std::pair<std::int32_t, std::int32_t>{2, 1}));
 }
 
-TEST_F(ExportTest, AFolderNamedLikeAnAssemblyMakesAnAssemblyRow) {
-    EXPECT_TRUE(IsAssemblyRow("C:\\Jobs\\Old.iam.files\\Bolt.ipt"));
+// A part in a folder named like an assembly is a part row: filled as an assembly and ticked "A",
+// "Build Assembly" would pass it over.
+TEST_F(ExportTest, OnlyTheFilesOwnExtensionMakesAnAssemblyRow) {
+    EXPECT_FALSE(IsAssemblyRow("C:\\Jobs\\Old.iam.files\\Bolt.ipt"));
+    EXPECT_FALSE(IsAssemblyRow("C:\\Old Pump.iam files\\Bolt.ipt"));
+    EXPECT_FALSE(IsAssemblyRow("C:/Old.iam/Bolt.ipt"));
     EXPECT_TRUE(IsAssemblyRow("C:\\x.IAM"));
+    EXPECT_TRUE(IsAssemblyRow("C:\\Jobs\\Pump.Iam"));
     EXPECT_FALSE(IsAssemblyRow(".iam"));
+    EXPECT_FALSE(IsAssemblyRow("C:\\Parts\\.iam"));
     EXPECT_FALSE(IsAssemblyRow("C:\\Parts\\Bolt.ipt"));
+    EXPECT_FALSE(IsAssemblyRow("<Lost.iam:1>")); // a missing component's name
 }
 
 TEST_F(ExportTest, StatusTextsFollowTheRun) {

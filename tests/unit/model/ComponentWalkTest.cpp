@@ -120,6 +120,15 @@ TEST_F(ComponentWalkTest, AWeightWithoutItsFirstFactorIsZero) {
     EXPECT_EQ(Record(2)->Weight, Value{0.0});
 }
 
+// Whole factors whose product leaves the 32-bit range once left the weight at its first factor.
+TEST_F(ComponentWalkTest, AWeightPastTheWholeNumberRangeIsTheTrueProduct) {
+    inventor.Document(kShaft).properties[{kModelInfo, 2}] = Value{std::int32_t{8}};
+    inventor.Document(kShaft).properties[{kModelInfo, 3}] = Value{std::int32_t{300000000}};
+    inventor.AddOccurrence(kTop, "Shaft:1", kShaft);
+    Load(kTop);
+    EXPECT_EQ(Record(2)->Weight, Value{2.4e9});
+}
+
 TEST_F(ComponentWalkTest, MissingComponentsAreMarkedCountedAndNotDescended) {
     inventor.AddOccurrence(kTop, "Shaft:1", kShaft);
     inventor.AddOccurrence(kTop, "Lost:1", "C:\\Work\\Lost.iam");

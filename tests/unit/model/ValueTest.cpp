@@ -24,10 +24,13 @@ TEST(Multiply, EmptyCountsAsZeroAndWholeNumbersStayWhole) {
     EXPECT_EQ(Multiply(Value{"2.5"}, Value{std::int32_t{2}}), Value{5.0});
 }
 
-TEST(Multiply, RefusesTextThatIsNoNumberAndWholeNumbersThatOverflow) {
+TEST(Multiply, RefusesTextThatIsNoNumberAndGivesWholeProductsPast32BitsAsDoubles) {
     EXPECT_THROW(Multiply(Value{"heavy"}, Value{2.0}), Failure);
     EXPECT_THROW(Multiply(Value{""}, Value{2.0}), Failure);
-    EXPECT_THROW(Multiply(Value{std::int32_t{65536}}, Value{std::int32_t{65536}}), OverflowError);
+    // A density of 8 and a volume of 300,000,000 weigh 2,400,000,000, not 8.
+    EXPECT_EQ(Multiply(Value{std::int32_t{8}}, Value{std::int32_t{300000000}}), Value{2.4e9});
+    EXPECT_EQ(Multiply(Value{std::int32_t{65536}}, Value{std::int32_t{-65536}}),
+              Value{-4294967296.0});
 }
 
 } // namespace
