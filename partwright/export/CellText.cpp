@@ -4,6 +4,7 @@
 #include "shared/core/Step.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <string_view>
 
@@ -17,6 +18,11 @@ CellValue TextCell(const std::string& text) {
 CellValue FieldCell(const Value& field) {
     if (const auto* text = std::get_if<std::string>(&field)) {
         return TextCell(*text);
+    }
+    // A product past any number's range (a density times a volume of 1e308) shows as Excel's
+    // error for it; as a number no file format or reader would take it.
+    if (const auto* number = std::get_if<double>(&field); number && !std::isfinite(*number)) {
+        return TextCell("#NUM!");
     }
     return field;
 }

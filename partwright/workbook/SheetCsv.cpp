@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 
 namespace pw::workbook {
@@ -75,7 +76,7 @@ std::string CsvCellText(const CellEntry& entry) {
     case CellKind::Text:
         return ReadsOtherwise(entry.text) ? Protected(entry.text) : entry.text;
     case CellKind::Number:
-        return DoubleText(entry.number);
+        return std::isfinite(entry.number) ? DoubleText(entry.number) : "#NUM!";
     case CellKind::Date:
         return IsoDate(entry.number);
     case CellKind::Boolean:

@@ -8,6 +8,7 @@
 #include "shared/core/NumberText.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 
 namespace pw::workbook {
@@ -72,7 +73,9 @@ void AppendCell(std::string& out, std::int32_t row, std::int32_t column, const C
         break;
     case CellKind::Number:
     case CellKind::Date:
-        out += "><v>" + DoubleText(entry.number) + "</v></c>";
+        // No reader takes an infinite number: it is the error Excel shows for one.
+        out += std::isfinite(entry.number) ? "><v>" + DoubleText(entry.number) + "</v></c>"
+                                           : std::string(R"( t="e"><v>#NUM!</v></c>)");
         break;
     case CellKind::Boolean:
         out += entry.truth ? R"( t="b"><v>1</v></c>)" : R"( t="b"><v>0</v></c>)";

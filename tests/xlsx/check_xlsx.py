@@ -1,5 +1,8 @@
 """Reads the exported sample workbook with openpyxl, a reader independent of the project."""
+import csv
+import subprocess
 import sys
+import tempfile
 import zipfile
 from xml.etree import ElementTree
 from pathlib import Path
@@ -79,7 +82,23 @@ with zipfile.ZipFile(folder / "escapes" / "Book1.xlsx") as archive:
 main = "{http://schemas.openxmlformats.org/spreadsheetml/2006/main}"
 texts = [unescape("".join(t.text or "" for t in si.iter(main + "t"))) for si in table]
 check("escaped texts", texts, ["vertical\vtab", "_x0041_ stays as typed",
-                               "nul\0, bell\a, tab\t and line\nbreak"])
+                               "nul\0, bell\a, tab\t and line\nbreak",
+                               "Bracket \uffff and \ufffe", "after them"])
+escapes = openpyxl.load_workbook(folder / "escapes" / "Book1.xlsx").active
+check("openpyxl reads the text after the non-characters", escapes.cell(5, 1).value, "after them")
+check("an infinite number is Excel's #NUM!", (escapes.cell(6, 1).value, escapes.cell(6, 1).data_type),
+      ("#NUM!", "e"))
+
+# LibreOffice reads every text, the ones after the non-characters too.
+with tempfile.TemporaryDirectory() as converted:
+    subprocess.run(["soffice", "--headless", "-env:UserInstallation=file://" + converted + "/home",
+                    "--convert-to", "csv", "--outdir", converted,
+                    str(folder / "escapes" / "Book1.xlsx")],
+                   check=True, capture_output=True, timeout=300)
+    with open(Path(converted) / "Book1.csv", encoding="utf-8", newline="") as csv_file:
+        rows = list(csv.reader(csv_file))
+    check("LibreOffice reads the text after the non-characters", rows[4][0], "after them")
+    check("LibreOffice reads the error", rows[5][0], "#NUM!")
 
 if failures:
     print("\n".join(failures))

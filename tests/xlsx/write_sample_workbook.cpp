@@ -10,6 +10,7 @@
 #include "tests/fakes/RecordingView.h"
 
 #include <iostream>
+#include <limits>
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -39,6 +40,10 @@ int main(int argc, char** argv) {
     sheet->Cells(1, 1)->SetValue(Value{"vertical\vtab"});
     sheet->Cells(2, 1)->SetValue(Value{"_x0041_ stays as typed"});
     sheet->Cells(3, 1)->SetValue(Value{std::string("nul\0, bell\a, tab\t and line\nbreak", 32)});
+    // Non-characters, which XML forbids too, and a number past every range.
+    sheet->Cells(4, 1)->SetValue(Value{"Bracket \uffff and \ufffe"});
+    sheet->Cells(5, 1)->SetValue(Value{"after them"});
+    sheet->Cells(6, 1)->SetValue(Value{std::numeric_limits<double>::infinity()});
     standins::WriteWorkbookFiles(*escapes, std::string(argv[1]) + "/escapes");
     return 0;
 }
