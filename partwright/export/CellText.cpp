@@ -33,6 +33,34 @@ void SplitPath(const std::string& path, std::string& folder, std::string& name) 
     name = lastSlash == std::string::npos ? path : path.substr(lastSlash + 1);
 }
 
+std::string FileLinkAddress(const std::string& path) {
+    if (path.find('#') == std::string::npos) {
+        return path;
+    }
+    // "\\server\share\x" is file://server/share/x; "C:\x" is file:///C:/x.
+    const bool unc = path.rfind("\\\\", 0) == 0;
+    std::string url = unc ? "file:" : "file:///";
+    for (const char c : path) {
+        switch (c) {
+        case '\\':
+            url += '/';
+            break;
+        case '%':
+            url += "%25";
+            break;
+        case '#':
+            url += "%23";
+            break;
+        case ' ':
+            url += "%20";
+            break;
+        default:
+            url += c;
+        }
+    }
+    return url;
+}
+
 bool IsAssemblyRow(const std::string& fileName) {
     const std::string_view name =
         std::string_view(fileName).substr(fileName.find_last_of("\\/") + 1);

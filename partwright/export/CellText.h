@@ -17,6 +17,10 @@ CellValue TextCell(const std::string& text);
 // Folder (ending in "\", or empty) and file name of a path; folder + name gives the path back.
 void SplitPath(const std::string& path, std::string& folder, std::string& name);
 
+// The address of a hyperlink to a file: the path itself, or, when it holds a "#" (which Excel
+// reads as the start of a place inside the file), the path as a file URL with "#" written "%23".
+std::string FileLinkAddress(const std::string& path);
+
 // A row of an assembly: a file name with the extension ".iam", in any letter case.
 bool IsAssemblyRow(const std::string& fileName);
 // A record shown as an assembly: a virtual component never is, though its key names one.

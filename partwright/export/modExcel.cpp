@@ -479,7 +479,7 @@ void modExcel::FileValues(const model::clsFileData& record, CellBlock& block, st
     }
     block.At(at, folderColumn - 1) = TextCell(folder);
     if (state_.UseHyperlinks && !name.empty()) {
-        links.push_back({at, folder + name, name});
+        links.push_back({at, FileLinkAddress(folder + name), name});
     } else {
         block.At(at, folderColumn) = TextCell(name);
     }

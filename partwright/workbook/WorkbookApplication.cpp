@@ -363,7 +363,11 @@ public:
             Refuse("Application-defined or object-defined error");
         }
         const std::uint64_t key = Sheet::Key(cell->row(), cell->column());
-        const StoredHyperlink link{cell->row(), cell->column(), address, textToDisplay};
+        // Excel reads an address's "#" as the start of a place inside the target.
+        const auto hash = address.find('#');
+        const StoredHyperlink link{
+            cell->row(), cell->column(), address.substr(0, hash), textToDisplay,
+            hash == std::string::npos ? std::string() : address.substr(hash + 1)};
         // A cell has one hyperlink; a new one replaces it.
         if (const auto found = sheet_.hyperlinkOfCell.find(key);
             found != sheet_.hyperlinkOfCell.end()) {

@@ -64,6 +64,8 @@ struct StoredHyperlink {
     std::int32_t column = 0;
     std::string address;
     std::string textToDisplay;
+    // What followed a "#" in the address given: a place inside the target, as Excel reads it.
+    std::string subAddress;
 };
 
 // Where a sheet's selection is: a cell (rows and columns select their first cell as the active

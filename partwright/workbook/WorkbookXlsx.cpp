@@ -200,7 +200,13 @@ void AppendHyperlinks(std::string& out, const Sheet& sheet, std::string& relatio
         const std::string relation = "rId" + std::to_string(id++);
         out += "<hyperlink ref=\"";
         AppendReference(out, link.row, link.column);
-        out += "\" r:id=\"" + relation + "\"/>";
+        out += "\" r:id=\"" + relation + '"';
+        if (!link.subAddress.empty()) {
+            out += " location=\"";
+            AppendEscaped(out, link.subAddress);
+            out += '"';
+        }
+        out += "/>";
         relations +=
             "<Relationship Id=\"" + relation +
             R"(" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink" Target=")";

@@ -116,10 +116,14 @@ ordered_json SheetJson(const Sheet& sheet, bool active) {
     }
     ordered_json hyperlinks = ordered_json::array();
     for (const StoredHyperlink& link : sheet.hyperlinks) {
-        hyperlinks.push_back({{"row", link.row},
-                              {"column", link.column},
-                              {"address", link.address},
-                              {"textToDisplay", link.textToDisplay}});
+        ordered_json json{{"row", link.row},
+                          {"column", link.column},
+                          {"address", link.address},
+                          {"textToDisplay", link.textToDisplay}};
+        if (!link.subAddress.empty()) {
+            json["subAddress"] = link.subAddress;
+        }
+        hyperlinks.push_back(json);
     }
     ordered_json json{{"name", sheet.name}, {"active", active}};
     if (sheet.frozenAt) {

@@ -184,6 +184,29 @@ TEST_F(ExportTest, HyperlinksShowTheNameAndOpenTheFullPath) {
     EXPECT_EQ(summary.hyperlinks[0].address, kTop);
 }
 
+// Excel reads "#" in a hyperlink's address as the start of a place inside the file; a path that
+// holds one is linked as a file URL, so that the whole path stays the file.
+class HashInPathTest : public ExportFixture {};
+
+TEST_F(HashInPathTest, APathWithAHashIsLinkedWhole) {
+    inventor.AddAssembly("C:\\Jobs\\Pump #2.iam", "Pump");
+    inventor.AddPart("C:\\Jobs\\Lot #7\\Seal 100%.ipt");
+    inventor.AddOccurrence("C:\\Jobs\\Pump #2.iam", "Seal:1", "C:\\Jobs\\Lot #7\\Seal 100%.ipt");
+    inventor.AddPart("C:\\Jobs\\Plain.ipt");
+    inventor.AddOccurrence("C:\\Jobs\\Pump #2.iam", "Plain:1", "C:\\Jobs\\Plain.ipt");
+    Load("C:\\Jobs\\Pump #2.iam");
+    options.hyperlinks = 1;
+    Export();
+
+    const auto& links = Sheet("Summary BOM").hyperlinks;
+    ASSERT_EQ(links.size(), 3u);
+    EXPECT_EQ(links[1].address, "file:///C:/Jobs/Lot%20%237/Seal%20100%25.ipt");
+    EXPECT_EQ(links[1].subAddress, "");
+    EXPECT_EQ(links[1].textToDisplay, "Seal 100%.ipt");
+    EXPECT_EQ(links[2].address, "C:\\Jobs\\Plain.ipt"); // as ever without a "#"
+    EXPECT_EQ(FileLinkAddress("\\\\server\\share\\a#b.ipt"), "file://server/share/a%23b.ipt");
+}
+
 TEST_F(ExportTest, ButtonsAndRowCheckBoxesCarryTheirMacrosAndLinks) {
     options.builder = 1;
     Export();
