@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstring>
 #include <vector>
 
@@ -17,9 +18,16 @@ namespace {
 
 } // namespace
 
+std::wstring AtomicFile::TemporaryName(const std::wstring& path, const wchar_t* ending) {
+    static std::atomic<unsigned> made{0};
+    const std::size_t slash = path.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? L"" : path.substr(0, slash + 1);
+    return folder + L"~pw" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(++made) + ending;
+}
+
 AtomicFile::AtomicFile(std::wstring path)
-    : path_(std::move(path)),
-      temporary_(path_ + L"." + std::to_wstring(GetCurrentProcessId()) + L".partial") {
+    : path_(std::move(path)), temporary_(TemporaryName(path_, L".partial")) {
     // DELETE access: the handle marks, unmarks and renames the file.
     file_.reset(CreateFileW(temporary_.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));

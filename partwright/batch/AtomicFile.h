@@ -7,10 +7,11 @@
 
 namespace pw::batch {
 
-// A file that appears under its name complete or not at all. It is written under a temporary
-// name beside its final one, marked for deletion all the while, so that the system removes it
-// when the process ends before Commit, however it ends; Commit unmarks it and renames it over
-// the final name in one step. An existing file under the final name stays as it was until then.
+// A file that appears under its name complete or not at all. It is written under a short
+// temporary name in the folder of its final one, marked for deletion all the while, so that the
+// system removes it when the process ends before Commit, however it ends; Commit unmarks it and
+// renames it over the final name in one step. An existing file under the final name stays as it was
+// until then.
 class AtomicFile {
 public:
     // Raises a Failure when the temporary file cannot be made.
@@ -23,6 +24,10 @@ public:
     void Commit(bool replace);
 
     const std::wstring& TemporaryPath() const noexcept { return temporary_; }
+
+    // A short name beside `path` that no other file of this process takes, ending in `ending`:
+    // a name as long as the system allows stays writable however long the final name is.
+    static std::wstring TemporaryName(const std::wstring& path, const wchar_t* ending);
 
 private:
     bool MarkForDeletion(bool deletion) noexcept;

@@ -55,14 +55,20 @@ BatchExport::BatchExport(const BatchOptions& options, inventor::ServerFactory& s
 
 int BatchExport::Run() {
     const auto start = Clock::now();
+    std::set<std::string> given;
     for (const std::string& assembly : options_.assemblies) {
+        if (!given.insert(files_.SameFileKey(assembly)).second) {
+            // Named twice (or matched by two patterns): the one workbook is all that is wanted.
+            report_(NameOf(assembly) + ": given twice; exported once");
+            continue;
+        }
         if (serverGone_) {
             ++notLoaded_;
             continue;
         }
         ExportOne(assembly);
     }
-    const auto total = static_cast<std::int64_t>(options_.assemblies.size());
+    const auto total = static_cast<std::int64_t>(given.size());
     report_(IntegerText(exported_) + " of " + Counted(total, "assembly", "assemblies") +
             " written; " + IntegerText(notLoaded_) + " not loaded, " + IntegerText(notWritten_) +
             " not written; " + Counted(missing_, "missing component", "missing components") + "; " +
@@ -74,6 +80,15 @@ int BatchExport::Run() {
 void BatchExport::ExportOne(const std::string& assembly) {
     const auto start = Clock::now();
     const std::string name = NameOf(assembly);
+    if (assembly.find_first_of("*?") != std::string::npos) {
+        // No file name holds these: a pattern that matched nothing.
+        std::string folder;
+        std::string pattern;
+        excel::SplitPath(assembly, folder, pattern);
+        ++notLoaded_;
+        report_(name + ": not loaded: no file matches " + pattern + " in " + folder);
+        return;
+    }
     const std::vector<Target> targets = TargetsOf(assembly);
     if (!Writable(name, targets)) {
         ++notWritten_;
@@ -150,18 +165,53 @@ std::vector<BatchExport::Target> BatchExport::TargetsOf(const std::string& assem
     return targets;
 }
 
-// Whether the files may be written: none exists (or --force), and none was written by this run
-// for another assembly of the same name.
-bool BatchExport::Writable(const std::string& name, const std::vector<Target>& targets) {
-    for (const Target& target : targets) {
-        if (written_.count(FoldCase(target.path)) != 0) {
-            report_(name + ": not written: " + target.path +
-                    " was written for another assembly of this run");
-            return false;
+namespace {
+
+// Windows keeps these names for devices, whatever the extension: "CON.xlsx" is the console.
+bool IsDeviceName(const std::string& path) {
+    std::string folder;
+    std::string name;
+    excel::SplitPath(path, folder, name);
+    std::string stem = FoldCase(name.substr(0, name.find('.')));
+    while (!stem.empty() && stem.back() == ' ') {
+        stem.pop_back();
+    }
+    for (const char* device : {"con", "prn", "aux", "nul"}) {
+        if (stem == device) {
+            return true;
         }
-        if (!options_.force && files_.Exists(target.path)) {
-            report_(name + ": not written: " + target.path + " exists (--force replaces it)");
-            return false;
+    }
+    return stem.size() == 4 && (stem.rfind("com", 0) == 0 || stem.rfind("lpt", 0) == 0) &&
+           stem[3] >= '1' && stem[3] <= '9';
+}
+
+} // namespace
+
+// Whether the files may be written: none is in the way (a folder, a device, or a file without
+// --force), and none was written by this run for another assembly of the same name.
+bool BatchExport::Writable(const std::string& name, const std::vector<Target>& targets) {
+    const auto refuse = [&](const std::string& why) {
+        report_(name + ": not written: " + why);
+        return false;
+    };
+    for (const Target& target : targets) {
+        if (written_.count(files_.SameFileKey(target.path)) != 0) {
+            return refuse(target.path + " was written for another assembly of this run");
+        }
+        if (IsDeviceName(target.path)) {
+            return refuse(target.path + " is a name Windows keeps for a device (CON, PRN, AUX, " +
+                          "NUL, COM1 to COM9, LPT1 to LPT9)");
+        }
+        switch (files_.At(target.path)) {
+        case PathHolds::Other:
+            return refuse(target.path + " is a folder");
+        case PathHolds::File:
+            if (!options_.force) {
+                return refuse(target.path + " exists (--force replaces it)");
+            }
+            break;
+        case PathHolds::Nothing:
+            break;
         }
     }
     return true;
@@ -172,6 +222,7 @@ void BatchExport::Write(const std::string& name, model::BomModel& model,
     const auto book = BomWorkbook(model, options_.indented, options_.hyperlinks,
                                   options_.bomRules ? excel::BomStructureColumn::With
                                                     : excel::BomStructureColumn::Without);
+    std::vector<OutputFile> files;
     for (const Target& target : targets) {
         std::string bytes;
         if (target.sheet.empty()) {
@@ -182,8 +233,12 @@ void BatchExport::Write(const std::string& name, model::BomModel& model,
             throw Failure(kEFail,
                           "the sheet \"" + target.sheet + "\" of " + name + " was not made");
         }
-        files_.Write(target.path, bytes, options_.force);
-        written_.insert(FoldCase(target.path));
+        files.push_back({target.path, std::move(bytes)});
+    }
+    // The CSV files of one assembly are one set: all of them new, or all as they were.
+    files_.WriteAll(files, options_.force);
+    for (const Target& target : targets) {
+        written_.insert(files_.SameFileKey(target.path));
     }
 }
 

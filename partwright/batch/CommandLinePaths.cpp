@@ -1,5 +1,6 @@
 #include "CommandLinePaths.h"
 
+#include "shared/com/ComFailure.h"
 #include "shared/com/TextConvert.h"
 #include "shared/core/CaseFold.h"
 
@@ -70,9 +71,29 @@ std::string MadeFolder(const std::string& folder) {
     const std::wstring full = FullPath(com::Utf8ToWide(folder));
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(full), error);
-    const DWORD attributes = GetFileAttributesW(full.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        return {};
+    const auto isFolder = [](const std::wstring& path) {
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    };
+    if (isFolder(full)) {
+        return com::WideToUtf8(full);
+    }
+    const std::string cannot = "the folder " + folder + " cannot be made";
+    // A file where the folder or one of its parents should be is the usual reason.
+    for (std::wstring path = full;;) {
+        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES && !isFolder(path)) {
+            throw Failure(kEFail, cannot + ": " + com::WideToUtf8(path) + " is a file");
+        }
+        const std::size_t slash = path.find_last_of(L"\\/");
+        if (slash == std::wstring::npos || slash == 0) {
+            break;
+        }
+        path.resize(slash);
+    }
+    // Otherwise the system's own reason: access denied, a name it refuses, no such drive.
+    if (!CreateDirectoryW(full.c_str(), nullptr)) {
+        throw com::HresultFailure(HRESULT_FROM_WIN32(GetLastError()), cannot);
     }
     return com::WideToUtf8(full);
 }

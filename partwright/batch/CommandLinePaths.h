@@ -7,11 +7,11 @@ namespace pw::batch {
 
 // The assemblies named on the command line as full paths. The command prompt hands a pattern
 // over as typed, so "*.iam" and "Project\Gear?.iam" are expanded here, matching files sorted by
-// name; a pattern that matches nothing stays as it is, to be reported as a file that cannot be
-// opened.
+// name; a pattern that matches nothing stays as it is, to be reported as matching nothing.
 std::vector<std::string> AssemblyPaths(const std::vector<std::string>& arguments);
 
-// The folder as a full path, made with its parents when missing; empty when it cannot be made.
+// The folder as a full path, made with its parents when missing. Raises a Failure saying why
+// when it cannot be made.
 std::string MadeFolder(const std::string& folder);
 
 } // namespace pw::batch

@@ -24,13 +24,13 @@ int Run(const std::vector<std::string>& arguments) {
     }
     batch::BatchOptions options = *reading.options;
     if (options.outFolder) {
-        const std::string folder = batch::MadeFolder(*options.outFolder);
-        if (folder.empty()) {
-            batch::WriteText(STD_ERROR_HANDLE, "partwright-export: the folder " +
-                                                   *options.outFolder + " cannot be made\n");
+        try {
+            options.outFolder = batch::MadeFolder(*options.outFolder);
+        } catch (const Failure& failure) {
+            batch::WriteText(STD_ERROR_HANDLE,
+                             std::string("partwright-export: ") + failure.what() + "\n");
             return batch::kUsageError;
         }
-        options.outFolder = folder;
     }
     options.assemblies = batch::AssemblyPaths(options.assemblies);
 

@@ -1,5 +1,6 @@
 #include "partwright/batch/BatchExport.h"
 
+#include "shared/core/CaseFold.h"
 #include "shared/core/Failure.h"
 #include "standins/inventor/StandinFiles.h"
 #include "standins/inventor/StandinInventor.h"
@@ -7,25 +8,37 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <set>
 
 namespace pw::batch {
 namespace {
 
-// Files by path; a write the test names fails as a full disk would.
+// Files by path; a set that holds the path the test names fails as a full disk would, with
+// nothing of it written. Folders are paths the test names too.
 class MemoryFiles : public OutputFiles {
 public:
     std::map<std::string, std::string> files;
+    std::set<std::string> folders;
     std::string failingPath;
 
-    bool Exists(const std::string& path) override { return files.count(path) != 0; }
-    void Write(const std::string& path, const std::string& bytes, bool replace) override {
-        if (path == failingPath) {
-            throw Failure(kEFail, "cannot write " + path + ": There is not enough space");
+    PathHolds At(const std::string& path) override {
+        return folders.count(path) != 0 ? PathHolds::Other
+               : files.count(path) != 0 ? PathHolds::File
+                                        : PathHolds::Nothing;
+    }
+    std::string SameFileKey(const std::string& path) override { return FoldCase(path); }
+    void WriteAll(const std::vector<OutputFile>& set, bool replace) override {
+        for (const OutputFile& file : set) {
+            if (file.path == failingPath) {
+                throw Failure(kEFail, "cannot write " + file.path + ": There is not enough space");
+            }
+            if (!replace && files.count(file.path) != 0) {
+                throw Failure(kEFail, file.path + " exists");
+            }
         }
-        if (!replace && files.count(path) != 0) {
-            throw Failure(kEFail, path + " exists");
+        for (const OutputFile& file : set) {
+            files[file.path] = file.bytes;
         }
-        files[path] = bytes;
     }
 };
 
@@ -144,6 +157,50 @@ TEST_F(BatchExportTest, AFileThatCannotBeWrittenIsReportedAndTheRunGoesOn) {
                                   "not written: cannot write " +
                                       samples + "\\Gearbox.xlsx: There is not enough space (");
     EXPECT_EQ(lines[1], "  missing: Gasket:1 in Gearbox.iam");
+}
+
+// A second CSV that cannot be written keeps the first from being written too: the set is all new
+// or all as it was.
+TEST_F(BatchExportTest, TheCsvFilesOfAnAssemblyAreWrittenAllOrNone) {
+    BatchOptions options = Of({gearbox});
+    options.format = OutputFormat::Csv;
+    options.force = true;
+    files.failingPath = samples + "\\Gearbox - Summary BOM.csv";
+    files.files[samples + "\\Gearbox - Summary-Totals.csv"] = "earlier";
+    EXPECT_EQ(Run(options), kSomeFailed);
+    EXPECT_EQ(files.files.size(), 1u);
+    EXPECT_EQ(files.files[samples + "\\Gearbox - Summary-Totals.csv"], "earlier");
+}
+
+TEST_F(BatchExportTest, WhatStandsInTheWayIsNamed) {
+    fakes::FakeInventor inventor;
+    inventor.AddAssembly("C:\\A\\CON.iam");
+    inventor.AddAssembly("C:\\A\\Lpt1.x.iam");
+    inventor.AddAssembly("C:\\A\\Top.iam");
+    inventor.AddAssembly("C:\\A\\Console.iam");
+    files.folders.insert("C:\\A\\Top.xlsx");
+    EXPECT_EQ(
+        Run(Of({"C:\\A\\CON.iam", "C:\\A\\Lpt1.x.iam", "C:\\A\\Top.iam", "C:\\A\\Console.iam"}),
+            &inventor),
+        kSomeFailed);
+    const std::string device = " is a name Windows keeps for a device (CON, PRN, AUX, NUL, COM1 "
+                               "to COM9, LPT1 to LPT9)";
+    EXPECT_EQ(lines[0], "CON.iam: not written: C:\\A\\CON.xlsx" + device);
+    EXPECT_EQ(lines[1], "Lpt1.x.iam: not written: C:\\A\\Lpt1.x.xlsx" + device);
+    EXPECT_EQ(lines[2], "Top.iam: not written: C:\\A\\Top.xlsx is a folder");
+    EXPECT_EQ(files.files.count("C:\\A\\Console.xlsx"), 1u); // a name that only begins so
+}
+
+TEST_F(BatchExportTest, AnAssemblyGivenTwiceIsExportedOnceAndFailsNothing) {
+    EXPECT_EQ(Run(Of({gearbox, gearbox})), kAllWritten);
+    EXPECT_EQ(lines[2], "Gearbox.iam: given twice; exported once");
+    EXPECT_EQ(UpToTime(lines[3]),
+              "1 of 1 assembly written; 0 not loaded, 0 not written; 1 missing component;");
+}
+
+TEST_F(BatchExportTest, APatternThatMatchedNothingSaysSo) {
+    EXPECT_EQ(Run(Of({"C:\\Jobs\\*.iam"})), kSomeFailed);
+    EXPECT_EQ(lines[0], "*.iam: not loaded: no file matches *.iam in C:\\Jobs\\");
 }
 
 TEST_F(BatchExportTest, AnApprenticeThatCannotStartEndsTheRun) {

@@ -1,5 +1,8 @@
 #include "partwright/batch/AtomicFile.h"
 
+#include "partwright/batch/WindowsOutputFiles.h"
+#include "shared/com/TextConvert.h"
+#include "shared/com/UniqueHandle.h"
 #include "shared/core/Failure.h"
 #include "tests/win32/StartedProcess.h"
 
@@ -115,6 +118,70 @@ TEST_F(AtomicFileTest, AFolderThatIsNotThereIsAFailureThatSaysSo) {
     } catch (const Failure& failure) {
         EXPECT_NE(std::string(failure.what()).find("cannot create"), std::string::npos);
     }
+}
+
+// The CSV files of an assembly are one set: when the second cannot be put in place, the first is
+// taken back and the files it replaced are as they were.
+TEST_F(AtomicFileTest, ASetIsPutInPlaceWholeOrNotAtAll) {
+    const fs::path second = folder / "B.csv";
+    const fs::path third = folder / "C.csv";
+    for (const fs::path& path : {target, second, third}) {
+        std::ofstream(path, std::ios::binary) << "earlier";
+    }
+    const std::vector<OutputFile> set = {{com::WideToUtf8(target.wstring()), "new 1"},
+                                         {com::WideToUtf8(second.wstring()), "new 2"},
+                                         {com::WideToUtf8(third.wstring()), "new 3"}};
+    WindowsOutputFiles files;
+    {
+        // Another program holds the second file open: it cannot be moved aside.
+        const com::UniqueHandle held(CreateFileW(second.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                 nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_THROW(files.WriteAll(set, true), Failure);
+    }
+    for (const fs::path& path : {target, second, third}) {
+        EXPECT_EQ(Content(path), "earlier") << path;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
+
+    // Without replacing, a file of the set that is there already keeps all of it out.
+    fs::remove(target);
+    fs::remove(second);
+    EXPECT_THROW(files.WriteAll(set, false), Failure);
+    EXPECT_FALSE(fs::exists(target));
+    EXPECT_FALSE(fs::exists(second));
+    EXPECT_EQ(Content(third), "earlier");
+
+    files.WriteAll(set, true);
+    EXPECT_EQ(Content(target), "new 1");
+    EXPECT_EQ(Content(second), "new 2");
+    EXPECT_EQ(Content(third), "new 3");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
+}
+
+// A name as long as a folder entry may be (255 characters) was once refused for its temporary
+// name, which had the process number and ".partial" added to it.
+TEST_F(AtomicFileTest, TheLongestNameIsWrittenThroughItsShortTemporaryName) {
+    const fs::path longest = folder / (std::string(228, 'n') + " - Summary-Totals.csv");
+    WindowsOutputFiles files;
+    files.WriteAll({{com::WideToUtf8(longest.wstring()), "totals"}}, false);
+    EXPECT_EQ(Content(longest), "totals");
+    EXPECT_EQ(files.At(com::WideToUtf8(longest.wstring())), PathHolds::File);
+    EXPECT_EQ(files.At(com::WideToUtf8(folder.wstring())), PathHolds::Other);
+}
+
+// NTFS takes these for one name each; a table that knows only some scripts does not.
+TEST_F(AtomicFileTest, NamesThatDifferInTheCaseOfAnyLetterAreOneFile) {
+    WindowsOutputFiles files;
+    for (const auto& [upper, lower] : {std::pair{"\u0531.xlsx", "\u0561.xlsx"}, // Armenian
+                                       std::pair{"\u01CD.xlsx", "\u01CE.xlsx"}, // Latin with caron
+                                       std::pair{"\uFF21.xlsx", "\uFF41.xlsx"}, // full-width
+                                       std::pair{"\u0394.xlsx", "\u03B4.xlsx"}}) { // Greek
+        EXPECT_EQ(files.SameFileKey(std::string("C:\\Out\\") + upper),
+                  files.SameFileKey(std::string("C:\\out\\") + lower))
+            << upper;
+    }
+    EXPECT_NE(files.SameFileKey("C:\\Out\\A.xlsx"), files.SameFileKey("C:\\Out\\B.xlsx"));
 }
 
 } // namespace
