@@ -2,9 +2,12 @@
 
 #include "shared/core/CaseFold.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <iterator>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace pw::workbook {
@@ -57,6 +60,9 @@ std::optional<double> ReadNumber(std::string text) {
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         negative = negative != (text.front() == '-');
         text.erase(0, 1);
+    } else if (text.size() >= 2 && text.back() == '-') {
+        negative = !negative; // "5-", as accounting lists write a debit
+        text.pop_back();
     }
     if (!text.empty() && text.front() == '$') {
         text.erase(0, 1);
@@ -64,6 +70,9 @@ std::optional<double> ReadNumber(std::string text) {
     if (!text.empty() && text.back() == '%') {
         percent = true;
         text.pop_back();
+        while (!text.empty() && text.back() == ' ') {
+            text.pop_back(); // "5 %"
+        }
     }
     const auto exponentAt = text.find_first_of("eE");
     std::string mantissa = text.substr(0, exponentAt);
@@ -129,7 +138,13 @@ bool ValidDate(int year, int month, int day) {
     return month != 2 || day <= 28 || leap;
 }
 
-// "1-2", "1/2", "1/2/2024", "01-02-24", "2024-01-02": month before day, as in the United States.
+// A year written with one or two digits: 00 to 29 are this century's, 30 to 99 the last one's.
+int TwoDigitYear(int year) {
+    return (year < 30 ? 2000 : 1900) + year;
+}
+
+// "1-2", "1/2", "1/2/2024", "01-02-24", "1/2/3", "2024-01-02": month before day, as in the
+// United States.
 std::optional<double> ReadDate(const std::string& text, int currentYear) {
     std::vector<int> parts;
     std::vector<std::size_t> lengths;
@@ -166,10 +181,10 @@ std::optional<double> ReadDate(const std::string& text, int currentYear) {
         month = parts[1];
         day = parts[2];
     } else if (parts.size() == 3 && lengths[0] <= 2 && lengths[1] <= 2 &&
-               (lengths[2] == 2 || lengths[2] == 4)) {
+               (lengths[2] <= 2 || lengths[2] == 4)) {
         month = parts[0];
         day = parts[1];
-        year = lengths[2] == 2 ? (parts[2] < 30 ? 2000 : 1900) + parts[2] : parts[2];
+        year = lengths[2] <= 2 ? TwoDigitYear(parts[2]) : parts[2];
     } else {
         return std::nullopt;
     }
@@ -177,6 +192,181 @@ std::optional<double> ReadDate(const std::string& text, int currentYear) {
         return std::nullopt;
     }
     return Serial(year, month, day);
+}
+
+bool AllDigits(const std::string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
+}
+
+// "1 1/2", "-2 3/4": a whole number and a fraction, as Excel reads a mixed number.
+std::optional<double> ReadMixedNumber(const std::string& text) {
+    const auto space = text.find(' ');
+    const auto slash = text.find('/');
+    if (space == std::string::npos || slash == std::string::npos || slash < space) {
+        return std::nullopt;
+    }
+    std::string whole = text.substr(0, space);
+    const bool negative = !whole.empty() && whole.front() == '-';
+    if (negative) {
+        whole.erase(0, 1);
+    }
+    const std::string numerator = Trimmed(text.substr(space + 1, slash - space - 1));
+    const std::string denominator = text.substr(slash + 1);
+    if (!AllDigits(whole) || !AllDigits(numerator) || !AllDigits(denominator) || whole.size() > 9 ||
+        numerator.size() > 9 || denominator.size() > 9 || std::stoi(denominator) == 0) {
+        return std::nullopt;
+    }
+    const double value = std::stod(whole) + std::stod(numerator) / std::stod(denominator);
+    return negative ? -value : value;
+}
+
+// "12:30", "3:04:05", "12:30:45.5", "10:30 AM", "1:05pm": a fraction of a day (hours past 24 run
+// on into days, as Excel reads a duration).
+std::optional<double> ReadTime(const std::string& text) {
+    std::string clock = text;
+    int shift = -1; // hours added for PM, or -1 without AM or PM
+    const std::string folded = FoldCase(clock);
+    for (const auto& [suffix, hours] :
+         {std::pair{"am", 0}, std::pair{"pm", 12}, std::pair{"a", 0}, std::pair{"p", 12}}) {
+        const std::string ending(suffix);
+        if (folded.size() > ending.size() &&
+            folded.compare(folded.size() - ending.size(), ending.size(), ending) == 0) {
+            shift = hours;
+            clock = Trimmed(clock.substr(0, clock.size() - ending.size()));
+            break;
+        }
+    }
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t colon; (colon = clock.find(':', start)) != std::string::npos;
+         start = colon + 1) {
+        parts.push_back(clock.substr(start, colon - start));
+    }
+    parts.push_back(clock.substr(start));
+    if (parts.size() < 2 || parts.size() > 3) {
+        return std::nullopt;
+    }
+    std::string seconds = parts.size() == 3 ? parts[2] : "0";
+    std::string fraction;
+    if (const auto point = seconds.find('.'); point != std::string::npos && parts.size() == 3) {
+        fraction = seconds.substr(point + 1);
+        seconds.resize(point);
+        if (!AllDigits(fraction)) {
+            return std::nullopt;
+        }
+    }
+    if (!AllDigits(parts[0]) || !AllDigits(parts[1]) || !AllDigits(seconds) ||
+        parts[0].size() > 4 || parts[1].size() > 2 || seconds.size() > 2) {
+        return std::nullopt;
+    }
+    int hour = std::stoi(parts[0]);
+    const int minute = std::stoi(parts[1]);
+    const double second = std::stod(seconds + (fraction.empty() ? "" : "." + fraction));
+    if (minute > 59 || second >= 60 || (shift >= 0 && (hour < 1 || hour > 12))) {
+        return std::nullopt;
+    }
+    if (shift >= 0) {
+        hour = hour % 12 + shift;
+    }
+    return (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
+}
+
+// The month a word names: its English name or the name's first three letters.
+std::optional<int> MonthNamed(const std::string& word) {
+    static constexpr const char* kMonths[] = {"january",   "february", "march",    "april",
+                                              "may",       "june",     "july",     "august",
+                                              "september", "october",  "november", "december"};
+    const std::string folded = FoldCase(word);
+    for (int month = 0; month < 12; ++month) {
+        const std::string_view name = kMonths[month];
+        if (folded == name || folded == name.substr(0, 3)) {
+            return month + 1;
+        }
+    }
+    return std::nullopt;
+}
+
+// "Mar 5", "5-Mar", "Jan-24", "March 2024", "5 Mar 2024", "Mar 5, 2024": a date with its
+// month's name. A lone number past the month's days is a year.
+std::optional<double> ReadNamedDate(const std::string& text, int currentYear) {
+    std::vector<std::string> words;
+    std::string word;
+    for (const char c : text + " ") {
+        if (c == ' ' || c == '-' || c == '/' || c == ',') {
+            if (!word.empty()) {
+                words.push_back(word);
+            }
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
+    std::optional<int> month;
+    std::vector<std::string> numbers;
+    for (const std::string& part : words) {
+        if (AllDigits(part) && part.size() <= 4) {
+            numbers.push_back(part);
+        } else if (const auto named = MonthNamed(part); named && !month) {
+            month = named;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!month || numbers.empty() || numbers.size() > 2) {
+        return std::nullopt;
+    }
+    int year = currentYear;
+    int day = 1;
+    const int first = std::stoi(numbers[0]);
+    if (numbers.size() == 2) {
+        day = first;
+        const int second = std::stoi(numbers[1]);
+        year = numbers[1].size() <= 2 ? TwoDigitYear(second) : second;
+    } else if (numbers[0].size() <= 2 && ValidDate(currentYear, *month, first)) {
+        day = first;
+    } else {
+        year = numbers[0].size() <= 2 ? TwoDigitYear(first) : first;
+    }
+    if (!ValidDate(year, *month, day)) {
+        return std::nullopt;
+    }
+    return Serial(year, *month, day);
+}
+
+// A date, a time, or a date and a time after it.
+std::optional<double> ReadDateTime(const std::string& text, int currentYear) {
+    if (const auto time = ReadTime(text)) {
+        return time;
+    }
+    for (const auto read : {ReadDate, ReadNamedDate}) {
+        if (const auto date = read(text, currentYear)) {
+            return date;
+        }
+    }
+    // The last blank before a time parts the date from it: "1/2/2024 12:30", "Mar 5 10:30 AM".
+    for (auto space = text.rfind(' '); space != std::string::npos && space > 0;
+         space = text.rfind(' ', space - 1)) {
+        const auto time = ReadTime(text.substr(space + 1));
+        if (!time) {
+            continue;
+        }
+        const std::string day = Trimmed(text.substr(0, space));
+        for (const auto read : {ReadDate, ReadNamedDate}) {
+            if (const auto date = read(day, currentYear)) {
+                return *date + *time;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// Excel's error values, which a cell shows as they are typed.
+bool IsErrorValue(const std::string& folded) {
+    static constexpr const char* kErrors[] = {"#null!",  "#div/0!", "#value!", "#ref!",
+                                              "#name?",  "#num!",   "#n/a",    "#getting_data",
+                                              "#spill!", "#calc!"};
+    return std::any_of(std::begin(kErrors), std::end(kErrors),
+                       [&](const char* error) { return folded == error; });
 }
 
 } // namespace
@@ -196,10 +386,20 @@ CellEntry ReadEntry(const std::string& typed, int currentYear) {
     if (folded == "true" || folded == "false") {
         return {CellKind::Boolean, {}, 0, folded == "true"};
     }
+    if (IsErrorValue(folded)) {
+        std::string shown = text; // as Excel shows it: "#N/A" for "#n/a"
+        std::transform(shown.begin(), shown.end(), shown.begin(), [](char c) {
+            return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        });
+        return {CellKind::Error, shown};
+    }
     if (const auto number = ReadNumber(text)) {
         return {CellKind::Number, {}, *number};
     }
-    if (const auto date = ReadDate(text, currentYear)) {
+    if (const auto mixed = ReadMixedNumber(text)) {
+        return {CellKind::Number, {}, *mixed};
+    }
+    if (const auto date = ReadDateTime(text, currentYear)) {
         return {CellKind::Date, {}, *date};
     }
     return {CellKind::Text, typed};

@@ -82,6 +82,7 @@ std::string CsvCellText(const CellEntry& entry) {
     case CellKind::Boolean:
         return entry.truth ? "TRUE" : "FALSE";
     case CellKind::Formula:
+    case CellKind::Error: // read back as the error it is
         return entry.text;
     case CellKind::Empty:
         break;

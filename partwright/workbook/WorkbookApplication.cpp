@@ -57,6 +57,7 @@ public:
             return {};
         case CellKind::Text:
         case CellKind::Formula:
+        case CellKind::Error:
             return entry.text;
         case CellKind::Boolean:
             return entry.truth;

@@ -85,6 +85,11 @@ void AppendCell(std::string& out, std::int32_t row, std::int32_t column, const C
         AppendEscaped(out, std::string_view(entry.text).substr(1));
         out += "</f></c>";
         break;
+    case CellKind::Error:
+        out += R"( t="e"><v>)";
+        AppendEscaped(out, entry.text);
+        out += "</v></c>";
+        break;
     case CellKind::Empty:
         out += "/>";
         break;

@@ -22,6 +22,8 @@ const char* KindName(CellKind kind) {
         return "date";
     case CellKind::Formula:
         return "formula";
+    case CellKind::Error:
+        return "error";
     }
     return "empty";
 }
@@ -48,6 +50,7 @@ ordered_json CellJson(std::int32_t row, std::int32_t column, const StoredCell& c
     switch (cell.entry.kind) {
     case CellKind::Text:
     case CellKind::Formula:
+    case CellKind::Error:
         json["text"] = cell.entry.text;
         break;
     case CellKind::Number:

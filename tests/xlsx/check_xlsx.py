@@ -100,6 +100,20 @@ with tempfile.TemporaryDirectory() as converted:
     check("LibreOffice reads the text after the non-characters", rows[4][0], "after them")
     check("LibreOffice reads the error", rows[5][0], "#NUM!")
 
+    # Opened as Excel opens a CSV file, special numbers detected, each protected text is read as
+    # that very text: saved again with the cells' values rather than as shown, a time would
+    # come back as a fraction of a day, a date as a serial number.
+    subprocess.run(["soffice", "--headless", "-env:UserInstallation=file://" + converted + "/home",
+                    "--infilter=CSV:44,34,76,1,,1033,false,true,true",
+                    "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1,,1033,false,true,false,false",
+                    "--outdir", converted + "/forms", str(folder / "forms.csv")],
+                   check=True, capture_output=True, timeout=300)
+    with open(Path(converted) / "forms" / "forms.csv", encoding="utf-8-sig", newline="") as csv_file:
+        read = [row[0] for row in csv.reader(csv_file)]
+    check("LibreOffice reads every protected CSV text as the text", read,
+          ["00123", "1-2", "12:30", "10:30 AM", "3:04:05", "1 1/2", "5-", "Jan-24", "Mar 5",
+           "5 %", "1/2/3", "#N/A", "TRUE", "=1+1", "0.50", "GB-100"])
+
 if failures:
     print("\n".join(failures))
     sys.exit(1)

@@ -2,6 +2,7 @@
 // workbook files to the folder given, for a reader outside the project to check.
 #include "partwright/export/modExcel.h"
 #include "partwright/model/AssemblyLoader.h"
+#include "partwright/workbook/SheetCsv.h"
 #include "standins/inventor/StandinFiles.h"
 #include "standins/inventor/StandinInventor.h"
 #include "standins/workbook/WorkbookFiles.h"
@@ -9,6 +10,7 @@
 #include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
 
+#include <fstream>
 #include <iostream>
 #include <limits>
 
@@ -45,5 +47,18 @@ int main(int argc, char** argv) {
     sheet->Cells(5, 1)->SetValue(Value{"after them"});
     sheet->Cells(6, 1)->SetValue(Value{std::numeric_limits<double>::infinity()});
     standins::WriteWorkbookFiles(*escapes, std::string(argv[1]) + "/escapes");
+
+    // Texts a spreadsheet converts when it opens a CSV file, as partwright-export writes them.
+    auto forms = std::make_shared<workbook::ExcelState>();
+    const auto formsSheet = standins::WorkbookLauncher(forms).Start()->AddWorkbook()->ActiveSheet();
+    const char* const texts[] = {"00123", "1-2",    "12:30", "10:30 AM", "3:04:05", "1 1/2",
+                                 "5-",    "Jan-24", "Mar 5", "5 %",      "1/2/3",   "#N/A",
+                                 "TRUE",  "=1+1",   "0.50",  "GB-100"};
+    std::int32_t row = 1;
+    for (const char* text : texts) {
+        formsSheet->Cells(row++, 1)->SetValue(Value{std::string("'") + text});
+    }
+    std::ofstream(std::string(argv[1]) + "/forms.csv", std::ios::binary)
+        << workbook::SheetCsv(*forms->workbooks.at(0)->sheets.at(0));
     return 0;
 }

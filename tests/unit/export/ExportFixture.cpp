@@ -12,6 +12,7 @@ std::string ExportFixture::Shown(const workbook::Sheet& sheet, std::int32_t row,
         return "";
     case workbook::CellKind::Text:
     case workbook::CellKind::Formula:
+    case workbook::CellKind::Error:
         return entry.text;
     case workbook::CellKind::Boolean:
         return entry.truth ? "TRUE" : "FALSE";

@@ -28,7 +28,36 @@ TEST(ReadEntry, ReadsMonthDayTextAsADate) {
     EXPECT_EQ(ReadEntry("2024-01-02", 2026).kind, CellKind::Date);
     EXPECT_EQ(ReadEntry("2/29/2023", 2026).kind, CellKind::Text);
     EXPECT_EQ(ReadEntry("13-2", 2026).kind, CellKind::Text);
-    EXPECT_EQ(ReadEntry("1-2-3", 2026).kind, CellKind::Text);
+    EXPECT_EQ(ReadEntry("1-2-3", 2026), (CellEntry{CellKind::Date, {}, 37623})); // 2 Jan 2003
+    EXPECT_EQ(ReadEntry("1/2/3", 2026).kind, CellKind::Date);
+}
+
+// What Excel also converts when it opens a CSV file: these once went into CSV files unprotected.
+TEST(ReadEntry, ReadsTimesFractionsNamedMonthsAndErrorsAsExcelDoes) {
+    EXPECT_EQ(ReadEntry("12:30", 2026), (CellEntry{CellKind::Date, {}, 0.5208333333333334}));
+    EXPECT_EQ(ReadEntry("10:30 AM", 2026), (CellEntry{CellKind::Date, {}, 0.4375}));
+    EXPECT_EQ(ReadEntry("12:15 am", 2026), (CellEntry{CellKind::Date, {}, 0.010416666666666666}));
+    EXPECT_EQ(ReadEntry("1:30pm", 2026), (CellEntry{CellKind::Date, {}, 0.5625}));
+    EXPECT_EQ(ReadEntry("3:04:05", 2026).kind, CellKind::Date);
+    EXPECT_EQ(ReadEntry("25:00", 2026), (CellEntry{CellKind::Date, {}, 25.0 / 24}));
+    EXPECT_EQ(ReadEntry("1/2/2024 12:00", 2026), (CellEntry{CellKind::Date, {}, 45293.5}));
+    EXPECT_EQ(ReadEntry("1 1/2", 2026), (CellEntry{CellKind::Number, {}, 1.5}));
+    EXPECT_EQ(ReadEntry("-2 3/4", 2026), (CellEntry{CellKind::Number, {}, -2.75}));
+    EXPECT_EQ(ReadEntry("5-", 2026), (CellEntry{CellKind::Number, {}, -5}));
+    EXPECT_EQ(ReadEntry("5 %", 2026), (CellEntry{CellKind::Number, {}, 0.05}));
+    EXPECT_EQ(ReadEntry("Mar 5", 2026), (CellEntry{CellKind::Date, {}, 46086})); // 5 Mar 2026
+    EXPECT_EQ(ReadEntry("5-Mar", 2026), (CellEntry{CellKind::Date, {}, 46086}));
+    EXPECT_EQ(ReadEntry("Jan-24", 2026).kind, CellKind::Date);
+    EXPECT_EQ(ReadEntry("Jan-45", 2026), (CellEntry{CellKind::Date, {}, 16438})); // 1 Jan 1945
+    EXPECT_EQ(ReadEntry("March 2024", 2026), (CellEntry{CellKind::Date, {}, 45352}));
+    EXPECT_EQ(ReadEntry("Mar 5, 2024", 2026), (CellEntry{CellKind::Date, {}, 45356}));
+    EXPECT_EQ(ReadEntry("#N/A", 2026), (CellEntry{CellKind::Error, "#N/A"}));
+    EXPECT_EQ(ReadEntry("#div/0!", 2026), (CellEntry{CellKind::Error, "#DIV/0!"}));
+    // Texts that only look alike stay text.
+    for (const char* text : {"Mar", "March madness", "12:3x", "1:60", "13:00 PM", "1 1/0", "M8x30",
+                             "Jan 5 Feb", "#N/A!", "5--", "Mai 5", "A4 1/2"}) {
+        EXPECT_EQ(ReadEntry(text, 2026).kind, CellKind::Text) << text;
+    }
 }
 
 TEST(ReadEntry, AnApostropheKeepsTheRestAsText) {

@@ -22,7 +22,17 @@ TEST(SheetCsv, TextThatASpreadsheetWouldReadOtherwiseStaysText) {
         {"@SUM(A1)", "=\"@SUM(A1)\""},
         {"'quoted", "=\"'quoted\""}, // the apostrophe would be taken as the prefix
         {"=say \"hi\"", "=\"=say \"\"hi\"\"\""},
-        {"GB-100", "GB-100"}, // plain text stays plain
+        {"12:30", "=\"12:30\""}, // a time
+        {"10:30 AM", "=\"10:30 AM\""},
+        {"3:04:05", "=\"3:04:05\""},
+        {"1 1/2", "=\"1 1/2\""},   // a fraction
+        {"5-", "=\"5-\""},         // a negative number
+        {"Jan-24", "=\"Jan-24\""}, // a date with its month's name
+        {"Mar 5", "=\"Mar 5\""},
+        {"5 %", "=\"5 %\""}, // a percentage
+        {"1/2/3", "=\"1/2/3\""},
+        {"#N/A", "=\"#N/A\""}, // an error value
+        {"GB-100", "GB-100"},  // plain text stays plain
         {"Steel, Mild", "Steel, Mild"},
         {"", ""},
     };
