@@ -9,9 +9,12 @@ namespace {
 
 using namespace pw;
 
+const IID kMarshaled[] = {IID__ivImagePreview};
+
+// 32-bit Excel, which cannot load this 64-bit library, reaches it through the DLL surrogate.
 const com::ServerClass kClasses[] = {{CLSID_ivImagePreview, L"Peekpane.ivImagePreview",
                                       L"Peekpane.ivImagePreview", peekpane::CreateImagePreview,
-                                      &LIBID_Peekpane, L"1.0"}};
+                                      &LIBID_Peekpane, L"1.0", true, kMarshaled}};
 
 // Removes the type library's registration as its own attributes name it (identifier, version,
 // locale and system kind); a library that is not registered needs no removal.

@@ -21,6 +21,90 @@ HRESULT DeleteTree(const std::wstring& key) {
                                                                      : HRESULT_FROM_WIN32(status);
 }
 
+// The 32-bit view of HKEY_CLASSES_ROOT, where a 32-bit client looks classes and interfaces up.
+HRESULT SetText32(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+    HKEY opened = nullptr;
+    LSTATUS status =
+        RegCreateKeyExW(HKEY_LOCAL_MACHINE, (L"SOFTWARE\\Classes\\" + key).c_str(), 0, nullptr, 0,
+                        KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &opened, nullptr);
+    if (status == ERROR_SUCCESS) {
+        status =
+            RegSetValueExW(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(opened);
+    }
+    return HRESULT_FROM_WIN32(status);
+}
+
+HRESULT DeleteTree32(const std::wstring& key) {
+    HKEY classes = nullptr;
+    LSTATUS status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Classes", 0,
+                                   KEY_ALL_ACCESS | KEY_WOW64_32KEY, &classes);
+    if (status == ERROR_SUCCESS) {
+        status = RegDeleteTreeW(classes, key.c_str());
+        if (status == ERROR_SUCCESS) {
+            RegDeleteKeyExW(classes, key.c_str(), KEY_WOW64_32KEY, 0);
+        }
+        RegCloseKey(classes);
+    }
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? S_OK
+                                                                     : HRESULT_FROM_WIN32(status);
+}
+
+// The universal marshaler, which marshals an interface from its type library.
+constexpr const wchar_t* kTypeLibMarshaler = L"{00020424-0000-0000-C000-000000000046}";
+
+// The surrogate's entries: the AppID naming the system's surrogate (an empty DllSurrogate),
+// and in the 32-bit view the class with that AppID and no server of its own, so that COM starts
+// the surrogate for it, and its interfaces marshaled from the type library.
+HRESULT RegisterSurrogate(const ServerClass& entry) {
+    const std::wstring id = GuidText(entry.classId);
+    HRESULT hr = SetText(L"CLSID\\" + id, L"AppID", id);
+    if (SUCCEEDED(hr)) {
+        hr = SetText(L"AppID\\" + id, nullptr, entry.description);
+    }
+    if (SUCCEEDED(hr)) {
+        hr = SetText(L"AppID\\" + id, L"DllSurrogate", L"");
+    }
+    if (SUCCEEDED(hr)) {
+        hr = SetText32(L"CLSID\\" + id, nullptr, entry.description);
+    }
+    if (SUCCEEDED(hr)) {
+        hr = SetText32(L"CLSID\\" + id, L"AppID", id);
+    }
+    if (SUCCEEDED(hr) && entry.progId) {
+        hr = SetText32(L"CLSID\\" + id + L"\\ProgID", nullptr, entry.progId);
+    }
+    for (const IID& iid : entry.interfaces) {
+        const std::wstring key = L"Interface\\" + GuidText(iid);
+        if (SUCCEEDED(hr)) {
+            hr = SetText32(key + L"\\ProxyStubClsid32", nullptr, kTypeLibMarshaler);
+        }
+        if (SUCCEEDED(hr) && entry.typeLib) {
+            hr = SetText32(key + L"\\TypeLib", nullptr, GuidText(*entry.typeLib));
+        }
+        if (SUCCEEDED(hr) && entry.typeLib && entry.typeLibVersion) {
+            hr = SetText32(key + L"\\TypeLib", L"Version", entry.typeLibVersion);
+        }
+    }
+    return hr;
+}
+
+HRESULT UnregisterSurrogate(const ServerClass& entry) {
+    const std::wstring id = GuidText(entry.classId);
+    HRESULT first = DeleteTree(L"AppID\\" + id);
+    const auto keep = [&](HRESULT hr) {
+        if (FAILED(hr) && SUCCEEDED(first)) {
+            first = hr;
+        }
+    };
+    keep(DeleteTree32(L"CLSID\\" + id));
+    for (const IID& iid : entry.interfaces) {
+        keep(DeleteTree32(L"Interface\\" + GuidText(iid)));
+    }
+    return first;
+}
+
 } // namespace
 
 std::wstring GuidText(const GUID& guid) {
@@ -88,6 +172,9 @@ HRESULT RegisterClass(const ServerClass& entry, ServerKind kind, const std::wstr
             hr = SetText(std::wstring(entry.progId) + L"\\CLSID", nullptr, GuidText(entry.classId));
         }
     }
+    if (SUCCEEDED(hr) && entry.surrogate && kind == ServerKind::InProcess) {
+        hr = RegisterSurrogate(entry);
+    }
     return hr;
 }
 
@@ -110,6 +197,9 @@ HRESULT UnregisterServerClasses(std::span<const ServerClass> classes) {
         HRESULT hr = DeleteTree(L"CLSID\\" + GuidText(entry.classId));
         if (SUCCEEDED(hr) && entry.progId) {
             hr = DeleteTree(entry.progId);
+        }
+        if (SUCCEEDED(hr) && entry.surrogate) {
+            hr = UnregisterSurrogate(entry);
         }
         if (FAILED(hr) && SUCCEEDED(first)) {
             first = hr;

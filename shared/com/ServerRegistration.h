@@ -21,6 +21,12 @@ struct ServerClass {
     // TypeLib and Version for class browsers and hosts; nullptr: none.
     const GUID* typeLib = nullptr;
     const wchar_t* typeLibVersion = nullptr;
+    // An in-process class that callers of the other bitness reach across processes, through the
+    // system's DLL surrogate: an AppID with DllSurrogate, and the class (and its interfaces'
+    // marshaling) in the 32-bit registry view too.
+    bool surrogate = false;
+    // The dual interfaces the type library marshals, for that view.
+    std::span<const IID> interfaces = {};
 };
 
 enum class ServerKind {

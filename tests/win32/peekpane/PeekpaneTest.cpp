@@ -4,6 +4,7 @@
 #include "shared/com/ServerRegistration.h"
 #include "shared/com/TextConvert.h"
 #include "shared/com/UniqueBstr.h"
+#include "shared/com/UniqueHandle.h"
 #include "shared/com/VariantRead.h"
 #include "standins/inventor/StandinInventor.h"
 #include "standins/workbook/WorkbookLauncher.h"
@@ -297,6 +298,13 @@ TEST(PeekpaneRegistration, UnregisteringRemovesWhatRegisteringWrote) {
     EXPECT_NE(RegOpenKeyExW(HKEY_CLASSES_ROOT, (L"TypeLib\\" + com::GuidText(kLibrary)).c_str(), 0,
                             KEY_QUERY_VALUE, &key),
               ERROR_SUCCESS);
+    EXPECT_NE(RegOpenKeyExW(HKEY_CLASSES_ROOT, (L"AppID\\" + com::GuidText(kClass)).c_str(), 0,
+                            KEY_QUERY_VALUE, &key),
+              ERROR_SUCCESS);
+    EXPECT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE,
+                            (L"SOFTWARE\\Classes\\CLSID\\" + com::GuidText(kClass)).c_str(), 0,
+                            KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key),
+              ERROR_SUCCESS);
     EXPECT_EQ(unregister(), S_OK); // nothing left to remove is no failure
 
     ASSERT_EQ(reregister(), S_OK);
@@ -316,6 +324,92 @@ TEST(PeekpaneRegistration, UnregisteringRemovesWhatRegisteringWrote) {
               ERROR_SUCCESS);
     EXPECT_EQ(std::wstring(text), L"1.0");
     FreeLibrary(library);
+}
+
+// 32-bit Excel cannot load the 64-bit library: it asks for the class out of process, and the
+// system's DLL surrogate serves it. A client asking for a local server only does the same.
+// Wine 8 starts the 32-bit dllhost for an empty DllSurrogate even for a 64-bit client (Windows
+// starts the one of the library's bitness), and no 32-bit Wine is installed here: while this test
+// runs, the surrogate is named by its 64-bit path, which Windows reads the same way.
+class SixtyFourBitSurrogate {
+public:
+    SixtyFourBitSurrogate() {
+        wchar_t system[MAX_PATH];
+        GetSystemDirectoryW(system, MAX_PATH);
+        Set(std::wstring(system) + L"\\dllhost.exe");
+    }
+    ~SixtyFourBitSurrogate() { Set(L""); }
+    SixtyFourBitSurrogate(const SixtyFourBitSurrogate&) = delete;
+    SixtyFourBitSurrogate& operator=(const SixtyFourBitSurrogate&) = delete;
+
+private:
+    static void Set(const std::wstring& path) {
+        RegSetKeyValueW(HKEY_CLASSES_ROOT, (L"AppID\\" + com::GuidText(kClass)).c_str(),
+                        L"DllSurrogate", REG_SZ, path.c_str(),
+                        static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+    }
+};
+
+TEST(PeekpaneSurrogate, AClientThatAsksForALocalServerGetsPeekpaneInTheSurrogate) {
+    const SixtyFourBitSurrogate surrogate;
+    com::ComPtr<IDispatch> remote;
+    ASSERT_EQ(
+        CoCreateInstance(kClass, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, remote.put_void()),
+        S_OK);
+    VARIANT reference;
+    VariantInit(&reference);
+    reference.vt = VT_DISPATCH;
+    reference.pdispVal = remote.get();
+    DispatchObject preview = DispatchObject::FromVariant(reference);
+    preview.Put("Name", std::string("across"));
+    EXPECT_EQ(com::TextOf(preview.Get("Name").get()), "across");
+    // By value: Wine's marshaler stops on a string passed by reference across processes, which
+    // Windows marshals as it marshals every VARIANT.
+    preview.Call("ShowPreviewImage", Sample("Gearbox.iam"));
+
+    // The window belongs to the surrogate's process, not to this one.
+    EXPECT_TRUE(FormsOfThisThread().empty());
+    const HWND window = FindWindowW(L"PeekpaneForm1", nullptr);
+    ASSERT_NE(window, nullptr);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    EXPECT_NE(owner, GetCurrentProcessId());
+    EXPECT_EQ(Caption(window), Sample("Gearbox.iam"));
+    EXPECT_TRUE(Topmost(window));
+    // What the screen shows where the picture is.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const HDC screen = GetDC(window);
+    const COLORREF shown = GetPixel(screen, 60, 80);
+    ReleaseDC(window, screen);
+    EXPECT_TRUE(Near(shown, 61, 96, 149)) << std::hex << shown;
+
+    // The surrogate stays for its window; it is ended here, so that it holds no output of the
+    // test's open.
+    const com::UniqueHandle surrogateProcess(
+        OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, owner));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    if (surrogateProcess && WaitForSingleObject(surrogateProcess.get(), 3000) != WAIT_OBJECT_0) {
+        TerminateProcess(surrogateProcess.get(), 0);
+    }
+}
+
+TEST(PeekpaneSurrogate, RegistrationNamesTheSurrogateAndTheClassFor32BitCallers) {
+    const std::wstring id = com::GuidText(kClass);
+    wchar_t text[64] = {};
+    DWORD size = sizeof text;
+    EXPECT_EQ(RegGetValueW(HKEY_CLASSES_ROOT, (L"AppID\\" + id).c_str(), L"DllSurrogate",
+                           RRF_RT_REG_SZ, nullptr, text, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::wstring(text), L"");
+    HKEY classKey = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, (L"SOFTWARE\\Classes\\CLSID\\" + id).c_str(), 0,
+                            KEY_QUERY_VALUE | KEY_WOW64_32KEY, &classKey),
+              ERROR_SUCCESS);
+    size = sizeof text;
+    EXPECT_EQ(RegGetValueW(classKey, nullptr, L"AppID", RRF_RT_REG_SZ, nullptr, text, &size),
+              ERROR_SUCCESS);
+    RegCloseKey(classKey);
+    EXPECT_EQ(std::wstring(text), id);
 }
 
 } // namespace
