@@ -148,11 +148,16 @@ void CompareBatchWorkbook(const std::string& name, model::BomModel& model) {
     }
 }
 
-TEST(GoldenWorkbook, TheGearboxSample) {
+// A sample assembly, loaded from the samples folder by the Inventor stand-in.
+void LoadSample(const std::string& relative, model::BomModel& model) {
     const std::string samples = standins::WindowsPathOf(PARTWRIGHT_SAMPLES_DIR);
     standins::StandinServerFactory servers(samples);
+    Load(servers, samples + "\\" + relative, model);
+}
+
+TEST(GoldenWorkbook, TheGearboxSample) {
     model::BomModel model;
-    Load(servers, samples + "\\Gearbox.iam", model);
+    LoadSample("Gearbox.iam", model);
     CompareInAllCombinations("gearbox", model);
     CompareBatchWorkbook("gearbox", model);
 }
@@ -160,10 +165,8 @@ TEST(GoldenWorkbook, TheGearboxSample) {
 // Virtual, suppressed, reference, phantom and purchased components; partwright-export's
 // workbook with --bom-rules is kept whole.
 TEST(GoldenWorkbook, TheConveyorSample) {
-    const std::string samples = standins::WindowsPathOf(PARTWRIGHT_SAMPLES_DIR);
-    standins::StandinServerFactory servers(samples);
     model::BomModel model;
-    Load(servers, samples + "\\Conveyor\\Conveyor.iam", model);
+    LoadSample("Conveyor\\Conveyor.iam", model);
     CompareInAllCombinations("conveyor", model);
     CompareBatchWorkbook("conveyor", model);
 
