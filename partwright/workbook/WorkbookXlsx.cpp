@@ -151,7 +151,7 @@ void AppendRowStart(std::string& out, std::int32_t row, const RowFormat* format,
 }
 
 void AppendSheetData(std::string& out, const Sheet& sheet, Parts& parts) {
-    static const std::vector<StoredCell> kNoCells;
+    static const std::pmr::vector<StoredCell> kNoCells;
     static const Format kNoFormat;
     // Every row that holds a cell or a format of its own, in order: the grid's rows and the
     // formatted ones, walked side by side.
@@ -167,7 +167,7 @@ void AppendSheetData(std::string& out, const Sheet& sheet, Parts& parts) {
         const RowFormat* rowFormat =
             formatted != sheet.rows.end() && formatted->first == row ? &formatted->second : nullptr;
         const auto r = static_cast<std::size_t>(row - 1);
-        const std::vector<StoredCell>& cells = r < sheet.grid.size() ? sheet.grid[r] : kNoCells;
+        const auto& cells = r < sheet.grid.size() ? sheet.grid[r] : kNoCells;
         if (cells.empty() && !rowFormat) {
             continue;
         }
