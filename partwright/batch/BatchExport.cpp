@@ -82,11 +82,9 @@ void BatchExport::ExportOne(const std::string& assembly) {
     const std::string name = NameOf(assembly);
     if (assembly.find_first_of("*?") != std::string::npos) {
         // No file name holds these: a pattern that matched nothing.
-        std::string folder;
-        std::string pattern;
-        excel::SplitPath(assembly, folder, pattern);
         ++notLoaded_;
-        report_(name + ": not loaded: no file matches " + pattern + " in " + folder);
+        report_(name + ": not loaded: no file matches " + name + " in " +
+                assembly.substr(0, assembly.size() - name.size()));
         return;
     }
     const std::vector<Target> targets = TargetsOf(assembly);

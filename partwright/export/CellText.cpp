@@ -1,9 +1,9 @@
 #include "CellText.h"
 
+#include "shared/core/CaseFold.h"
 #include "shared/core/NumberText.h"
 #include "shared/core/Step.h"
 
-#include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <string_view>
@@ -64,14 +64,9 @@ std::string FileLinkAddress(const std::string& path) {
 bool IsAssemblyRow(const std::string& fileName) {
     const std::string_view name =
         std::string_view(fileName).substr(fileName.find_last_of("\\/") + 1);
-    constexpr std::string_view kExtension = ".IAM";
-    if (name.size() <= kExtension.size()) {
-        return false;
-    }
-    const std::string_view extension = name.substr(name.size() - kExtension.size());
-    return std::equal(
-        extension.begin(), extension.end(), kExtension.begin(),
-        [](char c, char upper) { return (c >= 'a' && c <= 'z' ? c - 32 : c) == upper; });
+    constexpr std::string_view kExtension = ".iam";
+    return name.size() > kExtension.size() &&
+           EqualsIgnoringCase(name.substr(name.size() - kExtension.size()), kExtension);
 }
 
 bool IsAssemblyRecord(const model::clsFileData& record) {

@@ -228,6 +228,15 @@ std::int16_t modExcel::Column(std::int16_t offset) const {
     return checked::Add(indentColumns_, offset);
 }
 
+// The sheets' widths: their own columns, then the BOM Structure column when asked for.
+std::int16_t modExcel::IndentedWidth() const {
+    return Column(structureColumn_ ? indented::kBomStructure : indented::kCount);
+}
+
+std::int16_t modExcel::SummaryWidth() const {
+    return structureColumn_ ? summary::kBomStructure : summary::kCount;
+}
+
 void modExcel::WriteCell(std::int32_t row, std::int32_t column, const CellValue& value) {
     ExportStep([&] { Target().Cells(row, column)->SetValue(value); });
 }
@@ -241,7 +250,8 @@ void modExcel::IndentedHeader(std::int32_t row) {
     state_.IndentColumns = indentColumns_;
     state_.IndentColumnsLoad = model_.LoadNumber;
     const auto headers = static_cast<std::int16_t>(std::size(indented::kHeaders));
-    CellBlock block(1, Column(structureColumn_ ? indented::kBomStructure : headers));
+    // The matrix column has no header: the header row ends at the file name without it.
+    CellBlock block(1, structureColumn_ ? IndentedWidth() : Column(headers));
     for (std::int16_t offset = 1; offset <= headers; ++offset) {
         block.At(0, Column(offset) - 1) = TextCell(indented::kHeaders[offset - 1]);
     }
@@ -336,9 +346,8 @@ void modExcel::IndentedRows() {
     boxPlace_.reset();
     InBlocks([](const model::clsFileData& record) { return Exported(record); },
              [&](const std::vector<const model::clsFileData*>& chunk, std::int32_t done) {
-                 BlockRows rows(
-                     state_.ExcelRow, static_cast<std::int32_t>(chunk.size()),
-                     Column(structureColumn_ ? indented::kBomStructure : indented::kCount));
+                 BlockRows rows(state_.ExcelRow, static_cast<std::int32_t>(chunk.size()),
+                                IndentedWidth());
                  for (std::int32_t i = 0; i < rows.values.rows; ++i) {
                      const model::clsFileData& record = *chunk[static_cast<std::size_t>(i)];
                      const std::int32_t row = state_.ExcelRow;
@@ -359,7 +368,7 @@ void modExcel::SummaryRows() {
     InBlocks([](const model::clsFileData& record) { return record.Quantity >= 1; },
              [&](const std::vector<const model::clsFileData*>& chunk, std::int32_t done) {
                  BlockRows rows(state_.ExcelRow, static_cast<std::int32_t>(chunk.size()),
-                                structureColumn_ ? summary::kBomStructure : summary::kCount);
+                                SummaryWidth());
                  for (std::int32_t i = 0; i < rows.values.rows; ++i) {
                      const model::clsFileData& record = *chunk[static_cast<std::size_t>(i)];
                      rows.looks.push_back(LookOf(record));
@@ -488,7 +497,7 @@ void modExcel::FileValues(const model::clsFileData& record, CellBlock& block, st
 void modExcel::SummaryHeader(std::int32_t row) {
     view_.SetStatus("Sending BOM to Excel, Please Wait...");
     view_.DoEvents();
-    CellBlock block(1, structureColumn_ ? summary::kBomStructure : summary::kCount);
+    CellBlock block(1, SummaryWidth());
     for (std::int32_t column = 0; column < summary::kCount; ++column) {
         block.At(0, column) = TextCell(summary::kHeaders[column]);
     }

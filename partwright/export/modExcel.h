@@ -98,6 +98,8 @@ private:
     void Totals();
     void WriteCell(std::int32_t row, std::int32_t column, const CellValue& value);
     std::int16_t Column(std::int16_t offset) const;
+    std::int16_t IndentedWidth() const;
+    std::int16_t SummaryWidth() const;
     Worksheet& Target() const;
 
     model::BomModel& model_;

@@ -20,18 +20,13 @@ bool IsMissing(const clsFileData& record) {
     return record.Kind == ComponentKind::Missing;
 }
 
-// Counts a kept record as the walk does: the first record of a key carries 1, the entry the
-// number of uses (negative for a missing component).
+// Counts a kept record as the walk does.
 void Count(BomModel& model, clsFileData& record) {
     Tallies& counts = model.Counts;
     if (IsMissing(record)) {
         counts.MissingCount = checked::Add(counts.MissingCount, 1);
-        if (const auto entry = model.Dupes.Find(record.FileName)) {
-            entry->Quantity = checked::Sub(entry->Quantity, 1);
+        if (!model.Dupes.CountMissing(record.FileName)) {
             record.Quantity = 0;
-        } else {
-            model.Dupes.Add(std::make_shared<clsDupe>(clsDupe{record.FileName, -1, false}),
-                            record.FileName);
         }
         return;
     }
@@ -40,17 +35,11 @@ void Count(BomModel& model, clsFileData& record) {
     } else if (record.Kind == ComponentKind::Part || record.Kind == ComponentKind::Virtual) {
         counts.PartCount = checked::Add(counts.PartCount, 1);
     }
-    if (record.FileName.empty()) {
-        return; // a use whose file name could not be read was never an entry
-    }
-    if (const auto entry = model.Dupes.Find(record.FileName)) {
-        entry->Quantity = checked::Add(entry->Quantity, 1);
+    // A use whose file name could not be read was never an entry.
+    if (!record.FileName.empty() &&
+        !model.Dupes.CountUse(record.FileName, record.Kind == ComponentKind::Virtual)) {
         record.Quantity = 0;
-        return;
     }
-    model.Dupes.Add(std::make_shared<clsDupe>(
-                        clsDupe{record.FileName, 1, record.Kind == ComponentKind::Virtual}),
-                    record.FileName);
 }
 
 } // namespace

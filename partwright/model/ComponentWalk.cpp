@@ -186,14 +186,9 @@ void ComponentWalk::CopyFields(clsFileData& record, const clsFileData& fields) {
 }
 
 void ComponentWalk::CountPresent(const std::shared_ptr<clsFileData>& record) {
-    if (const auto entry = model_.Dupes.Find(record->FileName)) {
-        entry->Quantity = checked::Add(entry->Quantity, 1);
+    if (!model_.Dupes.CountUse(record->FileName, record->Kind == ComponentKind::Virtual)) {
         record->Quantity = 0;
-        return;
     }
-    model_.Dupes.Add(std::make_shared<clsDupe>(
-                         clsDupe{record->FileName, 1, record->Kind == ComponentKind::Virtual}),
-                     record->FileName);
 }
 
 void ComponentWalk::AddErrorNode(const std::string& InvComponent, std::int16_t Depth) {
@@ -206,14 +201,8 @@ void ComponentWalk::AddErrorNode(const std::string& InvComponent, std::int16_t D
     record->Author = "Unknown";
     record->Kind = ComponentKind::Missing;
     RunStep([&] {
-        if (const auto entry = model_.Dupes.Find(record->FileName)) {
-            entry->Quantity = checked::Sub(entry->Quantity, 1);
-            if (entry->Quantity < 0) {
-                record->Quantity = 0;
-            }
-        } else {
-            model_.Dupes.Add(std::make_shared<clsDupe>(clsDupe{record->FileName, -1, false}),
-                             record->FileName);
+        if (!model_.Dupes.CountMissing(record->FileName)) {
+            record->Quantity = 0;
         }
     });
     model_.FileData.Add(record);

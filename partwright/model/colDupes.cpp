@@ -1,6 +1,7 @@
 #include "colDupes.h"
 
 #include "shared/core/CaseFold.h"
+#include "shared/core/Checked.h"
 
 #include <stdexcept>
 
@@ -18,6 +19,24 @@ void colDupes::Add(std::shared_ptr<clsDupe> entry, std::string_view key) {
     }
     entries_.push_back(std::move(entry));
     keys_.push_back(std::move(folded));
+}
+
+bool colDupes::CountUse(const std::string& key, bool isVirtual) {
+    if (const auto entry = Find(key)) {
+        entry->Quantity = checked::Add(entry->Quantity, 1);
+        return false;
+    }
+    Add(std::make_shared<clsDupe>(clsDupe{key, 1, isVirtual}), key);
+    return true;
+}
+
+bool colDupes::CountMissing(const std::string& key) {
+    if (const auto entry = Find(key)) {
+        entry->Quantity = checked::Sub(entry->Quantity, 1);
+        return entry->Quantity >= 0;
+    }
+    Add(std::make_shared<clsDupe>(clsDupe{key, -1, false}), key);
+    return true;
 }
 
 std::shared_ptr<clsDupe> colDupes::Item(std::int32_t position) const {

@@ -20,6 +20,12 @@ public:
     std::shared_ptr<clsDupe> Find(std::string_view key) const;
     // Appends entry under key; an entry of that key already there is a programming error.
     void Add(std::shared_ptr<clsDupe> entry, std::string_view key);
+    // Counts one more use of a present file (or virtual component) under key: true when it is
+    // the first, whose record carries the quantity 1.
+    bool CountUse(const std::string& key, bool isVirtual);
+    // Counts one more missing use under key (the entry goes negative): true when the record
+    // keeps the quantity 1, as the first record of the name does.
+    bool CountMissing(const std::string& key);
     // 1-based; nothing for a position outside the list.
     std::shared_ptr<clsDupe> Item(std::int32_t position) const;
     void RemoveFirst();

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <iterator>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -360,13 +359,17 @@ std::optional<double> ReadDateTime(const std::string& text, int currentYear) {
     return std::nullopt;
 }
 
-// Excel's error values, which a cell shows as they are typed.
-bool IsErrorValue(const std::string& folded) {
-    static constexpr const char* kErrors[] = {"#null!",  "#div/0!", "#value!", "#ref!",
-                                              "#name?",  "#num!",   "#n/a",    "#getting_data",
-                                              "#spill!", "#calc!"};
-    return std::any_of(std::begin(kErrors), std::end(kErrors),
-                       [&](const char* error) { return folded == error; });
+// The error value the text names, in the letter case Excel shows it in ("#N/A" for "#n/a").
+std::optional<std::string> ErrorValue(const std::string& text) {
+    static constexpr const char* kErrors[] = {"#NULL!",  "#DIV/0!", "#VALUE!", "#REF!",
+                                              "#NAME?",  "#NUM!",   "#N/A",    "#GETTING_DATA",
+                                              "#SPILL!", "#CALC!"};
+    for (const char* error : kErrors) {
+        if (EqualsIgnoringCase(text, error)) {
+            return error;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -386,12 +389,8 @@ CellEntry ReadEntry(const std::string& typed, int currentYear) {
     if (folded == "true" || folded == "false") {
         return {CellKind::Boolean, {}, 0, folded == "true"};
     }
-    if (IsErrorValue(folded)) {
-        std::string shown = text; // as Excel shows it: "#N/A" for "#n/a"
-        std::transform(shown.begin(), shown.end(), shown.begin(), [](char c) {
-            return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-        });
-        return {CellKind::Error, shown};
+    if (auto error = ErrorValue(text)) {
+        return {CellKind::Error, std::move(*error)};
     }
     if (const auto number = ReadNumber(text)) {
         return {CellKind::Number, {}, *number};

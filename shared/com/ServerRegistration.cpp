@@ -5,51 +5,58 @@
 namespace pw::com {
 namespace {
 
-HRESULT SetText(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+HRESULT SetText(HKEY root, const std::wstring& key, const wchar_t* name,
+                const std::wstring& value) {
     const LSTATUS status =
-        RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), name, REG_SZ, value.c_str(),
+        RegSetKeyValueW(root, key.c_str(), name, REG_SZ, value.c_str(),
                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     return HRESULT_FROM_WIN32(status);
 }
 
+HRESULT SetText(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+    return SetText(HKEY_CLASSES_ROOT, key, name, value);
+}
+
+HRESULT DeleteTree(HKEY root, const std::wstring& key) {
+    const LSTATUS status = RegDeleteTreeW(root, key.c_str());
+    if (status == ERROR_SUCCESS) {
+        RegDeleteKeyW(root, key.c_str());
+    }
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? S_OK
+                                                                     : HRESULT_FROM_WIN32(status);
+}
+
 HRESULT DeleteTree(const std::wstring& key) {
-    const LSTATUS status = RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
-    if (status == ERROR_SUCCESS) {
-        RegDeleteKeyW(HKEY_CLASSES_ROOT, key.c_str());
-    }
-    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? S_OK
-                                                                     : HRESULT_FROM_WIN32(status);
+    return DeleteTree(HKEY_CLASSES_ROOT, key);
 }
 
-// The 32-bit view of HKEY_CLASSES_ROOT, where a 32-bit client looks classes and interfaces up.
-HRESULT SetText32(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-    HKEY opened = nullptr;
-    LSTATUS status =
-        RegCreateKeyExW(HKEY_LOCAL_MACHINE, (L"SOFTWARE\\Classes\\" + key).c_str(), 0, nullptr, 0,
-                        KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &opened, nullptr);
-    if (status == ERROR_SUCCESS) {
-        status =
-            RegSetValueExW(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(opened);
+// The classes of the 32-bit registry view, where a 32-bit client looks classes and interfaces
+// up; keys made or removed below it stay in that view.
+class Classes32 {
+public:
+    Classes32() {
+        status_ = RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Classes", 0, nullptr, 0,
+                                  KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key_, nullptr);
     }
-    return HRESULT_FROM_WIN32(status);
-}
-
-HRESULT DeleteTree32(const std::wstring& key) {
-    HKEY classes = nullptr;
-    LSTATUS status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Classes", 0,
-                                   KEY_ALL_ACCESS | KEY_WOW64_32KEY, &classes);
-    if (status == ERROR_SUCCESS) {
-        status = RegDeleteTreeW(classes, key.c_str());
-        if (status == ERROR_SUCCESS) {
-            RegDeleteKeyExW(classes, key.c_str(), KEY_WOW64_32KEY, 0);
+    ~Classes32() {
+        if (key_) {
+            RegCloseKey(key_);
         }
-        RegCloseKey(classes);
     }
-    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? S_OK
-                                                                     : HRESULT_FROM_WIN32(status);
-}
+    Classes32(const Classes32&) = delete;
+    Classes32& operator=(const Classes32&) = delete;
+
+    HRESULT SetText(const std::wstring& key, const wchar_t* name, const std::wstring& value) const {
+        return key_ ? com::SetText(key_, key, name, value) : HRESULT_FROM_WIN32(status_);
+    }
+    HRESULT DeleteTree(const std::wstring& key) const {
+        return key_ ? com::DeleteTree(key_, key) : HRESULT_FROM_WIN32(status_);
+    }
+
+private:
+    HKEY key_ = nullptr;
+    LSTATUS status_ = ERROR_SUCCESS;
+};
 
 // The universal marshaler, which marshals an interface from its type library.
 constexpr const wchar_t* kTypeLibMarshaler = L"{00020424-0000-0000-C000-000000000046}";
@@ -59,6 +66,7 @@ constexpr const wchar_t* kTypeLibMarshaler = L"{00020424-0000-0000-C000-00000000
 // the surrogate for it, and its interfaces marshaled from the type library.
 HRESULT RegisterSurrogate(const ServerClass& entry) {
     const std::wstring id = GuidText(entry.classId);
+    const Classes32 classes32;
     HRESULT hr = SetText(L"CLSID\\" + id, L"AppID", id);
     if (SUCCEEDED(hr)) {
         hr = SetText(L"AppID\\" + id, nullptr, entry.description);
@@ -67,24 +75,24 @@ HRESULT RegisterSurrogate(const ServerClass& entry) {
         hr = SetText(L"AppID\\" + id, L"DllSurrogate", L"");
     }
     if (SUCCEEDED(hr)) {
-        hr = SetText32(L"CLSID\\" + id, nullptr, entry.description);
+        hr = classes32.SetText(L"CLSID\\" + id, nullptr, entry.description);
     }
     if (SUCCEEDED(hr)) {
-        hr = SetText32(L"CLSID\\" + id, L"AppID", id);
+        hr = classes32.SetText(L"CLSID\\" + id, L"AppID", id);
     }
     if (SUCCEEDED(hr) && entry.progId) {
-        hr = SetText32(L"CLSID\\" + id + L"\\ProgID", nullptr, entry.progId);
+        hr = classes32.SetText(L"CLSID\\" + id + L"\\ProgID", nullptr, entry.progId);
     }
     for (const IID& iid : entry.interfaces) {
         const std::wstring key = L"Interface\\" + GuidText(iid);
         if (SUCCEEDED(hr)) {
-            hr = SetText32(key + L"\\ProxyStubClsid32", nullptr, kTypeLibMarshaler);
+            hr = classes32.SetText(key + L"\\ProxyStubClsid32", nullptr, kTypeLibMarshaler);
         }
         if (SUCCEEDED(hr) && entry.typeLib) {
-            hr = SetText32(key + L"\\TypeLib", nullptr, GuidText(*entry.typeLib));
+            hr = classes32.SetText(key + L"\\TypeLib", nullptr, GuidText(*entry.typeLib));
         }
         if (SUCCEEDED(hr) && entry.typeLib && entry.typeLibVersion) {
-            hr = SetText32(key + L"\\TypeLib", L"Version", entry.typeLibVersion);
+            hr = classes32.SetText(key + L"\\TypeLib", L"Version", entry.typeLibVersion);
         }
     }
     return hr;
@@ -92,15 +100,16 @@ HRESULT RegisterSurrogate(const ServerClass& entry) {
 
 HRESULT UnregisterSurrogate(const ServerClass& entry) {
     const std::wstring id = GuidText(entry.classId);
+    const Classes32 classes32;
     HRESULT first = DeleteTree(L"AppID\\" + id);
     const auto keep = [&](HRESULT hr) {
         if (FAILED(hr) && SUCCEEDED(first)) {
             first = hr;
         }
     };
-    keep(DeleteTree32(L"CLSID\\" + id));
+    keep(classes32.DeleteTree(L"CLSID\\" + id));
     for (const IID& iid : entry.interfaces) {
-        keep(DeleteTree32(L"Interface\\" + GuidText(iid)));
+        keep(classes32.DeleteTree(L"Interface\\" + GuidText(iid)));
     }
     return first;
 }

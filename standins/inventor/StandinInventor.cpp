@@ -175,12 +175,14 @@ public:
     bool Suppressed() override { return data_.suppressed; }
     std::int32_t BOMStructure() override { return data_.bomStructure; }
     std::shared_ptr<ComponentDefinition> Definition() override {
+        RefuseIfSuppressed();
         if (IsVirtual()) {
             return std::make_shared<StandinVirtualDefinition>(owner_, data_.virtualName, opened_);
         }
         return std::make_shared<StandinDefinition>(Referenced(), opened_);
     }
     std::shared_ptr<OccurrenceList> SubOccurrences() override {
+        RefuseIfSuppressed();
         if (IsVirtual()) {
             return std::make_shared<StandinList>(OccurrenceItems{});
         }
@@ -191,12 +193,13 @@ public:
     }
 
 private:
-    bool IsVirtual() const {
+    // What a suppressed occurrence uses cannot be reached.
+    void RefuseIfSuppressed() const {
         if (data_.suppressed) {
             Unreachable();
         }
-        return !data_.virtualName.empty();
     }
+    bool IsVirtual() const { return !data_.virtualName.empty(); }
     // Read on first use and kept, so one occurrence reads its file once.
     std::shared_ptr<const StandinDocument> Referenced() {
         if (!referenced_) {

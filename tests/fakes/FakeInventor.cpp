@@ -190,6 +190,7 @@ public:
     }
     std::shared_ptr<ComponentDefinition> Definition() override {
         inventor_.Check(Op::OccurrenceDefinition, data_.name);
+        RefuseIfSuppressed();
         if (IsVirtual()) {
             return std::make_shared<FakeVirtualDefinition>(inventor_, owner_, data_.virtualName);
         }
@@ -197,6 +198,7 @@ public:
     }
     std::shared_ptr<OccurrenceList> SubOccurrences() override {
         inventor_.Check(Op::SubOccurrences, data_.name);
+        RefuseIfSuppressed();
         if (IsVirtual()) {
             return std::make_shared<FakeList>(inventor_, data_.name, OccurrenceItems{});
         }
@@ -211,12 +213,12 @@ public:
 
 private:
     // A suppressed occurrence answers E_FAIL for what it uses, as an unresolved one does.
-    bool IsVirtual() const {
+    void RefuseIfSuppressed() const {
         if (data_.suppressed) {
             throw Failure(kEFail, "Unspecified error");
         }
-        return !data_.virtualName.empty();
     }
+    bool IsVirtual() const { return !data_.virtualName.empty(); }
     // An unresolved component answers E_FAIL to everything but its name.
     const FakeDocumentData& Resolved() const {
         if (!data_.resolved) {
