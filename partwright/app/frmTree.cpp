@@ -410,7 +410,7 @@ void frmTree::OnOnTop() {
 
 void frmTree::OnExport() {
     const model::Hourglass hourglass(*this);
-    excel::modExcel(model_, exportState_, *this, services_.excel).ExportToExcel();
+    lastExport_ = excel::modExcel(model_, exportState_, *this, services_.excel).ExportToExcel();
 }
 
 void frmTree::OnPushImageCode() {

@@ -41,6 +41,8 @@ public:
     const TreeControl& TreeView() const { return *tree_; }
     const model::BomModel& Model() const noexcept { return model_; }
     const model::AssemblyLoader& Loader() const noexcept { return loader_; }
+    // How the last "Export To Excel" went.
+    const excel::ExportOutcome& LastExport() const noexcept { return lastExport_; }
 
     // Shows the stored picture of a file in picPreview; the picture stays when there is none.
     void ShowThumbnail(const std::string& sFile) override;
@@ -90,6 +92,7 @@ private:
     model::QuantityListing listing_;
     model::AssemblyLoader loader_;
     excel::ExportState exportState_;
+    excel::ExportOutcome lastExport_;
     shell::modRegCommandLine verb_;
 
     HWND window_ = nullptr;

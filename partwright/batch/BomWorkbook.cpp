@@ -35,8 +35,14 @@ std::unique_ptr<workbook::Workbook> BomWorkbook(model::BomModel& model, bool ind
     InMemoryExcel excel(state);
     SilentExportView view(indented, hyperlinks);
     excel::ExportState exportState;
-    excel::modExcel(model, exportState, view, excel, excel::WorkbookKind::CellsOnly, structure)
-        .ExportToExcel();
+    const excel::ExportOutcome outcome =
+        excel::modExcel(model, exportState, view, excel, excel::WorkbookKind::CellsOnly, structure)
+            .ExportToExcel();
+    // A workbook with a step missing is no workbook to write.
+    if (!outcome.Complete()) {
+        throw Failure(kEFail, "the workbook could not be made whole: " +
+                                  (outcome.stopped ? outcome.stopReason : outcome.firstFailure));
+    }
     if (state->workbooks.empty()) {
         throw Failure(kEFail, "the workbook could not be made");
     }

@@ -67,6 +67,8 @@ public:
     int chkSetHyperlinksValue() override { return hyperlinks_ ? 1 : 0; }
     void SetStatus(const std::string&) override {}
     void DoEvents() override {}
+    // A workbook written as a file has no macros, so nothing is ever asked.
+    int MsgBox(const std::string&, const std::string&, int) override { return model::kAnswerOk; }
 
 private:
     bool indented_;

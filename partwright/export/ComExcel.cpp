@@ -97,6 +97,7 @@ public:
 
     std::string Name() override { return com::TextOf(sheet_.Get("Name").get()); }
     void SetName(const std::string& name) override { sheet_.Put("Name", name); }
+    void Activate() override { sheet_.Call("Activate"); }
     // Cells, Rows and Columns are properties without arguments; Excel passes arguments given to
     // them on to the range's Item, which is called here directly, as every server accepts it.
     std::shared_ptr<Range> Cells(std::int32_t row, std::int32_t column) override {
@@ -231,8 +232,17 @@ public:
         DispatchObject::FromVariant(book_.GetObject("Sheets").Call("Item", name).get())
             .Call("Select");
     }
+    void Activate() override { book_.Call("Activate"); }
+    void FreezePanes() override {
+        DispatchObject::FromVariant(book_.GetObject("Windows").Call("Item", 1).get())
+            .Put("FreezePanes", true);
+    }
     std::shared_ptr<Worksheet> ActiveSheet() override {
         return std::make_shared<ComWorksheet>(book_.GetObject("ActiveSheet"));
+    }
+    std::shared_ptr<Worksheet> Sheet(std::int32_t index) override {
+        return std::make_shared<ComWorksheet>(
+            DispatchObject::FromVariant(book_.GetObject("Worksheets").Call("Item", index).get()));
     }
     std::shared_ptr<Worksheet> AddWorksheet() override {
         return std::make_shared<ComWorksheet>(

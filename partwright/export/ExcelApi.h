@@ -87,6 +87,8 @@ public:
     virtual ~Worksheet() = default;
     virtual std::string Name() = 0;
     virtual void SetName(const std::string& name) = 0;
+    // Makes the sheet its workbook's active one, and the workbook Excel's.
+    virtual void Activate() = 0;
     virtual std::shared_ptr<Range> Cells(std::int32_t row, std::int32_t column) = 0;
     virtual std::shared_ptr<Range> Rows(std::int32_t row) = 0;
     virtual std::shared_ptr<Range> Columns(std::int32_t column) = 0;
@@ -140,7 +142,14 @@ public:
     virtual ~Workbook() = default;
     // Sheets(name).Select; fails when there is no such sheet.
     virtual void SelectSheet(const std::string& name) = 0;
+    // Makes the workbook Excel's active one, as a click on its window does.
+    virtual void Activate() = 0;
+    // Windows(1).FreezePanes = True: the workbook's own window, whichever workbook is active,
+    // frozen above and left of the selection of the sheet it shows.
+    virtual void FreezePanes() = 0;
     virtual std::shared_ptr<Worksheet> ActiveSheet() = 0;
+    // Worksheets(index), from 1.
+    virtual std::shared_ptr<Worksheet> Sheet(std::int32_t index) = 0;
     // Worksheets.Add: a new sheet in front of the active one, made active.
     virtual std::shared_ptr<Worksheet> AddWorksheet() = 0;
     virtual std::shared_ptr<excel::VBProject> VBProject() = 0;

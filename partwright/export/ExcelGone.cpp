@@ -17,4 +17,10 @@ bool IsExcelGone(ResultCode code) {
     return std::find(kGone.begin(), kGone.end(), static_cast<std::uint32_t>(code)) != kGone.end();
 }
 
+bool IsExcelBusy(ResultCode code) {
+    const auto value = static_cast<std::uint32_t>(code);
+    return value == 0x80010001u     // RPC_E_CALL_REJECTED
+           || value == 0x8001010Au; // RPC_E_SERVERCALL_RETRYLATER
+}
+
 } // namespace pw::excel

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "shared/core/Failure.h"
-#include "shared/core/Step.h"
 
 #include <utility>
 
@@ -21,14 +20,18 @@ private:
 // The codes by which COM reports a server that is no longer there.
 bool IsExcelGone(ResultCode code);
 
-// One export step: a failure is absorbed as RunStep absorbs it, except that Excel having gone
-// away raises ExcelGone. Returns the step's code (kOk on success).
-template <class StepFn> ResultCode ExportStep(StepFn&& step) {
-    const ResultCode code = RunStep(std::forward<StepFn>(step));
-    if (IsExcelGone(code)) {
-        throw ExcelGone(code);
-    }
-    return code;
-}
+// Excel kept rejecting calls (a cell being edited, a dialog open) past the time the program's
+// message filter waits: the export stops rather than losing step after step.
+class ExcelBusy {
+public:
+    explicit ExcelBusy(ResultCode code) : code_(code) {}
+    ResultCode code() const noexcept { return code_; }
+
+private:
+    ResultCode code_;
+};
+
+// The codes by which COM reports a call that Excel rejected because it was busy.
+bool IsExcelBusy(ResultCode code);
 
 } // namespace pw::excel

@@ -2,6 +2,8 @@
 
 #include "partwright/model/ViewPorts.h"
 
+#include <string>
+
 namespace pw::excel {
 
 // The main window as the export and the macro writer see it: the status line and the three
@@ -11,6 +13,8 @@ public:
     virtual int Check1Value() = 0;           // "Use Indented Columns"
     virtual int chkBuildValue() = 0;         // "Make Builder"
     virtual int chkSetHyperlinksValue() = 0; // "Add Hyperlinks"
+    // Shows a modal message box captioned `caption` and returns the answer.
+    virtual int MsgBox(const std::string& text, const std::string& caption, int style) = 0;
 };
 
 } // namespace pw::excel

@@ -18,4 +18,15 @@ struct ExportState {
     std::uint32_t IndentColumnsLoad = 0;
 };
 
+// How an export went: the steps that failed and were passed over, the first one's reason, and
+// whether the export was stopped (Excel gone or busy past the wait) before its end.
+struct ExportOutcome {
+    std::int32_t failedSteps = 0;
+    std::string firstFailure;
+    bool stopped = false;
+    std::string stopReason;
+
+    bool Complete() const { return failedSteps == 0 && !stopped; }
+};
+
 } // namespace pw::excel

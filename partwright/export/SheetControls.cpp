@@ -11,12 +11,11 @@ constexpr std::int32_t kBoxFillColor = 13434838; // red 214, green 255, blue 204
 
 } // namespace
 
-void AddMacroButton(Application& app, Worksheet& sheet, double left, double width,
-                    const std::string& caption, const std::string& macro) {
-    sheet.AddButton(left, 0, width, kButtonHeight)->Select();
-    const auto selected = app.SelectedShape();
-    selected->SetOnAction(macro);
-    selected->SetCaption(caption);
+void AddMacroButton(Worksheet& sheet, double left, double width, const std::string& caption,
+                    const std::string& macro) {
+    const auto button = sheet.AddButton(left, 0, width, kButtonHeight);
+    button->SetOnAction(macro);
+    button->SetCaption(caption);
 }
 
 CheckboxPlace MeasureCheckboxPlace(Worksheet& sheet, std::int32_t row, std::int16_t column) {

@@ -9,8 +9,8 @@
 namespace pw::excel {
 
 // A form button over the top of row 1 (top 0, height 14 points) running `macro`.
-void AddMacroButton(Application& app, Worksheet& sheet, double left, double width,
-                    const std::string& caption, const std::string& macro);
+void AddMacroButton(Worksheet& sheet, double left, double width, const std::string& caption,
+                    const std::string& macro);
 
 // Where the check boxes of a column go: the first row's cell, read once from Excel.
 struct CheckboxPlace {

@@ -5,6 +5,7 @@
 #include "ExcelGone.h"
 #include "SheetControls.h"
 #include "partwright/macros/modWriteVBEtoExcel.h"
+#include "partwright/model/AssemblyLoader.h"
 #include "shared/core/Checked.h"
 #include "shared/core/NumberText.h"
 #include "shared/core/Step.h"
@@ -18,15 +19,12 @@ namespace {
 
 struct SheetSetup {
     const char* name;
-    const char* defaultName;
-    bool renameDefault;
     std::int32_t rowOnAdd;
-    bool lastRowSearch;
 };
 
-constexpr SheetSetup kIndented{kIndentedSheet, "Sheet1", true, 0, true};
-constexpr SheetSetup kSummary{kSummarySheet, "Sheet2", true, 0, true};
-constexpr SheetSetup kTotals{kTotalsSheet, "Sheet3", false, 2, false};
+constexpr SheetSetup kIndented{kIndentedSheet, 0};
+constexpr SheetSetup kSummary{kSummarySheet, 0};
+constexpr SheetSetup kTotals{kTotalsSheet, 2};
 
 constexpr double kHeaderRowHeight = 26.5;
 constexpr std::int32_t kAssemblyFill = 34;
@@ -39,6 +37,11 @@ constexpr std::size_t kRowsPerBlock = 1000;
 bool IsEmptyCell(const CellValue& value) {
     const auto* text = std::get_if<std::string>(&value);
     return IsEmpty(value) || (text && text->empty());
+}
+
+// "3 steps", "1 step".
+std::string Counted(std::int32_t count, const char* one, const char* many) {
+    return IntegerText(count) + " " + (count == 1 ? one : many);
 }
 
 // The part number's first character, or nothing when it has none.
@@ -62,15 +65,52 @@ modExcel::modExcel(model::BomModel& model, ExportState& state, ExportView& view,
       controls_(kind == WorkbookKind::WithMacros),
       structureColumn_(structure == BomStructureColumn::With) {}
 
-void modExcel::ExportToExcel() {
+ExportOutcome modExcel::ExportToExcel() {
+    outcome_ = {};
     try {
         Run();
     } catch (const ExcelGone&) {
-        view_.SetStatus("Excel closed during the export; the workbook is incomplete.");
+        Stopped("Excel closed during the export; the workbook is incomplete.");
+    } catch (const ExcelBusy&) {
+        Stopped("Excel stayed busy (a cell being edited or a dialog open?); the export was "
+                "stopped and the workbook is incomplete.");
+    }
+    if (!outcome_.stopped && outcome_.failedSteps > 0) {
+        view_.SetStatus("Exported, but " + Counted(outcome_.failedSteps, "step", "steps") +
+                        " failed; the first: " + outcome_.firstFailure);
         view_.DoEvents();
     }
     target_.reset();
+    book_.reset();
     app_.reset();
+    return outcome_;
+}
+
+void modExcel::Stopped(const std::string& status) {
+    outcome_.stopped = true;
+    outcome_.stopReason = status;
+    view_.SetStatus(status);
+    view_.DoEvents();
+}
+
+// One export step: a failing Excel call abandons the step, is counted (unless the step is to be
+// tried again), and the export goes on; an Excel that has gone away or stays busy ends the export.
+template <class StepFn> ResultCode modExcel::ExportStep(StepFn&& step, StepFailure failure) {
+    try {
+        std::forward<StepFn>(step)();
+        return kOk;
+    } catch (const Failure& failed) {
+        if (IsExcelGone(failed.code())) {
+            throw ExcelGone(failed.code());
+        }
+        if (IsExcelBusy(failed.code())) {
+            throw ExcelBusy(failed.code());
+        }
+        if (failure == StepFailure::Counted && outcome_.failedSteps++ == 0) {
+            outcome_.firstFailure = failed.what();
+        }
+        return failed.code();
+    }
 }
 
 void modExcel::Run() {
@@ -84,7 +124,16 @@ void modExcel::Run() {
     }
     ExportStep([&] { app_->SetVisible(true); });
     ExportStep([&] { app_->SetWindowState(kWindowStateNormal); });
-    ExportStep([&] { app_->AddWorkbook(); });
+    // Every later call goes through the workbook made here and the sheets and shapes it is
+    // given, never through what is active: Excel is visible, and the user may click another
+    // workbook while the export runs.
+    ExportStep([&] {
+        book_ = app_->AddWorkbook();
+        firstSheet_ = book_->Sheet(1);
+    });
+    if (!book_) {
+        return;
+    }
 
     // The options are read once: nothing can change them while the rows are written, and a
     // read per row is a round trip to the window per row.
@@ -111,13 +160,22 @@ void modExcel::Run() {
     PrepareSheet(SheetKind::Totals);
     Totals();
 
-    if (!controls_) {
-        return;
+    if (controls_) {
+        WriteWorkbookMacros();
     }
+}
+
+void modExcel::WriteWorkbookMacros() {
     view_.SetStatus("Writing Macro to Excel");
-    ExportStep([&] {
-        macros::WriteMacros(*app_, options_.build, IndentColumnsForMacros(state_, model_));
-    });
+    std::shared_ptr<VBProject> project;
+    if (ExportStep([&] { project = book_->VBProject(); }) != kOk) {
+        // Excel refuses its macro project until the user trusts access to it.
+        view_.MsgBox(kMacrosNotTrustedMessage, model::kProgramTitle, model::kOkExclamation);
+    } else {
+        ExportStep([&] {
+            macros::WriteMacros(*project, options_.build, IndentColumnsForMacros(state_, model_));
+        });
+    }
     view_.DoEvents();
 }
 
@@ -126,43 +184,25 @@ void modExcel::PrepareSheet(SheetKind kind) {
                               : kind == SheetKind::Summary ? kSummary
                                                            : kTotals;
     state_.SheetName = setup.name;
-    ExportStep([&] { app_->ActiveWorkbook()->SelectSheet(setup.name); });
-
-    std::string active;
-    ExportStep([&] { active = app_->ActiveWorkbook()->ActiveSheet()->Name(); });
-    const bool added = active != setup.defaultName && active != setup.name;
-    if (added) {
-        // The previous sheet is no target of this one: a sheet that cannot be added gets
-        // nothing written, rather than its name and rows landing on the sheet before.
-        target_.reset();
-        ExportStep([&] { target_ = app_->ActiveWorkbook()->AddWorksheet(); });
-        state_.ExcelRow = setup.rowOnAdd;
-        state_.HeaderWritten = false;
-        if (!target_) {
-            return;
-        }
+    if (kind == SheetKind::Indented && firstSheet_) {
+        // The new workbook's first sheet, whatever Excel's language names it, takes the BOM.
+        target_ = std::move(firstSheet_);
         ExportStep([&] { Target().SetName(setup.name); });
-    }
-    if (kind == SheetKind::Totals) {
-        // Without a sheet of its own the totals still go to the sheet that is active.
-        if (!added) {
-            ExportStep([&] { target_ = app_->ActiveWorkbook()->ActiveSheet(); });
-            state_.ExcelRow = setup.rowOnAdd;
-        }
+        ExportStep([&] {
+            const std::int32_t last = Target().Cells(1, 1)->SpecialCells(kLastCell)->Row();
+            state_.ExcelRow = IsEmptyCell(Target().Cells(last, 2)->Value()) ? last : last + 1;
+        });
         return;
     }
-    ExportStep([&] {
-        const auto sheet = app_->ActiveWorkbook()->ActiveSheet();
-        if (sheet->Name() == setup.defaultName) {
-            sheet->SetName(setup.name);
-        }
-    });
-    ExportStep([&] { target_ = app_->ActiveWorkbook()->ActiveSheet(); });
-    ExportStep([&] {
-        app_->SelectedRange()->SpecialCells(kLastCell)->Select();
-        const std::int32_t last = app_->ActiveCell()->Row();
-        state_.ExcelRow = IsEmptyCell(Target().Cells(last, 2)->Value()) ? last : last + 1;
-    });
+    // The previous sheet is no target of this one: a sheet that cannot be added gets nothing
+    // written, rather than its name and rows landing on the sheet before.
+    target_.reset();
+    ExportStep([&] { target_ = Book().AddWorksheet(); });
+    state_.ExcelRow = setup.rowOnAdd;
+    state_.HeaderWritten = false;
+    if (target_) {
+        ExportStep([&] { Target().SetName(setup.name); });
+    }
 }
 
 void modExcel::HeaderFurniture(SheetKind kind) {
@@ -172,12 +212,10 @@ void modExcel::HeaderFurniture(SheetKind kind) {
     }
     ExportStep([&] { Target().Rows(state_.ExcelRow)->SetRowHeight(kHeaderRowHeight); });
     if (controls_) {
-        ExportStep(
-            [&] { AddMacroButton(*app_, Target(), 0, 100, "Preview Image", "PreviewImage"); });
+        ExportStep([&] { AddMacroButton(Target(), 0, 100, "Preview Image", "PreviewImage"); });
     }
     if (indented && options_.build == 1) {
-        ExportStep(
-            [&] { AddMacroButton(*app_, Target(), 120, 96, "Build Assembly", "AddPartToAssy"); });
+        ExportStep([&] { AddMacroButton(Target(), 120, 96, "Build Assembly", "AddPartToAssy"); });
     }
     if (indented && state_.ExcelRow == 0) {
         state_.ExcelRow = 1;
@@ -187,12 +225,21 @@ void modExcel::HeaderFurniture(SheetKind kind) {
     }
     const std::int32_t row = state_.ExcelRow;
     ExportStep([&] { Target().Rows(row)->SetFontBold(true); });
-    if (indented) {
-        ExportStep([&] { Target().Cells(row + 1, 2)->Select(); });
-    } else {
-        ExportStep([&] { Target().Rows(row + 1)->Select(); });
+    // Panes are frozen at a selection, which only the active sheet has: the export's sheet is
+    // activated just before. A user who activates another workbook in between fails the
+    // selection, and the step is tried once more.
+    const auto freeze = [&] {
+        Target().Activate();
+        if (indented) {
+            Target().Cells(row + 1, 2)->Select();
+        } else {
+            Target().Rows(row + 1)->Select();
+        }
+        Book().FreezePanes();
+    };
+    if (ExportStep(freeze, StepFailure::TriedAgain) != kOk) {
+        ExportStep(freeze);
     }
-    ExportStep([&] { app_->FreezePanes(); });
     if (indented) {
         IndentedHeader(row);
     } else {
@@ -222,6 +269,14 @@ Worksheet& modExcel::Target() const {
                       "Object variable or With block variable not set");
     }
     return *target_;
+}
+
+Workbook& modExcel::Book() const {
+    if (!book_) {
+        throw Failure(static_cast<ResultCode>(0x800A005Bu),
+                      "Object variable or With block variable not set");
+    }
+    return *book_;
 }
 
 std::int16_t modExcel::Column(std::int16_t offset) const {
@@ -343,23 +398,48 @@ void modExcel::FlushBlock(const BlockRows& rows, std::int32_t linkColumn, const 
 }
 
 void modExcel::IndentedRows() {
-    boxPlace_.reset();
+    if (options_.build == 1) {
+        LevelCheckboxes();
+    }
     InBlocks([](const model::clsFileData& record) { return Exported(record); },
              [&](const std::vector<const model::clsFileData*>& chunk, std::int32_t done) {
                  BlockRows rows(state_.ExcelRow, static_cast<std::int32_t>(chunk.size()),
                                 IndentedWidth());
                  for (std::int32_t i = 0; i < rows.values.rows; ++i) {
                      const model::clsFileData& record = *chunk[static_cast<std::size_t>(i)];
-                     const std::int32_t row = state_.ExcelRow;
                      rows.looks.push_back(LookOf(record));
-                     ExportStep([&] { IndentedCheckbox(record, row); });
                      state_.UseHyperlinks = options_.hyperlinks != 0;
                      IndentedValues(record, rows.values, i, rows.links);
                      state_.ExcelRow = checked::Add(state_.ExcelRow, 1);
                  }
                  FlushBlock(rows, Column(indented::kFilename), kIndentedSheet, done);
              });
-    if (boxPlace_) {
+}
+
+// A check box over each row's Level cell, all switched off before any depth is written: a box
+// and its linked cell are one value, so switching a box off writes FALSE into its cell, and the
+// depth written after it stays (the box then shows it as mixed).
+void modExcel::LevelCheckboxes() {
+    std::optional<CheckboxPlace> place; // measured at the first check box of the sheet
+    std::int32_t row = state_.ExcelRow;
+    for (const auto& record : model_.FileData) {
+        if (!Exported(*record)) {
+            continue;
+        }
+        // "Build Assembly" places the "P" rows; a virtual component has no file to place.
+        const char* const kind = record->Kind == model::ComponentKind::Virtual ? "V"
+                                 : IsAssemblyRecord(*record)                   ? "A"
+                                                                               : "P";
+        const std::string text = kind + IntegerText(record->Depth);
+        ExportStep([&] {
+            if (!place) {
+                place = MeasureCheckboxPlace(Target(), row, Column(indented::kLevel));
+            }
+            AddLevelCheckbox(Target(), *place, row, Column(indented::kLevel), text);
+        });
+        row = checked::Add(row, 1);
+    }
+    if (place) {
         ExportStep([&] { FinishLevelCheckboxes(Target()); });
     }
 }
@@ -409,22 +489,6 @@ void modExcel::ShowProgress(const char* sheet, std::int32_t done, std::int32_t t
     view_.SetStatus(std::string("Writing ") + sheet + ": " + IntegerText(done) + " of " +
                     IntegerText(total) + " rows");
     view_.DoEvents();
-}
-
-void modExcel::IndentedCheckbox(const model::clsFileData& record, std::int32_t row) {
-    if (options_.build == 1) {
-        // "Build Assembly" places the "P" rows; a virtual component has no file to place.
-        const char* const kind = record.Kind == model::ComponentKind::Virtual ? "V"
-                                 : IsAssemblyRecord(record)                   ? "A"
-                                                                              : "P";
-        const std::string text = kind + IntegerText(record.Depth);
-        ExportStep([&] {
-            if (!boxPlace_) {
-                boxPlace_ = MeasureCheckboxPlace(Target(), row, Column(indented::kLevel));
-            }
-            AddLevelCheckbox(Target(), *boxPlace_, row, Column(indented::kLevel), text);
-        });
-    }
 }
 
 // Each value is its own step: one that cannot be made leaves its cell blank.
@@ -477,8 +541,9 @@ void modExcel::SummaryValues(const model::clsFileData& record, CellBlock& block,
     }
 }
 
-// The folder in folderColumn; the file name in the column after it, or, with hyperlinks, a
-// hyperlink there once the block's values are in.
+// The folder in folderColumn and the file name in the column after it; with hyperlinks, a
+// hyperlink is laid over the name once the block's values are in, so that a link Excel refuses
+// loses only the link.
 void modExcel::FileValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
                           std::int32_t folderColumn, std::vector<PendingLink>& links) {
     std::string folder;
@@ -487,10 +552,9 @@ void modExcel::FileValues(const model::clsFileData& record, CellBlock& block, st
         SplitPath(record.FileName, folder, name);
     }
     block.At(at, folderColumn - 1) = TextCell(folder);
+    block.At(at, folderColumn) = TextCell(name);
     if (state_.UseHyperlinks && !name.empty()) {
         links.push_back({at, FileLinkAddress(folder + name), name});
-    } else {
-        block.At(at, folderColumn) = TextCell(name);
     }
 }
 

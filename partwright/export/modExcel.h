@@ -33,21 +33,34 @@ enum class WorkbookKind { WithMacros, CellsOnly };
 // sheets.
 enum class BomStructureColumn { Without, With };
 
+// What the user is told when Excel refuses the workbook's macro project.
+inline constexpr const char* kMacrosNotTrustedMessage =
+    "The sheets were exported, but Excel did not let Partwright add the workbook's macros, so "
+    "its buttons will not work.\r\n\r\nIn Excel, open File > Options > Trust Center > Trust "
+    "Center Settings > Macro Settings, tick \"Trust access to the VBA project object model\", "
+    "and export again.";
+
 // Writes the model into a new Excel workbook: "Indented BOM", "Summary BOM" and
-// "Summary-Totals", then the workbook macros. A failing Excel call abandons its own step only;
-// Excel that cannot be reached at all ends the run at once with a status text.
+// "Summary-Totals", then the workbook macros. A failing Excel call abandons its own step only,
+// and the final status says how many failed; Excel that cannot be reached at all, goes away or
+// stays busy ends the run at once with a status text.
 class modExcel {
 public:
     modExcel(model::BomModel& model, ExportState& state, ExportView& view, ExcelLauncher& launcher,
              WorkbookKind kind = WorkbookKind::WithMacros,
              BomStructureColumn structure = BomStructureColumn::Without);
 
-    void ExportToExcel();
+    ExportOutcome ExportToExcel();
 
 private:
     enum class SheetKind { Indented, Summary, Totals };
 
+    enum class StepFailure { Counted, TriedAgain };
+    template <class StepFn>
+    ResultCode ExportStep(StepFn&& step, StepFailure failure = StepFailure::Counted);
+    void Stopped(const std::string& status);
     void Run();
+    void WriteWorkbookMacros();
     void PrepareSheet(SheetKind kind);
     void HeaderFurniture(SheetKind kind);
     void RowScan();
@@ -78,7 +91,7 @@ private:
 
     void IndentedHeader(std::int32_t row);
     void IndentedRows();
-    void IndentedCheckbox(const model::clsFileData& record, std::int32_t row);
+    void LevelCheckboxes();
     void IndentedValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
                         std::vector<PendingLink>& links);
     void SummaryHeader(std::int32_t row);
@@ -101,6 +114,7 @@ private:
     std::int16_t IndentedWidth() const;
     std::int16_t SummaryWidth() const;
     Worksheet& Target() const;
+    Workbook& Book() const;
 
     model::BomModel& model_;
     ExportState& state_;
@@ -116,11 +130,13 @@ private:
     };
     Options options_;
     std::shared_ptr<Application> app_;
+    std::shared_ptr<Workbook> book_;        // the workbook this export made
+    std::shared_ptr<Worksheet> firstSheet_; // its first sheet, until the Indented BOM takes it
     std::shared_ptr<Worksheet> target_;
+    ExportOutcome outcome_;
     std::int16_t indentColumns_ = 0;
     std::int16_t savedMaxIndent_ = 0;
     std::chrono::steady_clock::time_point lastProgress_{};
-    std::optional<CheckboxPlace> boxPlace_; // measured at the first check box of the sheet
 };
 
 } // namespace pw::excel

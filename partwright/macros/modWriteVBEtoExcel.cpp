@@ -20,7 +20,11 @@ void WriteMacros(excel::ExcelLauncher& launcher, int chkBuildValue, std::int16_t
 void WriteMacros(excel::Application& app, int chkBuildValue, std::int16_t indentColumns) {
     app.SetVisible(true);
     app.SetWindowState(excel::kWindowStateNormal);
-    const auto component = app.ActiveWorkbook()->VBProject()->AddComponent(excel::kStandardModule);
+    WriteMacros(*app.ActiveWorkbook()->VBProject(), chkBuildValue, indentColumns);
+}
+
+void WriteMacros(excel::VBProject& project, int chkBuildValue, std::int16_t indentColumns) {
+    const auto component = project.AddComponent(excel::kStandardModule);
     component->SetName(kMacroModuleName);
     const auto code = component->CodeModule();
     code->AddFromString(PreviewImageText(indentColumns));

@@ -19,4 +19,8 @@ void WriteMacros(excel::ExcelLauncher& launcher, int chkBuildValue, std::int16_t
 // started by automation cannot be attached to again).
 void WriteMacros(excel::Application& app, int chkBuildValue, std::int16_t indentColumns);
 
+// The same, into the macro project of a workbook already in hand: the export's own, whatever
+// workbook the user has made active since.
+void WriteMacros(excel::VBProject& project, int chkBuildValue, std::int16_t indentColumns);
+
 } // namespace pw::macros

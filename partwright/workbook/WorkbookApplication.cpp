@@ -6,6 +6,9 @@
 #include "shared/core/Failure.h"
 #include "shared/core/NumberText.h"
 
+#include <cctype>
+#include <optional>
+
 namespace pw::workbook {
 namespace {
 
@@ -14,6 +17,75 @@ using excel::CellValue;
 bool ValidSheetName(const std::string& name) {
     return !name.empty() && name.size() <= 31 &&
            name.find_first_of("[]:*?/\\") == std::string::npos;
+}
+
+constexpr std::int32_t kBoxOn = 1;
+constexpr std::int32_t kBoxOff = -4146;
+constexpr std::int32_t kBoxMixed = 2;
+
+// "$J$5" or "J5": the cell's row and column, or nothing when the text names no single cell.
+std::optional<std::pair<std::int32_t, std::int32_t>> CellOfReference(const std::string& text) {
+    std::size_t at = text.starts_with('$') ? 1u : 0u;
+    std::int64_t column = 0;
+    for (; at < text.size() && std::isalpha(static_cast<unsigned char>(text[at])) != 0; ++at) {
+        column = column * 26 + (std::toupper(static_cast<unsigned char>(text[at])) - 'A' + 1);
+        if (column > 16384) {
+            return std::nullopt;
+        }
+    }
+    at += at < text.size() && text[at] == '$' ? 1u : 0u;
+    std::int64_t row = 0;
+    const std::size_t digits = at;
+    for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])) != 0; ++at) {
+        row = row * 10 + (text[at] - '0');
+        if (row > 1048576) {
+            return std::nullopt;
+        }
+    }
+    if (column == 0 || row == 0 || at == digits || at != text.size()) {
+        return std::nullopt;
+    }
+    return std::pair{static_cast<std::int32_t>(row), static_cast<std::int32_t>(column)};
+}
+
+// What a check box shows for its linked cell: TRUE on, FALSE or nothing off, anything else
+// mixed.
+std::int32_t BoxValueOf(const CellEntry& entry) {
+    if (entry.kind == CellKind::Empty) {
+        return kBoxOff;
+    }
+    if (entry.kind == CellKind::Boolean) {
+        return entry.truth ? kBoxOn : kBoxOff;
+    }
+    return kBoxMixed;
+}
+
+// The check boxes linked to a cell take its new value.
+void FollowLinkedCell(Sheet& sheet, std::int32_t row, std::int32_t column) {
+    if (sheet.boxesOfCell.empty()) {
+        return;
+    }
+    if (const auto found = sheet.boxesOfCell.find(Sheet::Key(row, column));
+        found != sheet.boxesOfCell.end()) {
+        const std::int32_t value = BoxValueOf(sheet.Entry(row, column));
+        for (const std::size_t box : found->second) {
+            sheet.shapes.at(box).value = value;
+        }
+    }
+}
+
+// A check box's new value, written into its linked cell as Excel writes it (TRUE, FALSE, #N/A)
+// and so shown by every other box linked to that cell.
+void SetBoxValue(Sheet& sheet, StoredShape& box, std::int32_t value) {
+    box.value = value;
+    if (const auto cell = CellOfReference(box.linkedCell)) {
+        const auto [row, column] = *cell;
+        sheet.At(row, column).entry = value == kBoxOn ? CellEntry{CellKind::Boolean, {}, 0, true}
+                                      : value == kBoxOff
+                                          ? CellEntry{CellKind::Boolean, {}, 0, false}
+                                          : CellEntry{CellKind::Error, "#N/A"};
+        FollowLinkedCell(sheet, row, column);
+    }
 }
 
 // What typing `value` into a cell leaves there; an empty value leaves a blank cell blank.
@@ -33,6 +105,20 @@ void WriteCell(Sheet& sheet, std::int32_t row, std::int32_t column, const CellVa
         return;
     }
     sheet.At(row, column).entry = std::move(entry);
+    FollowLinkedCell(sheet, row, column);
+}
+
+void ActivateWorkbook(ExcelState& state, const Workbook& book) {
+    for (std::size_t i = 0; i < state.workbooks.size(); ++i) {
+        if (state.workbooks[i].get() == &book) {
+            state.activeWorkbook = i;
+        }
+    }
+}
+
+// A window's FreezePanes: above and left of the selection of the sheet it shows.
+void FreezeAtSelection(Sheet& sheet) {
+    sheet.frozenAt = {{sheet.selection.row, sheet.selection.column}};
 }
 
 class ModelRange : public excel::Range {
@@ -89,6 +175,11 @@ public:
 
     void Select() override {
         Enter(state_);
+        // Only what the user sees can be selected: a range of the active workbook's active sheet.
+        const Workbook* active = state_.ActiveWorkbook();
+        if (!active || active->sheets.at(active->activeSheet).get() != &sheet_) {
+            Refuse("Select method of Range class failed");
+        }
         sheet_.selection = {kind_ == Kind::Column ? 1 : row_, kind_ == Kind::Row ? 1 : column_,
                             std::nullopt};
     }
@@ -211,12 +302,28 @@ public:
     void SetOnAction(const std::string& macro) override { Edit().onAction = macro; }
     void SetCaption(const std::string& caption) override { Edit(ShapeKind::Button).text = caption; }
     void SetText(const std::string& text) override { Edit(ShapeKind::CheckBox).text = text; }
+    // The box takes the cell's value from now on, and the cell the box's.
     void SetLinkedCell(const std::string& reference) override {
-        Edit(ShapeKind::CheckBox).linkedCell = reference;
+        StoredShape& box = Edit(ShapeKind::CheckBox);
+        const auto cell = CellOfReference(reference);
+        if (!cell && !reference.empty()) {
+            Refuse("Unable to set the LinkedCell property of the CheckBox class");
+        }
+        if (const auto old = CellOfReference(box.linkedCell)) {
+            auto& boxes = sheet_.boxesOfCell[Sheet::Key(old->first, old->second)];
+            std::erase(boxes, index_);
+        }
+        box.linkedCell = reference;
+        if (cell) {
+            sheet_.boxesOfCell[Sheet::Key(cell->first, cell->second)].push_back(index_);
+            box.value = BoxValueOf(sheet_.Entry(cell->first, cell->second));
+        }
     }
     void SetBorderColor(std::int32_t rgb) override { Edit().borderColor = rgb; }
     void SetInteriorColor(std::int32_t rgb) override { Edit().interiorColor = rgb; }
-    void SetValue(std::int32_t value) override { Edit(ShapeKind::CheckBox).value = value; }
+    void SetValue(std::int32_t value) override {
+        SetBoxValue(sheet_, Edit(ShapeKind::CheckBox), value);
+    }
 
 private:
     StoredShape& Edit() {
@@ -257,7 +364,7 @@ public:
         Each([&](StoredShape& box) { box.interiorColor = rgb; });
     }
     void SetValue(std::int32_t value) override {
-        Each([&](StoredShape& box) { box.value = value; });
+        Each([&](StoredShape& box) { SetBoxValue(sheet_, box, value); });
     }
 
 private:
@@ -292,6 +399,15 @@ public:
             Refuse("That name is already taken. Try a different one.");
         }
         sheet_.name = name;
+    }
+    void Activate() override {
+        Enter(state_);
+        ActivateWorkbook(state_, book_);
+        for (std::size_t i = 0; i < book_.sheets.size(); ++i) {
+            if (book_.sheets[i].get() == &sheet_) {
+                book_.activeSheet = i;
+            }
+        }
     }
     std::shared_ptr<excel::Range> Cells(std::int32_t row, std::int32_t column) override {
         Enter(state_);
@@ -426,9 +542,25 @@ public:
         Enter(state_);
         return std::make_shared<ModelWorksheet>(state_, book_, *book_.sheets[IndexOf(name)]);
     }
+    void Activate() override {
+        Enter(state_);
+        ActivateWorkbook(state_, book_);
+    }
+    void FreezePanes() override {
+        Enter(state_);
+        FreezeAtSelection(*book_.sheets.at(book_.activeSheet));
+    }
     std::shared_ptr<excel::Worksheet> ActiveSheet() override {
         Enter(state_);
         return std::make_shared<ModelWorksheet>(state_, book_, *book_.sheets.at(book_.activeSheet));
+    }
+    std::shared_ptr<excel::Worksheet> Sheet(std::int32_t index) override {
+        Enter(state_);
+        if (index < 1 || index > static_cast<std::int32_t>(book_.sheets.size())) {
+            throw Failure(kBadIndex, "Subscript out of range");
+        }
+        return std::make_shared<ModelWorksheet>(state_, book_,
+                                                *book_.sheets[static_cast<std::size_t>(index - 1)]);
     }
     std::shared_ptr<excel::Worksheet> AddWorksheet() override {
         Enter(state_);
@@ -442,9 +574,9 @@ public:
         do {
             name = state_.sheetNamePrefix + std::to_string(book_.nextSheetNumber++);
         } while (book_.FindSheet(name));
-        auto sheet = std::make_unique<Sheet>();
+        auto sheet = std::make_unique<workbook::Sheet>();
         sheet->name = name;
-        Sheet& added = *sheet;
+        workbook::Sheet& added = *sheet;
         book_.sheets.insert(book_.sheets.begin() + static_cast<std::ptrdiff_t>(book_.activeSheet),
                             std::move(sheet));
         book_.modules.push_back({name, 100, {}, {}});
@@ -490,17 +622,8 @@ public:
     }
     std::shared_ptr<excel::Workbook> AddWorkbook() override {
         Enter(*state_);
-        auto book = std::make_unique<workbook::Workbook>();
-        book->name = "Book" + std::to_string(state_->nextBookNumber++);
-        book->modules.push_back({"ThisWorkbook", 100, {}, {}});
-        for (int n = 1; n <= state_->sheetsInNewWorkbook; ++n) {
-            auto sheet = std::make_unique<Sheet>();
-            sheet->name = state_->sheetNamePrefix + std::to_string(n);
-            book->modules.push_back({sheet->name, 100, {}, {}});
-            book->sheets.push_back(std::move(sheet));
-        }
-        book->nextSheetNumber = state_->sheetsInNewWorkbook + 1;
-        state_->workbooks.push_back(std::move(book));
+        state_->workbooks.push_back(
+            state_->NewWorkbook("Book" + std::to_string(state_->nextBookNumber++)));
         state_->activeWorkbook = state_->workbooks.size() - 1;
         return std::make_shared<ModelWorkbook>(*state_, *state_->workbooks.back());
     }
@@ -533,8 +656,7 @@ public:
     }
     void FreezePanes() override {
         Enter(*state_);
-        Sheet& sheet = ActiveSheet();
-        sheet.frozenAt = {{sheet.selection.row, sheet.selection.column}};
+        FreezeAtSelection(ActiveSheet());
     }
 
 private:

@@ -92,6 +92,8 @@ struct Sheet {
     std::map<std::int32_t, ColumnFormat> columns;
     std::vector<StoredShape> shapes;
     std::vector<std::size_t> checkBoxes; // their places among shapes, in drawing order
+    // The check boxes linked to each cell, by Key: a box and its cell are one value.
+    std::unordered_map<std::uint64_t, std::vector<std::size_t>> boxesOfCell;
     std::vector<StoredHyperlink> hyperlinks;
     std::unordered_map<std::uint64_t, std::size_t> hyperlinkOfCell; // place in hyperlinks
     // The first cell below and right of the frozen panes.
@@ -165,6 +167,9 @@ struct ExcelState {
     std::function<void()> onCall; // run after each call is counted: a test's hook
 
     Workbook* ActiveWorkbook() const;
+    // A workbook as Excel makes it: the default sheets of its language, each with its document
+    // module.
+    std::unique_ptr<Workbook> NewWorkbook(const std::string& name) const;
 };
 
 } // namespace pw::workbook

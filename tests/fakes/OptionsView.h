@@ -24,7 +24,13 @@ public:
         return options;
     }
 
+    std::vector<std::string> messages; // each message box's text, answered with its default
+
     void SetStatus(const std::string& text) override { statuses.push_back(text); }
+    int MsgBox(const std::string& text, const std::string&, int) override {
+        messages.push_back(text);
+        return 1;
+    }
     void DoEvents() override { ++yields; }
     int optionReads = 0; // how often the export asked for a check box
 

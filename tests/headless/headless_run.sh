@@ -6,11 +6,11 @@ set -u
 wine_run=$1 prefix=$2 exe=$3 samples=$4 scratch=$5
 windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 source "$(dirname "$0")/../lib/check.sh"
-run() { # run NAME ASSEMBLY: leaves NAME.out, NAME.err (carriage returns dropped), NAME.status
+run() { # run NAME ASSEMBLY [OPTION...]: leaves NAME.out, NAME.err (no carriage returns), NAME.status
     local name=$1 assembly=$2 status=0
     mkdir -p "$scratch/$name"
     "$wine_run" "$prefix" "$exe" "$(windows_path "$assembly")" "$(windows_path "$scratch/$name")" \
-        >"$scratch/$name.raw.out" 2>"$scratch/$name.raw.err" || status=$?
+        "${@:3}" >"$scratch/$name.raw.out" 2>"$scratch/$name.raw.err" || status=$?
     tr -d '\r' <"$scratch/$name.raw.out" >"$scratch/$name.out"
     tr -d '\r' <"$scratch/$name.raw.err" >"$scratch/$name.err"
     echo "$status" >"$scratch/$name.status"
@@ -40,6 +40,47 @@ check "each status text is printed with its time" grep -qE \
 check "up to the export's last" grep -qE '^ +[0-9]+\.[0-9] s  Writing Macro to Excel$' \
     "$scratch/gearbox.out"
 check "the workbook is written" test -s "$scratch/gearbox/Book1.json"
+
+# Excel's Trust Center setting, as a user who never ticked it has it.
+vbom() {
+    WINEPREFIX=$prefix WINEDEBUG=-all wine reg add \
+        'HKCU\Software\Microsoft\Office\16.0\Excel\Security' /v AccessVBOM /t REG_DWORD \
+        /d "$1" /f >/dev/null 2>&1
+}
+vbom 0
+run untrusted "$samples/Gearbox.iam" --builder
+vbom 1
+check "with VBA project access off the run exits 1" [ "$(cat "$scratch/untrusted.status")" = 1 ]
+check "and names the failed step" grep -q \
+    "The export was incomplete: 1 step failed, the first: Programmatic access to Visual Basic Project is not trusted" \
+    "$scratch/untrusted.err"
+check "the user is told what to tick" grep -q "Trust access to the VBA project object model" \
+    "$scratch/untrusted/window.txt"
+check "the sheets are written without the macro module" python3 - "$scratch/untrusted/Book1.json" <<'PY'
+import json, sys
+book = json.load(open(sys.argv[1], encoding="utf-8"))
+names = [sheet["name"] for sheet in book["sheets"]]
+assert names[:3] == ["Summary-Totals", "Summary BOM", "Indented BOM"], names
+assert all(module["name"] != "Partwright" for module in book["modules"])
+PY
+
+# The user opens a workbook of their own at Excel's 40th call, in the middle of the sheets.
+run builder "$samples/Gearbox.iam" --builder
+PARTWRIGHT_EXCEL_USER_AT_CALL=40 run clicked "$samples/Gearbox.iam" --builder
+check "a user's workbook opened mid-export does not disturb it" \
+    [ "$(cat "$scratch/clicked.status")" = 0 ]
+check "the export's workbook is as without the user" cmp -s "$scratch/builder/Book1.json" \
+    "$scratch/clicked/Book1.json"
+check "and the user's workbook is left as they opened it" python3 - \
+    "$scratch/clicked/User Book.json" <<'PY'
+import json, sys
+book = json.load(open(sys.argv[1], encoding="utf-8"))
+assert [sheet["name"] for sheet in book["sheets"]] == ["Sheet1", "Sheet2", "Sheet3"]
+assert all(not sheet["cells"] and not sheet["shapes"] and "frozenAt" not in sheet
+           for sheet in book["sheets"])
+assert [module["name"] for module in book["modules"]] == ["ThisWorkbook", "Sheet1", "Sheet2",
+                                                         "Sheet3"]
+PY
 
 if [ "$failed" -ne 0 ]; then
     cat "$scratch"/*.out "$scratch"/*.err

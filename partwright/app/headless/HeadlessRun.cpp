@@ -124,6 +124,16 @@ int Run(const std::vector<std::wstring>& arguments) {
         std::cerr << "The assembly was not loaded: " << assembly << ": " << reason << "\n";
         ++failures;
     }
+    if (loaded && !window.LastExport().Complete()) {
+        const excel::ExportOutcome& outcome = window.LastExport();
+        std::cerr << "The export was incomplete: "
+                  << (outcome.stopped ? outcome.stopReason
+                                      : std::to_string(outcome.failedSteps) +
+                                            (outcome.failedSteps == 1 ? " step" : " steps") +
+                                            " failed, the first: " + outcome.firstFailure)
+                  << "\n";
+        ++failures;
+    }
     if (!WriteFile(out / "window.txt", app::WindowText(window, host.boxes))) {
         std::cerr << "window.txt could not be written.\n";
         ++failures;

@@ -1,6 +1,7 @@
 #include "ExcelObjects.h"
 
 #include "ExcelStandin.h"
+#include "partwright/workbook/ModelCalls.h"
 #include "partwright/workbook/WorkbookApplication.h"
 #include "shared/com/BlockVariant.h"
 #include "shared/com/ComBoundary.h"
@@ -12,6 +13,7 @@
 #include "shared/com/VariantRead.h"
 
 #include <cctype>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -465,6 +467,12 @@ public:
             return S_OK;
         });
     }
+    HRESULT STDMETHODCALLTYPE Activate() override {
+        return Guarded([&] {
+            sheet_->Activate();
+            return S_OK;
+        });
+    }
     HRESULT STDMETHODCALLTYPE get_Cells(::Range** result) override {
         return Area(RangeObject::Area::Cells, result);
     }
@@ -529,10 +537,12 @@ public:
             return Hand(MakeObject<SheetObject>(book_, book_->AddWorksheet()), result);
         });
     }
+    // A sheet by its name or its place, from 1.
     HRESULT STDMETHODCALLTYPE get_Item(VARIANT index, IDispatch** result) override {
         return Guarded([&] {
-            return Hand(MakeObject<SheetObject>(book_, FindWorksheet(*book_, com::TextOf(index))),
-                        result);
+            const auto sheet = index.vt == VT_BSTR ? FindWorksheet(*book_, com::TextOf(index))
+                                                   : book_->Sheet(com::Int32Of(index));
+            return Hand(MakeObject<SheetObject>(book_, sheet), result);
         });
     }
 
@@ -624,6 +634,41 @@ private:
     std::shared_ptr<excel::VBProject> project_;
 };
 
+// A window, frozen by the function given: Excel's active window, or a workbook's own.
+class WindowObject final : public TypedDispatch<::Window> {
+public:
+    explicit WindowObject(std::function<void()> freeze) : freeze_(std::move(freeze)) {}
+
+    HRESULT STDMETHODCALLTYPE put_FreezePanes(VARIANT_BOOL freeze) override {
+        return Guarded([&] {
+            if (freeze) {
+                freeze_();
+            }
+            return S_OK;
+        });
+    }
+
+private:
+    std::function<void()> freeze_;
+};
+
+class WindowsObject final : public TypedDispatch<::Windows> {
+public:
+    explicit WindowsObject(std::shared_ptr<excel::Workbook> book) : book_(std::move(book)) {}
+
+    HRESULT STDMETHODCALLTYPE get_Item(VARIANT index, ::Window** result) override {
+        return Guarded([&] {
+            if (com::Int32Of(index) != 1) {
+                throw Failure(kBadIndex, "Subscript out of range");
+            }
+            return Hand(MakeObject<WindowObject>([book = book_] { book->FreezePanes(); }), result);
+        });
+    }
+
+private:
+    std::shared_ptr<excel::Workbook> book_;
+};
+
 class WorkbookObject final : public TypedDispatch<::Workbook> {
 public:
     explicit WorkbookObject(std::shared_ptr<excel::Workbook> book) : book_(std::move(book)) {}
@@ -633,6 +678,15 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_Worksheets(::Sheets** result) override {
         return get_Sheets(result);
+    }
+    HRESULT STDMETHODCALLTYPE Activate() override {
+        return Guarded([&] {
+            book_->Activate();
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_Windows(::Windows** result) override {
+        return Guarded([&] { return Hand(MakeObject<WindowsObject>(book_), result); });
     }
     HRESULT STDMETHODCALLTYPE get_ActiveSheet(IDispatch** result) override {
         return Guarded(
@@ -665,23 +719,6 @@ public:
 private:
     std::shared_ptr<excel::Application> app_;
     std::shared_ptr<ExcelState> state_;
-};
-
-class WindowObject final : public TypedDispatch<::Window> {
-public:
-    explicit WindowObject(std::shared_ptr<excel::Application> app) : app_(std::move(app)) {}
-
-    HRESULT STDMETHODCALLTYPE put_FreezePanes(VARIANT_BOOL freeze) override {
-        return Guarded([&] {
-            if (freeze) {
-                app_->FreezePanes();
-            }
-            return S_OK;
-        });
-    }
-
-private:
-    std::shared_ptr<excel::Application> app_;
 };
 
 class ApplicationObject final : public TypedDispatch<::_Application> {
@@ -743,7 +780,9 @@ public:
         });
     }
     HRESULT STDMETHODCALLTYPE get_ActiveWindow(::Window** result) override {
-        return Guarded([&] { return Hand(MakeObject<WindowObject>(app_), result); });
+        return Guarded([&] {
+            return Hand(MakeObject<WindowObject>([app = app_] { app->FreezePanes(); }), result);
+        });
     }
     HRESULT STDMETHODCALLTYPE Quit() override {
         return Guarded([&] {

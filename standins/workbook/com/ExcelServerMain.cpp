@@ -5,7 +5,9 @@
 // until Quit. When it ends it writes the workbooks it holds to the folder named by
 // PARTWRIGHT_WORKBOOK_DIR (default: "Partwright workbooks" in the temporary folder).
 // PARTWRIGHT_EXCEL_EXIT_AT_CALL=n ends the process abruptly at its n-th call, as an Excel that
-// crashes or that a user closes.
+// crashes or that a user closes; PARTWRIGHT_EXCEL_USER_AT_CALL=n has the user open a workbook of
+// their own at the n-th call. As Excel, it refuses its macro projects unless the user trusted
+// access to them (AccessVBOM 1 under HKCU\Software\Microsoft\Office\16.0\Excel\Security).
 #include "ExcelObjects.h"
 #include "ExcelStandin.h"
 #include "shared/com/ComBoundary.h"
@@ -15,6 +17,7 @@
 #include "shared/com/ServerRegistration.h"
 #include "shared/com/TextConvert.h"
 #include "shared/core/Step.h"
+#include "standins/workbook/ExcelUser.h"
 #include "standins/workbook/WorkbookFiles.h"
 
 #include <cstdlib>
@@ -68,10 +71,14 @@ HRESULT CreateApplication(REFIID iid, void** out) {
 const com::ServerClass kClasses[] = {{CLSID_Application, L"Partwright stand-in for Microsoft Excel",
                                       L"Excel.Application", CreateApplication}};
 
+// The call number an environment variable names, 0 when it names none.
+std::uint64_t CallNumber(const char* variable) {
+    const char* configured = std::getenv(variable);
+    return configured ? std::strtoull(configured, nullptr, 10) : 0;
+}
+
 void ExitAtCall(workbook::ExcelState& state) {
-    const char* configured = std::getenv("PARTWRIGHT_EXCEL_EXIT_AT_CALL");
-    const unsigned long long exitAt = configured ? std::strtoull(configured, nullptr, 10) : 0;
-    if (exitAt > 0) {
+    if (const std::uint64_t exitAt = CallNumber("PARTWRIGHT_EXCEL_EXIT_AT_CALL"); exitAt > 0) {
         state.onCall = [&state, exitAt] {
             if (state.calls >= exitAt) {
                 TerminateProcess(GetCurrentProcess(), 3);
@@ -80,10 +87,24 @@ void ExitAtCall(workbook::ExcelState& state) {
     }
 }
 
+// Excel's Trust Center setting "Trust access to the VBA project object model", off unless set.
+bool MacroProjectTrusted() {
+    DWORD trusted = 0;
+    DWORD size = sizeof trusted;
+    return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office\\16.0\\Excel\\Security",
+                        L"AccessVBOM", RRF_RT_REG_DWORD, nullptr, &trusted,
+                        &size) == ERROR_SUCCESS &&
+           trusted == 1;
+}
+
 int Serve(com::LocalStart start) {
     Session session;
     gSession = &session;
     ExitAtCall(*session.state);
+    if (const std::uint64_t userAt = CallNumber("PARTWRIGHT_EXCEL_USER_AT_CALL"); userAt > 0) {
+        standins::UserOpensAWorkbookAtCall(*session.state, userAt);
+    }
+    session.state->refuseMacroProject = !MacroProjectTrusted();
     com::SetModuleIdleHandler(EndSession);
     if (start == com::LocalStart::Automation) {
         com::SingleUseClasses offered(kClasses);

@@ -2,6 +2,8 @@
 #include "partwright/export/CellText.h"
 #include "partwright/export/SheetControls.h"
 #include "partwright/macros/MacroTexts.h"
+#include "standins/workbook/ExcelUser.h"
+#include "standins/workbook/WorkbookFiles.h"
 
 namespace pw::excel {
 namespace {
@@ -229,7 +231,8 @@ TEST_F(ExportTest, ButtonsAndRowCheckBoxesCarryTheirMacrosAndLinks) {
     EXPECT_EQ(top.linkedCell, "$D$2");
     EXPECT_EQ(top.borderColor, 32768);
     EXPECT_EQ(top.interiorColor, 13434838);
-    EXPECT_EQ(top.value, kCheckBoxOff);
+    // Switched off before the depth went into its linked cell, which the box now shows: mixed.
+    EXPECT_EQ(top.value, 2);
     EXPECT_EQ(top.top, sheet.RowTop(2));
     EXPECT_EQ(top.left, sheet.ColumnLeft(4));
     EXPECT_EQ(top.height, sheet.RowHeight(2));
@@ -239,7 +242,10 @@ TEST_F(ExportTest, ButtonsAndRowCheckBoxesCarryTheirMacrosAndLinks) {
     EXPECT_EQ(shaft.linkedCell, "$D$3");
     EXPECT_EQ(sheet.shapes[5].text, "P3"); // first bolt
     EXPECT_EQ(sheet.shapes[11].linkedCell, "$D$11");
-    EXPECT_EQ(Shown(sheet, 3, 4), "2"); // the linked cell holds the depth
+    for (std::int32_t row = 2; row <= 11; ++row) { // every linked cell keeps its depth
+        EXPECT_EQ(sheet.Entry(row, 4).kind, CellKind::Number) << row;
+    }
+    EXPECT_EQ(Shown(sheet, 3, 4), "2");
 
     const auto& summary = Sheet("Summary BOM");
     ASSERT_EQ(summary.shapes.size(), 1u);
@@ -336,30 +342,110 @@ TEST_F(ExportTest, TwoExportsMakeTwoWorkbooksWithTheSameContent) {
 }
 
 // A sheet that cannot be added gets nothing, and nothing of it lands on the sheet before.
-TEST_F(ExportTest, ASheetThatCannotBeAddedLeavesThePreviousSheetAsItWas) {
-    excel->sheetNamePrefix = "Tabelle"; // every sheet of the export has to be added
-    excel->worksheetAddsLeft = 1;       // the Indented BOM's only
+TEST_F(ExportTest, ASheetThatCannotBeAddedLeavesThePreviousSheetAsItWasAndIsCounted) {
+    excel->worksheetAddsLeft = 0; // the Summary BOM and the totals get no sheet
     Export();
-    EXPECT_EQ(Tabs(),
-              (std::vector<std::string>{"Indented BOM", "Tabelle1", "Tabelle2", "Tabelle3"}));
+    EXPECT_EQ(Tabs(), (std::vector<std::string>{"Indented BOM", "Sheet2", "Sheet3"}));
     const auto& indented = Sheet("Indented BOM");
     EXPECT_EQ(Shown(indented, 1, 4), "Level");
     EXPECT_EQ(Shown(indented, 2, 4), "1");
     EXPECT_EQ(indented.grid.size(), static_cast<std::size_t>(model.FileData.Count() + 1));
-    for (const auto& name : {"Tabelle1", "Tabelle2", "Tabelle3"}) {
+    for (const auto& name : {"Sheet2", "Sheet3"}) {
         EXPECT_TRUE(Sheet(name).grid.empty()) << name;
     }
+    ASSERT_FALSE(options.statuses.empty());
+    EXPECT_TRUE(options.statuses.back().starts_with("Exported, but ")) << options.statuses.back();
+    EXPECT_NE(options.statuses.back().find("the first: Method 'Add' of object 'Sheets' failed"),
+              std::string::npos)
+        << options.statuses.back();
 }
 
-TEST_F(ExportTest, AWorkbookWhoseFirstSheetIsNotSheet1GetsTheIndentedBomInFront) {
-    excel->sheetNamePrefix = "Tabelle"; // a German Excel
+TEST_F(ExportTest, ACleanExportEndsWithItsOwnStatus) {
     Export();
-    EXPECT_EQ(Tabs(), (std::vector<std::string>{"Summary-Totals", "Summary BOM", "Indented BOM",
-                                                "Tabelle1", "Tabelle2", "Tabelle3"}));
-    EXPECT_EQ(Shown(Sheet("Indented BOM"), 1, 4), "Level");
-    EXPECT_EQ(Shown(Sheet("Indented BOM"), 2, 4), "1");
-    EXPECT_EQ(Shown(Sheet("Summary BOM"), 1, 1), "Quan");
-    EXPECT_EQ(Shown(Sheet("Summary-Totals"), 2, 1), "Max Indenting: ");
+    EXPECT_EQ(options.statuses.back(), "Writing Macro to Excel");
+}
+
+// A German Excel names its sheets "Tabelle1".. : the first still takes the Indented BOM.
+TEST_F(ExportTest, AGermanExcelGivesTheSameSheetsAsAnEnglishOne) {
+    options = OptionsView::AllTicked();
+    Export();
+    auto german = std::make_shared<workbook::ExcelState>();
+    german->sheetNamePrefix = "Tabelle";
+    standins::WorkbookLauncher germanLauncher{german};
+    OptionsView germanOptions = OptionsView::AllTicked();
+    ExportState germanState;
+    modExcel(model, germanState, germanOptions, germanLauncher).ExportToExcel();
+    const workbook::Workbook& book = *german->workbooks.at(0);
+    std::vector<std::string> tabs;
+    for (const auto& sheet : book.sheets) {
+        tabs.push_back(sheet->name);
+    }
+    EXPECT_EQ(tabs, (std::vector<std::string>{"Summary-Totals", "Summary BOM", "Indented BOM",
+                                              "Tabelle2", "Tabelle3"}));
+    for (const char* name : {"Summary-Totals", "Summary BOM", "Indented BOM"}) {
+        const workbook::Sheet& english = Sheet(name);
+        const workbook::Sheet& other = *book.FindSheet(name);
+        EXPECT_EQ(other.grid.size(), english.grid.size()) << name;
+        english.ForEachCell([&](std::int32_t row, std::int32_t column, const auto& cell) {
+            EXPECT_EQ(other.Entry(row, column), cell.entry) << name << " " << row << "," << column;
+        });
+        EXPECT_EQ(other.shapes.size(), english.shapes.size()) << name;
+        EXPECT_EQ(other.hyperlinks.size(), english.hyperlinks.size()) << name;
+    }
+    EXPECT_EQ(germanOptions.statuses.back(), "Writing Macro to Excel");
+}
+
+// Excel refuses its macro project until the user trusts access to it: the sheets are all there,
+// the user is told what to tick, and the failed step is counted.
+TEST_F(ExportTest, MacroAccessRefusedExportsTheSheetsAndSaysWhatToTick) {
+    options = OptionsView::AllTicked();
+    Export();
+    const std::string trusted = standins::WorkbookJson(Book());
+    excel->refuseMacroProject = true;
+    Export();
+    ASSERT_EQ(options.messages.size(), 1u);
+    EXPECT_NE(options.messages[0].find("Trust access to the VBA project object model"),
+              std::string::npos);
+    EXPECT_TRUE(std::none_of(Book(1).modules.begin(), Book(1).modules.end(),
+                             [](const auto& module) { return module.name == "Partwright"; }));
+    EXPECT_EQ(options.statuses.back(),
+              "Exported, but 1 step failed; the first: Programmatic access to Visual Basic "
+              "Project is not trusted");
+    // The sheets are as with access trusted.
+    const auto sheets = [](const std::string& json) {
+        const auto from = json.find("\"sheets\"");
+        return json.substr(from, json.find("\"modules\"") - from);
+    };
+    EXPECT_EQ(sheets(standins::WorkbookJson(Book(1))), sheets(trusted));
+}
+
+// The user opens a workbook of their own while the export runs, at any of its calls: their
+// workbook is left as it was, and the export's workbook is as without them.
+TEST_F(ExportTest, AUserWhoActivatesAnotherWorkbookMidExportFindsItUntouched) {
+    options = OptionsView::AllTicked();
+    Export();
+    const std::string alone = standins::WorkbookJson(Book());
+    const std::uint64_t calls = excel->calls;
+    for (std::uint64_t at = 1; at < calls; at += 7) {
+        auto clicked = std::make_shared<workbook::ExcelState>();
+        standins::UserOpensAWorkbookAtCall(*clicked, at);
+        standins::WorkbookLauncher userLauncher{clicked};
+        OptionsView userOptions = OptionsView::AllTicked();
+        ExportState userState;
+        modExcel(model, userState, userOptions, userLauncher).ExportToExcel();
+        ASSERT_EQ(clicked->workbooks.size(), 2u) << "user at call " << at;
+        const auto* book = clicked->workbooks[0].get();
+        const auto* theirs = clicked->workbooks[1].get();
+        if (book->name == standins::kUserWorkbookName) {
+            std::swap(book, theirs);
+        }
+        EXPECT_EQ(standins::WorkbookJson(*book), alone) << "user at call " << at;
+        auto user = clicked->NewWorkbook(standins::kUserWorkbookName);
+        user->activeSheet = 1;
+        EXPECT_EQ(standins::WorkbookJson(*theirs), standins::WorkbookJson(*user))
+            << "user at call " << at;
+        EXPECT_EQ(userOptions.statuses.back(), "Writing Macro to Excel") << "user at call " << at;
+    }
 }
 
 TEST_F(ExportTest, ExcelThatCannotBeReachedEndsTheExportAtOnce) {

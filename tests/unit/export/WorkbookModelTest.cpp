@@ -170,6 +170,52 @@ TEST_F(WorkbookModelTest, NewModulesTakeDefaultNamesAndRefuseADuplicateName) {
     EXPECT_EQ(project->ComponentCount(), 6); // ThisWorkbook, three sheets, two modules
 }
 
+// A check box and its linked cell are one value: the box writes TRUE or FALSE into the cell, and
+// what is typed into the cell sets the box (TRUE on, FALSE off, anything else mixed).
+TEST_F(WorkbookModelTest, ACheckBoxAndItsLinkedCellAreOneValue) {
+    auto sheet = app->AddWorkbook()->ActiveSheet();
+    sheet->Cells(2, 4)->SetValue(std::int32_t{3});
+    auto box = sheet->AddCheckBox(0, 0, 10, 10);
+    auto twin = sheet->AddCheckBox(0, 0, 10, 10);
+    twin->SetLinkedCell("D2");
+    box->SetLinkedCell("$D$2");
+    const auto value = [&](std::size_t shape) {
+        return excel->workbooks[0]->sheets[0]->shapes[shape].value;
+    };
+    EXPECT_EQ(value(0), 2); // a number: mixed
+    box->SetValue(1);
+    EXPECT_EQ(sheet->Cells(2, 4)->Value(), Value{true});
+    EXPECT_EQ(value(1), 1); // the twin follows the cell
+    sheet->AllCheckBoxes()->SetValue(-4146);
+    EXPECT_EQ(sheet->Cells(2, 4)->Value(), Value{false});
+    sheet->Cells(2, 4)->SetValue(std::string("TRUE"));
+    EXPECT_EQ(value(0), 1);
+    EXPECT_EQ(value(1), 1);
+    sheet->Block(1, 1, 2, 4)->SetValues(excel::CellBlock(2, 4)); // an empty value clears it
+    EXPECT_EQ(value(0), -4146);
+    sheet->Cells(2, 4)->SetValue(std::string("text"));
+    EXPECT_EQ(value(0), 2);
+    box->SetLinkedCell("E9");
+    sheet->Cells(2, 4)->SetValue(std::string("FALSE"));
+    EXPECT_EQ(value(0), -4146); // E9 is empty
+    EXPECT_EQ(value(1), -4146);
+    EXPECT_THROW(box->SetLinkedCell("not a cell"), Failure);
+}
+
+// Excel selects only on what the user sees, and a user may activate any workbook at any time.
+TEST_F(WorkbookModelTest, SelectingNeedsTheActiveSheetOfTheActiveWorkbook) {
+    auto first = app->AddWorkbook();
+    auto second = app->AddWorkbook();
+    auto sheet = first->Sheet(2);
+    EXPECT_THROW(sheet->Cells(1, 1)->Select(), Failure);
+    sheet->Activate(); // and its workbook with it
+    sheet->Cells(3, 2)->Select();
+    EXPECT_EQ(app->ActiveCell()->Row(), 3);
+    EXPECT_EQ(app->ActiveWorkbook()->ActiveSheet()->Name(), "Sheet2");
+    EXPECT_THROW(first->Sheet(4), Failure);
+    (void)second;
+}
+
 TEST_F(WorkbookModelTest, FailureModesFailAsExcelWould) {
     EXPECT_THROW(app->ActiveWorkbook(), Failure);
     auto book = app->AddWorkbook();
