@@ -35,11 +35,6 @@ std::string NameOf(const std::string& path) {
     return name;
 }
 
-// "3 missing components", "1 missing component".
-std::string Counted(std::int64_t count, const std::string& one, const std::string& many) {
-    return IntegerText(count) + " " + (count == 1 ? one : many);
-}
-
 // A message box's text on one line.
 std::string OneLine(std::string text) {
     std::replace(text.begin(), text.end(), '\r', ' ');
@@ -69,10 +64,10 @@ int BatchExport::Run() {
         ExportOne(assembly);
     }
     const auto total = static_cast<std::int64_t>(given.size());
-    report_(IntegerText(exported_) + " of " + Counted(total, "assembly", "assemblies") +
+    report_(IntegerText(exported_) + " of " + CountedText(total, "assembly", "assemblies") +
             " written; " + IntegerText(notLoaded_) + " not loaded, " + IntegerText(notWritten_) +
-            " not written; " + Counted(missing_, "missing component", "missing components") + "; " +
-            Seconds(start));
+            " not written; " + CountedText(missing_, "missing component", "missing components") +
+            "; " + Seconds(start));
     const bool failed = notLoaded_ > 0 || notWritten_ > 0 || (options_.strict && missing_ > 0);
     return failed ? kSomeFailed : kAllWritten;
 }
@@ -115,11 +110,11 @@ void BatchExport::ExportOne(const std::string& assembly) {
     }
     const model::Tallies& counts = model.Counts;
     missing_ += counts.MissingCount;
-    std::string line =
-        name + ": " +
-        Counted(std::int64_t{counts.PartCount} + counts.AssyCount, "occurrence", "occurrences") +
-        ", " + Counted(model.Dupes.Count(), "unique file", "unique files") + ", " +
-        IntegerText(counts.MissingCount) + " missing";
+    std::string line = name + ": " +
+                       CountedText(std::int64_t{counts.PartCount} + counts.AssyCount, "occurrence",
+                                   "occurrences") +
+                       ", " + CountedText(model.Dupes.Count(), "unique file", "unique files") +
+                       ", " + IntegerText(counts.MissingCount) + " missing";
     try {
         Write(name, model, targets);
     } catch (const Failure& failure) {
@@ -130,9 +125,10 @@ void BatchExport::ExportOne(const std::string& assembly) {
     }
     ++exported_;
     report_(line + ", " + Seconds(start) + " -> " + targets.front().path +
-            (targets.size() > 1 ? " and " + Counted(static_cast<std::int64_t>(targets.size()) - 1,
-                                                    "more file", "more files")
-                                : std::string()));
+            (targets.size() > 1
+                 ? " and " + CountedText(static_cast<std::int64_t>(targets.size()) - 1, "more file",
+                                         "more files")
+                 : std::string()));
     for (const ShownMessage& message : view.messages) {
         if (message.style == model::kYesNoExclamation) {
             report_("  answered Yes: " + OneLine(message.text));

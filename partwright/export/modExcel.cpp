@@ -2,7 +2,7 @@
 
 #include "BomColumns.h"
 #include "CellText.h"
-#include "ExcelGone.h"
+#include "ExcelNotAnswering.h"
 #include "SheetControls.h"
 #include "partwright/macros/modWriteVBEtoExcel.h"
 #include "partwright/model/AssemblyLoader.h"
@@ -39,9 +39,14 @@ bool IsEmptyCell(const CellValue& value) {
     return IsEmpty(value) || (text && text->empty());
 }
 
-// "3 steps", "1 step".
-std::string Counted(std::int32_t count, const char* one, const char* many) {
-    return IntegerText(count) + " " + (count == 1 ? one : many);
+// What the export holds of Excel (its workbook, the sheet written to): a call on one that could
+// not be had fails like any other call.
+template <class Object> Object& Held(const std::shared_ptr<Object>& object) {
+    if (!object) {
+        throw Failure(static_cast<ResultCode>(0x800A005Bu),
+                      "Object variable or With block variable not set");
+    }
+    return *object;
 }
 
 // The part number's first character, or nothing when it has none.
@@ -69,14 +74,14 @@ ExportOutcome modExcel::ExportToExcel() {
     outcome_ = {};
     try {
         Run();
-    } catch (const ExcelGone&) {
-        Stopped("Excel closed during the export; the workbook is incomplete.");
-    } catch (const ExcelBusy&) {
-        Stopped("Excel stayed busy (a cell being edited or a dialog open?); the export was "
-                "stopped and the workbook is incomplete.");
+    } catch (const ExcelNotAnswering& stopped) {
+        Stopped(IsExcelBusy(stopped.code())
+                    ? "Excel stayed busy (a cell being edited or a dialog open?); the export was "
+                      "stopped and the workbook is incomplete."
+                    : "Excel closed during the export; the workbook is incomplete.");
     }
     if (!outcome_.stopped && outcome_.failedSteps > 0) {
-        view_.SetStatus("Exported, but " + Counted(outcome_.failedSteps, "step", "steps") +
+        view_.SetStatus("Exported, but " + CountedText(outcome_.failedSteps, "step", "steps") +
                         " failed; the first: " + outcome_.firstFailure);
         view_.DoEvents();
     }
@@ -100,11 +105,8 @@ template <class StepFn> ResultCode modExcel::ExportStep(StepFn&& step, StepFailu
         std::forward<StepFn>(step)();
         return kOk;
     } catch (const Failure& failed) {
-        if (IsExcelGone(failed.code())) {
-            throw ExcelGone(failed.code());
-        }
-        if (IsExcelBusy(failed.code())) {
-            throw ExcelBusy(failed.code());
+        if (IsExcelGone(failed.code()) || IsExcelBusy(failed.code())) {
+            throw ExcelNotAnswering(failed.code());
         }
         if (failure == StepFailure::Counted && outcome_.failedSteps++ == 0) {
             outcome_.firstFailure = failed.what();
@@ -127,10 +129,7 @@ void modExcel::Run() {
     // Every later call goes through the workbook made here and the sheets and shapes it is
     // given, never through what is active: Excel is visible, and the user may click another
     // workbook while the export runs.
-    ExportStep([&] {
-        book_ = app_->AddWorkbook();
-        firstSheet_ = book_->Sheet(1);
-    });
+    ExportStep([&] { book_ = app_->AddWorkbook(); });
     if (!book_) {
         return;
     }
@@ -184,9 +183,12 @@ void modExcel::PrepareSheet(SheetKind kind) {
                               : kind == SheetKind::Summary ? kSummary
                                                            : kTotals;
     state_.SheetName = setup.name;
-    if (kind == SheetKind::Indented && firstSheet_) {
+    // The previous sheet is no target of this one: a sheet that cannot be had gets nothing
+    // written, rather than its name and rows landing on the sheet before.
+    target_.reset();
+    if (kind == SheetKind::Indented) {
         // The new workbook's first sheet, whatever Excel's language names it, takes the BOM.
-        target_ = std::move(firstSheet_);
+        ExportStep([&] { target_ = Book().Sheet(1); });
         ExportStep([&] { Target().SetName(setup.name); });
         ExportStep([&] {
             const std::int32_t last = Target().Cells(1, 1)->SpecialCells(kLastCell)->Row();
@@ -194,9 +196,6 @@ void modExcel::PrepareSheet(SheetKind kind) {
         });
         return;
     }
-    // The previous sheet is no target of this one: a sheet that cannot be added gets nothing
-    // written, rather than its name and rows landing on the sheet before.
-    target_.reset();
     ExportStep([&] { target_ = Book().AddWorksheet(); });
     state_.ExcelRow = setup.rowOnAdd;
     state_.HeaderWritten = false;
@@ -262,21 +261,13 @@ void modExcel::RowScan() {
     }
 }
 
-// The sheet all cell calls go to; calls on a sheet that could not be had fail like any other.
+// The sheet all cell calls go to.
 Worksheet& modExcel::Target() const {
-    if (!target_) {
-        throw Failure(static_cast<ResultCode>(0x800A005Bu),
-                      "Object variable or With block variable not set");
-    }
-    return *target_;
+    return Held(target_);
 }
 
 Workbook& modExcel::Book() const {
-    if (!book_) {
-        throw Failure(static_cast<ResultCode>(0x800A005Bu),
-                      "Object variable or With block variable not set");
-    }
-    return *book_;
+    return Held(book_);
 }
 
 std::int16_t modExcel::Column(std::int16_t offset) const {

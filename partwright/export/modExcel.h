@@ -130,8 +130,7 @@ private:
     };
     Options options_;
     std::shared_ptr<Application> app_;
-    std::shared_ptr<Workbook> book_;        // the workbook this export made
-    std::shared_ptr<Worksheet> firstSheet_; // its first sheet, until the Indented BOM takes it
+    std::shared_ptr<Workbook> book_; // the workbook this export made
     std::shared_ptr<Worksheet> target_;
     ExportOutcome outcome_;
     std::int16_t indentColumns_ = 0;

@@ -6,7 +6,6 @@
 #include "shared/core/Failure.h"
 #include "shared/core/NumberText.h"
 
-#include <cctype>
 #include <optional>
 
 namespace pw::workbook {
@@ -22,31 +21,6 @@ bool ValidSheetName(const std::string& name) {
 constexpr std::int32_t kBoxOn = 1;
 constexpr std::int32_t kBoxOff = -4146;
 constexpr std::int32_t kBoxMixed = 2;
-
-// "$J$5" or "J5": the cell's row and column, or nothing when the text names no single cell.
-std::optional<std::pair<std::int32_t, std::int32_t>> CellOfReference(const std::string& text) {
-    std::size_t at = text.starts_with('$') ? 1u : 0u;
-    std::int64_t column = 0;
-    for (; at < text.size() && std::isalpha(static_cast<unsigned char>(text[at])) != 0; ++at) {
-        column = column * 26 + (std::toupper(static_cast<unsigned char>(text[at])) - 'A' + 1);
-        if (column > 16384) {
-            return std::nullopt;
-        }
-    }
-    at += at < text.size() && text[at] == '$' ? 1u : 0u;
-    std::int64_t row = 0;
-    const std::size_t digits = at;
-    for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])) != 0; ++at) {
-        row = row * 10 + (text[at] - '0');
-        if (row > 1048576) {
-            return std::nullopt;
-        }
-    }
-    if (column == 0 || row == 0 || at == digits || at != text.size()) {
-        return std::nullopt;
-    }
-    return std::pair{static_cast<std::int32_t>(row), static_cast<std::int32_t>(column)};
-}
 
 // What a check box shows for its linked cell: TRUE on, FALSE or nothing off, anything else
 // mixed.

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 // Excel's workbooks in memory: sheets in tab order, cells as Excel reads what is typed into them,
@@ -27,6 +28,10 @@ struct Format {
     std::optional<std::int32_t> interiorColorIndex;
     std::optional<std::int32_t> horizontalAlignment;
 };
+
+// "$J$5" or "J5": the cell's row and column, or nothing when the text names no single cell of
+// a sheet.
+std::optional<std::pair<std::int32_t, std::int32_t>> CellOfReference(const std::string& text);
 
 struct StoredCell {
     CellEntry entry;

@@ -5,6 +5,10 @@
 
 namespace pw {
 
+std::string CountedText(std::int64_t count, const std::string& one, const std::string& many) {
+    return IntegerText(count) + " " + (count == 1 ? one : many);
+}
+
 std::string IntegerText(std::int64_t value) {
     return std::to_string(value);
 }

@@ -11,6 +11,7 @@
 #include "partwright/shell/Advapi32Registry.h"
 #include "partwright/shell/WindowsShellHost.h"
 #include "shared/com/TextConvert.h"
+#include "shared/core/NumberText.h"
 #include "shared/inventor/ComDocumentAccess.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
 
@@ -128,8 +129,7 @@ int Run(const std::vector<std::wstring>& arguments) {
         const excel::ExportOutcome& outcome = window.LastExport();
         std::cerr << "The export was incomplete: "
                   << (outcome.stopped ? outcome.stopReason
-                                      : std::to_string(outcome.failedSteps) +
-                                            (outcome.failedSteps == 1 ? " step" : " steps") +
+                                      : CountedText(outcome.failedSteps, "step", "steps") +
                                             " failed, the first: " + outcome.firstFailure)
                   << "\n";
         ++failures;

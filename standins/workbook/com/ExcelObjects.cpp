@@ -12,7 +12,6 @@
 #include "shared/com/ValueVariant.h"
 #include "shared/com/VariantRead.h"
 
-#include <cctype>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -54,26 +53,11 @@ HRESULT HandDouble(double value, VARIANT* out) {
 
 // A1 reference "$C$12" (or "C12") to (row, column).
 std::pair<std::int32_t, std::int32_t> ParseReference(const std::string& text) {
-    std::size_t at = 0;
-    const auto skipDollar = [&] {
-        if (at < text.size() && text[at] == '$') {
-            ++at;
-        }
-    };
-    skipDollar();
-    std::int32_t column = 0;
-    for (; at < text.size() && std::isalpha(static_cast<unsigned char>(text[at])); ++at) {
-        column = column * 26 + (std::toupper(static_cast<unsigned char>(text[at])) - 'A' + 1);
-    }
-    skipDollar();
-    std::int32_t row = 0;
-    for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at) {
-        row = row * 10 + (text[at] - '0');
-    }
-    if (at != text.size() || row == 0 || column == 0) {
+    const auto cell = CellOfReference(text);
+    if (!cell) {
         throw Failure(kRangeFailed, "Method 'Range' of object '_Worksheet' failed");
     }
-    return {row, column};
+    return *cell;
 }
 
 // "$A$1" or "$A$1:$B$2" to its top-left and bottom-right cells.

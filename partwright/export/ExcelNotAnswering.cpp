@@ -1,4 +1,4 @@
-#include "ExcelGone.h"
+#include "ExcelNotAnswering.h"
 
 #include <algorithm>
 #include <array>
