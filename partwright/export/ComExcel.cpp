@@ -2,6 +2,7 @@
 
 #include "CellText.h"
 #include "shared/com/BlockVariant.h"
+#include "shared/com/BusyServerRetry.h"
 #include "shared/com/ComFailure.h"
 #include "shared/com/Dispatch.h"
 #include "shared/com/TextConvert.h"
@@ -308,6 +309,17 @@ std::shared_ptr<Application> ComExcelLauncher::Attach() {
 
 std::shared_ptr<Application> ComExcelLauncher::Start() {
     return std::make_shared<ComApplication>(DispatchObject::Create(ExcelClass()));
+}
+
+std::unique_ptr<BusyWait>
+ComExcelLauncher::WaitWhileBusy(std::chrono::seconds limit,
+                                std::function<void(std::chrono::seconds waited)> onWait) {
+    struct Retrying : BusyWait {
+        Retrying(std::chrono::seconds limit, std::function<void(std::chrono::seconds)> onWait)
+            : retry(limit, std::move(onWait)) {}
+        com::BusyServerRetry retry;
+    };
+    return std::make_unique<Retrying>(limit, std::move(onWait));
 }
 
 } // namespace pw::excel

@@ -10,6 +10,11 @@ class ComExcelLauncher : public ExcelLauncher {
 public:
     std::shared_ptr<Application> Attach() override;
     std::shared_ptr<Application> Start() override;
+    // Through a message filter in the calling thread's apartment, and by calling again where COM
+    // hands the rejection back.
+    std::unique_ptr<BusyWait>
+    WaitWhileBusy(std::chrono::seconds limit,
+                  std::function<void(std::chrono::seconds waited)> onWait) override;
 };
 
 } // namespace pw::excel

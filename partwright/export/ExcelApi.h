@@ -3,7 +3,9 @@
 #include "shared/core/Failure.h"
 #include "shared/core/Value.h"
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -173,12 +175,27 @@ public:
     virtual void FreezePanes() = 0;
 };
 
+// Held while an export talks to Excel; see ExcelLauncher::WaitWhileBusy.
+class BusyWait {
+public:
+    virtual ~BusyWait() = default;
+};
+
 // Reaches Excel: a running "Excel.Application", or a new one.
 class ExcelLauncher {
 public:
     virtual ~ExcelLauncher() = default;
     virtual std::shared_ptr<Application> Attach() = 0;
     virtual std::shared_ptr<Application> Start() = 0;
+    // While the answer is held, a call that Excel turns away because it is busy (a cell being
+    // edited, a dialog open) is made again until `limit` has passed; each second of waiting is
+    // told to `onWait`. After the limit the call fails as Excel turned it away. An Excel that is
+    // never busy needs nothing held.
+    virtual std::unique_ptr<BusyWait>
+    WaitWhileBusy(std::chrono::seconds /*limit*/,
+                  std::function<void(std::chrono::seconds waited)> /*onWait*/) {
+        return nullptr;
+    }
 };
 
 } // namespace pw::excel

@@ -33,6 +33,9 @@ constexpr std::int32_t kMissingFont = 3;
 // Rows per Range.Value call: a thousand rows of the widest sheet marshal to a few megabytes, and
 // 20,000 rows take twenty calls.
 constexpr std::size_t kRowsPerBlock = 1000;
+// How long a call is made again while Excel turns it away: long enough for a user to finish
+// typing into a cell or close a dialog once told, short enough that the export never seems hung.
+constexpr std::chrono::seconds kBusyLimit{20};
 
 bool IsEmptyCell(const CellValue& value) {
     const auto* text = std::get_if<std::string>(&value);
@@ -72,12 +75,19 @@ modExcel::modExcel(model::BomModel& model, ExportState& state, ExportView& view,
 
 ExportOutcome modExcel::ExportToExcel() {
     outcome_ = {};
+    const auto busyWait = launcher_.WaitWhileBusy(kBusyLimit, [&](std::chrono::seconds waited) {
+        view_.SetStatus("Excel is busy (a cell being edited or a dialog open?); waiting for it: " +
+                        std::to_string(waited.count()) + " s of " +
+                        std::to_string(kBusyLimit.count()) + " s");
+        view_.DoEvents();
+    });
     try {
         Run();
     } catch (const ExcelNotAnswering& stopped) {
         Stopped(IsExcelBusy(stopped.code())
-                    ? "Excel stayed busy (a cell being edited or a dialog open?); the export was "
-                      "stopped and the workbook is incomplete."
+                    ? "Excel stayed busy for " + std::to_string(kBusyLimit.count()) +
+                          " s (a cell being edited or a dialog open?); the export was stopped "
+                          "and the workbook is incomplete."
                     : "Excel closed during the export; the workbook is incomplete.");
     }
     if (!outcome_.stopped && outcome_.failedSteps > 0) {

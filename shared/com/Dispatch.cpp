@@ -1,10 +1,12 @@
 #include "Dispatch.h"
 
+#include "BusyServerRetry.h"
 #include "ComFailure.h"
 #include "TextConvert.h"
 #include "UniqueBstr.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace pw::com {
 namespace {
@@ -35,6 +37,18 @@ DispatchObject::Counts gCounts;
         throw HresultFailure(code, member.Label());
     }
     throw HresultFailure(hr, member.Label());
+}
+
+// Makes a call again while a busy server turns it away, as long as the thread's retry allows.
+template <class Call> HRESULT CallWhileBusy(Call&& call) {
+    const auto firstTry = std::chrono::steady_clock::now();
+    for (;;) {
+        const HRESULT hr = call();
+        BusyServerRetry* retry = BusyServerRetry::OfThisThread();
+        if (!IsRejectedAsBusy(hr) || !retry || !retry->WaitToCallAgain(firstTry)) {
+            return hr;
+        }
+    }
 }
 
 } // namespace
@@ -101,10 +115,11 @@ std::vector<DISPID> DispatchObject::IdsOf(const Member& member, std::span<const 
         pointers.push_back(name.data());
     }
     std::vector<DISPID> ids(names.size(), DISPID_UNKNOWN);
-    ++gCounts.nameLookups;
-    const HRESULT hr =
-        object_->GetIDsOfNames(IID_NULL, pointers.data(), static_cast<UINT>(pointers.size()),
-                               LOCALE_USER_DEFAULT, ids.data());
+    const HRESULT hr = CallWhileBusy([&] {
+        ++gCounts.nameLookups;
+        return object_->GetIDsOfNames(IID_NULL, pointers.data(), static_cast<UINT>(pointers.size()),
+                                      LOCALE_USER_DEFAULT, ids.data());
+    });
     if (FAILED(hr)) {
         throw HresultFailure(hr, "GetIDsOfNames " + member.Label());
     }
@@ -161,10 +176,12 @@ std::optional<UniqueVariant> DispatchObject::InvokeUnless(HRESULT absent, const 
 
     UniqueVariant result;
     EXCEPINFO info{};
-    ++gCounts.invokes;
     UINT argError = 0;
-    const HRESULT hr = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                                       result.put(), &info, &argError);
+    const HRESULT hr = CallWhileBusy([&] {
+        ++gCounts.invokes;
+        return object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.put(),
+                               &info, &argError);
+    });
     if (FAILED(absent) && (hr == absent || (hr == DISP_E_EXCEPTION && info.scode == absent))) {
         SysFreeString(info.bstrDescription);
         SysFreeString(info.bstrSource);

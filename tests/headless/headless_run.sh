@@ -82,6 +82,21 @@ assert [module["name"] for module in book["modules"]] == ["ThisWorkbook", "Sheet
                                                          "Sheet3"]
 PY
 
+# An Excel whose user edits a cell now and then: it turns calls away for 300 ms at every 50th.
+all=(--indented --builder --hyperlinks)
+run everything "$samples/Gearbox.iam" "${all[@]}"
+PARTWRIGHT_EXCEL_BUSY=50,300 run busy "$samples/Gearbox.iam" "${all[@]}"
+check "an Excel busy now and then still gives a whole export" [ "$(cat "$scratch/busy.status")" = 0 ]
+check "the same workbook as an Excel never busy" cmp -s "$scratch/everything/Book1.json" \
+    "$scratch/busy/Book1.json"
+check "and the wait is shown" grep -q "Excel is busy" "$scratch/busy.out"
+# And one that stays busy: the export ends within the time it waits, and says so.
+started=$SECONDS
+PARTWRIGHT_EXCEL_BUSY=60,forever run stuck "$samples/Gearbox.iam" "${all[@]}"
+check "an Excel that stays busy ends the run with 1" [ "$(cat "$scratch/stuck.status")" = 1 ]
+check "within the time the export waits for it" [ $((SECONDS - started)) -lt 60 ]
+check "with the reason" grep -q "The export was incomplete: Excel stayed busy" "$scratch/stuck.err"
+
 if [ "$failed" -ne 0 ]; then
     cat "$scratch"/*.out "$scratch"/*.err
 fi

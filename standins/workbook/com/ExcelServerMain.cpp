@@ -6,8 +6,11 @@
 // PARTWRIGHT_WORKBOOK_DIR (default: "Partwright workbooks" in the temporary folder).
 // PARTWRIGHT_EXCEL_EXIT_AT_CALL=n ends the process abruptly at its n-th call, as an Excel that
 // crashes or that a user closes; PARTWRIGHT_EXCEL_USER_AT_CALL=n has the user open a workbook of
-// their own at the n-th call. As Excel, it refuses its macro projects unless the user trusted
+// their own at the n-th call; PARTWRIGHT_EXCEL_BUSY="EVERY,MS" turns calls away for MS milliseconds
+// from every EVERY-th call on, as an Excel whose user edits a cell ("EVERY,forever": busy for
+// good from the EVERY-th call). As Excel, it refuses its macro projects unless the user trusted
 // access to them (AccessVBOM 1 under HKCU\Software\Microsoft\Office\16.0\Excel\Security).
+#include "BusyExcel.h"
 #include "ExcelObjects.h"
 #include "ExcelStandin.h"
 #include "shared/com/ComBoundary.h"
@@ -21,6 +24,7 @@
 #include "standins/workbook/WorkbookFiles.h"
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace {
@@ -105,6 +109,12 @@ int Serve(com::LocalStart start) {
         standins::UserOpensAWorkbookAtCall(*session.state, userAt);
     }
     session.state->refuseMacroProject = !MacroProjectTrusted();
+    std::optional<standins::BusyExcel> busy;
+    if (const char* periods = std::getenv("PARTWRIGHT_EXCEL_BUSY")) {
+        if (const auto parsed = standins::ParseBusyPeriods(periods)) {
+            busy.emplace(*parsed);
+        }
+    }
     com::SetModuleIdleHandler(EndSession);
     if (start == com::LocalStart::Automation) {
         com::SingleUseClasses offered(kClasses);

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "shared/com/MessageFilter.h"
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+// Excel while its user edits a cell or has a dialog open: it turns incoming calls away.
+namespace pw::standins {
+
+// When Excel is busy: from its `every`-th incoming call on, every `every`-th call starts a busy
+// period of `length`, or (no length) Excel stays busy for good from that call.
+struct BusyPeriods {
+    std::uint64_t every = 0;
+    std::optional<std::chrono::milliseconds> length;
+};
+
+// "EVERY,MS" or "EVERY,forever"; nothing when the text names no periods.
+std::optional<BusyPeriods> ParseBusyPeriods(std::string_view text);
+
+// The server's message filter, registered for as long as it lives on the server's thread. It
+// counts the calls that arrive and turns them away while busy; calls that only manage references
+// always pass, as they do in Excel.
+class BusyExcel final : public com::MessageFilter {
+public:
+    explicit BusyExcel(BusyPeriods periods);
+
+    DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD callType, HTASK caller, DWORD tickCount,
+                                               LPINTERFACEINFO interfaceInfo) override;
+
+private:
+    BusyPeriods periods_;
+    std::uint64_t calls_ = 0;
+    std::chrono::steady_clock::time_point busyUntil_{};
+    bool busyForGood_ = false;
+};
+
+} // namespace pw::standins
