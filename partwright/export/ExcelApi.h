@@ -24,6 +24,10 @@ inline constexpr std::int32_t kLastCell = 11;
 inline constexpr std::int32_t kCheckBoxOff = -4146;
 inline constexpr std::int32_t kStandardModule = 1;
 
+// Excel's limits: the characters (UTF-16 units) one cell holds, the hyperlinks one sheet holds.
+inline constexpr std::size_t kCellCharacters = 32767;
+inline constexpr std::size_t kHyperlinksPerSheet = 65530;
+
 // Values for a rectangle of cells, row by row; an empty value leaves a blank cell blank.
 struct CellBlock {
     std::int32_t rows = 0;

@@ -9,7 +9,9 @@
 #include "shared/core/Checked.h"
 #include "shared/core/NumberText.h"
 #include "shared/core/Step.h"
+#include "shared/core/Utf16Units.h"
 
+#include <algorithm>
 #include <chrono>
 #include <iterator>
 #include <vector>
@@ -101,6 +103,12 @@ ExportOutcome modExcel::ExportToExcel() {
     return outcome_;
 }
 
+void modExcel::CountFailure(const std::string& reason) {
+    if (outcome_.failedSteps++ == 0) {
+        outcome_.firstFailure = reason;
+    }
+}
+
 void modExcel::Stopped(const std::string& status) {
     outcome_.stopped = true;
     outcome_.stopReason = status;
@@ -118,8 +126,8 @@ template <class StepFn> ResultCode modExcel::ExportStep(StepFn&& step, StepFailu
         if (IsExcelGone(failed.code()) || IsExcelBusy(failed.code())) {
             throw ExcelNotAnswering(failed.code());
         }
-        if (failure == StepFailure::Counted && outcome_.failedSteps++ == 0) {
-            outcome_.firstFailure = failed.what();
+        if (failure == StepFailure::Counted) {
+            CountFailure(failed.what());
         }
         return failed.code();
     }
@@ -196,6 +204,7 @@ void modExcel::PrepareSheet(SheetKind kind) {
     // The previous sheet is no target of this one: a sheet that cannot be had gets nothing
     // written, rather than its name and rows landing on the sheet before.
     target_.reset();
+    linksOnTarget_ = 0;
     if (kind == SheetKind::Indented) {
         // The new workbook's first sheet, whatever Excel's language names it, takes the BOM.
         ExportStep([&] { target_ = Book().Sheet(1); });
@@ -462,17 +471,50 @@ void modExcel::SummaryRows() {
 
 // One block of values, row `first` down, from column 1.
 void modExcel::WriteBlock(std::int32_t first, const CellBlock& block) {
-    ExportStep([&] {
-        Target()
-            .Block(first, 1, checked::Add(first, block.rows - 1), block.columns)
-            ->SetValues(block);
-    });
+    const auto write = [&](const CellBlock& values) {
+        ExportStep([&] {
+            Target()
+                .Block(first, 1, checked::Add(first, values.rows - 1), values.columns)
+                ->SetValues(values);
+        });
+    };
+    const auto tooLong = [](const CellValue& value) {
+        const auto* text = std::get_if<std::string>(&value);
+        return text && Utf16Length(*text) > kCellCharacters;
+    };
+    if (std::none_of(block.values.begin(), block.values.end(), tooLong)) {
+        write(block);
+        return;
+    }
+    // Excel refuses a whole block for one text longer than a cell holds: cut such texts to fit,
+    // and count each cut.
+    CellBlock fitted = block;
+    for (std::size_t at = 0; at < fitted.values.size(); ++at) {
+        if (tooLong(fitted.values[at])) {
+            auto& text = std::get<std::string>(fitted.values[at]);
+            text = std::string(Utf16Prefix(text, kCellCharacters));
+            const auto row =
+                first + static_cast<std::int32_t>(at / static_cast<std::size_t>(block.columns));
+            CountFailure("the text in row " + IntegerText(row) + " of " + state_.SheetName +
+                         " was longer than Excel's 32,767 characters and was cut to fit");
+        }
+    }
+    write(fitted);
 }
 
 // The file-name cells of a block as hyperlinks to their files, after the block's values.
 void modExcel::AddLinks(std::int32_t first, std::int32_t column,
                         const std::vector<PendingLink>& links) {
     for (const PendingLink& link : links) {
+        // Past what a sheet holds, each link would be refused in turn: the names stay as text.
+        if (linksOnTarget_ == kHyperlinksPerSheet) {
+            CountFailure(state_.SheetName +
+                         ": Excel holds 65,530 hyperlinks on a sheet; the file names past them "
+                         "are text only");
+        }
+        if (linksOnTarget_++ >= kHyperlinksPerSheet) {
+            continue;
+        }
         ExportStep([&] {
             Target().AddHyperlink(*Target().Cells(first + link.offset, column), link.address,
                                   link.name);

@@ -58,6 +58,8 @@ private:
     enum class StepFailure { Counted, TriedAgain };
     template <class StepFn>
     ResultCode ExportStep(StepFn&& step, StepFailure failure = StepFailure::Counted);
+    // A failure the export absorbed: counted, and the first one kept as the reason.
+    void CountFailure(const std::string& reason);
     void Stopped(const std::string& status);
     void Run();
     void WriteWorkbookMacros();
@@ -132,6 +134,7 @@ private:
     std::shared_ptr<Application> app_;
     std::shared_ptr<Workbook> book_; // the workbook this export made
     std::shared_ptr<Worksheet> target_;
+    std::size_t linksOnTarget_ = 0;
     ExportOutcome outcome_;
     std::int16_t indentColumns_ = 0;
     std::int16_t savedMaxIndent_ = 0;

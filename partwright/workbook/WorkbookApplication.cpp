@@ -5,6 +5,7 @@
 #include "shared/core/CaseFold.h"
 #include "shared/core/Failure.h"
 #include "shared/core/NumberText.h"
+#include "shared/core/Utf16Units.h"
 
 #include <optional>
 
@@ -130,6 +131,13 @@ public:
 
     void SetValue(const CellValue& value) override {
         Enter(state_);
+        // One cell takes a text too long for it, cut to fit.
+        if (const auto* text = std::get_if<std::string>(&value);
+            text && Utf16Length(*text) > excel::kCellCharacters) {
+            WriteCell(CellOnly(), row_, column_,
+                      std::string(Utf16Prefix(*text, excel::kCellCharacters)), state_.currentYear);
+            return;
+        }
         WriteCell(CellOnly(), row_, column_, value, state_.currentYear);
     }
 
@@ -138,6 +146,13 @@ public:
         if (kind_ != Kind::Block || values.rows != bottom_ - row_ + 1 ||
             values.columns != right_ - column_ + 1) {
             Refuse("Application-defined or object-defined error");
+        }
+        // A block refuses a text too long for a cell, and takes none of its values.
+        for (const CellValue& value : values.values) {
+            if (const auto* text = std::get_if<std::string>(&value);
+                text && Utf16Length(*text) > excel::kCellCharacters) {
+                Refuse("Application-defined or object-defined error");
+            }
         }
         sheet_.Reserve(row_, bottom_, right_);
         for (std::int32_t r = 0; r < values.rows; ++r) {
@@ -463,6 +478,8 @@ public:
         if (const auto found = sheet_.hyperlinkOfCell.find(key);
             found != sheet_.hyperlinkOfCell.end()) {
             sheet_.hyperlinks[found->second] = link;
+        } else if (sheet_.hyperlinks.size() >= excel::kHyperlinksPerSheet) {
+            Refuse("Application-defined or object-defined error");
         } else {
             sheet_.hyperlinkOfCell.emplace(key, sheet_.hyperlinks.size());
             sheet_.hyperlinks.push_back(link);

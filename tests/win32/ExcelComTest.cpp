@@ -1,6 +1,7 @@
 #include "partwright/export/ComExcel.h"
 #include "partwright/export/modExcel.h"
 #include "partwright/model/AssemblyLoader.h"
+#include "shared/com/BlockVariant.h"
 #include "shared/com/ComFailure.h"
 #include "shared/com/Dispatch.h"
 #include "shared/com/TextConvert.h"
@@ -200,6 +201,35 @@ TEST_F(ExcelOverCom, RefusesWhatExcelRefuses) {
     sheet.GetObject("Cells").GetObject("Item", 2, 3).Put("Value", "'00123");
     EXPECT_EQ(com::TextOf(sheet.GetObject("Cells").GetObject("Item", 2, 3).Get("Value").get()),
               "00123");
+}
+
+// A block with a text longer than a cell holds is refused whole, with Excel's code; the export cuts
+// such a text to fit, so its row and the rest of the block arrive.
+TEST_F(ExcelOverCom, ATextLongerThanACellHoldsIsRefusedInABlockAndCutByTheExport) {
+    auto app = com::DispatchObject::Create("Excel.Application");
+    auto sheet = app.GetObject("Workbooks").GetObject("Add").GetObject("ActiveSheet");
+    const std::string tooLong(kCellCharacters + 1, 'x');
+    auto block = sheet.GetObject("Range", "A1:B1");
+    EXPECT_EQ(tests::FailureCodeOf([&] {
+                  block.Put("Value", com::BlockVariant(1, 2, [&](auto, auto column) {
+                                return com::UniqueVariant(column == 0 ? "short" : tooLong);
+                            }));
+              }),
+              static_cast<HRESULT>(0x800A03ECu));
+    block = {};
+    sheet = {};
+    app = {}; // its workbook's files are written now, before the export's
+    std::error_code error;
+    std::filesystem::remove(WorkbookFolder() / "Book1.json", error);
+
+    const std::shared_ptr<model::clsFileData> part = bom.FileData.Item(2);
+    part->Description = tooLong;
+    fakes::OptionsView options;
+    const std::string json = ExportedJson(options);
+    ASSERT_FALSE(json.empty()) << "no Book1.json was written";
+    // The mark that keeps a field text ("'") counts among the cell's characters.
+    EXPECT_NE(json.find('"' + std::string(kCellCharacters - 1, 'x') + '"'), std::string::npos);
+    EXPECT_EQ(json.find(tooLong), std::string::npos);
 }
 
 // Excel closed under a running export: the export stops at once with a status line that says
