@@ -1,6 +1,7 @@
 #include "BatchExport.h"
 
 #include "BomWorkbook.h"
+#include "ParentChildWorkbook.h"
 #include "SilentViews.h"
 #include "partwright/export/CellText.h"
 #include "partwright/export/modExcel.h"
@@ -152,6 +153,9 @@ std::vector<BatchExport::Target> BatchExport::TargetsOf(const std::string& assem
     if (options_.format == OutputFormat::Xlsx) {
         return {{folder + stem + ".xlsx", {}}};
     }
+    if (options_.layout == Layout::ParentChild) {
+        return {{folder + stem + " - " + kParentChildSheet + ".csv", kParentChildSheet}};
+    }
     std::vector<Target> targets;
     for (const char* sheet : {excel::kTotalsSheet, excel::kSummarySheet, excel::kIndentedSheet}) {
         targets.push_back({folder + stem + " - " + sheet + ".csv", sheet});
@@ -213,9 +217,12 @@ bool BatchExport::Writable(const std::string& name, const std::vector<Target>& t
 
 void BatchExport::Write(const std::string& name, model::BomModel& model,
                         const std::vector<Target>& targets) {
-    const auto book = BomWorkbook(model, options_.indented, options_.hyperlinks,
-                                  options_.bomRules ? excel::BomStructureColumn::With
-                                                    : excel::BomStructureColumn::Without);
+    const auto book = options_.layout == Layout::ParentChild
+                          ? ParentChildWorkbook(model, options_.bomRules ? model::Counting::BomRules
+                                                                         : model::Counting::Walk)
+                          : BomWorkbook(model, options_.indented, options_.hyperlinks,
+                                        options_.bomRules ? excel::BomStructureColumn::With
+                                                          : excel::BomStructureColumn::Without);
     std::vector<OutputFile> files;
     for (const Target& target : targets) {
         std::string bytes;

@@ -24,8 +24,18 @@ std::string UsageText() {
            "                    out, phantoms replaced by their components, the components of\n"
            "                    purchased and inseparable assemblies shown but not counted;\n"
            "                    adds a \"BOM Structure\" column to both BOM sheets\n"
+           "  --layout parent-child\n"
+           "                    instead of the three sheets, one sheet \"Parent-Child\" as ERP\n"
+           "                    and MRP systems import a BOM: one row per parent and component\n"
+           "                    (part numbers and files), with the quantity in ONE parent, the\n"
+           "                    component's description and material, and the level where the\n"
+           "                    pair first appears; the top assembly is a parent too. Multiplied\n"
+           "                    down each path, the quantities give the Summary BOM's totals.\n"
+           "                    --indented and --hyperlinks shape the three sheets only\n"
            "  --format xlsx     one workbook, ASSEMBLY-NAME.xlsx (the default)\n"
-           "  --format csv      one UTF-8 CSV file per sheet, \"ASSEMBLY-NAME - SHEET.csv\";\n"
+           "  --format csv      one UTF-8 CSV file per sheet, \"ASSEMBLY-NAME - SHEET.csv\"\n"
+           "                    (with --layout parent-child: \"ASSEMBLY-NAME - "
+           "Parent-Child.csv\");\n"
            "                    text a spreadsheet would read as a number, a date or a formula\n"
            "                    is written as =\"text\" so that it stays the text it is\n"
            "  --out DIR         write into DIR (made when missing); default: beside each assembly\n"
@@ -104,6 +114,16 @@ CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,
             } else {
                 return Mistake(format ? "unknown format '" + *format + "' (xlsx or csv)"
                                       : "--format needs xlsx or csv");
+            }
+        } else if (name == "--layout") {
+            const auto layout = takeValue();
+            if (layout == "sheets") {
+                options.layout = Layout::Sheets;
+            } else if (layout == "parent-child") {
+                options.layout = Layout::ParentChild;
+            } else {
+                return Mistake(layout ? "unknown layout '" + *layout + "' (sheets or parent-child)"
+                                      : "--layout needs sheets or parent-child");
             }
         } else if (name == "--out") {
             const auto folder = takeValue();

@@ -7,6 +7,8 @@
 namespace pw::batch {
 
 enum class OutputFormat { Xlsx, Csv };
+// The window's three sheets, or one parent–child sheet for ERP and MRP imports.
+enum class Layout { Sheets, ParentChild };
 
 // What partwright-export was asked to do.
 struct BatchOptions {
@@ -14,6 +16,7 @@ struct BatchOptions {
     bool hyperlinks = false; // file names as hyperlinks to their files
     bool bomRules = false;   // counted as Inventor's BOM counts, with a BOM Structure column
     OutputFormat format = OutputFormat::Xlsx;
+    Layout layout = Layout::Sheets;
     std::optional<std::string> outFolder; // beside each assembly when not given
     bool force = false;                   // replace files that exist
     bool strict = false;                  // missing components fail the run

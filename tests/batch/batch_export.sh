@@ -188,6 +188,44 @@ check "200 bolts in a frame used 200 times are 40000 in the Summary BOM" grep -q
     "$bolts/out/Hall - Summary BOM.csv"
 check "and in the totals" grep -q '^"Total Parts: ",40000' "$bolts/out/Hall - Summary-Totals.csv"
 
+# The parent–child layout: one line per pair, the quantity in one parent.
+parent_child="$bolts/parent-child"
+export_run parent-child-csv --layout parent-child --format csv \
+    --out "$(windows_path "$parent_child")" "$(windows_path "$bolts/Hall.iam")"
+export_run parent-child-xlsx --layout parent-child --out "$(windows_path "$parent_child")" \
+    "$(windows_path "$bolts/Hall.iam")"
+check "--layout parent-child exits 0, as CSV and as a workbook" \
+    [ "$(status_of parent-child-csv)$(status_of parent-child-xlsx)" = 00 ]
+check "Python's csv and openpyxl read the same lines: 200 frames, 200 bolts in each" \
+    "$python" - "$parent_child/Hall - Parent-Child.csv" "$parent_child/Hall.xlsx" <<'EOF_PC'
+import csv, sys, openpyxl
+expected = [["Parent Partnumber", "Parent File", "Component Partnumber", "Component File",
+             "Quantity", "Description", "Material", "Level"],
+            ["", "Hall.iam", "", "Frame.iam", "200", "", "", "1"],
+            ["", "Frame.iam", "", "Bolt.ipt", "200", "", "", "2"]]
+with open(sys.argv[1], encoding="utf-8-sig", newline="") as file:
+    rows = list(csv.reader(file))
+assert rows == expected, rows
+book = openpyxl.load_workbook(sys.argv[2])
+assert book.sheetnames == ["Parent-Child"], book.sheetnames
+cells = [["" if value is None else str(value) for value in row]
+         for row in book["Parent-Child"].iter_rows(values_only=True)]
+assert cells == expected, cells
+assert book["Parent-Child"].freeze_panes == "A2", book["Parent-Child"].freeze_panes
+EOF_PC
+check "LibreOffice converts the parent–child workbook to the same cells" \
+    env HOME="$scratch/libreoffice-home" soffice --headless \
+    --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1' \
+    --outdir "$parent_child/libreoffice" "$parent_child/Hall.xlsx" >"$scratch/libreoffice.log" 2>&1
+check "LibreOffice's lines are the CSV file's" "$python" - \
+    "$parent_child/libreoffice/Hall-Parent-Child.csv" "$parent_child/Hall - Parent-Child.csv" <<'EOF_LO'
+import csv, sys
+def rows(path):
+    with open(path, encoding="utf-8-sig", newline="") as file:
+        return list(csv.reader(file))
+assert rows(sys.argv[1]) == rows(sys.argv[2]), (rows(sys.argv[1]), rows(sys.argv[2]))
+EOF_LO
+
 if [ "$failed" -ne 0 ]; then
     tail -n 5 "$scratch"/*.err
 fi

@@ -148,6 +148,24 @@ TEST_F(BatchExportTest, CsvIsOneFilePerSheetIntoTheFolderAsked) {
     EXPECT_NE(indented.find(",\"=\"\"=Machined base plate, 20 mm\"\"\","), std::string::npos);
 }
 
+TEST_F(BatchExportTest, TheParentChildLayoutIsOneSheetOrOneCsvFile) {
+    BatchOptions options = Of({gearbox});
+    options.layout = Layout::ParentChild;
+    options.format = OutputFormat::Csv;
+    options.outFolder = "D:\\Exports";
+    EXPECT_EQ(Run(options), kAllWritten);
+    ASSERT_EQ(files.files.size(), 1u);
+    const std::string& csv = files.files["D:\\Exports\\Gearbox - Parent-Child.csv"];
+    EXPECT_EQ(csv.substr(0, csv.find('\r')),
+              "\xEF\xBB\xBFParent Partnumber,Parent File,Component Partnumber,Component File,"
+              "Quantity,Description,Material,Level");
+
+    options.format = OutputFormat::Xlsx;
+    options.force = true;
+    EXPECT_EQ(Run(options), kAllWritten);
+    EXPECT_EQ(files.files["D:\\Exports\\Gearbox.xlsx"].substr(0, 2), "PK");
+}
+
 TEST_F(BatchExportTest, AFileThatCannotBeWrittenIsReportedAndTheRunGoesOn) {
     files.failingPath = samples + "\\Gearbox.xlsx";
     fakes::FakeInventor inventor;

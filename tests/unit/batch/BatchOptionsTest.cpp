@@ -10,8 +10,9 @@ CommandLineReading Read(const std::vector<std::string>& arguments) {
 }
 
 TEST(BatchOptions, OptionsGoAnywhereAndTakeTheirValuesEitherWay) {
-    const auto reading = Read({"--indented", "A.iam", "--format=csv", "B.iam", "--out", "C:\\Out",
-                               "--hyperlinks", "--force", "--strict", "--bom-rules"});
+    const auto reading =
+        Read({"--indented", "A.iam", "--format=csv", "B.iam", "--out", "C:\\Out", "--hyperlinks",
+              "--force", "--strict", "--bom-rules", "--layout", "parent-child"});
     ASSERT_TRUE(reading.options);
     const BatchOptions& options = *reading.options;
     EXPECT_TRUE(options.indented);
@@ -20,6 +21,7 @@ TEST(BatchOptions, OptionsGoAnywhereAndTakeTheirValuesEitherWay) {
     EXPECT_TRUE(options.strict);
     EXPECT_TRUE(options.bomRules);
     EXPECT_EQ(options.format, OutputFormat::Csv);
+    EXPECT_EQ(options.layout, Layout::ParentChild);
     EXPECT_EQ(options.outFolder, "C:\\Out");
     EXPECT_EQ(options.assemblies, (std::vector<std::string>{"A.iam", "B.iam"}));
 
@@ -28,6 +30,7 @@ TEST(BatchOptions, OptionsGoAnywhereAndTakeTheirValuesEitherWay) {
     EXPECT_FALSE(plain.options->indented || plain.options->hyperlinks || plain.options->force ||
                  plain.options->strict || plain.options->bomRules);
     EXPECT_EQ(plain.options->format, OutputFormat::Xlsx);
+    EXPECT_EQ(plain.options->layout, Layout::Sheets);
     EXPECT_EQ(plain.options->outFolder, "D:\\x");
 }
 
@@ -45,6 +48,8 @@ TEST(BatchOptions, MistakesAreUsageErrorsThatSayWhatIsWrong) {
         {{"--fast", "A.iam"}, "unknown option '--fast'"},
         {{"A.iam", "--format", "pdf"}, "unknown format 'pdf' (xlsx or csv)"},
         {{"A.iam", "--format"}, "--format needs xlsx or csv"},
+        {{"A.iam", "--layout=tree"}, "unknown layout 'tree' (sheets or parent-child)"},
+        {{"A.iam", "--layout"}, "--layout needs sheets or parent-child"},
         {{"A.iam", "--out"}, "--out needs a folder"},
         {{"A.iam", "--out="}, "--out needs a folder"},
         {{"A.iam", "--force=yes"}, "option '--force' takes no value"},

@@ -1,0 +1,227 @@
+// The parent–child bill of materials: quantities per one parent that multiply, down each path,
+// to the totals the Summary BOM shows.
+#include "partwright/batch/ParentChildWorkbook.h"
+#include "partwright/model/AssemblyLoader.h"
+#include "partwright/model/BomRules.h"
+#include "partwright/workbook/SheetCsv.h"
+#include "tests/fakes/FakeInventor.h"
+#include "tests/fakes/RecordingView.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace pw::model {
+namespace {
+
+const std::string kTracking = "Design Tracking Properties";
+
+class ParentChildTest : public testing::Test {
+protected:
+    fakes::FakeInventor inventor;
+    fakes::RecordingView view;
+    BomModel model;
+    QuantityListing listing;
+
+    void Load(const std::string& path) {
+        AssemblyLoader loader(model, listing, view, inventor);
+        view.fileNameText = path;
+        loader.LoadAssembly();
+    }
+
+    // Each line as "PARENT > COMPONENT xQUANTITY @LEVEL", by file name.
+    static std::vector<std::string> Texts(const std::vector<ParentChildLine>& lines) {
+        std::vector<std::string> texts;
+        for (const ParentChildLine& line : lines) {
+            texts.push_back(NameOf(*line.parent) + " > " + NameOf(*line.component) + " x" +
+                            std::to_string(line.quantity) + " @" + std::to_string(line.level));
+        }
+        return texts;
+    }
+    static std::string NameOf(const clsFileData& record) {
+        return record.FileName.substr(record.FileName.rfind('\\') + 1);
+    }
+
+    // The total of each file (by its key) multiplied down every path from the top.
+    static std::map<std::string, std::int64_t> TotalsOf(const std::vector<ParentChildLine>& lines,
+                                                        const std::string& top) {
+        std::map<std::string, std::int64_t> totals;
+        const std::function<std::int64_t(const std::string&)> total =
+            [&](const std::string& file) -> std::int64_t {
+            if (file == top) {
+                return 1;
+            }
+            if (const auto known = totals.find(file); known != totals.end()) {
+                return known->second;
+            }
+            std::int64_t sum = 0;
+            for (const ParentChildLine& line : lines) {
+                if (line.component->FileName == file) {
+                    sum += total(line.parent->FileName) * line.quantity;
+                }
+            }
+            totals[file] = sum;
+            return sum;
+        };
+        for (const ParentChildLine& line : lines) {
+            total(line.component->FileName);
+        }
+        return totals;
+    }
+
+    // Every unique entry but the top's, with the magnitude of its count (missing ones count
+    // negative), against the totals of the lines.
+    void ExpectTotalsOfTheSummary(const BomModel& counted,
+                                  const std::vector<ParentChildLine>& lines,
+                                  const std::string& top) {
+        const auto totals = TotalsOf(lines, top);
+        std::size_t entries = 0;
+        for (const auto& entry : counted.Dupes) {
+            if (entry->FileName == top) {
+                continue;
+            }
+            ++entries;
+            const auto found = totals.find(entry->FileName);
+            ASSERT_NE(found, totals.end()) << entry->FileName;
+            EXPECT_EQ(found->second, std::abs(std::int64_t{entry->Quantity})) << entry->FileName;
+        }
+        EXPECT_EQ(entries, totals.size());
+    }
+};
+
+// T: Shaft, Housing x2, Frame, a missing Lost. Housing: Bolt x2 and a Frame, so Frame is used at
+// two levels and Bolt under two parents. Frame: Bolt and Plate.
+TEST_F(ParentChildTest, OneLinePerPairWithTheQuantityInOneParent) {
+    const std::string top = "C:\\W\\T.iam";
+    const std::string housing = "C:\\W\\Housing.iam";
+    const std::string frame = "C:\\W\\Frame.iam";
+    const std::string bolt = "C:\\W\\Bolt.ipt";
+    inventor.AddAssembly(top);
+    inventor.AddAssembly(housing);
+    inventor.AddAssembly(frame);
+    inventor.AddPart(bolt);
+    inventor.AddPart("C:\\W\\Shaft.ipt");
+    inventor.AddPart("C:\\W\\Plate.ipt");
+    inventor.AddOccurrence(top, "Shaft:1", "C:\\W\\Shaft.ipt");
+    inventor.AddOccurrence(top, "Housing:1", housing);
+    inventor.AddOccurrence(top, "Housing:2", housing);
+    inventor.AddOccurrence(top, "Frame:1", frame);
+    inventor.AddOccurrence(top, "Lost:1", "C:\\W\\Lost.ipt");
+    inventor.AddOccurrence(housing, "Bolt:1", bolt);
+    inventor.AddOccurrence(housing, "Bolt:2", bolt);
+    inventor.AddOccurrence(housing, "Frame:1", frame);
+    inventor.AddOccurrence(frame, "Bolt:1", bolt);
+    inventor.AddOccurrence(frame, "Plate:1", "C:\\W\\Plate.ipt");
+    Load(top);
+
+    const auto lines = ParentChildLines(model, Counting::Walk);
+    EXPECT_EQ(Texts(lines), (std::vector<std::string>{
+                                "T.iam > Shaft.ipt x1 @1", "T.iam > Housing.iam x2 @1",
+                                "Housing.iam > Bolt.ipt x2 @2", "Housing.iam > Frame.iam x1 @2",
+                                "Frame.iam > Bolt.ipt x1 @3", "Frame.iam > Plate.ipt x1 @3",
+                                "T.iam > Frame.iam x1 @1", "T.iam > <Lost:1> x1 @1"}));
+    ExpectTotalsOfTheSummary(model, lines, top);
+}
+
+// Counted by Inventor's BOM rules: a phantom's components belong to its parent, a reference
+// component is left out, and a purchased assembly is one line without its components.
+TEST_F(ParentChildTest, BomRulesDecideWhichUsesAreLines) {
+    const std::string top = "C:\\W\\T.iam";
+    const std::string phantom = "C:\\W\\Kit.iam";
+    const std::string bought = "C:\\W\\Motor.iam";
+    inventor.AddAssembly(top);
+    inventor.AddAssembly(phantom).bomStructure = inventor::kPhantomBOMStructure;
+    inventor.AddAssembly(bought).bomStructure = inventor::kPurchasedBOMStructure;
+    inventor.AddPart("C:\\W\\Bolt.ipt");
+    inventor.AddPart("C:\\W\\Rotor.ipt");
+    inventor.AddPart("C:\\W\\Sketch.ipt").bomStructure = inventor::kReferenceBOMStructure;
+    inventor.AddOccurrence(top, "Kit:1", phantom);
+    inventor.AddOccurrence(top, "Kit:2", phantom);
+    inventor.AddOccurrence(top, "Motor:1", bought);
+    inventor.AddOccurrence(top, "Sketch:1", "C:\\W\\Sketch.ipt");
+    inventor.AddOccurrence(phantom, "Bolt:1", "C:\\W\\Bolt.ipt");
+    inventor.AddOccurrence(phantom, "Bolt:2", "C:\\W\\Bolt.ipt");
+    inventor.AddOccurrence(bought, "Rotor:1", "C:\\W\\Rotor.ipt");
+    Load(top);
+    const BomModel ruled = ApplyBomRules(model);
+
+    const auto lines = ParentChildLines(ruled, Counting::BomRules);
+    EXPECT_EQ(Texts(lines),
+              (std::vector<std::string>{"T.iam > Bolt.ipt x4 @1", "T.iam > Motor.iam x1 @1"}));
+    ExpectTotalsOfTheSummary(ruled, lines, top);
+}
+
+// Random assemblies of more than 20,000 occurrences: sub-assemblies used at several levels and
+// under several parents, parts shared between them, missing files among them.
+TEST_F(ParentChildTest, QuantitiesMultipliedDownEachPathGiveTheSummaryTotals) {
+    std::mt19937 random(20261207);
+    const std::string top = "C:\\G\\Top.iam";
+    inventor.AddAssembly(top);
+    std::vector<std::string> parts;
+    for (int i = 0; i < 60; ++i) {
+        parts.push_back("C:\\G\\P" + std::to_string(i) + ".ipt");
+        inventor.AddPart(parts.back());
+    }
+    // Assembly k uses only assemblies of higher numbers, so there are no cycles.
+    constexpr int kAssemblies = 12;
+    const auto assembly = [](int k) { return "C:\\G\\A" + std::to_string(k) + ".iam"; };
+    for (int k = 0; k < kAssemblies; ++k) {
+        inventor.AddAssembly(assembly(k));
+    }
+    int uses = 0;
+    for (int k = kAssemblies - 1; k >= -1; --k) {
+        const std::string owner = k < 0 ? top : assembly(k);
+        const int partUses = 3 + static_cast<int>(random() % 6);
+        for (int u = 0; u < partUses; ++u) {
+            const bool lost = random() % 40 == 0;
+            const std::string use = std::to_string(++uses);
+            inventor.AddOccurrence(owner, "U" + use,
+                                   lost ? "C:\\G\\Lost" + use + ".ipt"
+                                        : parts[random() % parts.size()]);
+        }
+        for (int child = k + 1; child < kAssemblies; ++child) {
+            const int times = static_cast<int>(random() % 3);
+            for (int t = 0; t < times; ++t) {
+                inventor.AddOccurrence(owner, "S" + std::to_string(++uses), assembly(child));
+            }
+        }
+    }
+    Load(top);
+    ASSERT_GE(model.FileData.Count(), 20000);
+
+    const auto lines = ParentChildLines(model, Counting::Walk);
+    ExpectTotalsOfTheSummary(model, lines, top);
+}
+
+// The sheet: a header, part numbers kept as the text they are, missing components by name with
+// "File Missing", the header frozen.
+TEST_F(ParentChildTest, TheSheetKeepsPartNumbersAsTextAndNamesMissingComponents) {
+    const std::string top = "C:\\W\\T.iam";
+    inventor.AddAssembly(top).properties[{kTracking, 5}] = Value{"GB-100"};
+    auto& shaft = inventor.AddPart("C:\\W\\Shaft.ipt");
+    shaft.properties[{kTracking, 5}] = Value{"00123"};
+    shaft.properties[{kTracking, 29}] = Value{"Drive shaft"};
+    shaft.properties[{kTracking, 20}] = Value{"Steel"};
+    inventor.AddOccurrence(top, "Shaft:1", "C:\\W\\Shaft.ipt");
+    inventor.AddOccurrence(top, "Shaft:2", "C:\\W\\Shaft.ipt");
+    inventor.AddOccurrence(top, "Lost:1", "C:\\W\\Lost.ipt");
+    Load(top);
+
+    const auto book = batch::ParentChildWorkbook(model, Counting::Walk);
+    ASSERT_EQ(book->sheets.size(), 1u);
+    const workbook::Sheet& sheet = *book->sheets.front();
+    EXPECT_EQ(sheet.name, "Parent-Child");
+    ASSERT_TRUE(sheet.frozenAt);
+    EXPECT_EQ(workbook::SheetCsv(sheet),
+              "\xEF\xBB\xBF"
+              "Parent Partnumber,Parent File,Component Partnumber,Component File,Quantity,"
+              "Description,Material,Level\r\n"
+              "GB-100,T.iam,\"=\"\"00123\"\"\",Shaft.ipt,2,Drive shaft,Steel,1\r\n"
+              "GB-100,T.iam,<Lost:1>,<Lost:1>,1,File Missing,,1\r\n");
+}
+
+} // namespace
+} // namespace pw::model
