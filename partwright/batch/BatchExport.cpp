@@ -222,7 +222,9 @@ void BatchExport::Write(const std::string& name, model::BomModel& model,
                                                                          : model::Counting::Walk)
                           : BomWorkbook(model, options_.indented, options_.hyperlinks,
                                         options_.bomRules ? excel::BomStructureColumn::With
-                                                          : excel::BomStructureColumn::Without);
+                                                          : excel::BomStructureColumn::Without,
+                                        options_.mergePartNumbers ? excel::SummaryRowsBy::PartNumber
+                                                                  : excel::SummaryRowsBy::File);
     std::vector<OutputFile> files;
     for (const Target& target : targets) {
         std::string bytes;

@@ -24,6 +24,12 @@ std::string UsageText() {
            "                    out, phantoms replaced by their components, the components of\n"
            "                    purchased and inseparable assemblies shown but not counted;\n"
            "                    adds a \"BOM Structure\" column to both BOM sheets\n"
+           "  --merge-part-numbers\n"
+           "                    one Summary BOM row per part number, as Inventor's BOM merges\n"
+           "                    rows: the quantities added up, a field the files disagree on\n"
+           "                    shown as \"*Varies*\", the file-name column saying how many\n"
+           "                    files (\"2 files\") and linked to the first; files without a\n"
+           "                    part number keep rows of their own\n"
            "  --layout parent-child\n"
            "                    instead of the three sheets, one sheet \"Parent-Child\" as ERP\n"
            "                    and MRP systems import a BOM: one row per parent and component\n"
@@ -101,6 +107,8 @@ CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,
             fine = flag(options.hyperlinks);
         } else if (name == "--bom-rules") {
             fine = flag(options.bomRules);
+        } else if (name == "--merge-part-numbers") {
+            fine = flag(options.mergePartNumbers);
         } else if (name == "--force") {
             fine = flag(options.force);
         } else if (name == "--strict") {
@@ -140,6 +148,12 @@ CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,
     }
     if (options.assemblies.empty()) {
         return Mistake("no assembly given");
+    }
+    if (options.mergePartNumbers && options.layout == Layout::ParentChild) {
+        // Two files of one part number may hold different components: which would the parent
+        // hold? Refused rather than guessed.
+        return Mistake("--merge-part-numbers applies to the Summary BOM, not to --layout "
+                       "parent-child");
     }
     return {options, {}, 0};
 }

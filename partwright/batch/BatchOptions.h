@@ -12,9 +12,10 @@ enum class Layout { Sheets, ParentChild };
 
 // What partwright-export was asked to do.
 struct BatchOptions {
-    bool indented = false;   // a level column per depth, as "Use Indented Columns"
-    bool hyperlinks = false; // file names as hyperlinks to their files
-    bool bomRules = false;   // counted as Inventor's BOM counts, with a BOM Structure column
+    bool indented = false;         // a level column per depth, as "Use Indented Columns"
+    bool hyperlinks = false;       // file names as hyperlinks to their files
+    bool bomRules = false;         // counted as Inventor's BOM counts, with a BOM Structure column
+    bool mergePartNumbers = false; // Summary BOM rows merged by part number
     OutputFormat format = OutputFormat::Xlsx;
     Layout layout = Layout::Sheets;
     std::optional<std::string> outFolder; // beside each assembly when not given

@@ -29,14 +29,16 @@ private:
 
 std::unique_ptr<workbook::Workbook> BomWorkbook(model::BomModel& model, bool indented,
                                                 bool hyperlinks,
-                                                excel::BomStructureColumn structure) {
+                                                excel::BomStructureColumn structure,
+                                                excel::SummaryRowsBy summaryRows) {
     auto state = std::make_shared<workbook::ExcelState>();
     state->sheetsInNewWorkbook = 1;
     InMemoryExcel excel(state);
     SilentExportView view(indented, hyperlinks);
     excel::ExportState exportState;
     const excel::ExportOutcome outcome =
-        excel::modExcel(model, exportState, view, excel, excel::WorkbookKind::CellsOnly, structure)
+        excel::modExcel(model, exportState, view, excel, excel::WorkbookKind::CellsOnly, structure,
+                        summaryRows)
             .ExportToExcel();
     // A workbook with a step missing is no workbook to write.
     if (!outcome.Complete()) {

@@ -13,6 +13,7 @@ namespace pw::batch {
 // with one sheet, as Excel 2013 and later start one, so it holds the export's three sheets only.
 std::unique_ptr<workbook::Workbook>
 BomWorkbook(model::BomModel& model, bool indented, bool hyperlinks,
-            excel::BomStructureColumn structure = excel::BomStructureColumn::Without);
+            excel::BomStructureColumn structure = excel::BomStructureColumn::Without,
+            excel::SummaryRowsBy summaryRows = excel::SummaryRowsBy::File);
 
 } // namespace pw::batch

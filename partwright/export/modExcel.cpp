@@ -3,6 +3,7 @@
 #include "BomColumns.h"
 #include "CellText.h"
 #include "ExcelNotAnswering.h"
+#include "PartNumberRows.h"
 #include "SheetControls.h"
 #include "partwright/macros/modWriteVBEtoExcel.h"
 #include "partwright/model/AssemblyLoader.h"
@@ -70,10 +71,12 @@ std::int16_t IndentColumnsForMacros(const ExportState& state, const model::BomMo
 }
 
 modExcel::modExcel(model::BomModel& model, ExportState& state, ExportView& view,
-                   ExcelLauncher& launcher, WorkbookKind kind, BomStructureColumn structure)
+                   ExcelLauncher& launcher, WorkbookKind kind, BomStructureColumn structure,
+                   SummaryRowsBy summaryRows)
     : model_(model), state_(state), view_(view), launcher_(launcher),
       controls_(kind == WorkbookKind::WithMacros),
-      structureColumn_(structure == BomStructureColumn::With) {}
+      structureColumn_(structure == BomStructureColumn::With),
+      byPartNumber_(summaryRows == SummaryRowsBy::PartNumber) {}
 
 ExportOutcome modExcel::ExportToExcel() {
     outcome_ = {};
@@ -455,6 +458,10 @@ void modExcel::LevelCheckboxes() {
 }
 
 void modExcel::SummaryRows() {
+    if (byPartNumber_) {
+        PartNumberSummaryRows();
+        return;
+    }
     InBlocks([](const model::clsFileData& record) { return record.Quantity >= 1; },
              [&](const std::vector<const model::clsFileData*>& chunk, std::int32_t done) {
                  BlockRows rows(state_.ExcelRow, static_cast<std::int32_t>(chunk.size()),
@@ -581,6 +588,70 @@ void modExcel::SummaryValues(const model::clsFileData& record, CellBlock& block,
     FileValues(record, block, at, kPath, links);
     if (structureColumn_) {
         put(kBomStructure, TextCell(BomStructureText(record.BOMStructure)));
+    }
+}
+
+// One row per part number: the first file's fields where all its files agree, "*Varies*" where
+// they do not, and the count of files in the file-name column, linked to the first.
+void modExcel::PartNumberSummaryRows() {
+    const std::vector<PartNumberRow> merged = PartNumberRows(model_);
+    const auto count = static_cast<std::int32_t>(merged.size());
+    for (std::int32_t first = 0; first < count; first += static_cast<std::int32_t>(kRowsPerBlock)) {
+        const std::int32_t size = std::min(static_cast<std::int32_t>(kRowsPerBlock), count - first);
+        BlockRows rows(state_.ExcelRow, size, SummaryWidth());
+        for (std::int32_t i = 0; i < size; ++i) {
+            const PartNumberRow& row = merged[static_cast<std::size_t>(first + i)];
+            const model::clsFileData& lead = *row.records.front();
+            rows.looks.push_back(LookOf(lead));
+            SummaryValues(lead, rows.values, i, rows.links);
+            rows.values.At(i, summary::kQuantity - 1) = row.quantity;
+            if (row.records.size() > 1) {
+                MarkVarying(row.records, rows.values, i);
+                const std::string files =
+                    CountedText(static_cast<std::int64_t>(row.records.size()), "file", "files");
+                rows.values.At(i, summary::kFilename - 1) = TextCell(files);
+                if (!rows.links.empty() && rows.links.back().offset == i) {
+                    rows.links.back().name = files;
+                }
+            }
+            state_.ExcelRow = checked::Add(state_.ExcelRow, 1);
+        }
+        FlushBlock(rows, summary::kFilename, kSummarySheet, first + size);
+    }
+}
+
+// "*Varies*" in each field of a merged row on which its files disagree.
+void modExcel::MarkVarying(const std::vector<const model::clsFileData*>& records, CellBlock& block,
+                           std::int32_t at) {
+    using namespace summary;
+    using Field = CellValue (*)(const model::clsFileData&);
+    const std::pair<std::int16_t, Field> fields[] = {
+        {kRevision, [](const model::clsFileData& r) { return FieldCell(r.Revision); }},
+        {kDescription, [](const model::clsFileData& r) { return TextCell(r.Description); }},
+        {kAuthor, [](const model::clsFileData& r) { return TextCell(r.Author); }},
+        {kDesigner, [](const model::clsFileData& r) { return TextCell(r.Designer); }},
+        {kCost, [](const model::clsFileData& r) { return FieldCell(r.Cost); }},
+        {kStatus, [](const model::clsFileData& r) { return TextCell(StatusText(r.Status)); }},
+        {kMaterial, [](const model::clsFileData& r) { return TextCell(r.Material); }},
+        {kPath,
+         [](const model::clsFileData& r) {
+             std::string folder;
+             std::string name;
+             SplitPath(r.FileName, folder, name);
+             return TextCell(folder);
+         }},
+        {kBomStructure,
+         [](const model::clsFileData& r) { return TextCell(BomStructureText(r.BOMStructure)); }},
+    };
+    for (const auto& [column, field] : fields) {
+        if (column == kBomStructure && !structureColumn_) {
+            continue;
+        }
+        const CellValue lead = field(*records.front());
+        if (std::any_of(records.begin() + 1, records.end(),
+                        [&](const model::clsFileData* record) { return field(*record) != lead; })) {
+            block.At(at, column - 1) = TextCell(kVaries);
+        }
     }
 }
 

@@ -33,6 +33,10 @@ enum class WorkbookKind { WithMacros, CellsOnly };
 // sheets.
 enum class BomStructureColumn { Without, With };
 
+// The Summary BOM's rows: one per file, as the window shows them, or merged by part number as
+// Inventor's BOM merges them (fields the files disagree on show "*Varies*").
+enum class SummaryRowsBy { File, PartNumber };
+
 // What the user is told when Excel refuses the workbook's macro project.
 inline constexpr const char* kMacrosNotTrustedMessage =
     "The sheets were exported, but Excel did not let Partwright add the workbook's macros, so "
@@ -48,7 +52,8 @@ class modExcel {
 public:
     modExcel(model::BomModel& model, ExportState& state, ExportView& view, ExcelLauncher& launcher,
              WorkbookKind kind = WorkbookKind::WithMacros,
-             BomStructureColumn structure = BomStructureColumn::Without);
+             BomStructureColumn structure = BomStructureColumn::Without,
+             SummaryRowsBy summaryRows = SummaryRowsBy::File);
 
     ExportOutcome ExportToExcel();
 
@@ -98,6 +103,9 @@ private:
                         std::vector<PendingLink>& links);
     void SummaryHeader(std::int32_t row);
     void SummaryRows();
+    void PartNumberSummaryRows();
+    void MarkVarying(const std::vector<const model::clsFileData*>& records, CellBlock& block,
+                     std::int32_t at);
     void SummaryValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
                        std::vector<PendingLink>& links);
     static RowLook LookOf(const model::clsFileData& record);
@@ -124,6 +132,7 @@ private:
     ExcelLauncher& launcher_;
     const bool controls_;        // buttons, check boxes and macros
     const bool structureColumn_; // the BOM Structure column
+    const bool byPartNumber_;    // Summary BOM rows merged by part number
     // Per run.
     struct Options {
         int check1 = 0;     // "Use Indented Columns"

@@ -226,6 +226,35 @@ def rows(path):
 assert rows(sys.argv[1]) == rows(sys.argv[2]), (rows(sys.argv[1]), rows(sys.argv[2]))
 EOF_LO
 
+# Rows merged by part number: a bolt saved in two libraries, whose descriptions disagree.
+merge="$scratch/merge"
+mkdir -p "$merge/Lib" "$merge/Old"
+"$python" - "$merge" <<'EOF_MERGE'
+import json, sys
+folder = sys.argv[1]
+def part(description):
+    return {"type": "part", "propertySets": {"Design Tracking Properties": {
+        "5": "00451", "29": description, "20": "Steel"}}}
+json.dump(part("Bolt M8"), open(f"{folder}/Lib/Bolt.ipt", "w"))
+json.dump(part("Bolt M8x20"), open(f"{folder}/Old/Bolt.ipt", "w"))
+json.dump({"type": "assembly", "occurrences": [
+    {"name": "Bolt:1", "file": "Lib/Bolt.ipt"}, {"name": "Bolt:2", "file": "Old/Bolt.ipt"},
+    {"name": "Bolt:3", "file": "Old/Bolt.ipt"}]}, open(f"{folder}/Frame.iam", "w"))
+EOF_MERGE
+export_run merge --merge-part-numbers --format csv --out "$(windows_path "$merge/out")" \
+    "$(windows_path "$merge/Frame.iam")"
+check "--merge-part-numbers exits 0" [ "$(status_of merge)" = 0 ]
+check "and gives the bolt one row: 3 of them, the description varies, 2 files" "$python" - \
+    "$merge/out/Frame - Summary BOM.csv" <<'EOF_MERGED'
+import csv, sys
+with open(sys.argv[1], encoding="utf-8-sig", newline="") as file:
+    rows = list(csv.reader(file))
+bolt = [row for row in rows if row[1] == '="00451"']
+assert len(bolt) == 1, rows
+assert bolt[0][0] == "3" and bolt[0][3] == "*Varies*" and bolt[0][8] == "Steel", bolt
+assert bolt[0][9] == "*Varies*" and bolt[0][10] == "2 files", bolt
+EOF_MERGED
+
 if [ "$failed" -ne 0 ]; then
     tail -n 5 "$scratch"/*.err
 fi

@@ -50,6 +50,8 @@ TEST(BatchOptions, MistakesAreUsageErrorsThatSayWhatIsWrong) {
         {{"A.iam", "--format"}, "--format needs xlsx or csv"},
         {{"A.iam", "--layout=tree"}, "unknown layout 'tree' (sheets or parent-child)"},
         {{"A.iam", "--layout"}, "--layout needs sheets or parent-child"},
+        {{"A.iam", "--layout=parent-child", "--merge-part-numbers"},
+         "--merge-part-numbers applies to the Summary BOM, not to --layout parent-child"},
         {{"A.iam", "--out"}, "--out needs a folder"},
         {{"A.iam", "--out="}, "--out needs a folder"},
         {{"A.iam", "--force=yes"}, "option '--force' takes no value"},

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "partwright/model/BomModel.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace pw::excel {
+
+// What a field shows where the files of one merged row disagree on it, as Inventor's BOM shows it.
+inline constexpr const char* kVaries = "*Varies*";
+
+// One Summary BOM row when rows are merged by part number: the files that carry the part number
+// (the first use of each, in order of first appearance), and their total quantity.
+struct PartNumberRow {
+    std::vector<const model::clsFileData*> records;
+    std::int32_t quantity = 0;
+};
+
+// The Summary BOM's rows keyed by part number, in order of first appearance; a file without a
+// part number, a missing one and a virtual component's own entry keep rows of their own.
+std::vector<PartNumberRow> PartNumberRows(const model::BomModel& model);
+
+} // namespace pw::excel
