@@ -3,6 +3,7 @@
 #   batch_timing.sh WINE_RUN PREFIX EXPORTER RUNS OUT ASSEMBLY...
 # For each assembly: the median of RUNS runs of the time the program reports for the assembly
 # (load, workbook, file) and of the whole process, started as a script would start it.
+# EXPORT_OPTIONS adds options to every run (for example "--layout parent-child").
 set -euo pipefail
 wine_run=$1 prefix=$2 exporter=$3 runs=$4 out=$5
 shift 5
@@ -16,7 +17,8 @@ for assembly in "$@"; do
         # Into a file, not a pipe: a helper Wine starts may hold a pipe open after the program
         # has ended, and the wait for it is no part of the program's time.
         start=$(date +%s.%N)
-        "$wine_run" "$prefix" "$exporter" --force --out "$(windows_path "$out")" \
+        # shellcheck disable=SC2086 # the options are words
+        "$wine_run" "$prefix" "$exporter" --force ${EXPORT_OPTIONS:-} --out "$(windows_path "$out")" \
             "$(windows_path "$assembly")" >"$out/run.log" 2>&1 || true
         end=$(date +%s.%N)
         line=$(grep ' occurrences, ' "$out/run.log" || true)
