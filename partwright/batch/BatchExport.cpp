@@ -90,6 +90,7 @@ void BatchExport::ExportOne(const std::string& assembly) {
     }
 
     model::BomModel model;
+    model.ExtraProperties = options_.properties;
     model::QuantityListing listing;
     SilentLoadView view(assembly);
     model::AssemblyLoader loader(model, listing, view, servers_);

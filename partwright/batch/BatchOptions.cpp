@@ -30,6 +30,12 @@ std::string UsageText() {
            "                    shown as \"*Varies*\", the file-name column saying how many\n"
            "                    files (\"2 files\") and linked to the first; files without a\n"
            "                    part number keep rows of their own\n"
+           "  --property SET:NAME\n"
+           "                    one more column, headed NAME, at the end of each BOM sheet:\n"
+           "                    the property NAME (a name, or an id given as a number) of the\n"
+           "                    property set SET (a name or a format identifier); empty where a\n"
+           "                    file lacks it. May be given again for more columns, e.g.\n"
+           "                    --property \"Inventor User Defined Properties:Supplier\"\n"
            "  --layout parent-child\n"
            "                    instead of the three sheets, one sheet \"Parent-Child\" as ERP\n"
            "                    and MRP systems import a BOM: one row per parent and component\n"
@@ -133,6 +139,14 @@ CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,
                 return Mistake(layout ? "unknown layout '" + *layout + "' (sheets or parent-child)"
                                       : "--layout needs sheets or parent-child");
             }
+        } else if (name == "--property") {
+            const auto text = takeValue();
+            const auto request = text ? model::ParsePropertyRequest(*text) : std::nullopt;
+            if (!request) {
+                return Mistake(text ? "--property wants SET:NAME, not '" + *text + "'"
+                                    : "--property needs SET:NAME");
+            }
+            options.properties.push_back(*request);
         } else if (name == "--out") {
             const auto folder = takeValue();
             if (!folder || folder->empty()) {

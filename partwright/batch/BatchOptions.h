@@ -1,5 +1,7 @@
 #pragma once
 
+#include "partwright/model/PropertyRequest.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,9 +20,10 @@ struct BatchOptions {
     bool mergePartNumbers = false; // Summary BOM rows merged by part number
     OutputFormat format = OutputFormat::Xlsx;
     Layout layout = Layout::Sheets;
-    std::optional<std::string> outFolder; // beside each assembly when not given
-    bool force = false;                   // replace files that exist
-    bool strict = false;                  // missing components fail the run
+    std::vector<model::PropertyRequest> properties; // further columns, in the order given
+    std::optional<std::string> outFolder;           // beside each assembly when not given
+    bool force = false;                             // replace files that exist
+    bool strict = false;                            // missing components fail the run
     std::vector<std::string> assemblies;
 };
 

@@ -49,6 +49,9 @@ std::unique_ptr<workbook::Workbook> ParentChildWorkbook(const model::BomModel& m
             columns.push_back(kColumns[at]);
         }
     }
+    for (const model::PropertyRequest& extra : model.ExtraProperties) {
+        columns.push_back({extra.name.c_str(), 16});
+    }
     const auto width = static_cast<std::int32_t>(columns.size());
 
     auto state = std::make_shared<workbook::ExcelState>();
@@ -89,6 +92,10 @@ std::unique_ptr<workbook::Workbook> ParentChildWorkbook(const model::BomModel& m
                 put(TextCell(excel::BomStructureText(component.BOMStructure)));
             }
             put(std::int32_t{line.level});
+            for (std::size_t i = 0; i < model.ExtraProperties.size(); ++i) {
+                put(i < component.Extra.size() ? FieldCell(component.Extra[i])
+                                               : excel::CellValue{});
+            }
         }
         sheet->Block(first + 2, 1, first + 1 + rows, width)->SetValues(block);
     }

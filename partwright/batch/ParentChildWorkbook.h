@@ -11,8 +11,9 @@ inline constexpr const char* kParentChildSheet = "Parent-Child";
 
 // The parent–child bill of materials of a loaded model as a workbook of one sheet: parent and
 // component (part number and file), the quantity per parent, the component's description and
-// material, its BOM structure when counted by Inventor's BOM rules, and the level where the pair
-// first appears. Missing components show their name and "File Missing", as in the Summary BOM.
+// material, its BOM structure when counted by Inventor's BOM rules, the level where the pair
+// first appears, and the component's further properties the model was asked for. Missing components
+// show their name and "File Missing", as in the Summary BOM.
 std::unique_ptr<workbook::Workbook> ParentChildWorkbook(const model::BomModel& model,
                                                         model::Counting counting);
 

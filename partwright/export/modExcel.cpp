@@ -296,13 +296,35 @@ std::int16_t modExcel::Column(std::int16_t offset) const {
     return checked::Add(indentColumns_, offset);
 }
 
-// The sheets' widths: their own columns, then the BOM Structure column when asked for.
+// The sheets' widths: their own columns, the BOM Structure column when asked for, then one
+// column per further property.
 std::int16_t modExcel::IndentedWidth() const {
-    return Column(structureColumn_ ? indented::kBomStructure : indented::kCount);
+    return checked::Add(Column(structureColumn_ ? indented::kBomStructure : indented::kCount),
+                        ExtraCount());
 }
 
 std::int16_t modExcel::SummaryWidth() const {
-    return structureColumn_ ? summary::kBomStructure : summary::kCount;
+    return checked::Add(structureColumn_ ? summary::kBomStructure : summary::kCount, ExtraCount());
+}
+
+std::int16_t modExcel::ExtraCount() const {
+    return checked::Narrow<std::int16_t>(model_.ExtraProperties.size());
+}
+
+// The further properties' headers, or a record's values of them, in the block's last columns.
+void modExcel::ExtraHeaders(CellBlock& block) const {
+    const std::int16_t first = checked::Sub(static_cast<std::int16_t>(block.columns), ExtraCount());
+    for (std::int16_t i = 0; i < ExtraCount(); ++i) {
+        block.At(0, first + i) = TextCell(model_.ExtraProperties[static_cast<std::size_t>(i)].name);
+    }
+}
+
+void modExcel::ExtraValues(const model::clsFileData& record, CellBlock& block,
+                           std::int32_t at) const {
+    const std::int32_t first = block.columns - ExtraCount();
+    for (std::size_t i = 0; i < record.Extra.size() && i < model_.ExtraProperties.size(); ++i) {
+        block.At(at, first + static_cast<std::int32_t>(i)) = FieldCell(record.Extra[i]);
+    }
 }
 
 void modExcel::WriteCell(std::int32_t row, std::int32_t column, const CellValue& value) {
@@ -319,7 +341,7 @@ void modExcel::IndentedHeader(std::int32_t row) {
     state_.IndentColumnsLoad = model_.LoadNumber;
     const auto headers = static_cast<std::int16_t>(std::size(indented::kHeaders));
     // The matrix column has no header: the header row ends at the file name without it.
-    CellBlock block(1, structureColumn_ ? IndentedWidth() : Column(headers));
+    CellBlock block(1, structureColumn_ || ExtraCount() > 0 ? IndentedWidth() : Column(headers));
     for (std::int16_t offset = 1; offset <= headers; ++offset) {
         block.At(0, Column(offset) - 1) = TextCell(indented::kHeaders[offset - 1]);
     }
@@ -329,6 +351,7 @@ void modExcel::IndentedHeader(std::int32_t row) {
     for (std::int16_t level = 1; levelColumns && level <= indentColumns_; ++level) {
         block.At(0, level - 1) = TextCell("Level" + IntegerText(level));
     }
+    ExtraHeaders(block);
     WriteBlock(row, block);
 }
 
@@ -566,6 +589,7 @@ void modExcel::IndentedValues(const model::clsFileData& record, CellBlock& block
     if (structureColumn_) {
         put(Column(kBomStructure), [&] { return TextCell(BomStructureText(record.BOMStructure)); });
     }
+    ExtraValues(record, block, at);
 }
 
 void modExcel::SummaryValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
@@ -589,6 +613,7 @@ void modExcel::SummaryValues(const model::clsFileData& record, CellBlock& block,
     if (structureColumn_) {
         put(kBomStructure, TextCell(BomStructureText(record.BOMStructure)));
     }
+    ExtraValues(record, block, at);
 }
 
 // One row per part number: the first file's fields where all its files agree, "*Varies*" where
@@ -653,6 +678,17 @@ void modExcel::MarkVarying(const std::vector<const model::clsFileData*>& records
             block.At(at, column - 1) = TextCell(kVaries);
         }
     }
+    const std::int32_t firstExtra = block.columns - ExtraCount();
+    for (std::size_t i = 0; i < model_.ExtraProperties.size(); ++i) {
+        const auto extra = [i](const model::clsFileData& record) {
+            return i < record.Extra.size() ? record.Extra[i] : Value{};
+        };
+        const Value lead = extra(*records.front());
+        if (std::any_of(records.begin() + 1, records.end(),
+                        [&](const model::clsFileData* record) { return extra(*record) != lead; })) {
+            block.At(at, firstExtra + static_cast<std::int32_t>(i)) = TextCell(kVaries);
+        }
+    }
 }
 
 // The folder in folderColumn and the file name in the column after it; with hyperlinks, a
@@ -682,6 +718,7 @@ void modExcel::SummaryHeader(std::int32_t row) {
     if (structureColumn_) {
         block.At(0, summary::kBomStructure - 1) = TextCell(kBomStructureHeader);
     }
+    ExtraHeaders(block);
     WriteBlock(row, block);
 }
 

@@ -123,6 +123,9 @@ private:
     std::int16_t Column(std::int16_t offset) const;
     std::int16_t IndentedWidth() const;
     std::int16_t SummaryWidth() const;
+    std::int16_t ExtraCount() const;
+    void ExtraHeaders(CellBlock& block) const;
+    void ExtraValues(const model::clsFileData& record, CellBlock& block, std::int32_t at) const;
     Worksheet& Target() const;
     Workbook& Book() const;
 

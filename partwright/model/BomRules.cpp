@@ -47,6 +47,7 @@ void Count(BomModel& model, clsFileData& record) {
 BomModel ApplyBomRules(const BomModel& loaded) {
     BomModel ruled;
     ruled.LoadNumber = loaded.LoadNumber;
+    ruled.ExtraProperties = loaded.ExtraProperties;
     bool top = true;
     std::vector<Ancestor> ancestors;
     for (const auto& source : loaded.FileData) {

@@ -30,7 +30,9 @@ Value AsIs(const Value& value) {
 }
 
 // The fields after the file name; each read is a step of its own.
-template <class Source> void FillProperties(clsFileData& record, Source& source) {
+template <class Source>
+void FillProperties(clsFileData& record, Source& source,
+                    const std::vector<PropertyRequest>& extra) {
     ReadProperty(source, kSummaryInformation, 4, record.Author, ValueText);
     ReadProperty(source, kSummaryInformation, 9, record.Revision, AsIs);
     ReadProperty(source, kDesignTracking, 36, record.Cost, AsIs);
@@ -42,10 +44,24 @@ template <class Source> void FillProperties(clsFileData& record, Source& source)
                  [&](const Value& volume) { return Multiply(record.Weight, volume); });
     ReadProperty(source, kDesignTracking, 5, record.Partnumber, AsIs);
     ReadProperty(source, kDesignTracking, 29, record.Description, ValueText);
+    record.Extra.assign(extra.size(), Value{});
+    for (std::size_t i = 0; i < extra.size(); ++i) {
+        const PropertyRequest& request = extra[i];
+        if (request.id) {
+            ReadProperty(source, request.set, *request.id, record.Extra[i], AsIs);
+        } else {
+            RunStep([&] {
+                if (const auto value = source.NamedPropertyValue(request.set, request.name)) {
+                    record.Extra[i] = *value;
+                }
+            });
+        }
+    }
 }
 
-void FillFields(clsFileData& record, Document& document) {
-    FillProperties(record, document);
+void FillFields(clsFileData& record, Document& document,
+                const std::vector<PropertyRequest>& extra) {
+    FillProperties(record, document, extra);
     std::shared_ptr<ComponentDefinition> definition;
     RunStep([&] { definition = document.ComponentDefinition(); });
     if (definition) {
@@ -120,7 +136,7 @@ std::string ComponentWalk::AppendRecord(Document* document, std::int16_t depth,
         document ? RunStep([&] { record->FileName = document->FullFileName(); }) : kEFail;
     if (nameCode == kOk) {
         CopyFields(*record, FieldsOnce(record->FileName, [&](clsFileData& fields) {
-            FillFields(fields, *document);
+            FillFields(fields, *document, model_.ExtraProperties);
         }));
         record->BOMStructure = Effective(useStructure, record->BOMStructure);
         record->TransMat = matrix;
@@ -146,7 +162,7 @@ void ComponentWalk::AppendVirtualRecord(Occurrence& occurrence, ComponentDefinit
     RunStep([&] { name = definition.DisplayName(); });
     record->FileName = VirtualKey(assembly, name);
     CopyFields(*record, FieldsOnce(record->FileName, [&](clsFileData& fields) {
-        FillProperties(fields, definition);
+        FillProperties(fields, definition, model_.ExtraProperties);
         RunStep([&] { fields.BOMStructure = definition.BOMStructure(); });
     }));
     record->BOMStructure = Effective(useStructure, record->BOMStructure);
@@ -183,6 +199,7 @@ void ComponentWalk::CopyFields(clsFileData& record, const clsFileData& fields) {
     record.Description = fields.Description;
     record.Adaptive = fields.Adaptive;
     record.BOMStructure = fields.BOMStructure;
+    record.Extra = fields.Extra;
 }
 
 void ComponentWalk::CountPresent(const std::shared_ptr<clsFileData>& record) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace pw::model {
 
@@ -44,6 +45,8 @@ struct clsFileData {
     ComponentKind Kind = ComponentKind::Other;
     // BOMStructureEnum: the use's override, else its definition's; 0 when it could not be read.
     std::int32_t BOMStructure = 0;
+    // The model's ExtraProperties, in their order; empty where the record has none.
+    std::vector<Value> Extra;
 };
 
 } // namespace pw::model

@@ -17,14 +17,17 @@ using namespace dispid;
 
 // Property `propertyId` of the set `setName` in a PropertySets collection; nothing when the set
 // or the property is absent (E_INVALIDARG).
-std::optional<Value> PropertyOf(DispatchObject sets, const std::string& setName,
-                                std::int32_t propertyId) {
+// `key` is the property's id (ItemByPropId) or its name (Item, the default member).
+template <class Key>
+std::optional<Value> PropertyOf(DispatchObject sets, const std::string& setName, const Key& key) {
     const auto set = sets.GetUnless(E_INVALIDARG, DISPID_VALUE, setName);
     if (!set) {
         return std::nullopt;
     }
+    const com::Member member =
+        std::is_same_v<Key, std::string> ? com::Member(DISPID_VALUE) : com::Member(kPropertyById);
     const auto property =
-        DispatchObject::FromVariant(set->get()).GetUnless(E_INVALIDARG, kPropertyById, propertyId);
+        DispatchObject::FromVariant(set->get()).GetUnless(E_INVALIDARG, member, key);
     if (!property) {
         return std::nullopt;
     }
@@ -71,6 +74,10 @@ public:
                                        std::int32_t propertyId) override {
         return PropertyOf(definition_.GetObject("PropertySets"), setName, propertyId);
     }
+    std::optional<Value> NamedPropertyValue(const std::string& setName,
+                                            const std::string& propertyName) override {
+        return PropertyOf(definition_.GetObject("PropertySets"), setName, propertyName);
+    }
 
 private:
     DispatchObject definition_;
@@ -92,6 +99,10 @@ public:
     std::optional<Value> PropertyValue(const std::string& setName,
                                        std::int32_t propertyId) override {
         return PropertyOf(document_.GetObject(kPropertySets), setName, propertyId);
+    }
+    std::optional<Value> NamedPropertyValue(const std::string& setName,
+                                            const std::string& propertyName) override {
+        return PropertyOf(document_.GetObject(kPropertySets), setName, propertyName);
     }
     std::int32_t Version() override { return com::Int32Of(document_.Get(kVersion).get()); }
     std::shared_ptr<Picture> Thumbnail() override {

@@ -68,6 +68,8 @@ public:
     virtual std::string DisplayName() = 0;
     virtual std::optional<Value> PropertyValue(const std::string& setName,
                                                std::int32_t propertyId) = 0;
+    virtual std::optional<Value> NamedPropertyValue(const std::string& setName,
+                                                    const std::string& propertyName) = 0;
 };
 
 class Document {
@@ -84,6 +86,10 @@ public:
     // common and no failure. Other failures raise.
     virtual std::optional<Value> PropertyValue(const std::string& setName,
                                                std::int32_t propertyId) = 0;
+    // As PropertyValue, the property found by its name (PropertySet.Item(name)), as custom
+    // iProperties are known.
+    virtual std::optional<Value> NamedPropertyValue(const std::string& setName,
+                                                    const std::string& propertyName) = 0;
     virtual std::int32_t Version() = 0;
     virtual std::shared_ptr<Picture> Thumbnail() = 0;
 };

@@ -70,15 +70,20 @@ std::int32_t BomStructureOf(const json& structure) {
     throw json::other_error::create(501, "unknown BOM structure " + name, &structure);
 }
 
-StandinProperties PropertiesOf(const json& owner) {
-    StandinProperties read;
-    const json sets = owner.value("propertySets", json::object());
+// A set's properties under their ids ("5"), or under their names ("Supplier").
+template <class Owner> void ReadProperties(const json& from, Owner& owner) {
+    const json sets = from.value("propertySets", json::object());
     for (const auto& [setName, properties] : sets.items()) {
-        for (const auto& [id, value] : properties.items()) {
-            read[{PropertySetName(setName), std::stoi(id)}] = ValueOf(value);
+        for (const auto& [key, value] : properties.items()) {
+            const bool byId =
+                !key.empty() && key.find_first_not_of("0123456789") == std::string::npos;
+            if (byId) {
+                owner.properties[{PropertySetName(setName), std::stoi(key)}] = ValueOf(value);
+            } else {
+                owner.namedProperties[{PropertySetName(setName), key}] = ValueOf(value);
+            }
         }
     }
-    return read;
 }
 
 StandinDocument Parse(const std::string& fullFileName, const json& file) {
@@ -94,14 +99,14 @@ StandinDocument Parse(const std::string& fullFileName, const json& file) {
     if (file.contains("thumbnail")) {
         document.thumbnail = ResolvePath(folder, file.at("thumbnail").get<std::string>());
     }
-    document.properties = PropertiesOf(file);
+    ReadProperties(file, document);
     if (file.contains("bomStructure")) {
         document.bomStructure = BomStructureOf(file.at("bomStructure"));
     }
     const json virtuals = file.value("virtualComponents", json::object());
     for (const auto& [name, definition] : virtuals.items()) {
         StandinVirtual& read = document.virtualComponents[name];
-        read.properties = PropertiesOf(definition);
+        ReadProperties(definition, read);
         if (definition.contains("bomStructure")) {
             read.bomStructure = BomStructureOf(definition.at("bomStructure"));
         }
@@ -144,6 +149,16 @@ std::string PropertySetName(const std::string& setNameOrId) {
 std::optional<Value> PropertyIn(const StandinProperties& properties, const std::string& setNameOrId,
                                 std::int32_t propertyId) {
     const auto found = properties.find({PropertySetName(setNameOrId), propertyId});
+    if (found == properties.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+std::optional<Value> NamedPropertyIn(const StandinNamedProperties& properties,
+                                     const std::string& setNameOrId,
+                                     const std::string& propertyName) {
+    const auto found = properties.find({PropertySetName(setNameOrId), propertyName});
     if (found == properties.end()) {
         return std::nullopt;
     }

@@ -17,13 +17,19 @@ namespace pw::standins {
 // Properties by set name (format identifiers of the standard sets are read as their names) and
 // id.
 using StandinProperties = std::map<std::pair<std::string, std::int32_t>, Value>;
+// Properties known by name (custom iProperties, whose JSON keys are names, not ids).
+using StandinNamedProperties = std::map<std::pair<std::string, std::string>, Value>;
 
 std::optional<Value> PropertyIn(const StandinProperties& properties, const std::string& setNameOrId,
                                 std::int32_t propertyId);
+std::optional<Value> NamedPropertyIn(const StandinNamedProperties& properties,
+                                     const std::string& setNameOrId,
+                                     const std::string& propertyName);
 
 // A component that exists only in the bill of materials, defined inside its assembly.
 struct StandinVirtual {
     StandinProperties properties;
+    StandinNamedProperties namedProperties;
     std::int32_t bomStructure = inventor::kNormalBOMStructure;
 };
 
@@ -47,6 +53,7 @@ struct StandinDocument {
     std::string thumbnail; // full path of the picture file, or empty
     std::int32_t bomStructure = inventor::kNormalBOMStructure;
     StandinProperties properties;
+    StandinNamedProperties namedProperties;
     std::map<std::string, StandinVirtual> virtualComponents; // by name
     std::vector<StandinOccurrence> occurrences;
 

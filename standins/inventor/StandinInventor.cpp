@@ -88,6 +88,10 @@ public:
                                        std::int32_t propertyId) override {
         return data_->Property(setName, propertyId);
     }
+    std::optional<Value> NamedPropertyValue(const std::string& setName,
+                                            const std::string& propertyName) override {
+        return NamedPropertyIn(data_->namedProperties, setName, propertyName);
+    }
     std::int32_t Version() override { return data_->version; }
     std::shared_ptr<Picture> Thumbnail() override {
         if (data_->thumbnail.empty()) {
@@ -125,6 +129,9 @@ public:
     std::optional<Value> PropertyValue(const std::string&, std::int32_t) override {
         NoSuchMember();
     }
+    std::optional<Value> NamedPropertyValue(const std::string&, const std::string&) override {
+        NoSuchMember();
+    }
 
 private:
     std::shared_ptr<const StandinDocument> data_;
@@ -154,6 +161,10 @@ public:
     std::optional<Value> PropertyValue(const std::string& setName,
                                        std::int32_t propertyId) override {
         return PropertyIn(Data().properties, setName, propertyId);
+    }
+    std::optional<Value> NamedPropertyValue(const std::string& setName,
+                                            const std::string& propertyName) override {
+        return NamedPropertyIn(Data().namedProperties, setName, propertyName);
     }
 
 private:

@@ -232,11 +232,12 @@ mkdir -p "$merge/Lib" "$merge/Old"
 "$python" - "$merge" <<'EOF_MERGE'
 import json, sys
 folder = sys.argv[1]
-def part(description):
-    return {"type": "part", "propertySets": {"Design Tracking Properties": {
-        "5": "00451", "29": description, "20": "Steel"}}}
-json.dump(part("Bolt M8"), open(f"{folder}/Lib/Bolt.ipt", "w"))
-json.dump(part("Bolt M8x20"), open(f"{folder}/Old/Bolt.ipt", "w"))
+def part(description, supplier):
+    return {"type": "part", "propertySets": {
+        "Design Tracking Properties": {"5": "00451", "29": description, "20": "Steel"},
+        "Inventor User Defined Properties": {"Supplier": supplier}}}
+json.dump(part("Bolt M8", "Würth"), open(f"{folder}/Lib/Bolt.ipt", "w", encoding="utf-8"))
+json.dump(part("Bolt M8x20", "Bossard"), open(f"{folder}/Old/Bolt.ipt", "w", encoding="utf-8"))
 json.dump({"type": "assembly", "occurrences": [
     {"name": "Bolt:1", "file": "Lib/Bolt.ipt"}, {"name": "Bolt:2", "file": "Old/Bolt.ipt"},
     {"name": "Bolt:3", "file": "Old/Bolt.ipt"}]}, open(f"{folder}/Frame.iam", "w"))
@@ -254,6 +255,21 @@ assert len(bolt) == 1, rows
 assert bolt[0][0] == "3" and bolt[0][3] == "*Varies*" and bolt[0][8] == "Steel", bolt
 assert bolt[0][9] == "*Varies*" and bolt[0][10] == "2 files", bolt
 EOF_MERGED
+
+# A custom iProperty, read by its name through Apprentice's property set, as a column.
+export_run property --property "Inventor User Defined Properties:Supplier" --format csv \
+    --out "$(windows_path "$merge/property")" "$(windows_path "$merge/Frame.iam")"
+check "--property exits 0" [ "$(status_of property)" = 0 ]
+check "and ends both BOM sheets with the supplier of each file" "$python" - \
+    "$merge/property/Frame - Summary BOM.csv" "$merge/property/Frame - Indented BOM.csv" <<'EOF_PROPERTY'
+import csv, sys
+for path in sys.argv[1:]:
+    with open(path, encoding="utf-8-sig", newline="") as file:
+        rows = list(csv.reader(file))
+    assert rows[0][-1] == "Supplier", rows[0]
+    suppliers = [row[-1] for row in rows[1:]]
+    assert suppliers[0] == "" and "Würth" in suppliers and "Bossard" in suppliers, suppliers
+EOF_PROPERTY
 
 if [ "$failed" -ne 0 ]; then
     tail -n 5 "$scratch"/*.err

@@ -7,6 +7,12 @@ namespace {
 
 using namespace inventor;
 
+std::optional<Value> NamedIn(const NamedProperties& properties, const std::string& set,
+                             const std::string& name) {
+    const auto found = properties.find({set, name});
+    return found == properties.end() ? std::nullopt : std::optional<Value>(found->second);
+}
+
 class FakeMatrix : public Matrix {
 public:
     FakeMatrix(const FakeInventor& inventor, const MatrixCells& cells)
@@ -68,6 +74,9 @@ public:
     std::optional<Value> PropertyValue(const std::string&, std::int32_t) override {
         throw MemberNotFound();
     }
+    std::optional<Value> NamedPropertyValue(const std::string&, const std::string&) override {
+        throw MemberNotFound();
+    }
 
 private:
     static constexpr std::int32_t kAssemblyDefinitionType = 100675072;
@@ -112,6 +121,11 @@ public:
         const Value* value = Data().properties.Find(setName, propertyId);
         return value ? std::optional<Value>(*value) : std::nullopt;
     }
+    std::optional<Value> NamedPropertyValue(const std::string& setName,
+                                            const std::string& propertyName) override {
+        inventor_.Check(Op::PropertyValue, name_);
+        return NamedIn(Data().namedProperties, setName, propertyName);
+    }
 
 private:
     const FakeVirtualData& Data() const { return owner_.virtualComponents.at(name_); }
@@ -154,6 +168,11 @@ public:
         Check(Op::PropertyValue);
         const Value* value = data_.properties.Find(setName, propertyId);
         return value ? std::optional<Value>(*value) : std::nullopt;
+    }
+    std::optional<Value> NamedPropertyValue(const std::string& setName,
+                                            const std::string& propertyName) override {
+        Check(Op::PropertyValue);
+        return NamedIn(data_.namedProperties, setName, propertyName);
     }
     std::int32_t Version() override {
         Check(Op::Version);

@@ -60,8 +60,12 @@ struct FakeOccurrenceData {
     mutable const FakeDocumentData* resolved = nullptr; // found once, kept
 };
 
+// Properties known by name (custom iProperties), by set name and property name.
+using NamedProperties = std::map<std::pair<std::string, std::string>, Value>;
+
 struct FakeVirtualData {
     PropertyTable properties;
+    NamedProperties namedProperties;
     std::int32_t bomStructure = inventor::kNormalBOMStructure;
 };
 
@@ -73,6 +77,7 @@ struct FakeDocumentData {
     bool adaptive = false;
     std::int32_t version = 11000;
     PropertyTable properties;
+    NamedProperties namedProperties;
     std::int32_t bomStructure = inventor::kNormalBOMStructure;
     std::map<std::string, FakeVirtualData> virtualComponents; // by name
     std::vector<FakeOccurrenceData> occurrences;

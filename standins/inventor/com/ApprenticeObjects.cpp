@@ -61,24 +61,37 @@ private:
     Value value_;
 };
 
-// Where a document's or a virtual component's properties come from.
-using PropertySource = std::function<std::optional<Value>(const std::string& set, std::int32_t id)>;
+// Where a document's or a virtual component's properties come from: by id, and by name.
+struct PropertySource {
+    std::function<std::optional<Value>(const std::string& set, std::int32_t id)> byId;
+    std::function<std::optional<Value>(const std::string& set, const std::string& name)> byName;
+};
+
+// A property the document lacks is common: answered with the code, not raised.
+HRESULT HandProperty(std::optional<Value> value, ::Property** result) {
+    if (!value) {
+        SetErrorInfo(0, nullptr);
+        return E_INVALIDARG;
+    }
+    return Hand(MakeObject<PropertyObject>(std::move(*value)), result);
+}
 
 class PropertySetObject final : public com::TypedDispatch<::PropertySet> {
 public:
     PropertySetObject(PropertySource source, std::string set)
         : source_(std::move(source)), set_(std::move(set)) {}
 
-    HRESULT STDMETHODCALLTYPE get_ItemByPropId(LONG id, ::Property** result) override {
+    HRESULT STDMETHODCALLTYPE get_Item(VARIANT index, ::Property** result) override {
         return Guarded([&] {
-            // A property the document lacks is common: answered with the code, not raised.
-            auto value = source_(set_, id);
-            if (!value) {
+            if (index.vt != VT_BSTR) {
                 SetErrorInfo(0, nullptr);
                 return E_INVALIDARG;
             }
-            return Hand(MakeObject<PropertyObject>(std::move(*value)), result);
+            return HandProperty(source_.byName(set_, com::BstrToUtf8(index.bstrVal)), result);
         });
+    }
+    HRESULT STDMETHODCALLTYPE get_ItemByPropId(LONG id, ::Property** result) override {
+        return Guarded([&] { return HandProperty(source_.byId(set_, id), result); });
     }
 
 private:
@@ -105,8 +118,11 @@ private:
 };
 
 template <class Owner> PropertySource PropertiesOf(std::shared_ptr<Owner> owner) {
-    return
-        [owner](const std::string& set, std::int32_t id) { return owner->PropertyValue(set, id); };
+    return {
+        [owner](const std::string& set, std::int32_t id) { return owner->PropertyValue(set, id); },
+        [owner](const std::string& set, const std::string& name) {
+            return owner->NamedPropertyValue(set, name);
+        }};
 }
 
 HRESULT HandLong(std::int32_t value, LONG* out) {
