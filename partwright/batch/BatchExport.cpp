@@ -219,8 +219,10 @@ bool BatchExport::Writable(const std::string& name, const std::vector<Target>& t
 void BatchExport::Write(const std::string& name, model::BomModel& model,
                         const std::vector<Target>& targets) {
     const auto book = options_.layout == Layout::ParentChild
-                          ? ParentChildWorkbook(model, options_.bomRules ? model::Counting::BomRules
-                                                                         : model::Counting::Walk)
+                          ? ParentChildWorkbook(model,
+                                                options_.bomRules ? model::Counting::BomRules
+                                                                  : model::Counting::Walk,
+                                                options_.mergePartNumbers)
                           : BomWorkbook(model, options_.indented, options_.hyperlinks,
                                         options_.bomRules ? excel::BomStructureColumn::With
                                                           : excel::BomStructureColumn::Without,

@@ -29,7 +29,9 @@ std::string UsageText() {
            "                    rows: the quantities added up, a field the files disagree on\n"
            "                    shown as \"*Varies*\", the file-name column saying how many\n"
            "                    files (\"2 files\") and linked to the first; files without a\n"
-           "                    part number keep rows of their own\n"
+           "                    part number keep rows of their own. With --layout parent-child,\n"
+           "                    files of one part number are one parent or component, unless\n"
+           "                    as parents they hold different components\n"
            "  --property SET:NAME\n"
            "                    one more column, headed NAME, at the end of each BOM sheet:\n"
            "                    the property NAME (a name, or an id given as a number) of the\n"
@@ -163,12 +165,7 @@ CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,
     if (options.assemblies.empty()) {
         return Mistake("no assembly given");
     }
-    if (options.mergePartNumbers && options.layout == Layout::ParentChild) {
-        // Two files of one part number may hold different components: which would the parent
-        // hold? Refused rather than guessed.
-        return Mistake("--merge-part-numbers applies to the Summary BOM, not to --layout "
-                       "parent-child");
-    }
+
     return {options, {}, 0};
 }
 

@@ -40,8 +40,8 @@ std::string FileNameOf(const model::clsFileData& record) {
 
 } // namespace
 
-std::unique_ptr<workbook::Workbook> ParentChildWorkbook(const model::BomModel& model,
-                                                        model::Counting counting) {
+std::unique_ptr<workbook::Workbook>
+ParentChildWorkbook(const model::BomModel& model, model::Counting counting, bool byPartNumber) {
     const bool structure = counting == model::Counting::BomRules;
     std::vector<Column> columns;
     for (std::size_t at = 0; at < std::size(kColumns); ++at) {
@@ -69,7 +69,9 @@ std::unique_ptr<workbook::Workbook> ParentChildWorkbook(const model::BomModel& m
     sheet->Block(1, 1, 1, width)->SetValues(header);
     sheet->Rows(1)->SetFontBold(true);
 
-    const std::vector<model::ParentChildLine> lines = model::ParentChildLines(model, counting);
+    const std::vector<model::ParentChildLine> lines =
+        byPartNumber ? model::MergedByPartNumber(model::ParentChildLines(model, counting))
+                     : model::ParentChildLines(model, counting);
     const auto count = static_cast<std::int32_t>(lines.size());
     for (std::int32_t first = 0; first < count; first += kRowsPerBlock) {
         const std::int32_t rows = std::min(kRowsPerBlock, count - first);

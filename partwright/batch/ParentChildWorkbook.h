@@ -14,7 +14,9 @@ inline constexpr const char* kParentChildSheet = "Parent-Child";
 // material, its BOM structure when counted by Inventor's BOM rules, the level where the pair
 // first appears, and the component's further properties the model was asked for. Missing components
 // show their name and "File Missing", as in the Summary BOM.
+// With `byPartNumber`, files of one part number are one parent or component (MergedByPartNumber).
 std::unique_ptr<workbook::Workbook> ParentChildWorkbook(const model::BomModel& model,
-                                                        model::Counting counting);
+                                                        model::Counting counting,
+                                                        bool byPartNumber = false);
 
 } // namespace pw::batch

@@ -1,11 +1,13 @@
 #include "ParentChild.h"
 
+#include "PartNumberKey.h"
 #include "shared/core/CaseFold.h"
 #include "shared/core/Checked.h"
 
 #include <map>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace pw::model {
@@ -64,6 +66,45 @@ std::vector<ParentChildLine> ParentChildLines(const BomModel& model, Counting co
         line.quantity = checked::Add(line.quantity, 1);
     }
     return lines;
+}
+
+std::vector<ParentChildLine> MergedByPartNumber(const std::vector<ParentChildLine>& lines) {
+    // What each parent file holds, by part number, and the first file of each part number.
+    std::map<std::string, std::map<std::string, std::int64_t>> holds;
+    std::unordered_map<std::string, std::string> firstFile;
+    for (const ParentChildLine& line : lines) {
+        holds[FileKey(*line.parent)][PartNumberKey(*line.component)] += line.quantity;
+        firstFile.emplace(PartNumberKey(*line.parent), FileKey(*line.parent));
+    }
+    std::unordered_set<std::string> disagreeing;
+    for (const ParentChildLine& line : lines) {
+        const std::string key = PartNumberKey(*line.parent);
+        if (holds[FileKey(*line.parent)] != holds[firstFile.at(key)]) {
+            disagreeing.insert(key);
+        }
+    }
+    const auto keyOf = [&](const clsFileData& record) {
+        const std::string key = PartNumberKey(record);
+        return disagreeing.contains(key) ? FileKey(record) : key;
+    };
+
+    std::vector<ParentChildLine> merged;
+    std::map<std::pair<std::string, std::string>, std::size_t> lineOfPair;
+    for (const ParentChildLine& line : lines) {
+        const std::string parent = keyOf(*line.parent);
+        // The first file of a merged parent stands for the others, which hold the same.
+        if (parent != FileKey(*line.parent) && firstFile.at(parent) != FileKey(*line.parent)) {
+            continue;
+        }
+        const auto [found, added] =
+            lineOfPair.emplace(std::make_pair(parent, keyOf(*line.component)), merged.size());
+        if (added) {
+            merged.push_back({line.parent, line.component, 0, line.level});
+        }
+        merged[found->second].quantity =
+            checked::Add(merged[found->second].quantity, line.quantity);
+    }
+    return merged;
 }
 
 } // namespace pw::model

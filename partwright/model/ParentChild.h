@@ -27,4 +27,10 @@ enum class Counting {
 // the model's unique entries hold.
 std::vector<ParentChildLine> ParentChildLines(const BomModel& model, Counting counting);
 
+// The lines with files of one part number taken as one (see PartNumberKey): their quantities
+// added up under each parent, the first file's record standing for them. A part number whose
+// files as parents hold different components stays one line per file wherever it appears:
+// which components would the merged parent hold?
+std::vector<ParentChildLine> MergedByPartNumber(const std::vector<ParentChildLine>& lines);
+
 } // namespace pw::model

@@ -256,6 +256,11 @@ assert bolt[0][0] == "3" and bolt[0][3] == "*Varies*" and bolt[0][8] == "Steel",
 assert bolt[0][9] == "*Varies*" and bolt[0][10] == "2 files", bolt
 EOF_MERGED
 
+export_run merge-pc --merge-part-numbers --layout parent-child --format csv \
+    --out "$(windows_path "$merge/out")" "$(windows_path "$merge/Frame.iam")"
+check "merged, the frame holds 3 of the one bolt" grep -qE '^,Frame.iam,"=""00451""",Bolt.ipt,3,' \
+    "$merge/out/Frame - Parent-Child.csv"
+
 # A custom iProperty, read by its name through Apprentice's property set, as a column.
 export_run property --property "Inventor User Defined Properties:Supplier" --format csv \
     --out "$(windows_path "$merge/property")" "$(windows_path "$merge/Frame.iam")"

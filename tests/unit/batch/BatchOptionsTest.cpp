@@ -53,8 +53,6 @@ TEST(BatchOptions, MistakesAreUsageErrorsThatSayWhatIsWrong) {
         {{"A.iam", "--property", "Supplier"}, "--property wants SET:NAME, not 'Supplier'"},
         {{"A.iam", "--property=Set:"}, "--property wants SET:NAME, not 'Set:'"},
         {{"A.iam", "--property"}, "--property needs SET:NAME"},
-        {{"A.iam", "--layout=parent-child", "--merge-part-numbers"},
-         "--merge-part-numbers applies to the Summary BOM, not to --layout parent-child"},
         {{"A.iam", "--out"}, "--out needs a folder"},
         {{"A.iam", "--out="}, "--out needs a folder"},
         {{"A.iam", "--force=yes"}, "option '--force' takes no value"},

@@ -196,6 +196,50 @@ TEST_F(ParentChildTest, QuantitiesMultipliedDownEachPathGiveTheSummaryTotals) {
     ExpectTotalsOfTheSummary(model, lines, top);
 }
 
+// Two copies of one sub-assembly (part number "SUB"), each holding two bolts saved in two
+// libraries under one part number: merged, one parent holds 2 of one bolt. When the copies hold
+// different components, they stay apart, as parents and as components.
+TEST_F(ParentChildTest, MergedByPartNumberFilesOfOnePartNumberAreOneParentOrComponent) {
+    const std::string top = "C:\\W\\T.iam";
+    const auto add = [&](const std::string& path, const char* partNumber) -> auto& {
+        auto& document =
+            path.ends_with(".iam") ? inventor.AddAssembly(path) : inventor.AddPart(path);
+        document.properties[{kTracking, 5}] = Value{partNumber};
+        return document;
+    };
+    add(top, "TOP");
+    add("C:\\A\\Sub.iam", "SUB");
+    add("C:\\B\\Sub.iam", "SUB");
+    add("C:\\A\\Bolt.ipt", "B8");
+    add("C:\\B\\Bolt.ipt", "B8");
+    inventor.AddOccurrence(top, "Sub:1", "C:\\A\\Sub.iam");
+    inventor.AddOccurrence(top, "Sub:2", "C:\\B\\Sub.iam");
+    inventor.AddOccurrence(top, "Sub:3", "C:\\B\\Sub.iam");
+    for (const char* sub : {"C:\\A\\Sub.iam", "C:\\B\\Sub.iam"}) {
+        inventor.AddOccurrence(sub, "Bolt:1", "C:\\A\\Bolt.ipt");
+        inventor.AddOccurrence(sub, "Bolt:2", "C:\\B\\Bolt.ipt");
+    }
+    Load(top);
+
+    const auto merged = MergedByPartNumber(ParentChildLines(model, Counting::Walk));
+    EXPECT_EQ(Texts(merged),
+              (std::vector<std::string>{"T.iam > Sub.iam x3 @1", "Sub.iam > Bolt.ipt x2 @2"}));
+    // 3 subs of 2 bolts: the 6 bolts the two files count together.
+    EXPECT_EQ(merged[1].quantity * merged[0].quantity,
+              model.Dupes.Find("C:\\A\\Bolt.ipt")->Quantity +
+                  model.Dupes.Find("C:\\B\\Bolt.ipt")->Quantity);
+
+    inventor.AddOccurrence("C:\\B\\Sub.iam", "Bolt:3", "C:\\B\\Bolt.ipt");
+    model = BomModel{};
+    Load(top);
+    const auto apart = MergedByPartNumber(ParentChildLines(model, Counting::Walk));
+    EXPECT_EQ(Texts(apart),
+              (std::vector<std::string>{"T.iam > Sub.iam x1 @1", "Sub.iam > Bolt.ipt x2 @2",
+                                        "T.iam > Sub.iam x2 @1", "Sub.iam > Bolt.ipt x3 @2"}));
+    EXPECT_EQ(apart[0].component->FileName, "C:\\A\\Sub.iam");
+    EXPECT_EQ(apart[2].component->FileName, "C:\\B\\Sub.iam");
+}
+
 // The sheet: a header, part numbers kept as the text they are, missing components by name with
 // "File Missing", the header frozen.
 TEST_F(ParentChildTest, TheSheetKeepsPartNumbersAsTextAndNamesMissingComponents) {

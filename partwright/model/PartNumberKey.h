@@ -1,0 +1,16 @@
+#pragma once
+
+#include "clsFileData.h"
+
+#include <string>
+
+namespace pw::model {
+
+// The key under which rows merge by part number: the part number as text, or, for a file without
+// one and for a missing file, the file itself.
+std::string PartNumberKey(const clsFileData& record);
+
+// The key of the file itself, whatever its part number.
+std::string FileKey(const clsFileData& record);
+
+} // namespace pw::model
