@@ -1,11 +1,13 @@
 #include "BatchExport.h"
 
 #include "BomWorkbook.h"
+#include "ComparisonWorkbook.h"
 #include "ParentChildWorkbook.h"
 #include "SilentViews.h"
 #include "partwright/export/CellText.h"
 #include "partwright/export/modExcel.h"
 #include "partwright/model/AssemblyLoader.h"
+#include "partwright/model/BomComparison.h"
 #include "partwright/model/BomRules.h"
 #include "partwright/workbook/SheetCsv.h"
 #include "partwright/workbook/WorkbookXlsx.h"
@@ -50,6 +52,9 @@ BatchExport::BatchExport(const BatchOptions& options, inventor::ServerFactory& s
     : options_(options), servers_(servers), files_(files), report_(std::move(report)) {}
 
 int BatchExport::Run() {
+    if (options_.compare) {
+        return Compare();
+    }
     const auto start = Clock::now();
     std::set<std::string> given;
     for (const std::string& assembly : options_.assemblies) {
@@ -89,27 +94,11 @@ void BatchExport::ExportOne(const std::string& assembly) {
         return;
     }
 
-    model::BomModel model;
-    model.ExtraProperties = options_.properties;
-    model::QuantityListing listing;
-    SilentLoadView view(assembly);
-    model::AssemblyLoader loader(model, listing, view, servers_);
-    loader.LoadAssembly();
-    loader.ReleaseServer();
-    if (view.ended) {
-        serverGone_ = true;
-    }
-    if (!loader.Completed()) {
-        ++notLoaded_;
-        const std::string reason =
-            view.messages.empty() ? "the load stopped" : OneLine(view.messages.back().text);
-        report_(name + ": not loaded: " + reason + " (" + Seconds(start) + ")");
+    std::optional<Loaded> loaded = Load(assembly, start);
+    if (!loaded) {
         return;
     }
-
-    if (options_.bomRules) {
-        model = model::ApplyBomRules(model);
-    }
+    model::BomModel& model = loaded->model;
     const model::Tallies& counts = model.Counts;
     missing_ += counts.MissingCount;
     std::string line = name + ": " +
@@ -131,12 +120,94 @@ void BatchExport::ExportOne(const std::string& assembly) {
                  ? " and " + CountedText(static_cast<std::int64_t>(targets.size()) - 1, "more file",
                                          "more files")
                  : std::string()));
-    for (const ShownMessage& message : view.messages) {
+    ReportAnswers(*loaded);
+    ReportMissing(model);
+}
+
+// OLD vs NEW: both loaded as for an export, their Summary BOMs compared, the differences written
+// as one workbook (or one CSV file per sheet) beside NEW or into --out.
+int BatchExport::Compare() {
+    const auto start = Clock::now();
+    const std::string& older = options_.assemblies.at(0);
+    const std::string& newer = options_.assemblies.at(1);
+    const auto stem = [](const std::string& path) {
+        const std::string name = NameOf(path);
+        const std::size_t dot = name.rfind('.');
+        return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+    };
+    const std::string name = stem(older) + " vs " + stem(newer);
+    std::string folder;
+    std::string ignored;
+    excel::SplitPath(newer, folder, ignored);
+    if (options_.outFolder) {
+        folder = *options_.outFolder;
+        if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') {
+            folder += '\\';
+        }
+    }
+    std::vector<Target> targets;
+    if (options_.format == OutputFormat::Xlsx) {
+        targets.push_back({folder + name + ".xlsx", {}});
+    } else {
+        for (const char* sheet : {kChangesSheet, kTotalsComparedSheet}) {
+            targets.push_back({folder + name + " - " + sheet + ".csv", sheet});
+        }
+    }
+    if (!Writable(name, targets)) {
+        return kSomeFailed;
+    }
+    const std::optional<Loaded> before = Load(older, start);
+    const std::optional<Loaded> after = before ? Load(newer, start) : std::nullopt;
+    if (!before || !after) {
+        return kSomeFailed;
+    }
+    const std::vector<model::BomChange> changes = model::CompareBoms(
+        before->model, after->model, {options_.mergePartNumbers, options_.bomRules});
+    try {
+        const auto book = ComparisonWorkbook(before->model, after->model, changes);
+        WriteSheets(name, *book, targets);
+    } catch (const Failure& failure) {
+        report_(name + ": not written: " + failure.what() + " (" + Seconds(start) + ")");
+        return kSomeFailed;
+    }
+    report_(name + ": " + model::ChangeSummary(changes) + ", " + Seconds(start) + " -> " +
+            targets.front().path +
+            (targets.size() > 1 ? " and " + targets.back().path : std::string()));
+    return kAllWritten;
+}
+
+std::optional<BatchExport::Loaded> BatchExport::Load(const std::string& assembly,
+                                                     Clock::time_point start) {
+    Loaded loaded;
+    loaded.model.ExtraProperties = options_.properties;
+    model::QuantityListing listing;
+    SilentLoadView view(assembly);
+    model::AssemblyLoader loader(loaded.model, listing, view, servers_);
+    loader.LoadAssembly();
+    loader.ReleaseServer();
+    if (view.ended) {
+        serverGone_ = true;
+    }
+    if (!loader.Completed()) {
+        ++notLoaded_;
+        const std::string reason =
+            view.messages.empty() ? "the load stopped" : OneLine(view.messages.back().text);
+        report_(NameOf(assembly) + ": not loaded: " + reason + " (" + Seconds(start) + ")");
+        return std::nullopt;
+    }
+    if (options_.bomRules) {
+        loaded.model = model::ApplyBomRules(loaded.model);
+    }
+    loaded.messages = std::move(view.messages);
+    return loaded;
+}
+
+void BatchExport::ReportAnswers(const Loaded& loaded) {
+    for (const ShownMessage& message : loaded.messages) {
         if (message.style == model::kYesNoExclamation) {
             report_("  answered Yes: " + OneLine(message.text));
         }
     }
-    ReportMissing(model);
 }
 
 std::vector<BatchExport::Target> BatchExport::TargetsOf(const std::string& assembly) const {
@@ -228,12 +299,18 @@ void BatchExport::Write(const std::string& name, model::BomModel& model,
                                                           : excel::BomStructureColumn::Without,
                                         options_.mergePartNumbers ? excel::SummaryRowsBy::PartNumber
                                                                   : excel::SummaryRowsBy::File);
+    WriteSheets(name, *book, targets);
+}
+
+// The workbook as its targets: the .xlsx file, or one CSV file per sheet.
+void BatchExport::WriteSheets(const std::string& name, const workbook::Workbook& book,
+                              const std::vector<Target>& targets) {
     std::vector<OutputFile> files;
     for (const Target& target : targets) {
         std::string bytes;
         if (target.sheet.empty()) {
-            bytes = workbook::WorkbookXlsx(*book);
-        } else if (const workbook::Sheet* sheet = book->FindSheet(target.sheet)) {
+            bytes = workbook::WorkbookXlsx(book);
+        } else if (const workbook::Sheet* sheet = book.FindSheet(target.sheet)) {
             bytes = workbook::SheetCsv(*sheet);
         } else {
             throw Failure(kEFail,

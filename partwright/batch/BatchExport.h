@@ -2,10 +2,14 @@
 
 #include "BatchOptions.h"
 #include "OutputFiles.h"
+#include "SilentViews.h"
 #include "partwright/model/BomModel.h"
+#include "partwright/workbook/WorkbookModel.h"
 #include "shared/inventor/DocumentAccess.h"
 
+#include <chrono>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -32,10 +36,23 @@ private:
         std::string sheet; // the sheet a CSV file holds; empty for the workbook
     };
 
+    using Clock = std::chrono::steady_clock;
+    struct Loaded {
+        model::BomModel model;
+        std::vector<ShownMessage> messages; // what the load asked and said
+    };
+
     void ExportOne(const std::string& assembly);
+    // The assembly loaded (and counted by the BOM rules when asked); nothing, reported, when it
+    // could not be.
+    std::optional<Loaded> Load(const std::string& assembly, Clock::time_point start);
+    void ReportAnswers(const Loaded& loaded);
+    int Compare();
     std::vector<Target> TargetsOf(const std::string& assembly) const;
     bool Writable(const std::string& name, const std::vector<Target>& targets);
     void Write(const std::string& name, model::BomModel& model, const std::vector<Target>& targets);
+    void WriteSheets(const std::string& name, const workbook::Workbook& book,
+                     const std::vector<Target>& targets);
     void ReportMissing(const model::BomModel& model);
 
     const BatchOptions& options_;

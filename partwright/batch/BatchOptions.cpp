@@ -38,6 +38,14 @@ std::string UsageText() {
            "                    property set SET (a name or a format identifier); empty where a\n"
            "                    file lacks it. May be given again for more columns, e.g.\n"
            "                    --property \"Inventor User Defined Properties:Supplier\"\n"
+           "  --compare OLD NEW\n"
+           "                    instead of exporting, compares the Summary BOMs (totals through\n"
+           "                    all levels) of two revisions, keyed by part number, else by\n"
+           "                    file name, and writes \"OLD vs NEW.xlsx\" (with --format csv:\n"
+           "                    \"OLD vs NEW - Changes.csv\" and \"OLD vs NEW - Totals.csv\"):\n"
+           "                    one row per part added or removed, quantity changed (with the\n"
+           "                    difference) or field changed, and the totals side by side.\n"
+           "                    --merge-part-numbers, --bom-rules and --property apply\n"
            "  --layout parent-child\n"
            "                    instead of the three sheets, one sheet \"Parent-Child\" as ERP\n"
            "                    and MRP systems import a BOM: one row per parent and component\n"
@@ -115,6 +123,8 @@ CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,
             fine = flag(options.hyperlinks);
         } else if (name == "--bom-rules") {
             fine = flag(options.bomRules);
+        } else if (name == "--compare") {
+            fine = flag(options.compare);
         } else if (name == "--merge-part-numbers") {
             fine = flag(options.mergePartNumbers);
         } else if (name == "--force") {
@@ -164,6 +174,12 @@ CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,
     }
     if (options.assemblies.empty()) {
         return Mistake("no assembly given");
+    }
+    if (options.compare && options.assemblies.size() != 2) {
+        return Mistake("--compare needs two assemblies, OLD and NEW");
+    }
+    if (options.compare && options.layout == Layout::ParentChild) {
+        return Mistake("--compare compares the Summary BOMs; --layout does not apply");
     }
 
     return {options, {}, 0};

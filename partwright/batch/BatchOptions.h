@@ -24,6 +24,7 @@ struct BatchOptions {
     std::optional<std::string> outFolder;           // beside each assembly when not given
     bool force = false;                             // replace files that exist
     bool strict = false;                            // missing components fail the run
+    bool compare = false;                           // the two assemblies are revisions to compare
     std::vector<std::string> assemblies;
 };
 

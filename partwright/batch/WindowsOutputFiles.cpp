@@ -11,38 +11,40 @@
 namespace pw::batch {
 namespace {
 
-// Undoes a set's placing unless it is dismissed: the files placed go, the ones moved aside come
-// back.
+// Undoes a set's placing unless it is dismissed: a file placed where there was none goes, a file
+// placed over another gets the other back from its copy.
 class Placing {
 public:
     Placing() = default;
     Placing(const Placing&) = delete;
     Placing& operator=(const Placing&) = delete;
     ~Placing() {
-        if (done_) {
-            for (const std::wstring& aside : asides_) {
-                DeleteFileW(aside.c_str());
+        for (const Entry& entry : entries_) {
+            if (done_ || !entry.placed) {
+                if (!entry.copy.empty()) {
+                    DeleteFileW(entry.copy.c_str());
+                }
+            } else if (entry.copy.empty()) {
+                DeleteFileW(entry.path.c_str());
+            } else {
+                MoveFileExW(entry.copy.c_str(), entry.path.c_str(), MOVEFILE_REPLACE_EXISTING);
             }
-            return;
-        }
-        for (const std::wstring& path : placed_) {
-            DeleteFileW(path.c_str());
-        }
-        for (std::size_t i = 0; i < asides_.size(); ++i) {
-            MoveFileExW(asides_[i].c_str(), originals_[i].c_str(), 0);
         }
     }
-    void MovedAside(std::wstring original, std::wstring aside) {
-        originals_.push_back(std::move(original));
-        asides_.push_back(std::move(aside));
+    // The file at `path` is about to be placed; `copy` (or nothing) holds what was there.
+    void Begin(std::wstring path, std::wstring copy) {
+        entries_.push_back({std::move(path), std::move(copy), false});
     }
-    void Placed(std::wstring path) { placed_.push_back(std::move(path)); }
+    void Placed() { entries_.back().placed = true; }
     void Done() { done_ = true; }
 
 private:
-    std::vector<std::wstring> placed_;
-    std::vector<std::wstring> originals_;
-    std::vector<std::wstring> asides_;
+    struct Entry {
+        std::wstring path;
+        std::wstring copy;
+        bool placed;
+    };
+    std::vector<Entry> entries_;
     bool done_ = false;
 };
 
@@ -82,16 +84,20 @@ void WindowsOutputFiles::WriteAll(const std::vector<OutputFile>& files, bool rep
     Placing placing;
     for (std::size_t i = 0; i < files.size(); ++i) {
         const std::wstring path = com::Utf8ToWide(files[i].path);
+        // What is replaced is copied first, not moved aside: a run killed at any moment leaves
+        // each file old or new, never missing, and a failure later in the set puts the copies
+        // back.
+        std::wstring copy;
         if (replace && At(files[i].path) == PathHolds::File) {
-            const std::wstring aside = AtomicFile::TemporaryName(path, L".old");
-            if (!MoveFileExW(path.c_str(), aside.c_str(), 0)) {
+            copy = AtomicFile::TemporaryName(path, L".old");
+            if (!CopyFileW(path.c_str(), copy.c_str(), TRUE)) {
                 throw com::HresultFailure(HRESULT_FROM_WIN32(GetLastError()),
-                                          "cannot replace " + files[i].path);
+                                          "cannot keep a copy of " + files[i].path);
             }
-            placing.MovedAside(path, aside);
         }
-        written[i]->Commit(false);
-        placing.Placed(path);
+        placing.Begin(path, copy);
+        written[i]->Commit(replace);
+        placing.Placed();
     }
     placing.Done();
 }

@@ -97,7 +97,11 @@ for delay in 0.6 0.9 1.1 1.3 1.5 1.8 2.5; do
     "$wine_run" "$prefix" "$bin/partwright-export.exe" --force --out "$(windows_path "$killed")" \
         "$(windows_path "$scratch/generated/Top.iam")" >/dev/null 2>&1 &
     sleep "$delay"
-    pkill -9 -f 'partwright-export.exe' || true
+    # Until none is left: a process still starting when the first kill comes would otherwise
+    # write on while the files are looked at.
+    while pkill -9 -f 'partwright-export.exe'; do
+        sleep 0.1
+    done
     wait 2>/dev/null
     sleep 0.5 # Wine's server closes the dead process's handles
     if [ "$(cat "$killed/Top.xlsx")" = earlier ]; then
@@ -275,6 +279,48 @@ for path in sys.argv[1:]:
     suppliers = [row[-1] for row in rows[1:]]
     assert suppliers[0] == "" and "Würth" in suppliers and "Bossard" in suppliers, suppliers
 EOF_PROPERTY
+
+# Two revisions compared: the new one has a fourth bolt and a pin, and no longer the old bolt.
+"$python" - "$merge" <<'EOF_REVISION'
+import json, sys
+folder = sys.argv[1]
+json.dump({"type": "part", "propertySets": {"Design Tracking Properties": {"5": "P-1"}}},
+          open(f"{folder}/Pin.ipt", "w"))
+json.dump({"type": "assembly", "occurrences": [
+    {"name": f"Bolt:{i}", "file": "Old/Bolt.ipt"} for i in range(1, 5)] + [
+    {"name": "Pin:1", "file": "Pin.ipt"}]}, open(f"{folder}/Frame B.iam", "w"))
+EOF_REVISION
+export_run compare --compare --merge-part-numbers --out "$(windows_path "$merge/compared")" \
+    "$(windows_path "$merge/Frame.iam")" "$(windows_path "$merge/Frame B.iam")"
+check "--compare exits 0" [ "$(status_of compare)" = 0 ]
+check "its line counts the differences of each kind" grep -qE \
+    '^Frame vs Frame B: 1 added, 0 removed, 1 quantity, 1 field changed, [0-9.]+ s -> .*Frame vs Frame B.xlsx$' \
+    "$scratch/compare.err"
+export_run compare-csv --compare --merge-part-numbers --format csv \
+    --out "$(windows_path "$merge/compared")" "$(windows_path "$merge/Frame.iam")" \
+    "$(windows_path "$merge/Frame B.iam")"
+check "openpyxl and Python's csv read the same changes and totals" "$python" - \
+    "$merge/compared" <<'EOF_COMPARED'
+import csv, sys, openpyxl
+folder = sys.argv[1]
+expected = [["Change", "Key", "Old", "New", "Difference", "Description", "Material", "File"],
+            ["Added", "P-1", "", "1", "1", "", "", "Pin.ipt"],
+            ["Quantity", "00451", "3", "4", "1", "Bolt M8x20", "Steel", "Bolt.ipt"],
+            ["Description", "00451", "*Varies*", "Bolt M8x20", "", "Bolt M8x20", "Steel",
+             "Bolt.ipt"]]
+book = openpyxl.load_workbook(f"{folder}/Frame vs Frame B.xlsx")
+assert book.sheetnames == ["Changes", "Totals"], book.sheetnames
+cells = [["" if v is None else str(v) for v in row]
+         for row in book["Changes"].iter_rows(values_only=True)]
+assert cells == expected, cells
+assert book["Changes"].freeze_panes == "A2"
+with open(f"{folder}/Frame vs Frame B - Changes.csv", encoding="utf-8-sig", newline="") as file:
+    rows = [[cell.removeprefix('="').removesuffix('"') for cell in row] for row in csv.reader(file)]
+assert rows == expected, rows
+with open(f"{folder}/Frame vs Frame B - Totals.csv", encoding="utf-8-sig", newline="") as file:
+    totals = list(csv.reader(file))
+assert totals[4] == ["Total Parts: ", "3", "5", "2"], totals
+EOF_COMPARED
 
 if [ "$failed" -ne 0 ]; then
     tail -n 5 "$scratch"/*.err

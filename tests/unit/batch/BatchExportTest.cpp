@@ -166,6 +166,25 @@ TEST_F(BatchExportTest, TheParentChildLayoutIsOneSheetOrOneCsvFile) {
     EXPECT_EQ(files.files["D:\\Exports\\Gearbox.xlsx"].substr(0, 2), "PK");
 }
 
+TEST_F(BatchExportTest, ComparingTwoRevisionsWritesTheirDifferencesBesideTheNewOne) {
+    BatchOptions options = Of({gearbox, gearbox});
+    options.compare = true;
+    options.format = OutputFormat::Csv;
+    EXPECT_EQ(Run(options), kAllWritten);
+    const std::string changes = samples + "\\Gearbox vs Gearbox - Changes.csv";
+    ASSERT_EQ(files.files.count(changes), 1u);
+    EXPECT_NE(files.files[changes].find("No differences"), std::string::npos);
+    EXPECT_EQ(files.files.count(samples + "\\Gearbox vs Gearbox - Totals.csv"), 1u);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(UpToTime(lines[0]),
+              "Gearbox vs Gearbox: 0 added, 0 removed, 0 quantities, 0 fields changed,");
+
+    options.assemblies = {gearbox, samples + "\\Nowhere.iam"};
+    EXPECT_EQ(Run(options), kSomeFailed);
+    EXPECT_EQ(UpToTime(lines.back()),
+              "Nowhere.iam: not loaded: Unable to open the specified file. (");
+}
+
 TEST_F(BatchExportTest, AFileThatCannotBeWrittenIsReportedAndTheRunGoesOn) {
     files.failingPath = samples + "\\Gearbox.xlsx";
     fakes::FakeInventor inventor;

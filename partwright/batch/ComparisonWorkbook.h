@@ -1,0 +1,20 @@
+#pragma once
+
+#include "partwright/model/BomComparison.h"
+#include "partwright/workbook/WorkbookModel.h"
+
+#include <memory>
+#include <vector>
+
+namespace pw::batch {
+
+inline constexpr const char* kChangesSheet = "Changes";
+inline constexpr const char* kTotalsComparedSheet = "Totals";
+
+// Two revisions side by side: "Changes", one row per difference (or "No differences"), filled by
+// kind, and "Totals", the totals sheets' figures old, new and their difference; headers frozen.
+std::unique_ptr<workbook::Workbook>
+ComparisonWorkbook(const model::BomModel& older, const model::BomModel& newer,
+                   const std::vector<model::BomChange>& changes);
+
+} // namespace pw::batch
