@@ -5,9 +5,9 @@
 # (load, workbook, file) and of the whole process, started as a script would start it.
 # EXPORT_OPTIONS adds options to every run (for example "--layout parent-child").
 set -euo pipefail
+source "$(dirname "$0")/../scripts/lib/wine.sh"
 wine_run=$1 prefix=$2 exporter=$3 runs=$4 out=$5
 shift 5
-windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 mkdir -p "$out"
 printf '%-12s %12s %14s %14s\n' occurrences 'program (s)' 'process (s)' 'xlsx (bytes)'

@@ -3,11 +3,11 @@
 # unasked and never left half-written, and workbooks and CSV files that readers outside the
 # project read as Excel's export of the same assembly.
 #   batch_export.sh WINE_RUN PREFIX BIN_DIR SAMPLES_DIR GOLDEN_DIR SCRATCH_DIR
-set -u
+set -uo pipefail
 wine_run=$1 prefix=$2 bin=$3 samples=$4 golden=$5 scratch=$6
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../lib/check.sh"
-windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+source "$here/../../scripts/lib/wine.sh"
 python=/usr/bin/python3 # Debian's own, which python3-openpyxl serves
 samples_windows=$(windows_path "$samples")
 
@@ -17,7 +17,7 @@ export_run() { # export_run NAME ARGUMENTS...: leaves NAME.out, NAME.err and NAM
     "$wine_run" "$prefix" "$bin/partwright-export.exe" "$@" >"$scratch/$name.raw.out" \
         2>"$scratch/$name.raw.err" || status=$?
     tr -d '\r' <"$scratch/$name.raw.out" >"$scratch/$name.out"
-    tr -d '\r' <"$scratch/$name.raw.err" | grep -v '^X connection to' >"$scratch/$name.err"
+    tr -d '\r' <"$scratch/$name.raw.err" | grep -v -E "$wine_noise" >"$scratch/$name.err"
     echo "$status" >"$scratch/$name.status"
 }
 status_of() { cat "$scratch/$1.status"; }

@@ -2,10 +2,10 @@
 # The headless run as scripts and CI rely on it: its exit status, its one-line reason for a
 # failed load, the files it leaves for inspection, and its progress lines.
 #   headless_run.sh WINE_RUN PREFIX PARTWRIGHT_HEADLESS_EXE SAMPLES_DIR SCRATCH_DIR
-set -u
+set -uo pipefail
 wine_run=$1 prefix=$2 exe=$3 samples=$4 scratch=$5
-windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
 source "$(dirname "$0")/../lib/check.sh"
+source "$(dirname "$0")/../../scripts/lib/wine.sh"
 run() { # run NAME ASSEMBLY [OPTION...]: leaves NAME.out, NAME.err (no carriage returns), NAME.status
     local name=$1 assembly=$2 status=0
     mkdir -p "$scratch/$name"
@@ -43,9 +43,9 @@ check "the workbook is written" test -s "$scratch/gearbox/Book1.json"
 
 # Excel's Trust Center setting, as a user who never ticked it has it.
 vbom() {
-    WINEPREFIX=$prefix WINEDEBUG=-all wine reg add \
+    (wine_environment "$prefix" && wine reg add \
         'HKCU\Software\Microsoft\Office\16.0\Excel\Security' /v AccessVBOM /t REG_DWORD \
-        /d "$1" /f >/dev/null 2>&1
+        /d "$1" /f >/dev/null 2>&1)
 }
 vbom 0
 run untrusted "$samples/Gearbox.iam" --builder

@@ -3,12 +3,13 @@
 # installed program started once (it registers its Explorer verb), a silent uninstall, and
 # nothing left behind or touched besides.
 #   setup_test.sh BIN VERSION ICON SCRATCH
-set -u
+set -uo pipefail
 bin=$(readlink -m "$1") version=$2 icon=$(readlink -m "$3") scratch=$(readlink -m "$4")
 root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$root/scripts/lib/wine.sh"
+wine_environment "$scratch/prefix"
 # Wine's menu builder would mirror the Start menu into the host's desktop files: not under test.
-export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 checks="$bin/setup_checks.exe"
 installed='C:\Program Files\Partwright'
 folder="$WINEPREFIX/drive_c/Program Files/Partwright"
