@@ -1,6 +1,7 @@
 #include "BomWorkbook.h"
 
 #include "SilentViews.h"
+#include "partwright/export/ExcelCodes.h"
 #include "partwright/export/modExcel.h"
 #include "partwright/workbook/WorkbookApplication.h"
 #include "shared/core/Failure.h"
@@ -15,7 +16,7 @@ public:
         : state_(std::move(state)) {}
 
     std::shared_ptr<excel::Application> Attach() override {
-        throw Failure(static_cast<ResultCode>(0x800401E3u), "Operation unavailable");
+        throw Failure(excel::kNotRunning, "Operation unavailable");
     }
     std::shared_ptr<excel::Application> Start() override {
         return workbook::MakeWorkbookApplication(state_);

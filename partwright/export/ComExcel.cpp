@@ -1,6 +1,7 @@
 #include "ComExcel.h"
 
 #include "CellText.h"
+#include "ExcelCodes.h"
 #include "shared/com/BlockVariant.h"
 #include "shared/com/BusyServerRetry.h"
 #include "shared/com/ComFailure.h"
@@ -15,8 +16,6 @@ namespace {
 using com::DispatchObject;
 using com::NamedArg;
 using com::UniqueVariant;
-
-constexpr ResultCode kObjectNotSet = static_cast<ResultCode>(0x800A005Bu);
 
 // One name cache per kind of Excel object.
 template <class Kind> DispatchObject Of(DispatchObject object) {

@@ -2,6 +2,7 @@
 
 #include "BomColumns.h"
 #include "CellText.h"
+#include "ExcelCodes.h"
 #include "ExcelNotAnswering.h"
 #include "PartNumberRows.h"
 #include "SheetControls.h"
@@ -49,8 +50,7 @@ bool IsEmptyCell(const CellValue& value) {
 // not be had fails like any other call.
 template <class Object> Object& Held(const std::shared_ptr<Object>& object) {
     if (!object) {
-        throw Failure(static_cast<ResultCode>(0x800A005Bu),
-                      "Object variable or With block variable not set");
+        throw Failure(kObjectNotSet, "Object variable or With block variable not set");
     }
     return *object;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "WorkbookModel.h"
+#include "partwright/export/ExcelCodes.h"
 #include "shared/core/Failure.h"
 
 #include <string>
@@ -8,12 +9,12 @@
 // What every member of the in-memory Excel does first, and the codes it fails with: Excel's own.
 namespace pw::workbook {
 
-inline constexpr ResultCode kUnavailable = static_cast<ResultCode>(0x800706BAu);
-inline constexpr ResultCode kBadIndex = static_cast<ResultCode>(0x8002000Bu);
-inline constexpr ResultCode kExcelError = static_cast<ResultCode>(0x800A03ECu);
-inline constexpr ResultCode kObjectNotSet = static_cast<ResultCode>(0x800A005Bu);
-inline constexpr ResultCode kNotSupported = static_cast<ResultCode>(0x800A01B6u);
-inline constexpr ResultCode kNameConflict = static_cast<ResultCode>(0x800A802Du);
+inline constexpr ResultCode kUnavailable = excel::kServerUnavailable;
+using excel::kBadIndex;
+inline constexpr ResultCode kExcelError = excel::kApplicationError;
+using excel::kNameConflict;
+using excel::kNotSupported;
+using excel::kObjectNotSet;
 inline constexpr std::int32_t kLastCellKind = 11;
 
 // Counts the call and fails it when Excel is unreachable.

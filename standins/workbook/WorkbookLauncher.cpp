@@ -1,12 +1,13 @@
 #include "WorkbookLauncher.h"
 
+#include "partwright/export/ExcelCodes.h"
 #include "shared/core/Failure.h"
 
 namespace pw::standins {
 
 std::shared_ptr<excel::Application> WorkbookLauncher::Attach() {
     if (!running || state_->unreachable) {
-        throw Failure(static_cast<ResultCode>(0x800401E3u), "Operation unavailable");
+        throw Failure(excel::kNotRunning, "Operation unavailable");
     }
     return workbook::MakeWorkbookApplication(state_);
 }

@@ -1,6 +1,7 @@
 #include "ExcelObjects.h"
 
 #include "ExcelStandin.h"
+#include "partwright/export/ExcelCodes.h"
 #include "partwright/workbook/ModelCalls.h"
 #include "partwright/workbook/WorkbookApplication.h"
 #include "shared/com/BlockVariant.h"
@@ -29,8 +30,8 @@ using com::MakeObject;
 using com::Out;
 using com::TypedDispatch;
 
-constexpr HRESULT kNotSupported = static_cast<HRESULT>(0x800A01B6u);
-constexpr HRESULT kRangeFailed = static_cast<HRESULT>(0x800A03ECu);
+constexpr HRESULT kNotSupported = static_cast<HRESULT>(excel::kNotSupported);
+constexpr HRESULT kRangeFailed = static_cast<HRESULT>(excel::kApplicationError);
 
 bool IsMissing(const VARIANT& value) {
     return value.vt == VT_ERROR && value.scode == DISP_E_PARAMNOTFOUND;
