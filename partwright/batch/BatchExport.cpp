@@ -38,6 +38,13 @@ std::string NameOf(const std::string& path) {
     return name;
 }
 
+// The file name without its extension.
+std::string StemOf(const std::string& path) {
+    const std::string name = NameOf(path);
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
 // A message box's text on one line.
 std::string OneLine(std::string text) {
     std::replace(text.begin(), text.end(), '\r', ' ');
@@ -130,21 +137,8 @@ int BatchExport::Compare() {
     const auto start = Clock::now();
     const std::string& older = options_.assemblies.at(0);
     const std::string& newer = options_.assemblies.at(1);
-    const auto stem = [](const std::string& path) {
-        const std::string name = NameOf(path);
-        const std::size_t dot = name.rfind('.');
-        return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-    };
-    const std::string name = stem(older) + " vs " + stem(newer);
-    std::string folder;
-    std::string ignored;
-    excel::SplitPath(newer, folder, ignored);
-    if (options_.outFolder) {
-        folder = *options_.outFolder;
-        if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') {
-            folder += '\\';
-        }
-    }
+    const std::string name = StemOf(older) + " vs " + StemOf(newer);
+    const std::string folder = FolderFor(newer);
     std::vector<Target> targets;
     if (options_.format == OutputFormat::Xlsx) {
         targets.push_back({folder + name + ".xlsx", {}});
@@ -210,18 +204,24 @@ void BatchExport::ReportAnswers(const Loaded& loaded) {
     }
 }
 
-std::vector<BatchExport::Target> BatchExport::TargetsOf(const std::string& assembly) const {
-    std::string folder;
-    std::string name;
-    excel::SplitPath(assembly, folder, name);
-    if (options_.outFolder) {
-        folder = *options_.outFolder;
-        if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') {
-            folder += '\\';
-        }
+// The folder an assembly's files go to, ending in a separator: --out, or the assembly's own.
+std::string BatchExport::FolderFor(const std::string& assembly) const {
+    if (!options_.outFolder) {
+        std::string folder;
+        std::string name;
+        excel::SplitPath(assembly, folder, name);
+        return folder;
     }
-    const std::size_t dot = name.rfind('.');
-    const std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+    std::string folder = *options_.outFolder;
+    if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') {
+        folder += '\\';
+    }
+    return folder;
+}
+
+std::vector<BatchExport::Target> BatchExport::TargetsOf(const std::string& assembly) const {
+    const std::string folder = FolderFor(assembly);
+    const std::string stem = StemOf(assembly);
     if (options_.format == OutputFormat::Xlsx) {
         return {{folder + stem + ".xlsx", {}}};
     }

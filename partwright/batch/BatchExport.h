@@ -48,6 +48,7 @@ private:
     std::optional<Loaded> Load(const std::string& assembly, Clock::time_point start);
     void ReportAnswers(const Loaded& loaded);
     int Compare();
+    std::string FolderFor(const std::string& assembly) const;
     std::vector<Target> TargetsOf(const std::string& assembly) const;
     bool Writable(const std::string& name, const std::vector<Target>& targets);
     void Write(const std::string& name, model::BomModel& model, const std::vector<Target>& targets);

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "partwright/model/BomModel.h"
+#include "partwright/model/PartNumberKey.h"
 
 #include <cstdint>
 #include <vector>
 
 namespace pw::excel {
 
-// What a field shows where the files of one merged row disagree on it, as Inventor's BOM shows it.
-inline constexpr const char* kVaries = "*Varies*";
+using model::kVaries;
 
 // One Summary BOM row when rows are merged by part number: the files that carry the part number
 // (the first use of each, in order of first appearance), and their total quantity.

@@ -1,5 +1,6 @@
 #include "BomComparison.h"
 
+#include "PartNumberKey.h"
 #include "shared/core/CaseFold.h"
 #include "shared/core/NumberText.h"
 
@@ -11,8 +12,6 @@
 
 namespace pw::model {
 namespace {
-
-constexpr const char* kVaries = "*Varies*";
 
 // The file's name without its folder; a missing component's name ("<Gasket:1>") as it is.
 std::string FileNameOf(const clsFileData& record) {

@@ -6,6 +6,10 @@
 
 namespace pw::model {
 
+// What a field shows where the files merged under one key disagree on it, as Inventor's BOM
+// shows it.
+inline constexpr const char* kVaries = "*Varies*";
+
 // The key under which rows merge by part number: the part number as text, or, for a file without
 // one and for a missing file, the file itself.
 std::string PartNumberKey(const clsFileData& record);
