@@ -1,9 +1,7 @@
-// Peekpane's entry points: a self-registering in-process automation server.
+// Peekpane's classes and type library, as its exports serve and register them.
 #include "ivImagePreview.h"
-#include "shared/com/ClassFactory.h"
-#include "shared/com/ComBoundary.h"
 #include "shared/com/ComPtr.h"
-#include "shared/com/ServerRegistration.h"
+#include "shared/com/InProcessServer.h"
 
 namespace {
 
@@ -40,35 +38,13 @@ HRESULT UnregisterOwnTypeLib() {
                              described.lcid, described.syskind);
 }
 
+// Registers the type library the module holds, as Excel's macros bind to it.
+HRESULT RegisterOwnTypeLib(const std::wstring&) {
+    com::ComPtr<ITypeLib> library;
+    return peekpane::LoadOwnTypeLib(library.put(), REGKIND_REGISTER);
+}
+
 } // namespace
 
-extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID classId, REFIID iid, void** out) {
-    return com::GetServerClassObject(kClasses, classId, iid, out);
-}
-
-// The library stays loaded while an object lives or the preview window is open.
-extern "C" HRESULT __stdcall DllCanUnloadNow() {
-    return com::ModuleReferences() == 0 ? S_OK : S_FALSE;
-}
-
-extern "C" HRESULT __stdcall DllRegisterServer() {
-    return com::Guarded([] {
-        const std::wstring path =
-            com::ModulePathOf(reinterpret_cast<const void*>(&DllRegisterServer));
-        HRESULT hr = com::RegisterServerClasses(kClasses, com::ServerKind::InProcess, path);
-        com::ComPtr<ITypeLib> library;
-        if (SUCCEEDED(hr)) {
-            hr = peekpane::LoadOwnTypeLib(library.put(), REGKIND_REGISTER);
-        }
-        return hr;
-    });
-}
-
-// Removes everything registration wrote, and reports the first failure.
-extern "C" HRESULT __stdcall DllUnregisterServer() {
-    return com::Guarded([] {
-        const HRESULT library = UnregisterOwnTypeLib();
-        const HRESULT preview = com::UnregisterServerClasses(kClasses);
-        return FAILED(library) ? library : preview;
-    });
-}
+const pw::com::InProcessServer pw::com::kInProcessServer{kClasses, RegisterOwnTypeLib,
+                                                         UnregisterOwnTypeLib};

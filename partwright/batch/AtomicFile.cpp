@@ -10,14 +10,6 @@
 #include <vector>
 
 namespace pw::batch {
-namespace {
-
-[[noreturn]] void RaiseLastError(const std::string& what) {
-    throw com::HresultFailure(HRESULT_FROM_WIN32(GetLastError()), what);
-}
-
-} // namespace
-
 std::wstring AtomicFile::TemporaryName(const std::wstring& path, const wchar_t* ending) {
     static std::atomic<unsigned> made{0};
     const std::size_t slash = path.find_last_of(L"\\/");
@@ -32,10 +24,10 @@ AtomicFile::AtomicFile(std::wstring path)
     file_.reset(CreateFileW(temporary_.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file_) {
-        RaiseLastError("cannot create " + com::WideToUtf8(temporary_));
+        com::ThrowLastError("cannot create " + com::WideToUtf8(temporary_));
     }
     if (!MarkForDeletion(true)) {
-        RaiseLastError("cannot prepare " + com::WideToUtf8(temporary_));
+        com::ThrowLastError("cannot prepare " + com::WideToUtf8(temporary_));
     }
 }
 
@@ -51,7 +43,7 @@ void AtomicFile::Write(std::string_view bytes) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 24));
         DWORD written = 0;
         if (!WriteFile(file_.get(), bytes.data(), chunk, &written, nullptr)) {
-            RaiseLastError("cannot write " + com::WideToUtf8(temporary_));
+            com::ThrowLastError("cannot write " + com::WideToUtf8(temporary_));
         }
         bytes.remove_prefix(written);
     }
@@ -59,10 +51,10 @@ void AtomicFile::Write(std::string_view bytes) {
 
 void AtomicFile::Commit(bool replace) {
     if (!FlushFileBuffers(file_.get())) {
-        RaiseLastError("cannot write " + com::WideToUtf8(temporary_));
+        com::ThrowLastError("cannot write " + com::WideToUtf8(temporary_));
     }
     if (!MarkForDeletion(false)) {
-        RaiseLastError("cannot keep " + com::WideToUtf8(temporary_));
+        com::ThrowLastError("cannot keep " + com::WideToUtf8(temporary_));
     }
     // FILE_RENAME_INFO ends in the new name, sized to hold it.
     const std::size_t nameBytes = path_.size() * sizeof(wchar_t);
@@ -79,10 +71,10 @@ void AtomicFile::Commit(bool replace) {
         MarkForDeletion(true);
         SetLastError(error);
         if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
-            RaiseLastError(com::WideToUtf8(path_) + " exists");
+            com::ThrowLastError(com::WideToUtf8(path_) + " exists");
         }
-        RaiseLastError("cannot rename " + com::WideToUtf8(temporary_) + " to " +
-                       com::WideToUtf8(path_));
+        com::ThrowLastError("cannot rename " + com::WideToUtf8(temporary_) + " to " +
+                            com::WideToUtf8(path_));
     }
     file_.reset();
 }

@@ -1,33 +1,13 @@
 #include "WindowsShellHost.h"
 
 #include "shared/com/ComFailure.h"
+#include "shared/com/ModulePath.h"
 #include "shared/com/TextConvert.h"
 #include "shared/com/UniqueHandle.h"
 
 #include <windows.h>
 
 namespace pw::shell {
-namespace {
-
-std::wstring ModulePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
-[[noreturn]] void ThrowLastError(const std::string& what) {
-    throw com::HresultFailure(HRESULT_FROM_WIN32(GetLastError()), what);
-}
-
-} // namespace
-
 std::string ArgumentTextOf(const std::string& commandLine) {
     std::size_t i = 0;
     if (!commandLine.empty() && commandLine.front() == '"') {
@@ -46,12 +26,12 @@ std::string WindowsShellHost::ArgumentText() {
 }
 
 std::string WindowsShellHost::ExeFolder() {
-    const std::wstring path = ModulePath();
+    const std::wstring path = com::ModuleFileName(nullptr);
     return com::WideToUtf8(path.substr(0, path.find_last_of(L'\\')));
 }
 
 std::string WindowsShellHost::ExeName() {
-    const std::wstring path = ModulePath();
+    const std::wstring path = com::ModuleFileName(nullptr);
     std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
     return com::WideToUtf8(name.substr(0, name.find_last_of(L'.')));
 }
@@ -68,7 +48,7 @@ bool WindowsShellHost::FileExists(const std::string& path) {
 
 void WindowsShellHost::RemoveFile(const std::string& path) {
     if (!DeleteFileW(com::Utf8ToWide(path).c_str())) {
-        ThrowLastError("Deleting " + path);
+        com::ThrowLastError("Deleting " + path);
     }
 }
 
@@ -77,13 +57,13 @@ void WindowsShellHost::WriteTextFile(const std::string& path, const std::string&
                                              nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                              nullptr));
     if (!file) {
-        ThrowLastError("Writing " + path);
+        com::ThrowLastError("Writing " + path);
     }
     const std::string ansi = com::Utf8ToAnsi(text);
     DWORD written = 0;
     if (!WriteFile(file.get(), ansi.data(), static_cast<DWORD>(ansi.size()), &written, nullptr) ||
         written != ansi.size()) {
-        ThrowLastError("Writing " + path);
+        com::ThrowLastError("Writing " + path);
     }
 }
 

@@ -122,23 +122,6 @@ std::wstring GuidText(const GUID& guid) {
     return text;
 }
 
-std::wstring ModulePathOf(const void* address) {
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       static_cast<LPCWSTR>(address), &module);
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 HRESULT GetServerClassObject(std::span<const ServerClass> classes, REFCLSID classId, REFIID iid,
                              void** out) {
     if (!out) {

@@ -34,9 +34,6 @@ enum class ServerKind {
     Local,     // LocalServer32: an executable started by COM
 };
 
-// The full path of the module (DLL or executable) that holds `address`.
-std::wstring ModulePathOf(const void* address);
-
 // DllGetClassObject over a table of classes.
 HRESULT GetServerClassObject(std::span<const ServerClass> classes, REFCLSID classId, REFIID iid,
                              void** out);

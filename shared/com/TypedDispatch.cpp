@@ -1,7 +1,7 @@
 #include "TypedDispatch.h"
 
 #include "ComFailure.h"
-#include "ServerRegistration.h"
+#include "ModulePath.h"
 
 namespace pw::com {
 

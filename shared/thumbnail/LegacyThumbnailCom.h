@@ -29,32 +29,22 @@ struct ILegacyThumbnailReader : public IDispatch {
                                                    IDispatch** legacyPicture) = 0;
 };
 
+// Table positions 7 to 54 of the legacy picture hold members the program never calls; SLOT(n)
+// is given each position in turn.
+// clang-format off
+#define PW_LEGACY_PICTURE_UNUSED_SLOTS(SLOT) \
+    SLOT(7) SLOT(8) SLOT(9) SLOT(10) SLOT(11) SLOT(12) SLOT(13) SLOT(14) SLOT(15) SLOT(16) \
+    SLOT(17) SLOT(18) SLOT(19) SLOT(20) SLOT(21) SLOT(22) SLOT(23) SLOT(24) SLOT(25) SLOT(26) \
+    SLOT(27) SLOT(28) SLOT(29) SLOT(30) SLOT(31) SLOT(32) SLOT(33) SLOT(34) SLOT(35) SLOT(36) \
+    SLOT(37) SLOT(38) SLOT(39) SLOT(40) SLOT(41) SLOT(42) SLOT(43) SLOT(44) SLOT(45) SLOT(46) \
+    SLOT(47) SLOT(48) SLOT(49) SLOT(50) SLOT(51) SLOT(52) SLOT(53) SLOT(54)
+// clang-format on
+
 #define PW_LEGACY_SLOT(n) virtual HRESULT STDMETHODCALLTYPE Reserved##n() = 0;
 struct ILegacyPicture : public IDispatch {
-    // Table positions 7 to 54 hold members the program never calls.
-    PW_LEGACY_SLOT(7)
-    PW_LEGACY_SLOT(8)
-    PW_LEGACY_SLOT(9)
-    PW_LEGACY_SLOT(10)
-    PW_LEGACY_SLOT(11)
-    PW_LEGACY_SLOT(12)
-    PW_LEGACY_SLOT(13)
-    PW_LEGACY_SLOT(14)
-    PW_LEGACY_SLOT(15)
-    PW_LEGACY_SLOT(16)
-    PW_LEGACY_SLOT(17) PW_LEGACY_SLOT(18) PW_LEGACY_SLOT(19) PW_LEGACY_SLOT(20) PW_LEGACY_SLOT(21)
-        PW_LEGACY_SLOT(22) PW_LEGACY_SLOT(23) PW_LEGACY_SLOT(24) PW_LEGACY_SLOT(25)
-            PW_LEGACY_SLOT(26) PW_LEGACY_SLOT(27) PW_LEGACY_SLOT(28) PW_LEGACY_SLOT(29)
-                PW_LEGACY_SLOT(30) PW_LEGACY_SLOT(31) PW_LEGACY_SLOT(32) PW_LEGACY_SLOT(33)
-                    PW_LEGACY_SLOT(34) PW_LEGACY_SLOT(35) PW_LEGACY_SLOT(36) PW_LEGACY_SLOT(37)
-                        PW_LEGACY_SLOT(38) PW_LEGACY_SLOT(39) PW_LEGACY_SLOT(40) PW_LEGACY_SLOT(41)
-                            PW_LEGACY_SLOT(42) PW_LEGACY_SLOT(43) PW_LEGACY_SLOT(44)
-                                PW_LEGACY_SLOT(45) PW_LEGACY_SLOT(46) PW_LEGACY_SLOT(47)
-                                    PW_LEGACY_SLOT(48) PW_LEGACY_SLOT(49) PW_LEGACY_SLOT(50)
-                                        PW_LEGACY_SLOT(51) PW_LEGACY_SLOT(52) PW_LEGACY_SLOT(53)
-                                            PW_LEGACY_SLOT(54)
-        // Table position 55: a VARIANT holding the picture (IPictureDisp).
-        virtual HRESULT STDMETHODCALLTYPE GetPicture(VARIANT* picture) = 0;
+    PW_LEGACY_PICTURE_UNUSED_SLOTS(PW_LEGACY_SLOT)
+    // Table position 55: a VARIANT holding the picture (IPictureDisp).
+    virtual HRESULT STDMETHODCALLTYPE GetPicture(VARIANT* picture) = 0;
 };
 #undef PW_LEGACY_SLOT
 

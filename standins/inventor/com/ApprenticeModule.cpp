@@ -3,9 +3,8 @@
 #include "ApprenticeObjects.h"
 #include "ApprenticeStandin.h"
 #include "LegacyReaderObject.h"
-#include "shared/com/ClassFactory.h"
 #include "shared/com/ComBoundary.h"
-#include "shared/com/ServerRegistration.h"
+#include "shared/com/InProcessServer.h"
 #include "shared/com/TextConvert.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
 #include "standins/inventor/StandinInventor.h"
@@ -36,7 +35,6 @@ HRESULT CreateApprentice(REFIID iid, void** out) {
     });
 }
 
-
 const com::ServerClass kClasses[] = {
     {CLSID_ApprenticeServer, L"Partwright stand-in for Inventor Apprentice Server",
      L"Inventor.ApprenticeServer", CreateApprentice},
@@ -46,22 +44,4 @@ const com::ServerClass kClasses[] = {
 
 } // namespace
 
-extern "C" HRESULT __stdcall DllGetClassObject(REFCLSID classId, REFIID iid, void** out) {
-    return com::GetServerClassObject(kClasses, classId, iid, out);
-}
-
-extern "C" HRESULT __stdcall DllCanUnloadNow() {
-    return com::ModuleReferences() == 0 ? S_OK : S_FALSE;
-}
-
-extern "C" HRESULT __stdcall DllRegisterServer() {
-    return com::Guarded([] {
-        return com::RegisterServerClasses(
-            kClasses, com::ServerKind::InProcess,
-            com::ModulePathOf(reinterpret_cast<const void*>(&DllRegisterServer)));
-    });
-}
-
-extern "C" HRESULT __stdcall DllUnregisterServer() {
-    return com::UnregisterServerClasses(kClasses);
-}
+const pw::com::InProcessServer pw::com::kInProcessServer{kClasses};

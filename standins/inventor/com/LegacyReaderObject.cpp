@@ -48,29 +48,9 @@ public:
     explicit LegacyPicture(com::ComPtr<IPictureDisp> picture)
         : TableBound(thumbnail::kLegacyPictureInterface), picture_(std::move(picture)) {}
 
-    PW_UNUSED_SLOT(7)
-    PW_UNUSED_SLOT(8)
-    PW_UNUSED_SLOT(9)
-    PW_UNUSED_SLOT(10)
-    PW_UNUSED_SLOT(11)
-    PW_UNUSED_SLOT(12)
-    PW_UNUSED_SLOT(13)
-    PW_UNUSED_SLOT(14)
-    PW_UNUSED_SLOT(15)
-    PW_UNUSED_SLOT(16) PW_UNUSED_SLOT(17) PW_UNUSED_SLOT(18) PW_UNUSED_SLOT(19) PW_UNUSED_SLOT(20)
-        PW_UNUSED_SLOT(21) PW_UNUSED_SLOT(22) PW_UNUSED_SLOT(23) PW_UNUSED_SLOT(24)
-            PW_UNUSED_SLOT(25) PW_UNUSED_SLOT(26) PW_UNUSED_SLOT(27) PW_UNUSED_SLOT(28)
-                PW_UNUSED_SLOT(29) PW_UNUSED_SLOT(30) PW_UNUSED_SLOT(31) PW_UNUSED_SLOT(32)
-                    PW_UNUSED_SLOT(33) PW_UNUSED_SLOT(34) PW_UNUSED_SLOT(35) PW_UNUSED_SLOT(36)
-                        PW_UNUSED_SLOT(37) PW_UNUSED_SLOT(38) PW_UNUSED_SLOT(39) PW_UNUSED_SLOT(40)
-                            PW_UNUSED_SLOT(41) PW_UNUSED_SLOT(42) PW_UNUSED_SLOT(43)
-                                PW_UNUSED_SLOT(44) PW_UNUSED_SLOT(45) PW_UNUSED_SLOT(46)
-                                    PW_UNUSED_SLOT(47) PW_UNUSED_SLOT(48) PW_UNUSED_SLOT(49)
-                                        PW_UNUSED_SLOT(50) PW_UNUSED_SLOT(51) PW_UNUSED_SLOT(52)
-                                            PW_UNUSED_SLOT(53) PW_UNUSED_SLOT(54)
+    PW_LEGACY_PICTURE_UNUSED_SLOTS(PW_UNUSED_SLOT)
 
-                                                HRESULT STDMETHODCALLTYPE
-        GetPicture(VARIANT* picture) override {
+    HRESULT STDMETHODCALLTYPE GetPicture(VARIANT* picture) override {
         if (!picture) {
             return E_POINTER;
         }

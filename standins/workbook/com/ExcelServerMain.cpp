@@ -17,6 +17,7 @@
 #include "shared/com/ComFailure.h"
 #include "shared/com/ComObject.h"
 #include "shared/com/LocalServer.h"
+#include "shared/com/ModulePath.h"
 #include "shared/com/ServerRegistration.h"
 #include "shared/com/TextConvert.h"
 #include "shared/core/Step.h"
