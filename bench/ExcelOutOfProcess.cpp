@@ -8,6 +8,7 @@
 #include "partwright/export/ComExcel.h"
 #include "partwright/export/modExcel.h"
 #include "partwright/model/AssemblyLoader.h"
+#include "shared/com/ComApartment.h"
 #include "shared/com/Dispatch.h"
 #include "standins/inventor/StandinInventor.h"
 #include "tests/fakes/FakeInventor.h"
@@ -112,36 +113,33 @@ void Load(inventor::ServerFactory& servers, const std::string& top, model::BomMo
 int main(int argc, char** argv) {
     using namespace pw;
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+    const com::ComApartment apartment;
+    if (!apartment) {
         return 2;
     }
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     SetEnvironmentVariableW(L"PARTWRIGHT_WORKBOOK_DIR",
                             (std::wstring(temp) + L"partwright-bench-workbooks").c_str());
-    {
-        std::string samples = "Z:" + std::string(PARTWRIGHT_SAMPLES_DIR);
-        std::replace(samples.begin(), samples.end(), '/', '\\');
-        standins::StandinServerFactory gearboxServers(samples);
-        model::BomModel gearbox;
-        bench::Load(gearboxServers, samples + "\\Gearbox.iam", gearbox);
-        bench::Report("Gearbox", gearbox, runs);
+    std::string samples = "Z:" + std::string(PARTWRIGHT_SAMPLES_DIR);
+    std::replace(samples.begin(), samples.end(), '/', '\\');
+    standins::StandinServerFactory gearboxServers(samples);
+    model::BomModel gearbox;
+    bench::Load(gearboxServers, samples + "\\Gearbox.iam", gearbox);
+    bench::Report("Gearbox", gearbox, runs);
 
-        std::vector<int> uses;
-        for (int i = 2; i < argc; ++i) {
-            uses.push_back(std::max(1, std::atoi(argv[i])));
-        }
-        if (uses.empty()) {
-            uses = {20, 200};
-        }
-        for (const int count : uses) {
-            fakes::FakeInventor inventor;
-            model::BomModel generated;
-            bench::Load(inventor, bench::BuildSubassemblyTree(inventor, count), generated);
-            bench::Report("Generated " + std::to_string(generated.FileData.Count()), generated,
-                          runs);
-        }
+    std::vector<int> uses;
+    for (int i = 2; i < argc; ++i) {
+        uses.push_back(std::max(1, std::atoi(argv[i])));
     }
-    CoUninitialize();
+    if (uses.empty()) {
+        uses = {20, 200};
+    }
+    for (const int count : uses) {
+        fakes::FakeInventor inventor;
+        model::BomModel generated;
+        bench::Load(inventor, bench::BuildSubassemblyTree(inventor, count), generated);
+        bench::Report("Generated " + std::to_string(generated.FileData.Count()), generated, runs);
+    }
     return 0;
 }

@@ -3,6 +3,8 @@
 #include "shared/com/ComObject.h"
 #include "shared/com/TextConvert.h"
 #include "shared/window/DrawPicture.h"
+#include "shared/window/GdiObjects.h"
+#include "shared/window/Twips.h"
 #include "shared/window/WinZOrder.h"
 
 #include <memory>
@@ -83,10 +85,9 @@ void RegisterFormClass() {
 
 HWND Load() {
     RegisterFormClass();
-    const HDC screen = GetDC(nullptr);
-    const int width = MulDiv(kClientTwips, GetDeviceCaps(screen, LOGPIXELSX), 1440);
-    const int height = MulDiv(kClientTwips, GetDeviceCaps(screen, LOGPIXELSY), 1440);
-    ReleaseDC(nullptr, screen);
+    const window::ScreenDc screen;
+    const int width = window::TwipsToPixels(kClientTwips, GetDeviceCaps(screen.get(), LOGPIXELSX));
+    const int height = window::TwipsToPixels(kClientTwips, GetDeviceCaps(screen.get(), LOGPIXELSY));
     RECT frame{0, 0, width, height};
     AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
     const HWND window = CreateWindowExW(

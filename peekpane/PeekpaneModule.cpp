@@ -2,6 +2,7 @@
 #include "ivImagePreview.h"
 #include "shared/com/ComPtr.h"
 #include "shared/com/InProcessServer.h"
+#include "shared/com/UniqueHandle.h"
 
 namespace {
 
@@ -29,11 +30,11 @@ HRESULT UnregisterOwnTypeLib() {
     const TLIBATTR described = *attributes;
     library->ReleaseTLibAttr(attributes);
     const std::wstring key = L"TypeLib\\" + com::GuidText(described.guid);
-    HKEY registered = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &registered) != ERROR_SUCCESS) {
+    com::UniqueRegistryKey registered;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, registered.put()) !=
+        ERROR_SUCCESS) {
         return S_OK;
     }
-    RegCloseKey(registered);
     return UnRegisterTypeLib(described.guid, described.wMajorVerNum, described.wMinorVerNum,
                              described.lcid, described.syskind);
 }

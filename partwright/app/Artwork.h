@@ -12,7 +12,7 @@ namespace pw::app {
 inline void DestroyImageList(HIMAGELIST images) noexcept {
     ImageList_Destroy(images);
 }
-using UniqueImageList = window::UniqueGdi<HIMAGELIST, DestroyImageList>;
+using UniqueImageList = UniqueResource<HIMAGELIST, DestroyImageList>;
 
 // "Assembly", "NoAssembly", "Part", "NoPart", in this order, 16 x 16 pixels each.
 UniqueImageList MakeNodeImages();

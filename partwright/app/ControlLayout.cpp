@@ -60,8 +60,4 @@ std::span<const ControlSpec> Controls() {
     return kControls;
 }
 
-int TwipsToPixels(int twips, int dotsPerInch) {
-    return MulDiv(twips, dotsPerInch, 1440);
-}
-
 } // namespace pw::app

@@ -50,7 +50,4 @@ inline constexpr int kClientHeightTwips = 7050;
 // In creation order, which is also the tab order: the file-name box first.
 std::span<const ControlSpec> Controls();
 
-// Twips to pixels at the screen's real resolution.
-int TwipsToPixels(int twips, int dotsPerInch);
-
 } // namespace pw::app

@@ -8,6 +8,7 @@
 #include "shared/core/Step.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
 #include "shared/window/DrawPicture.h"
+#include "shared/window/Twips.h"
 #include "shared/window/WinZOrder.h"
 
 #include <commdlg.h>
@@ -66,7 +67,8 @@ HWND frmTree::Create(int showCommand) {
         RegisterClassExW(&windowClass);
     }
     const int dpi = ScreenDpi();
-    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
+    RECT frame{0, 0, window::TwipsToPixels(kClientWidthTwips, dpi),
+               window::TwipsToPixels(kClientHeightTwips, dpi)};
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, WS_EX_CONTROLPARENT);
     window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, L"Partwright", kWindowStyle,
                               CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
@@ -99,10 +101,10 @@ void frmTree::CreateControls() {
 
     for (const ControlSpec& layout : Controls()) {
         const HWND control = CreateWindowExW(
-            0, layout.windowClass, layout.text, layout.style, TwipsToPixels(layout.left, dpi),
-            TwipsToPixels(layout.top, dpi), TwipsToPixels(layout.width, dpi),
-            TwipsToPixels(layout.height, dpi), window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance, nullptr);
+            0, layout.windowClass, layout.text, layout.style,
+            window::TwipsToPixels(layout.left, dpi), window::TwipsToPixels(layout.top, dpi),
+            window::TwipsToPixels(layout.width, dpi), window::TwipsToPixels(layout.height, dpi),
+            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance, nullptr);
         const HFONT font = layout.link                    ? linkFont_.get()
                            : layout.pointsTimes100 == 975 ? headingFont_.get()
                                                           : font_.get();

@@ -3,15 +3,16 @@
 #include "partwright/export/ComExcel.h"
 #include "partwright/shell/Advapi32Registry.h"
 #include "partwright/shell/WindowsShellHost.h"
+#include "shared/com/ComApartment.h"
 #include "shared/inventor/ComDocumentAccess.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
 
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+    const pw::com::ComApartment apartment;
+    if (!apartment) {
         return 1;
     }
     INITCOMMONCONTROLSEX controls{sizeof controls,
@@ -23,19 +24,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     pw::thumbnail::ComLegacyReaderFactory legacy;
     pw::shell::WindowsShellHost host;
     pw::shell::Advapi32Registry registry;
-    int exitCode = 0;
-    {
-        pw::app::frmTree window({servers, excel, legacy, host, registry, [] { ExitProcess(0); }});
-        const HWND handle = window.Create(showCommand);
-        MSG message;
-        while (handle && GetMessageW(&message, nullptr, 0, 0) > 0) {
-            if (!window.Handle() || !IsDialogMessageW(window.Handle(), &message)) {
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-            }
+    pw::app::frmTree window({servers, excel, legacy, host, registry, [] { ExitProcess(0); }});
+    const HWND handle = window.Create(showCommand);
+    MSG message;
+    while (handle && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!window.Handle() || !IsDialogMessageW(window.Handle(), &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
         }
-        exitCode = handle ? 0 : 1;
     }
-    CoUninitialize();
-    return exitCode;
+    return handle ? 0 : 1;
 }

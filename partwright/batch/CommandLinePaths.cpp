@@ -2,6 +2,7 @@
 
 #include "shared/com/ComFailure.h"
 #include "shared/com/TextConvert.h"
+#include "shared/com/UniqueHandle.h"
 #include "shared/core/CaseFold.h"
 
 #include <windows.h>
@@ -28,16 +29,15 @@ std::vector<std::wstring> Matches(const std::wstring& pattern) {
     const std::wstring folder = slash == std::wstring::npos ? L"" : pattern.substr(0, slash + 1);
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
+    const com::UniqueFindHandle search(FindFirstFileW(pattern.c_str(), &found));
+    if (!search) {
         return {};
     }
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
             names.push_back(found.cFileName);
         }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
     std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
         return FoldCase(com::WideToUtf8(a)) < FoldCase(com::WideToUtf8(b));
     });

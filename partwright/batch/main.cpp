@@ -3,11 +3,11 @@
 #include "CommandLinePaths.h"
 #include "ConsoleText.h"
 #include "WindowsOutputFiles.h"
+#include "shared/com/ComApartment.h"
 #include "shared/com/TextConvert.h"
 #include "shared/inventor/ComDocumentAccess.h"
 
 #include <windows.h>
-#include <objbase.h>
 
 #include <exception>
 
@@ -49,7 +49,8 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 1; i < argc; ++i) {
         arguments.push_back(com::WideToUtf8(argv[i]));
     }
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+    const com::ComApartment apartment;
+    if (!apartment) {
         batch::WriteText(STD_ERROR_HANDLE, "partwright-export: COM cannot be started\n");
         return batch::kSomeFailed;
     }
@@ -60,6 +61,5 @@ int wmain(int argc, wchar_t** argv) {
         batch::WriteText(STD_ERROR_HANDLE,
                          std::string("partwright-export: ") + error.what() + "\n");
     }
-    CoUninitialize();
     return status;
 }

@@ -1,6 +1,7 @@
 #include "ComFailure.h"
 
 #include "TextConvert.h"
+#include "UniqueHandle.h"
 
 #include <string>
 
@@ -8,12 +9,11 @@ namespace pw::com {
 namespace {
 
 std::string SystemText(HRESULT hr) {
-    wchar_t* buffer = nullptr;
+    UniqueLocalMemory buffer;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text(buffer ? buffer : L"", length);
-    LocalFree(buffer);
+        nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(buffer.put()), 0, nullptr);
+    std::wstring text(buffer ? static_cast<const wchar_t*>(buffer.get()) : L"", length);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
         text.pop_back();
     }

@@ -3,7 +3,6 @@
 #include "BusyServerRetry.h"
 #include "ComFailure.h"
 #include "TextConvert.h"
-#include "UniqueBstr.h"
 
 #include <algorithm>
 #include <chrono>
@@ -13,24 +12,52 @@ namespace {
 
 DispatchObject::Counts gCounts;
 
-// Raises the failure an Invoke reported, preferring the object's own description.
-[[noreturn]] void ThrowInvokeFailure(HRESULT hr, EXCEPINFO& info, const Member& member) {
-    if (hr == DISP_E_EXCEPTION) {
-        if (info.pfnDeferredFillIn) {
-            info.pfnDeferredFillIn(&info);
+// An Invoke's exception record, whose texts are freed with it and before each call that may
+// fill it again.
+class ExceptionInfo {
+public:
+    ExceptionInfo() = default;
+    ExceptionInfo(const ExceptionInfo&) = delete;
+    ExceptionInfo& operator=(const ExceptionInfo&) = delete;
+    ~ExceptionInfo() { Clear(); }
+
+    EXCEPINFO* put() noexcept {
+        Clear();
+        return &info_;
+    }
+    // The record with its deferred part filled in.
+    const EXCEPINFO& Filled() noexcept {
+        if (info_.pfnDeferredFillIn) {
+            info_.pfnDeferredFillIn(&info_);
+            info_.pfnDeferredFillIn = nullptr;
         }
-        UniqueBstr description;
-        description.reset(info.bstrDescription);
-        UniqueBstr source;
-        source.reset(info.bstrSource);
-        UniqueBstr help;
-        help.reset(info.bstrHelpFile);
+        return info_;
+    }
+
+private:
+    void Clear() noexcept {
+        SysFreeString(info_.bstrDescription);
+        SysFreeString(info_.bstrSource);
+        SysFreeString(info_.bstrHelpFile);
+        info_ = {};
+    }
+
+    EXCEPINFO info_{};
+};
+
+// Raises the failure an Invoke reported, preferring the object's own description.
+[[noreturn]] void ThrowInvokeFailure(HRESULT hr, ExceptionInfo& exception, const Member& member) {
+    if (hr == DISP_E_EXCEPTION) {
+        const EXCEPINFO& info = exception.Filled();
         HRESULT code = info.scode;
         if (code == S_OK) {
             code = info.wCode ? MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, info.wCode)
                               : DISP_E_EXCEPTION;
         }
-        const std::string text = WideToUtf8(description.str());
+        const std::string text =
+            info.bstrDescription
+                ? WideToUtf8(std::wstring(info.bstrDescription, SysStringLen(info.bstrDescription)))
+                : std::string();
         if (!text.empty()) {
             throw Failure(code, text);
         }
@@ -175,21 +202,19 @@ std::optional<UniqueVariant> DispatchObject::InvokeUnless(HRESULT absent, const 
     }
 
     UniqueVariant result;
-    EXCEPINFO info{};
+    ExceptionInfo exception;
     UINT argError = 0;
     const HRESULT hr = CallWhileBusy([&] {
         ++gCounts.invokes;
         return object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.put(),
-                               &info, &argError);
+                               exception.put(), &argError);
     });
-    if (FAILED(absent) && (hr == absent || (hr == DISP_E_EXCEPTION && info.scode == absent))) {
-        SysFreeString(info.bstrDescription);
-        SysFreeString(info.bstrSource);
-        SysFreeString(info.bstrHelpFile);
+    if (FAILED(absent) &&
+        (hr == absent || (hr == DISP_E_EXCEPTION && exception.Filled().scode == absent))) {
         return std::nullopt;
     }
     if (FAILED(hr)) {
-        ThrowInvokeFailure(hr, info, member);
+        ThrowInvokeFailure(hr, exception, member);
     }
     return result;
 }

@@ -1,5 +1,7 @@
 #include "ServerRegistration.h"
 
+#include "UniqueHandle.h"
+
 #include <objbase.h>
 
 namespace pw::com {
@@ -36,25 +38,18 @@ class Classes32 {
 public:
     Classes32() {
         status_ = RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Classes", 0, nullptr, 0,
-                                  KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key_, nullptr);
+                                  KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, key_.put(), nullptr);
     }
-    ~Classes32() {
-        if (key_) {
-            RegCloseKey(key_);
-        }
-    }
-    Classes32(const Classes32&) = delete;
-    Classes32& operator=(const Classes32&) = delete;
 
     HRESULT SetText(const std::wstring& key, const wchar_t* name, const std::wstring& value) const {
-        return key_ ? com::SetText(key_, key, name, value) : HRESULT_FROM_WIN32(status_);
+        return key_ ? com::SetText(key_.get(), key, name, value) : HRESULT_FROM_WIN32(status_);
     }
     HRESULT DeleteTree(const std::wstring& key) const {
-        return key_ ? com::DeleteTree(key_, key) : HRESULT_FROM_WIN32(status_);
+        return key_ ? com::DeleteTree(key_.get(), key) : HRESULT_FROM_WIN32(status_);
     }
 
 private:
-    HKEY key_ = nullptr;
+    UniqueRegistryKey key_;
     LSTATUS status_ = ERROR_SUCCESS;
 };
 

@@ -5,14 +5,14 @@
 namespace pw::com {
 
 UniqueBstr::UniqueBstr(std::wstring_view text)
-    : bstr_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {
-    if (!bstr_) {
+    : UniqueResource(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {
+    if (!get()) {
         throw std::bad_alloc();
     }
 }
 
 std::wstring UniqueBstr::str() const {
-    return bstr_ ? std::wstring(bstr_, SysStringLen(bstr_)) : std::wstring();
+    return get() ? std::wstring(get(), SysStringLen(get())) : std::wstring();
 }
 
 } // namespace pw::com

@@ -1,45 +1,28 @@
 #pragma once
 
+#include "shared/core/UniqueResource.h"
+
 #include <windows.h>
 #include <oleauto.h>
 
 #include <string>
 #include <string_view>
-#include <utility>
 
 namespace pw::com {
 
+inline void FreeBstr(BSTR text) noexcept {
+    SysFreeString(text);
+}
+
 // Owns one BSTR.
-class UniqueBstr {
+class UniqueBstr : public UniqueResource<BSTR, FreeBstr> {
 public:
     UniqueBstr() noexcept = default;
+    // A copy of text; a BSTR to own is handed over with reset or put.
     explicit UniqueBstr(std::wstring_view text);
-    UniqueBstr(const UniqueBstr&) = delete;
-    UniqueBstr& operator=(const UniqueBstr&) = delete;
-    UniqueBstr(UniqueBstr&& other) noexcept : bstr_(std::exchange(other.bstr_, nullptr)) {}
-    UniqueBstr& operator=(UniqueBstr&& other) noexcept {
-        reset(std::exchange(other.bstr_, nullptr));
-        return *this;
-    }
-    ~UniqueBstr() { reset(); }
-
-    BSTR get() const noexcept { return bstr_; }
-    BSTR* put() noexcept {
-        reset();
-        return &bstr_;
-    }
-    BSTR release() noexcept { return std::exchange(bstr_, nullptr); }
-    void reset(BSTR replacement = nullptr) noexcept {
-        if (BSTR old = std::exchange(bstr_, replacement)) {
-            SysFreeString(old);
-        }
-    }
 
     // The text with its full length (a BSTR may hold embedded zeros); empty for a null BSTR.
     std::wstring str() const;
-
-private:
-    BSTR bstr_ = nullptr;
 };
 
 } // namespace pw::com

@@ -1,39 +1,33 @@
 #pragma once
 
-#include <windows.h>
+#include "shared/core/UniqueResource.h"
 
-#include <utility>
+#include <windows.h>
 
 namespace pw::com {
 
-// Owns a kernel handle (file, event, ...); INVALID_HANDLE_VALUE and null both mean none.
-class UniqueHandle {
-public:
-    UniqueHandle() noexcept = default;
-    explicit UniqueHandle(HANDLE handle) noexcept : handle_(handle) {}
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept
-        : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        reset(std::exchange(other.handle_, INVALID_HANDLE_VALUE));
-        return *this;
-    }
-    ~UniqueHandle() { reset(); }
+inline bool IsKernelHandle(HANDLE handle) noexcept {
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE;
+}
+inline void CloseKernelHandle(HANDLE handle) noexcept {
+    CloseHandle(handle);
+}
+inline void CloseFindHandle(HANDLE search) noexcept {
+    FindClose(search);
+}
+inline void CloseRegistryKey(HKEY key) noexcept {
+    RegCloseKey(key);
+}
+inline void FreeLocalMemory(void* memory) noexcept {
+    LocalFree(memory);
+}
 
-    HANDLE get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept {
-        return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr;
-    }
-    void reset(HANDLE replacement = INVALID_HANDLE_VALUE) noexcept {
-        const HANDLE old = std::exchange(handle_, replacement);
-        if (old != INVALID_HANDLE_VALUE && old != nullptr) {
-            CloseHandle(old);
-        }
-    }
-
-private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
-};
+// A kernel handle (file, event, ...); INVALID_HANDLE_VALUE and null both mean none.
+using UniqueHandle = UniqueResource<HANDLE, CloseKernelHandle, IsKernelHandle>;
+// A search of FindFirstFileW.
+using UniqueFindHandle = UniqueResource<HANDLE, CloseFindHandle, IsKernelHandle>;
+using UniqueRegistryKey = UniqueResource<HKEY, CloseRegistryKey>;
+// Memory the system allocated for the caller (FormatMessage's text).
+using UniqueLocalMemory = UniqueResource<void*, FreeLocalMemory>;
 
 } // namespace pw::com

@@ -1,38 +1,10 @@
 #pragma once
 
+#include "shared/core/UniqueResource.h"
+
 #include <windows.h>
 
-#include <utility>
-
 namespace pw::window {
-
-// Owns one window-system object and frees it with Free: fonts, brushes, pens and bitmaps
-// (DeleteObject), icons and pointers (DestroyIcon), memory device contexts (DeleteDC).
-template <class Handle, auto Free> class UniqueGdi {
-public:
-    UniqueGdi() noexcept = default;
-    explicit UniqueGdi(Handle handle) noexcept : handle_(handle) {}
-    UniqueGdi(const UniqueGdi&) = delete;
-    UniqueGdi& operator=(const UniqueGdi&) = delete;
-    UniqueGdi(UniqueGdi&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    UniqueGdi& operator=(UniqueGdi&& other) noexcept {
-        reset(std::exchange(other.handle_, nullptr));
-        return *this;
-    }
-    ~UniqueGdi() { reset(); }
-
-    Handle get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != nullptr; }
-    Handle release() noexcept { return std::exchange(handle_, nullptr); }
-    void reset(Handle replacement = nullptr) noexcept {
-        if (const Handle old = std::exchange(handle_, replacement)) {
-            Free(old);
-        }
-    }
-
-private:
-    Handle handle_ = nullptr;
-};
 
 inline void DeleteGdiObject(HGDIOBJ object) noexcept {
     DeleteObject(object);
@@ -44,12 +16,14 @@ inline void DeleteMemoryDc(HDC dc) noexcept {
     DeleteDC(dc);
 }
 
-using UniqueFont = UniqueGdi<HFONT, DeleteGdiObject>;
-using UniqueBrush = UniqueGdi<HBRUSH, DeleteGdiObject>;
-using UniquePen = UniqueGdi<HPEN, DeleteGdiObject>;
-using UniqueBitmap = UniqueGdi<HBITMAP, DeleteGdiObject>;
-using UniqueIcon = UniqueGdi<HICON, DestroyIconHandle>;
-using UniqueMemoryDc = UniqueGdi<HDC, DeleteMemoryDc>;
+// Window-system objects: fonts, brushes, pens and bitmaps (DeleteObject), icons and pointers
+// (DestroyIcon), memory device contexts (DeleteDC).
+using UniqueFont = UniqueResource<HFONT, DeleteGdiObject>;
+using UniqueBrush = UniqueResource<HBRUSH, DeleteGdiObject>;
+using UniquePen = UniqueResource<HPEN, DeleteGdiObject>;
+using UniqueBitmap = UniqueResource<HBITMAP, DeleteGdiObject>;
+using UniqueIcon = UniqueResource<HICON, DestroyIconHandle>;
+using UniqueMemoryDc = UniqueResource<HDC, DeleteMemoryDc>;
 
 // Selects an object into a device context for a scope, then puts the previous one back.
 class SelectedObject {

@@ -3,6 +3,8 @@
 //   setup_checks create PROGID       creates the class by its programmatic identifier
 //   setup_checks run-and-close EXE   starts the program, closes its window once it is shown,
 //                                    and waits for it to end
+#include "shared/com/ComApartment.h"
+
 #include <windows.h>
 #include <objbase.h>
 
@@ -30,7 +32,8 @@ int Version(const wchar_t* file) {
 }
 
 int Create(const wchar_t* progId) {
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+    const pw::com::ComApartment apartment;
+    if (!apartment) {
         return 1;
     }
     CLSID classId{};
@@ -43,7 +46,6 @@ int Create(const wchar_t* progId) {
     if (object) {
         object->Release();
     }
-    CoUninitialize();
     std::printf("0x%08lX\n", static_cast<unsigned long>(hr));
     return SUCCEEDED(hr) ? 0 : 1;
 }

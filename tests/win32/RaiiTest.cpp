@@ -1,6 +1,5 @@
 #include "shared/com/ComPtr.h"
 #include "shared/com/UniqueBstr.h"
-#include "shared/com/UniqueSafeArray.h"
 #include "shared/com/UniqueVariant.h"
 #include "shared/com/VariantRead.h"
 
@@ -114,14 +113,6 @@ TEST(UniqueBstr, OwnsTextWithEmbeddedZeros) {
     BSTR raw = bstr.release();
     EXPECT_EQ(bstr.get(), nullptr);
     SysFreeString(raw);
-}
-
-TEST(UniqueSafeArray, DestroysItsArray) {
-    UniqueSafeArray array(SafeArrayCreateVector(VT_I4, 0, 4));
-    ASSERT_NE(array.get(), nullptr);
-    EXPECT_EQ(array.get()->rgsabound[0].cElements, 4u);
-    array.reset();
-    EXPECT_EQ(array.get(), nullptr);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "partwright/export/ComExcel.h"
 #include "partwright/shell/Advapi32Registry.h"
 #include "partwright/shell/WindowsShellHost.h"
+#include "shared/com/ComApartment.h"
 #include "shared/com/TextConvert.h"
 #include "shared/core/NumberText.h"
 #include "shared/inventor/ComDocumentAccess.h"
@@ -17,7 +18,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <algorithm>
 #include <chrono>
@@ -160,19 +160,21 @@ int Run(const std::vector<std::wstring>& arguments) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
-        return 1;
-    }
-    INITCOMMONCONTROLSEX controls{sizeof controls,
-                                  ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
     int result = 1;
-    try {
-        result = Run(std::vector<std::wstring>(argv, argv + argc));
-    } catch (const std::exception& error) {
-        std::cerr << error.what() << "\n";
+    {
+        const com::ComApartment apartment;
+        if (!apartment) {
+            return 1;
+        }
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES |
+                                                           ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        try {
+            result = Run(std::vector<std::wstring>(argv, argv + argc));
+        } catch (const std::exception& error) {
+            std::cerr << error.what() << "\n";
+        }
     }
-    CoUninitialize();
     // Wine's desktop, which gives the screenshot its frame, does not pass the exit status on.
     if (argc >= 3) {
         WriteFile(std::filesystem::path(argv[2]) / "exit-status", std::to_string(result) + "\n");

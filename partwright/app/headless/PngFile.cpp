@@ -1,5 +1,7 @@
 #include "PngFile.h"
 
+#include "shared/window/GdiObjects.h"
+
 #include <zlib.h>
 
 #include <cstdint>
@@ -32,8 +34,8 @@ std::string WindowPng(HWND window) {
     }
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
+    const window::ScreenDc screen;
+    const window::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -42,10 +44,16 @@ std::string WindowPng(HWND window) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
-    GdiFlush();
+    const window::UniqueBitmap bitmap(
+        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !bitmap) {
+        return {};
+    }
+    {
+        const window::SelectedObject selected(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), frame.left, frame.top, SRCCOPY);
+        GdiFlush();
+    }
 
     // Rows of RGB pixels, each led by filter type 0.
     std::string raw;
@@ -63,10 +71,6 @@ std::string WindowPng(HWND window) {
             raw += static_cast<char>(bgra[0]);
         }
     }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
 
     uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
     std::string packed(packedSize, '\0');

@@ -13,6 +13,7 @@
 #include "BusyExcel.h"
 #include "ExcelObjects.h"
 #include "ExcelStandin.h"
+#include "shared/com/ComApartment.h"
 #include "shared/com/ComBoundary.h"
 #include "shared/com/ComFailure.h"
 #include "shared/com/ComObject.h"
@@ -145,10 +146,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     if (start == com::LocalStart::Unregister) {
         return SUCCEEDED(com::UnregisterServerClasses(kClasses)) ? 0 : 1;
     }
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+    const com::ComApartment apartment;
+    if (!apartment) {
         return 1;
     }
     const HRESULT served = com::Guarded([&] { return Serve(start) == 0 ? S_OK : E_FAIL; });
-    CoUninitialize();
     return SUCCEEDED(served) ? 0 : 1;
 }

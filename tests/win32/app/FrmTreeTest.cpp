@@ -4,6 +4,7 @@
 #include "shared/com/TextConvert.h"
 #include "shared/inventor/ComDocumentAccess.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
+#include "shared/window/Twips.h"
 #include "standins/workbook/WorkbookLauncher.h"
 #include "tests/fakes/MemoryRegistry.h"
 #include "tests/unit/standins/Samples.h"
@@ -153,8 +154,8 @@ TEST_F(FrmTreeTest, EveryControlStandsWhereTheLayoutPutsIt) {
     EXPECT_EQ(GetWindowLongW(window->Handle(), GWL_STYLE) & WS_THICKFRAME, 0);
     RECT client;
     GetClientRect(window->Handle(), &client);
-    EXPECT_EQ(client.right, TwipsToPixels(9000, dpi));
-    EXPECT_EQ(client.bottom, TwipsToPixels(7050, dpi));
+    EXPECT_EQ(client.right, window::TwipsToPixels(9000, dpi));
+    EXPECT_EQ(client.bottom, window::TwipsToPixels(7050, dpi));
 
     for (const ControlSpec& layout : Controls()) {
         SCOPED_TRACE(layout.name);
@@ -163,10 +164,10 @@ TEST_F(FrmTreeTest, EveryControlStandsWhereTheLayoutPutsIt) {
         RECT rect;
         GetWindowRect(control, &rect);
         MapWindowPoints(nullptr, window->Handle(), reinterpret_cast<POINT*>(&rect), 2);
-        EXPECT_EQ(rect.left, TwipsToPixels(layout.left, dpi));
-        EXPECT_EQ(rect.top, TwipsToPixels(layout.top, dpi));
-        EXPECT_EQ(rect.right - rect.left, TwipsToPixels(layout.width, dpi));
-        EXPECT_EQ(rect.bottom - rect.top, TwipsToPixels(layout.height, dpi));
+        EXPECT_EQ(rect.left, window::TwipsToPixels(layout.left, dpi));
+        EXPECT_EQ(rect.top, window::TwipsToPixels(layout.top, dpi));
+        EXPECT_EQ(rect.right - rect.left, window::TwipsToPixels(layout.width, dpi));
+        EXPECT_EQ(rect.bottom - rect.top, window::TwipsToPixels(layout.height, dpi));
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
                    &font);
