@@ -5,7 +5,7 @@
 // option, with "Add Hyperlinks" alone and with all three options.
 //   excel_out_of_process [RUNS [USES...]]   medians of RUNS exports (default 3); USES default 20
 //   200
-#include "partwright/export/ComExcel.h"
+#include "partwright/excel/ComExcel.h"
 #include "partwright/export/modExcel.h"
 #include "partwright/model/AssemblyLoader.h"
 #include "shared/com/ComApartment.h"

@@ -65,7 +65,7 @@ HRESULT STDMETHODCALLTYPE ImagePreview::ShowPreviewImage(BSTR* sFile, VARIANT* r
         }
         Form1::Show();
         Form1::SetCaption(path);
-        if (const auto* shown = dynamic_cast<const thumbnail::ComPicture*>(picture.get())) {
+        if (const auto* shown = dynamic_cast<const inventor::ComPicture*>(picture.get())) {
             Form1::SetPicture(com::ComPtr<IPictureDisp>(shown->get()));
         }
         return S_OK;
@@ -79,8 +79,7 @@ HRESULT LoadOwnTypeLib(ITypeLib** library, REGKIND kind) {
 }
 
 HRESULT CreateImagePreview(REFIID iid, void** out) {
-    return com::Guarded(
-        [&] { return com::MakeObject<ImagePreview>()->QueryInterface(iid, out); });
+    return com::Guarded([&] { return com::MakeObject<ImagePreview>()->QueryInterface(iid, out); });
 }
 
 } // namespace pw::peekpane

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "partwright/export/ExcelApi.h"
+#include "partwright/excel/ExcelApi.h"
 #include "partwright/shell/RegistryApi.h"
 #include "partwright/shell/ShellHost.h"
 #include "shared/inventor/DocumentAccess.h"

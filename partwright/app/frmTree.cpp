@@ -437,7 +437,7 @@ void frmTree::ShowThumbnail(const std::string& sFile) {
         return;
     }
     const auto picture = thumbnail::PictureOf(*server, services_.legacy, sFile);
-    if (const auto* shown = dynamic_cast<const thumbnail::ComPicture*>(picture.get())) {
+    if (const auto* shown = dynamic_cast<const inventor::ComPicture*>(picture.get())) {
         picture_ = com::ComPtr<IPictureDisp>(shown->get());
         InvalidateRect(Control(kPicPreview), nullptr, TRUE);
     }

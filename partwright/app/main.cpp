@@ -1,6 +1,6 @@
 // Partwright: bill of materials from an Inventor assembly, on to Excel.
 #include "frmTree.h"
-#include "partwright/export/ComExcel.h"
+#include "partwright/excel/ComExcel.h"
 #include "partwright/shell/Advapi32Registry.h"
 #include "partwright/shell/WindowsShellHost.h"
 #include "shared/com/ComApartment.h"

@@ -1,7 +1,7 @@
 #include "BomWorkbook.h"
 
 #include "SilentViews.h"
-#include "partwright/export/ExcelCodes.h"
+#include "partwright/excel/ExcelCodes.h"
 #include "partwright/export/modExcel.h"
 #include "partwright/workbook/WorkbookApplication.h"
 #include "shared/core/Failure.h"

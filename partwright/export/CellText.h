@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ExcelApi.h"
+#include "partwright/excel/ExcelApi.h"
 #include "partwright/model/clsFileData.h"
 
 #include <cstdint>
@@ -37,9 +37,5 @@ std::string BomStructureText(std::int32_t structure);
 
 // The 16 cells of the matrix, row by row, separated by ","; empty without a matrix.
 std::string MatrixText(inventor::Matrix* matrix);
-
-// Excel's column name (1 "A", 27 "AA") and an absolute reference such as "$A$5".
-std::string ColumnLetters(std::int32_t column);
-std::string AbsoluteReference(std::int32_t row, std::int32_t column);
 
 } // namespace pw::excel

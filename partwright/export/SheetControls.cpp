@@ -1,6 +1,6 @@
 #include "SheetControls.h"
 
-#include "CellText.h"
+#include "partwright/excel/CellAddress.h"
 
 namespace pw::excel {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ExcelApi.h"
+#include "partwright/excel/ExcelApi.h"
 
 #include <cstdint>
 #include <string>

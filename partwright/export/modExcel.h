@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ExcelApi.h"
 #include "ExportPorts.h"
 #include "ExportState.h"
 #include "SheetControls.h"
+#include "partwright/excel/ExcelApi.h"
 #include "partwright/model/BomModel.h"
 
 #include <chrono>

@@ -1,6 +1,6 @@
 #include "MacroTexts.h"
 
-#include "partwright/export/BomColumns.h"
+#include "partwright/excel/BomColumns.h"
 #include "shared/core/Checked.h"
 #include "shared/core/NumberText.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "WorkbookModel.h"
-#include "partwright/export/ExcelApi.h"
+#include "partwright/excel/ExcelApi.h"
 
 #include <memory>
 

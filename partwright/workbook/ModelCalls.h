@@ -1,7 +1,7 @@
 #pragma once
 
 #include "WorkbookModel.h"
-#include "partwright/export/ExcelCodes.h"
+#include "partwright/excel/ExcelCodes.h"
 #include "shared/core/Failure.h"
 
 #include <string>

@@ -3,7 +3,7 @@
 #include "XlsxStyles.h"
 #include "XlsxText.h"
 #include "ZipArchive.h"
-#include "partwright/export/CellText.h"
+#include "partwright/excel/CellAddress.h"
 #include "shared/core/Failure.h"
 #include "shared/core/NumberText.h"
 

@@ -1,11 +1,11 @@
 #include "ComDocumentAccess.h"
 
 #include "ApprenticeDispids.h"
+#include "ComPicture.h"
 #include "shared/com/ComFailure.h"
 #include "shared/com/Dispatch.h"
 #include "shared/com/ValueVariant.h"
 #include "shared/com/VariantRead.h"
-#include "shared/thumbnail/LegacyThumbnailCom.h"
 
 namespace pw::inventor {
 namespace {
@@ -114,7 +114,7 @@ public:
         if (!picture) {
             throw Failure(kEFail, "The document has no thumbnail.");
         }
-        return std::make_shared<thumbnail::ComPicture>(std::move(picture));
+        return std::make_shared<inventor::ComPicture>(std::move(picture));
     }
 
 private:

@@ -31,7 +31,7 @@ public:
         if (!display) {
             throw Failure(DISP_E_TYPEMISMATCH, "The legacy thumbnail holds no picture.");
         }
-        return std::make_shared<ComPicture>(std::move(display));
+        return std::make_shared<inventor::ComPicture>(std::move(display));
     }
 
 private:

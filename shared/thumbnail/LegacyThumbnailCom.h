@@ -2,6 +2,7 @@
 
 #include "ThumbnailRule.h"
 #include "shared/com/ComPtr.h"
+#include "shared/inventor/ComPicture.h"
 
 #include <windows.h>
 #include <oaidl.h>
@@ -47,16 +48,6 @@ struct ILegacyPicture : public IDispatch {
     virtual HRESULT STDMETHODCALLTYPE GetPicture(VARIANT* picture) = 0;
 };
 #undef PW_LEGACY_SLOT
-
-// A picture of the platform's picture type.
-class ComPicture : public inventor::Picture {
-public:
-    explicit ComPicture(com::ComPtr<IPictureDisp> picture) : picture_(std::move(picture)) {}
-    IPictureDisp* get() const { return picture_.get(); }
-
-private:
-    com::ComPtr<IPictureDisp> picture_;
-};
 
 // Makes the legacy reader by its class identifier.
 class ComLegacyReaderFactory : public LegacyReaderFactory {

@@ -1,6 +1,6 @@
 #include "WorkbookLauncher.h"
 
-#include "partwright/export/ExcelCodes.h"
+#include "partwright/excel/ExcelCodes.h"
 #include "shared/core/Failure.h"
 
 namespace pw::standins {

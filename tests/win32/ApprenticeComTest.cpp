@@ -43,8 +43,7 @@ std::vector<double> Cells(Matrix* matrix) {
 
 // The stand-in COM server (registered in the test prefix) reached through the COM adapter gives
 // the same model as the stand-in reader reached directly.
-void ExpectTheSameModelOverComAsFromTheReader(const std::string& sample,
-                                              std::int32_t records) {
+void ExpectTheSameModelOverComAsFromTheReader(const std::string& sample, std::int32_t records) {
     SCOPED_TRACE(sample);
     ComServerFactory overCom;
     standins::StandinServerFactory direct(SamplesFolder());
@@ -216,7 +215,7 @@ TEST(ApprenticeOverCom, APartOpenedAsTheAssemblyAsksForMigrationAndKeepsItsTopNo
 }
 
 OLE_XSIZE_HIMETRIC WidthOf(const std::shared_ptr<Picture>& picture) {
-    const auto* com = dynamic_cast<thumbnail::ComPicture*>(picture.get());
+    const auto* com = dynamic_cast<inventor::ComPicture*>(picture.get());
     if (!com) {
         return 0;
     }

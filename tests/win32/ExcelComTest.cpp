@@ -1,4 +1,4 @@
-#include "partwright/export/ComExcel.h"
+#include "partwright/excel/ComExcel.h"
 #include "partwright/export/modExcel.h"
 #include "partwright/model/AssemblyLoader.h"
 #include "shared/com/BlockVariant.h"

@@ -7,7 +7,7 @@
 #include "WindowText.h"
 #include "partwright/app/ControlText.h"
 #include "partwright/app/frmTree.h"
-#include "partwright/export/ComExcel.h"
+#include "partwright/excel/ComExcel.h"
 #include "partwright/shell/Advapi32Registry.h"
 #include "partwright/shell/WindowsShellHost.h"
 #include "shared/com/ComApartment.h"

@@ -1,7 +1,7 @@
 #include "ExcelObjects.h"
 
 #include "ExcelStandin.h"
-#include "partwright/export/ExcelCodes.h"
+#include "partwright/excel/ExcelCodes.h"
 #include "partwright/workbook/ModelCalls.h"
 #include "partwright/workbook/WorkbookApplication.h"
 #include "shared/com/BlockVariant.h"

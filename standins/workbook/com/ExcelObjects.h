@@ -1,6 +1,6 @@
 #pragma once
 
-#include "partwright/export/ExcelApi.h"
+#include "partwright/excel/ExcelApi.h"
 #include "partwright/workbook/WorkbookModel.h"
 #include "shared/com/ComPtr.h"
 

@@ -1,6 +1,6 @@
 // Summary BOM rows merged by part number, as Inventor's BOM merges rows.
 #include "ExportFixture.h"
-#include "partwright/export/BomColumns.h"
+#include "partwright/excel/BomColumns.h"
 
 namespace pw::excel {
 namespace {

@@ -3,7 +3,7 @@
 // the window's Excel export and in partwright-export's workbook with and without --bom-rules.
 #include "ExportFixture.h"
 #include "partwright/batch/BomWorkbook.h"
-#include "partwright/export/BomColumns.h"
+#include "partwright/excel/BomColumns.h"
 #include "partwright/model/BomRules.h"
 #include "standins/inventor/StandinFiles.h"
 #include "standins/inventor/StandinInventor.h"

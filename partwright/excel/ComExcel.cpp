@@ -1,6 +1,6 @@
 #include "ComExcel.h"
 
-#include "CellText.h"
+#include "CellAddress.h"
 #include "ExcelCodes.h"
 #include "shared/com/BlockVariant.h"
 #include "shared/com/BusyServerRetry.h"
