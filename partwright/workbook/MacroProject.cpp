@@ -1,6 +1,6 @@
 #include "MacroProject.h"
 
-#include "ModelCalls.h"
+#include "ModelFailures.h"
 #include "shared/core/CaseFold.h"
 
 namespace pw::workbook {
@@ -8,31 +8,23 @@ namespace {
 
 class ModelCodeModule : public excel::CodeModule {
 public:
-    ModelCodeModule(ExcelState& state, Workbook& book, std::size_t index)
-        : state_(state), book_(book), index_(index) {}
+    ModelCodeModule(Workbook& book, std::size_t index) : book_(book), index_(index) {}
     void AddFromString(const std::string& text) override {
-        Enter(state_);
         MacroModule& module = book_.modules.at(index_);
         module.code += text;
         module.addedTexts.push_back(text);
     }
 
 private:
-    ExcelState& state_;
     Workbook& book_;
     std::size_t index_;
 };
 
 class ModelComponent : public excel::VBComponent {
 public:
-    ModelComponent(ExcelState& state, Workbook& book, std::size_t index)
-        : state_(state), book_(book), index_(index) {}
-    std::string Name() override {
-        Enter(state_);
-        return book_.modules.at(index_).name;
-    }
+    ModelComponent(Workbook& book, std::size_t index) : book_(book), index_(index) {}
+    std::string Name() override { return book_.modules.at(index_).name; }
     void SetName(const std::string& name) override {
-        Enter(state_);
         for (std::size_t i = 0; i < book_.modules.size(); ++i) {
             if (i != index_ && EqualsIgnoringCase(book_.modules[i].name, name)) {
                 throw Failure(kNameConflict,
@@ -41,37 +33,29 @@ public:
         }
         book_.modules.at(index_).name = name;
     }
-    std::int32_t Type() override {
-        Enter(state_);
-        return book_.modules.at(index_).type;
-    }
+    std::int32_t Type() override { return book_.modules.at(index_).type; }
     std::shared_ptr<excel::CodeModule> CodeModule() override {
-        Enter(state_);
-        return std::make_shared<ModelCodeModule>(state_, book_, index_);
+        return std::make_shared<ModelCodeModule>(book_, index_);
     }
 
 private:
-    ExcelState& state_;
     Workbook& book_;
     std::size_t index_;
 };
 
 class ModelProject : public excel::VBProject {
 public:
-    ModelProject(ExcelState& state, Workbook& book) : state_(state), book_(book) {}
+    explicit ModelProject(Workbook& book) : book_(book) {}
     std::int32_t ComponentCount() override {
-        Enter(state_);
         return static_cast<std::int32_t>(book_.modules.size());
     }
     std::shared_ptr<excel::VBComponent> Component(std::int32_t index) override {
-        Enter(state_);
         if (index < 1 || index > static_cast<std::int32_t>(book_.modules.size())) {
             throw Failure(kBadIndex, "Subscript out of range");
         }
-        return std::make_shared<ModelComponent>(state_, book_, static_cast<std::size_t>(index - 1));
+        return std::make_shared<ModelComponent>(book_, static_cast<std::size_t>(index - 1));
     }
     std::shared_ptr<excel::VBComponent> AddComponent(std::int32_t type) override {
-        Enter(state_);
         if (type != excel::kStandardModule) {
             throw Failure(static_cast<ResultCode>(0x80070057u),
                           "Invalid procedure call or argument");
@@ -89,18 +73,17 @@ public:
             }
         }
         book_.modules.push_back({name, type, {}, {}});
-        return std::make_shared<ModelComponent>(state_, book_, book_.modules.size() - 1);
+        return std::make_shared<ModelComponent>(book_, book_.modules.size() - 1);
     }
 
 private:
-    ExcelState& state_;
     Workbook& book_;
 };
 
 } // namespace
 
-std::shared_ptr<excel::VBProject> MakeMacroProject(ExcelState& state, Workbook& book) {
-    return std::make_shared<ModelProject>(state, book);
+std::shared_ptr<excel::VBProject> MakeMacroProject(Workbook& book) {
+    return std::make_shared<ModelProject>(book);
 }
 
 } // namespace pw::workbook

@@ -1,7 +1,7 @@
 #include "WorkbookApplication.h"
 
 #include "MacroProject.h"
-#include "ModelCalls.h"
+#include "ModelFailures.h"
 #include "shared/core/CaseFold.h"
 #include "shared/core/Failure.h"
 #include "shared/core/NumberText.h"
@@ -111,7 +111,6 @@ public:
     std::int32_t column() const { return column_; }
 
     CellValue Value() override {
-        Enter(state_);
         const CellEntry& entry = CellOnly().Entry(row_, column_);
         switch (entry.kind) {
         case CellKind::Empty:
@@ -130,7 +129,6 @@ public:
     }
 
     void SetValue(const CellValue& value) override {
-        Enter(state_);
         // One cell takes a text too long for it, cut to fit.
         if (const auto* text = std::get_if<std::string>(&value);
             text && Utf16Length(*text) > excel::kCellCharacters) {
@@ -142,7 +140,6 @@ public:
     }
 
     void SetValues(const excel::CellBlock& values) override {
-        Enter(state_);
         if (kind_ != Kind::Block || values.rows != bottom_ - row_ + 1 ||
             values.columns != right_ - column_ + 1) {
             Refuse("Application-defined or object-defined error");
@@ -163,7 +160,6 @@ public:
     }
 
     void Select() override {
-        Enter(state_);
         // Only what the user sees can be selected: a range of the active workbook's active sheet.
         const Workbook* active = state_.ActiveWorkbook();
         if (!active || active->sheets.at(active->activeSheet).get() != &sheet_) {
@@ -173,13 +169,9 @@ public:
                             std::nullopt};
     }
 
-    std::int32_t Row() override {
-        Enter(state_);
-        return kind_ == Kind::Column ? 1 : row_;
-    }
+    std::int32_t Row() override { return kind_ == Kind::Column ? 1 : row_; }
 
     std::shared_ptr<excel::Range> SpecialCells(std::int32_t kind) override {
-        Enter(state_);
         if (kind != kLastCellKind) {
             Refuse("No cells were found.");
         }
@@ -187,52 +179,34 @@ public:
         return std::make_shared<ModelRange>(state_, sheet_, Kind::Cell, row, column);
     }
 
-    double Left() override {
-        Enter(state_);
-        return kind_ == Kind::Row ? 0 : sheet_.ColumnLeft(column_);
-    }
-    double Top() override {
-        Enter(state_);
-        return kind_ == Kind::Column ? 0 : sheet_.RowTop(row_);
-    }
-    double Width() override {
-        Enter(state_);
-        return sheet_.ColumnWidthPoints(kind_ == Kind::Row ? 1 : column_);
-    }
-    double RowHeight() override {
-        Enter(state_);
-        return sheet_.RowHeight(kind_ == Kind::Column ? 1 : row_);
-    }
+    double Left() override { return kind_ == Kind::Row ? 0 : sheet_.ColumnLeft(column_); }
+    double Top() override { return kind_ == Kind::Column ? 0 : sheet_.RowTop(row_); }
+    double Width() override { return sheet_.ColumnWidthPoints(kind_ == Kind::Row ? 1 : column_); }
+    double RowHeight() override { return sheet_.RowHeight(kind_ == Kind::Column ? 1 : row_); }
     void SetRowHeight(double points) override {
-        Enter(state_);
         if (kind_ == Kind::Column || points < 0 || points > 409) {
             Refuse("Unable to set the RowHeight property of the Range class");
         }
         sheet_.SetRowHeight(row_, points);
     }
     void SetColumnWidth(double characters) override {
-        Enter(state_);
         if (kind_ == Kind::Row || characters < 0 || characters > 255) {
             Refuse("Unable to set the ColumnWidth property of the Range class");
         }
         sheet_.columns[column_].width = characters;
     }
     void SetFontBold(bool bold) override {
-        Enter(state_);
         EachFormat([&](Format& format) { format.bold = bold; });
     }
     void SetFontColorIndex(std::int32_t index) override {
-        Enter(state_);
         CheckPaletteIndex(index);
         EachFormat([&](Format& format) { format.fontColorIndex = index; });
     }
     void SetInteriorColorIndex(std::int32_t index) override {
-        Enter(state_);
         CheckPaletteIndex(index);
         EachFormat([&](Format& format) { format.interiorColorIndex = index; });
     }
     void SetHorizontalAlignment(std::int32_t alignment) override {
-        Enter(state_);
         EachFormat([&](Format& format) { format.horizontalAlignment = alignment; });
     }
 
@@ -284,10 +258,7 @@ public:
     ModelShape(ExcelState& state, Sheet& sheet, std::size_t index)
         : state_(state), sheet_(sheet), index_(index) {}
 
-    void Select() override {
-        Enter(state_);
-        sheet_.selection.shape = index_;
-    }
+    void Select() override { sheet_.selection.shape = index_; }
     void SetOnAction(const std::string& macro) override { Edit().onAction = macro; }
     void SetCaption(const std::string& caption) override { Edit(ShapeKind::Button).text = caption; }
     void SetText(const std::string& text) override { Edit(ShapeKind::CheckBox).text = text; }
@@ -315,10 +286,7 @@ public:
     }
 
 private:
-    StoredShape& Edit() {
-        Enter(state_);
-        return sheet_.shapes.at(index_);
-    }
+    StoredShape& Edit() { return sheet_.shapes.at(index_); }
     StoredShape& Edit(ShapeKind kind) {
         StoredShape& shape = Edit();
         if (shape.kind != kind) {
@@ -358,13 +326,11 @@ public:
 
 private:
     template <class Edit> void Each(Edit edit) {
-        Enter(state_);
         for (const std::size_t index : sheet_.checkBoxes) {
             edit(sheet_.shapes.at(index));
         }
     }
     [[noreturn]] void Unsupported() {
-        Enter(state_);
         throw Failure(kNotSupported, "Object doesn't support this property or method");
     }
 
@@ -377,12 +343,8 @@ public:
     ModelWorksheet(ExcelState& state, Workbook& book, Sheet& sheet)
         : state_(state), book_(book), sheet_(sheet) {}
 
-    std::string Name() override {
-        Enter(state_);
-        return sheet_.name;
-    }
+    std::string Name() override { return sheet_.name; }
     void SetName(const std::string& name) override {
-        Enter(state_);
         const Sheet* holder = book_.FindSheet(name);
         if (!ValidSheetName(name) || (holder && holder != &sheet_)) {
             Refuse("That name is already taken. Try a different one.");
@@ -390,7 +352,6 @@ public:
         sheet_.name = name;
     }
     void Activate() override {
-        Enter(state_);
         ActivateWorkbook(state_, book_);
         for (std::size_t i = 0; i < book_.sheets.size(); ++i) {
             if (book_.sheets[i].get() == &sheet_) {
@@ -399,23 +360,19 @@ public:
         }
     }
     std::shared_ptr<excel::Range> Cells(std::int32_t row, std::int32_t column) override {
-        Enter(state_);
         CheckRow(row);
         CheckColumn(column);
         return std::make_shared<ModelRange>(state_, sheet_, ModelRange::Kind::Cell, row, column);
     }
     std::shared_ptr<excel::Range> Rows(std::int32_t row) override {
-        Enter(state_);
         CheckRow(row);
         return std::make_shared<ModelRange>(state_, sheet_, ModelRange::Kind::Row, row, 1);
     }
     std::shared_ptr<excel::Range> Columns(std::int32_t column) override {
-        Enter(state_);
         CheckColumn(column);
         return std::make_shared<ModelRange>(state_, sheet_, ModelRange::Kind::Column, 1, column);
     }
     std::shared_ptr<excel::Range> RowSpan(std::int32_t first, std::int32_t last) override {
-        Enter(state_);
         CheckRow(first);
         CheckRow(last);
         if (last < first) {
@@ -426,7 +383,6 @@ public:
     }
     std::shared_ptr<excel::Range> Block(std::int32_t top, std::int32_t left, std::int32_t bottom,
                                         std::int32_t right) override {
-        Enter(state_);
         CheckRow(top);
         CheckRow(bottom);
         CheckColumn(left);
@@ -446,15 +402,12 @@ public:
         return Add(ShapeKind::CheckBox, "Check Box ", left, top, width, height);
     }
     std::int32_t CheckBoxCount() override {
-        Enter(state_);
         return static_cast<std::int32_t>(sheet_.checkBoxes.size());
     }
     std::shared_ptr<excel::Shape> AllCheckBoxes() override {
-        Enter(state_);
         return std::make_shared<ModelCheckBoxes>(state_, sheet_);
     }
     std::shared_ptr<excel::Shape> CheckBox(std::int32_t index) override {
-        Enter(state_);
         if (index < 1 || index > static_cast<std::int32_t>(sheet_.checkBoxes.size())) {
             throw Failure(kBadIndex, "Unable to get the Item property of the CheckBoxes class");
         }
@@ -463,7 +416,6 @@ public:
     }
     void AddHyperlink(excel::Range& anchor, const std::string& address,
                       const std::string& textToDisplay) override {
-        Enter(state_);
         auto* cell = dynamic_cast<ModelRange*>(&anchor);
         if (!cell || !cell->IsCell() || &cell->sheet() != &sheet_) {
             Refuse("Application-defined or object-defined error");
@@ -500,7 +452,6 @@ private:
     }
     std::shared_ptr<excel::Shape> Add(ShapeKind kind, const std::string& prefix, double left,
                                       double top, double width, double height) {
-        Enter(state_);
         StoredShape shape;
         shape.kind = kind;
         shape.name = prefix + std::to_string(sheet_.nextShapeNumber++);
@@ -525,28 +476,16 @@ class ModelWorkbook : public excel::Workbook {
 public:
     ModelWorkbook(ExcelState& state, workbook::Workbook& book) : state_(state), book_(book) {}
 
-    void SelectSheet(const std::string& name) override {
-        Enter(state_);
-        book_.activeSheet = IndexOf(name);
-    }
+    void SelectSheet(const std::string& name) override { book_.activeSheet = IndexOf(name); }
     std::shared_ptr<excel::Worksheet> SheetNamed(const std::string& name) {
-        Enter(state_);
         return std::make_shared<ModelWorksheet>(state_, book_, *book_.sheets[IndexOf(name)]);
     }
-    void Activate() override {
-        Enter(state_);
-        ActivateWorkbook(state_, book_);
-    }
-    void FreezePanes() override {
-        Enter(state_);
-        FreezeAtSelection(*book_.sheets.at(book_.activeSheet));
-    }
+    void Activate() override { ActivateWorkbook(state_, book_); }
+    void FreezePanes() override { FreezeAtSelection(*book_.sheets.at(book_.activeSheet)); }
     std::shared_ptr<excel::Worksheet> ActiveSheet() override {
-        Enter(state_);
         return std::make_shared<ModelWorksheet>(state_, book_, *book_.sheets.at(book_.activeSheet));
     }
     std::shared_ptr<excel::Worksheet> Sheet(std::int32_t index) override {
-        Enter(state_);
         if (index < 1 || index > static_cast<std::int32_t>(book_.sheets.size())) {
             throw Failure(kBadIndex, "Subscript out of range");
         }
@@ -554,13 +493,6 @@ public:
                                                 *book_.sheets[static_cast<std::size_t>(index - 1)]);
     }
     std::shared_ptr<excel::Worksheet> AddWorksheet() override {
-        Enter(state_);
-        if (state_.worksheetAddsLeft == 0) {
-            Refuse("Method 'Add' of object 'Sheets' failed");
-        }
-        if (state_.worksheetAddsLeft > 0) {
-            --state_.worksheetAddsLeft;
-        }
         std::string name;
         do {
             name = state_.sheetNamePrefix + std::to_string(book_.nextSheetNumber++);
@@ -573,13 +505,7 @@ public:
         book_.modules.push_back({name, 100, {}, {}});
         return std::make_shared<ModelWorksheet>(state_, book_, added);
     }
-    std::shared_ptr<excel::VBProject> VBProject() override {
-        Enter(state_);
-        if (state_.refuseMacroProject) {
-            Refuse("Programmatic access to Visual Basic Project is not trusted");
-        }
-        return MakeMacroProject(state_, book_);
-    }
+    std::shared_ptr<excel::VBProject> VBProject() override { return MakeMacroProject(book_); }
 
 private:
     std::size_t IndexOf(const std::string& name) const {
@@ -599,37 +525,24 @@ class ModelApplication : public excel::Application {
 public:
     explicit ModelApplication(std::shared_ptr<ExcelState> state) : state_(std::move(state)) {}
 
-    void SetVisible(bool visible) override {
-        Enter(*state_);
-        state_->visible = visible;
-    }
-    void SetWindowState(std::int32_t windowState) override {
-        Enter(*state_);
-        state_->windowState = windowState;
-    }
-    void SetScreenUpdating(bool updating) override {
-        Enter(*state_);
-        state_->screenUpdating = updating;
-    }
+    void SetVisible(bool visible) override { state_->visible = visible; }
+    void SetWindowState(std::int32_t windowState) override { state_->windowState = windowState; }
+    void SetScreenUpdating(bool updating) override { state_->screenUpdating = updating; }
     std::shared_ptr<excel::Workbook> AddWorkbook() override {
-        Enter(*state_);
         state_->workbooks.push_back(
             state_->NewWorkbook("Book" + std::to_string(state_->nextBookNumber++)));
         state_->activeWorkbook = state_->workbooks.size() - 1;
         return std::make_shared<ModelWorkbook>(*state_, *state_->workbooks.back());
     }
     std::shared_ptr<excel::Workbook> ActiveWorkbook() override {
-        Enter(*state_);
         return std::make_shared<ModelWorkbook>(*state_, Active());
     }
     std::shared_ptr<excel::Range> ActiveCell() override {
-        Enter(*state_);
         Sheet& sheet = ActiveSheet();
         return std::make_shared<ModelRange>(*state_, sheet, ModelRange::Kind::Cell,
                                             sheet.selection.row, sheet.selection.column);
     }
     std::shared_ptr<excel::Range> SelectedRange() override {
-        Enter(*state_);
         Sheet& sheet = ActiveSheet();
         if (sheet.selection.shape) {
             throw Failure(kNotSupported, "Object doesn't support this property or method");
@@ -638,17 +551,13 @@ public:
                                             sheet.selection.row, sheet.selection.column);
     }
     std::shared_ptr<excel::Shape> SelectedShape() override {
-        Enter(*state_);
         Sheet& sheet = ActiveSheet();
         if (!sheet.selection.shape) {
             throw Failure(kNotSupported, "Object doesn't support this property or method");
         }
         return std::make_shared<ModelShape>(*state_, sheet, *sheet.selection.shape);
     }
-    void FreezePanes() override {
-        Enter(*state_);
-        FreezeAtSelection(ActiveSheet());
-    }
+    void FreezePanes() override { FreezeAtSelection(ActiveSheet()); }
 
 private:
     workbook::Workbook& Active() const {

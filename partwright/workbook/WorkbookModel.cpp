@@ -3,6 +3,7 @@
 #include "shared/core/CaseFold.h"
 
 #include <cctype>
+#include <chrono>
 
 namespace pw::workbook {
 
@@ -122,6 +123,12 @@ Sheet* Workbook::FindSheet(const std::string& wanted) const {
         }
     }
     return nullptr;
+}
+
+int ThisYear() {
+    const std::chrono::year_month_day today{
+        std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
+    return static_cast<int>(today.year());
 }
 
 Workbook* ExcelState::ActiveWorkbook() const {

@@ -3,7 +3,6 @@
 #include "CellEntry.h"
 
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <memory>
 #include <memory_resource>
@@ -15,7 +14,7 @@
 
 // Excel's workbooks in memory: sheets in tab order, cells as Excel reads what is typed into them,
 // formats, shapes in drawing order, hyperlinks and macro modules. The batch export fills it and
-// writes it as a file; the Excel stand-in serves it through its automation interface.
+// writes it as a file.
 namespace pw::workbook {
 
 inline constexpr double kDefaultRowHeight = 15.0;   // points
@@ -152,6 +151,9 @@ struct Workbook {
     Sheet* FindSheet(const std::string& name) const;
 };
 
+// The calendar year now, on the machine's clock.
+int ThisYear();
+
 struct ExcelState {
     std::vector<std::unique_ptr<Workbook>> workbooks;
     std::optional<std::size_t> activeWorkbook;
@@ -159,17 +161,9 @@ struct ExcelState {
     std::int32_t windowState = -4137; // maximised, until told otherwise
     bool screenUpdating = true;
     int nextBookNumber = 1;
-    int currentYear = 2026;                // the year a date typed without one falls in
+    int currentYear = ThisYear();          // the year a date typed without one falls in
     std::string sheetNamePrefix = "Sheet"; // "Tabelle" in a German Excel
     int sheetsInNewWorkbook = 3;           // Excel 2013 and later start a workbook with one
-
-    // How an Excel far away fails, for the stand-in and the tests to choose.
-    bool unreachable = false;        // every call fails, as when Excel has gone away
-    bool refuseMacroProject = false; // VBProject access not trusted
-    int worksheetAddsLeft = -1;      // Worksheets.Add refused once this reaches 0 (-1: never)
-
-    std::uint64_t calls = 0;      // every member called through the automation interface
-    std::function<void()> onCall; // run after each call is counted: a test's hook
 
     Workbook* ActiveWorkbook() const;
     // A workbook as Excel makes it: the default sheets of its language, each with its document

@@ -4,12 +4,13 @@
 
 namespace pw::standins {
 
-void UserOpensAWorkbookAtCall(workbook::ExcelState& state, std::uint64_t call) {
-    state.onCall = [&state, call, before = std::move(state.onCall)] {
+void UserOpensAWorkbookAtCall(workbook::ExcelState& state, ExcelFaults& faults,
+                              std::uint64_t call) {
+    faults.onCall = [&state, &faults, call, before = std::move(faults.onCall)] {
         if (before) {
             before();
         }
-        if (state.calls != call) {
+        if (faults.calls != call) {
             return;
         }
         auto book = state.NewWorkbook(kUserWorkbookName);

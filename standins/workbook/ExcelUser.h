@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ExcelFaults.h"
 #include "partwright/workbook/WorkbookModel.h"
 
 #include <cstdint>
@@ -12,8 +13,8 @@ namespace pw::standins {
 inline constexpr const char* kUserWorkbookName = "User Book";
 
 // At Excel's `call`-th call the user opens a workbook of their own and clicks its second sheet:
-// it becomes the active workbook, and that sheet its active sheet. Chains with any hook already
-// set.
-void UserOpensAWorkbookAtCall(workbook::ExcelState& state, std::uint64_t call);
+// it becomes the active workbook, and that sheet its active sheet. Chains with whatever already
+// runs at each call.
+void UserOpensAWorkbookAtCall(workbook::ExcelState& state, ExcelFaults& faults, std::uint64_t call);
 
 } // namespace pw::standins

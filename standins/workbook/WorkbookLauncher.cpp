@@ -1,25 +1,26 @@
 #include "WorkbookLauncher.h"
 
 #include "partwright/excel/ExcelCodes.h"
+#include "partwright/workbook/WorkbookApplication.h"
 #include "shared/core/Failure.h"
 
 namespace pw::standins {
 
 std::shared_ptr<excel::Application> WorkbookLauncher::Attach() {
-    if (!running || state_->unreachable) {
+    if (!running || faults_->unreachable) {
         throw Failure(excel::kNotRunning, "Operation unavailable");
     }
-    return workbook::MakeWorkbookApplication(state_);
+    return WithFaults(workbook::MakeWorkbookApplication(state_), faults_);
 }
 
 std::shared_ptr<excel::Application> WorkbookLauncher::Start() {
-    if (!startable || state_->unreachable) {
+    if (!startable || faults_->unreachable) {
         throw Failure(static_cast<ResultCode>(0x80080005u), "Server execution failed");
     }
     // Started by automation, Excel is not in the running-object table: attaching fails until a
     // user would have switched to it.
     ++starts;
-    return workbook::MakeWorkbookApplication(state_);
+    return WithFaults(workbook::MakeWorkbookApplication(state_), faults_);
 }
 
 } // namespace pw::standins

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "partwright/workbook/WorkbookApplication.h"
+#include "ExcelFaults.h"
+#include "partwright/workbook/WorkbookModel.h"
 
 #include <memory>
 
@@ -8,11 +9,12 @@ namespace pw::standins {
 
 // Reaches the stand-in: attaching works while it "runs" as a user started it; starting it by
 // automation, as Office does, leaves it unattachable. An unreachable stand-in can be neither
-// attached to nor started.
+// attached to nor started. Every application it hands out has its faults applied.
 class WorkbookLauncher : public excel::ExcelLauncher {
 public:
-    explicit WorkbookLauncher(std::shared_ptr<workbook::ExcelState> state)
-        : state_(std::move(state)) {}
+    explicit WorkbookLauncher(std::shared_ptr<workbook::ExcelState> state,
+                              std::shared_ptr<ExcelFaults> faults = std::make_shared<ExcelFaults>())
+        : state_(std::move(state)), faults_(std::move(faults)) {}
 
     bool running = false;
     bool startable = true;
@@ -20,9 +22,11 @@ public:
 
     std::shared_ptr<excel::Application> Attach() override;
     std::shared_ptr<excel::Application> Start() override;
+    ExcelFaults& Faults() { return *faults_; }
 
 private:
     std::shared_ptr<workbook::ExcelState> state_;
+    std::shared_ptr<ExcelFaults> faults_;
 };
 
 } // namespace pw::standins

@@ -2,7 +2,7 @@
 
 #include "ExcelStandin.h"
 #include "partwright/excel/ExcelCodes.h"
-#include "partwright/workbook/ModelCalls.h"
+#include "partwright/workbook/ModelFailures.h"
 #include "partwright/workbook/WorkbookApplication.h"
 #include "shared/com/BlockVariant.h"
 #include "shared/com/ComBoundary.h"
@@ -525,8 +525,9 @@ public:
     // A sheet by its name or its place, from 1.
     HRESULT STDMETHODCALLTYPE get_Item(VARIANT index, IDispatch** result) override {
         return Guarded([&] {
-            const auto sheet = index.vt == VT_BSTR ? FindWorksheet(*book_, com::TextOf(index))
-                                                   : book_->Sheet(com::Int32Of(index));
+            const auto sheet = index.vt == VT_BSTR
+                                   ? standins::FindWorksheet(*book_, com::TextOf(index))
+                                   : book_->Sheet(com::Int32Of(index));
             return Hand(MakeObject<SheetObject>(book_, sheet), result);
         });
     }
@@ -708,8 +709,10 @@ private:
 
 class ApplicationObject final : public TypedDispatch<::_Application> {
 public:
-    ApplicationObject(std::shared_ptr<ExcelState> state, std::function<void()> quit)
-        : state_(std::move(state)), app_(MakeWorkbookApplication(state_)), quit_(std::move(quit)) {}
+    ApplicationObject(std::shared_ptr<ExcelState> state, std::shared_ptr<ExcelFaults> faults,
+                      std::function<void()> quit)
+        : state_(std::move(state)), app_(WithFaults(MakeWorkbookApplication(state_), faults)),
+          quit_(std::move(quit)) {}
 
     HRESULT STDMETHODCALLTYPE put_Visible(VARIANT_BOOL visible) override {
         return Guarded([&] {
@@ -787,9 +790,11 @@ private:
 } // namespace
 
 com::ComPtr<IDispatch> MakeExcelApplication(std::shared_ptr<ExcelState> state,
+                                            std::shared_ptr<ExcelFaults> faults,
                                             std::function<void()> quit) {
     return com::ComPtr<IDispatch>::Attach(
-        MakeObject<ApplicationObject>(std::move(state), std::move(quit)).detach());
+        MakeObject<ApplicationObject>(std::move(state), std::move(faults), std::move(quit))
+            .detach());
 }
 
 } // namespace pw::standins

@@ -3,6 +3,7 @@
 #include "partwright/excel/ExcelApi.h"
 #include "partwright/workbook/WorkbookModel.h"
 #include "shared/com/ComPtr.h"
+#include "standins/workbook/ExcelFaults.h"
 
 #include <windows.h>
 #include <oaidl.h>
@@ -12,9 +13,10 @@
 
 namespace pw::standins {
 
-// Excel's Application as an automation object over the workbook model, dispatching from the
-// stand-in's type library; Quit calls `quit`.
+// Excel's Application as an automation object over the workbook model, with `faults` applied,
+// dispatching from the stand-in's type library; Quit calls `quit`.
 com::ComPtr<IDispatch> MakeExcelApplication(std::shared_ptr<workbook::ExcelState> state,
+                                            std::shared_ptr<ExcelFaults> faults,
                                             std::function<void()> quit);
 
 } // namespace pw::standins

@@ -35,6 +35,7 @@ using namespace pw;
 
 struct Session {
     std::shared_ptr<workbook::ExcelState> state = std::make_shared<workbook::ExcelState>();
+    std::shared_ptr<standins::ExcelFaults> faults = std::make_shared<standins::ExcelFaults>();
     DWORD thread = GetCurrentThreadId();
     DWORD runningCookie = 0; // the running-object table's entry, when a user started it
     bool ended = false;
@@ -70,7 +71,8 @@ void Quit() {
 
 HRESULT CreateApplication(REFIID iid, void** out) {
     return com::Guarded([&] {
-        return standins::MakeExcelApplication(gSession->state, Quit)->QueryInterface(iid, out);
+        return standins::MakeExcelApplication(gSession->state, gSession->faults, Quit)
+            ->QueryInterface(iid, out);
     });
 }
 
@@ -83,10 +85,10 @@ std::uint64_t CallNumber(const char* variable) {
     return configured ? std::strtoull(configured, nullptr, 10) : 0;
 }
 
-void ExitAtCall(workbook::ExcelState& state) {
+void ExitAtCall(standins::ExcelFaults& faults) {
     if (const std::uint64_t exitAt = CallNumber("PARTWRIGHT_EXCEL_EXIT_AT_CALL"); exitAt > 0) {
-        state.onCall = [&state, exitAt] {
-            if (state.calls >= exitAt) {
+        faults.onCall = [&faults, exitAt] {
+            if (faults.calls >= exitAt) {
                 TerminateProcess(GetCurrentProcess(), 3);
             }
         };
@@ -106,11 +108,11 @@ bool MacroProjectTrusted() {
 int Serve(com::LocalStart start) {
     Session session;
     gSession = &session;
-    ExitAtCall(*session.state);
+    ExitAtCall(*session.faults);
     if (const std::uint64_t userAt = CallNumber("PARTWRIGHT_EXCEL_USER_AT_CALL"); userAt > 0) {
-        standins::UserOpensAWorkbookAtCall(*session.state, userAt);
+        standins::UserOpensAWorkbookAtCall(*session.state, *session.faults, userAt);
     }
-    session.state->refuseMacroProject = !MacroProjectTrusted();
+    session.faults->refuseMacroProject = !MacroProjectTrusted();
     std::optional<standins::BusyExcel> busy;
     if (const char* periods = std::getenv("PARTWRIGHT_EXCEL_BUSY")) {
         if (const auto parsed = standins::ParseBusyPeriods(periods)) {
@@ -123,7 +125,8 @@ int Serve(com::LocalStart start) {
         com::RunMessages();
     } else {
         {
-            com::ComPtr<IDispatch> app = standins::MakeExcelApplication(session.state, Quit);
+            com::ComPtr<IDispatch> app =
+                standins::MakeExcelApplication(session.state, session.faults, Quit);
             com::ThrowIfFailed(RegisterActiveObject(app.get(), CLSID_Application,
                                                     ACTIVEOBJECT_STRONG, &session.runningCookie),
                                "Entering Excel in the running-object table");

@@ -26,7 +26,8 @@ protected:
     model::AssemblyLoader loader{model, listing, loadView, inventor};
 
     std::shared_ptr<workbook::ExcelState> excel = std::make_shared<workbook::ExcelState>();
-    standins::WorkbookLauncher launcher{excel};
+    std::shared_ptr<standins::ExcelFaults> faults = std::make_shared<standins::ExcelFaults>();
+    standins::WorkbookLauncher launcher{excel, faults};
     OptionsView options;
     ExportState state;
     modExcel exporter{model, state, options, launcher};

@@ -2,6 +2,7 @@
 #include "partwright/export/CellText.h"
 #include "partwright/export/SheetControls.h"
 #include "partwright/macros/MacroTexts.h"
+#include "partwright/workbook/WorkbookApplication.h"
 #include "standins/workbook/ExcelUser.h"
 #include "standins/workbook/WorkbookFiles.h"
 
@@ -343,7 +344,7 @@ TEST_F(ExportTest, TwoExportsMakeTwoWorkbooksWithTheSameContent) {
 
 // A sheet that cannot be added gets nothing, and nothing of it lands on the sheet before.
 TEST_F(ExportTest, ASheetThatCannotBeAddedLeavesThePreviousSheetAsItWasAndIsCounted) {
-    excel->worksheetAddsLeft = 0; // the Summary BOM and the totals get no sheet
+    faults->worksheetAddsLeft = 0; // the Summary BOM and the totals get no sheet
     Export();
     EXPECT_EQ(Tabs(), (std::vector<std::string>{"Indented BOM", "Sheet2", "Sheet3"}));
     const auto& indented = Sheet("Indented BOM");
@@ -401,7 +402,7 @@ TEST_F(ExportTest, MacroAccessRefusedExportsTheSheetsAndSaysWhatToTick) {
     options = OptionsView::AllTicked();
     Export();
     const std::string trusted = standins::WorkbookJson(Book());
-    excel->refuseMacroProject = true;
+    faults->refuseMacroProject = true;
     Export();
     ASSERT_EQ(options.messages.size(), 1u);
     EXPECT_NE(options.messages[0].find("Trust access to the VBA project object model"),
@@ -425,11 +426,12 @@ TEST_F(ExportTest, AUserWhoActivatesAnotherWorkbookMidExportFindsItUntouched) {
     options = OptionsView::AllTicked();
     Export();
     const std::string alone = standins::WorkbookJson(Book());
-    const std::uint64_t calls = excel->calls;
+    const std::uint64_t calls = faults->calls;
     for (std::uint64_t at = 1; at < calls; at += 7) {
         auto clicked = std::make_shared<workbook::ExcelState>();
-        standins::UserOpensAWorkbookAtCall(*clicked, at);
-        standins::WorkbookLauncher userLauncher{clicked};
+        auto clickedFaults = std::make_shared<standins::ExcelFaults>();
+        standins::UserOpensAWorkbookAtCall(*clicked, *clickedFaults, at);
+        standins::WorkbookLauncher userLauncher{clicked, clickedFaults};
         OptionsView userOptions = OptionsView::AllTicked();
         ExportState userState;
         modExcel(model, userState, userOptions, userLauncher).ExportToExcel();
@@ -449,7 +451,7 @@ TEST_F(ExportTest, AUserWhoActivatesAnotherWorkbookMidExportFindsItUntouched) {
 }
 
 TEST_F(ExportTest, ExcelThatCannotBeReachedEndsTheExportAtOnce) {
-    excel->unreachable = true;
+    faults->unreachable = true;
     Export();
     EXPECT_EQ(options.statuses,
               (std::vector<std::string>{"Excel could not be reached; nothing was exported."}));
@@ -459,7 +461,7 @@ TEST_F(ExportTest, ExcelThatCannotBeReachedEndsTheExportAtOnce) {
 TEST_F(ExportTest, ExcelThatStopsAnsweringMidwayDoesNotHangTheExport) {
     launcher.running = true;
     auto app = launcher.Attach();
-    excel->unreachable = true; // attached, then every call fails
+    faults->unreachable = true; // attached, then every call fails
     struct Attached : ExcelLauncher {
         std::shared_ptr<Application> app;
         std::shared_ptr<Application> Attach() override { return app; }
@@ -467,13 +469,13 @@ TEST_F(ExportTest, ExcelThatStopsAnsweringMidwayDoesNotHangTheExport) {
     } reached;
     reached.app = app;
     modExcel lost(model, state, options, reached);
-    const auto callsBefore = excel->calls;
+    const auto callsBefore = faults->calls;
     lost.ExportToExcel();
     // The first refused call ends the export; nothing more is asked of the lost Excel.
     EXPECT_EQ(
         options.statuses,
         (std::vector<std::string>{"Excel closed during the export; the workbook is incomplete."}));
-    EXPECT_EQ(excel->calls, callsBefore);
+    EXPECT_EQ(faults->calls, callsBefore);
 }
 
 // An Excel started by automation cannot be attached to (Office enters it in the running-object

@@ -118,9 +118,9 @@ TEST_F(WriteMacrosTest, ASecondRunStopsAtTheNameAndLeavesAnEmptyModule) {
 }
 
 TEST_F(WriteMacrosTest, RefusedMacroProjectOrNoWorkbookIsRaisedAndAddsNothing) {
-    excel->refuseMacroProject = true;
+    launcher.Faults().refuseMacroProject = true;
     EXPECT_THROW(WriteMacros(launcher, 1, 0), Failure);
-    excel->refuseMacroProject = false;
+    launcher.Faults().refuseMacroProject = false;
     const std::size_t before = Modules().size();
     excel->activeWorkbook.reset();
     try {
@@ -133,7 +133,7 @@ TEST_F(WriteMacrosTest, RefusedMacroProjectOrNoWorkbookIsRaisedAndAddsNothing) {
 }
 
 TEST_F(WriteMacrosTest, NoExcelAtAllIsRaised) {
-    excel->unreachable = true;
+    launcher.Faults().unreachable = true;
     EXPECT_THROW(WriteMacros(launcher, 0, 0), Failure);
 }
 

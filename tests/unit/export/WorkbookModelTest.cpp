@@ -1,5 +1,6 @@
 #include "partwright/workbook/CellEntry.h"
 #include "partwright/workbook/WorkbookApplication.h"
+#include "standins/workbook/ExcelFaults.h"
 
 #include <gtest/gtest.h>
 
@@ -218,12 +219,16 @@ TEST_F(WorkbookModelTest, SelectingNeedsTheActiveSheetOfTheActiveWorkbook) {
 
 TEST_F(WorkbookModelTest, FailureModesFailAsExcelWould) {
     EXPECT_THROW(app->ActiveWorkbook(), Failure);
-    auto book = app->AddWorkbook();
-    excel->refuseMacroProject = true;
+    const auto faults = std::make_shared<standins::ExcelFaults>();
+    const auto faulty = standins::WithFaults(app, faults);
+    auto book = faulty->AddWorkbook();
+    faults->refuseMacroProject = true;
     EXPECT_THROW(book->VBProject(), Failure);
-    excel->unreachable = true;
-    EXPECT_THROW(app->SetVisible(true), Failure);
+    EXPECT_EQ(faults->calls, 2u); // a refused call is a call
+    faults->unreachable = true;
+    EXPECT_THROW(faulty->SetVisible(true), Failure);
     EXPECT_THROW(book->ActiveSheet(), Failure);
+    EXPECT_EQ(faults->calls, 2u);
 }
 
 } // namespace
