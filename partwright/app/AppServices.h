@@ -11,8 +11,7 @@
 
 namespace pw::app {
 
-// What the main window uses of the outside world; the program passes the real ones, tests and
-// the headless run their own.
+// What the main window uses of the outside world, passed in by whoever starts it.
 struct AppServices {
     inventor::ServerFactory& servers;
     excel::ExcelLauncher& excel;

@@ -84,8 +84,8 @@ struct SheetSelection {
 struct Sheet {
     std::string name;
     // The cells' rows come from one growing pool rather than one heap block each: a sheet of
-    // a hundred thousand rows is as many allocations, which some heaps (Wine's) find slower
-    // the more blocks they hold.
+    // a hundred thousand rows is as many allocations, which some heaps find slower the more
+    // blocks they hold.
     std::pmr::monotonic_buffer_resource rowMemory;
     // grid[row - 1][column - 1], grown as written
     std::pmr::vector<std::pmr::vector<StoredCell>> grid{&rowMemory};

@@ -5,10 +5,10 @@
 #include "PictureFile.h"
 #include "shared/com/ComBoundary.h"
 #include "shared/com/ComObject.h"
-#include "shared/com/OutParameters.h"
 #include "shared/com/TextConvert.h"
 #include "shared/com/TypedDispatch.h"
 #include "shared/com/ValueVariant.h"
+#include "standins/com/OutParameters.h"
 #include "standins/inventor/StandinInventor.h"
 
 #include <functional>

@@ -7,11 +7,11 @@
 #include "shared/com/BlockVariant.h"
 #include "shared/com/ComBoundary.h"
 #include "shared/com/ComObject.h"
-#include "shared/com/OutParameters.h"
 #include "shared/com/TextConvert.h"
 #include "shared/com/TypedDispatch.h"
 #include "shared/com/ValueVariant.h"
 #include "shared/com/VariantRead.h"
+#include "standins/com/OutParameters.h"
 
 #include <functional>
 #include <optional>

@@ -17,11 +17,11 @@
 #include "shared/com/ComBoundary.h"
 #include "shared/com/ComFailure.h"
 #include "shared/com/ComObject.h"
-#include "shared/com/LocalServer.h"
 #include "shared/com/ModulePath.h"
 #include "shared/com/ServerRegistration.h"
 #include "shared/com/TextConvert.h"
 #include "shared/core/Step.h"
+#include "standins/com/LocalServer.h"
 #include "standins/workbook/ExcelUser.h"
 #include "standins/workbook/WorkbookFiles.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ComPtr.h"
-#include "TextConvert.h"
-#include "UniqueBstr.h"
+#include "shared/com/ComPtr.h"
+#include "shared/com/TextConvert.h"
+#include "shared/com/UniqueBstr.h"
 #include "shared/core/Failure.h"
 
 #include <windows.h>

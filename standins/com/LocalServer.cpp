@@ -1,7 +1,7 @@
 #include "LocalServer.h"
 
-#include "ComFailure.h"
-#include "ComObject.h"
+#include "shared/com/ComFailure.h"
+#include "shared/com/ComObject.h"
 
 #include <cwctype>
 #include <memory>

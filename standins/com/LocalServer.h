@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ServerRegistration.h"
+#include "shared/com/ServerRegistration.h"
 
 #include <windows.h>
 
