@@ -1,9 +1,8 @@
 #include "ComparisonWorkbook.h"
 
+#include "InMemoryWorkbook.h"
 #include "partwright/export/CellText.h"
-#include "partwright/workbook/WorkbookApplication.h"
 #include "shared/core/Checked.h"
-#include "shared/core/Failure.h"
 
 #include <algorithm>
 #include <array>
@@ -16,7 +15,12 @@ using excel::CellValue;
 using excel::FieldCell;
 using excel::TextCell;
 
-constexpr std::int32_t kRowsPerBlock = 1000;
+constexpr ColumnHeading kChangeHeadings[] = {
+    {"Change", 14},     {"Key", 22},         {"Old", 18},      {"New", 18},
+    {"Difference", 11}, {"Description", 32}, {"Material", 18}, {"File", 26},
+};
+constexpr ColumnHeading kTotalsHeadings[] = {
+    {"", 22}, {"Old", 12}, {"New", 12}, {"Difference", 12}};
 
 // Excel's colour indexes: light green, rose and light yellow.
 std::int32_t FillOf(model::ChangeKind kind) {
@@ -33,25 +37,6 @@ std::int32_t FillOf(model::ChangeKind kind) {
 CellValue Number(std::int64_t value) {
     return value >= INT32_MIN && value <= INT32_MAX ? CellValue{static_cast<std::int32_t>(value)}
                                                     : CellValue{static_cast<double>(value)};
-}
-
-// A sheet with a bold header row frozen below it and the columns' widths.
-std::shared_ptr<excel::Worksheet>
-HeadedSheet(excel::Workbook& book, std::shared_ptr<excel::Worksheet> sheet, const char* name,
-            std::initializer_list<std::pair<const char*, double>> columns) {
-    sheet->SetName(name);
-    CellBlock header(1, static_cast<std::int32_t>(columns.size()));
-    std::int32_t column = 0;
-    for (const auto& [text, width] : columns) {
-        header.At(0, column) = TextCell(text);
-        sheet->Columns(++column)->SetColumnWidth(width);
-    }
-    sheet->Block(1, 1, 1, header.columns)->SetValues(header);
-    sheet->Rows(1)->SetFontBold(true);
-    sheet->Activate();
-    sheet->Rows(2)->Select();
-    book.FreezePanes();
-    return sheet;
 }
 
 void WriteChanges(excel::Worksheet& sheet, const std::vector<model::BomChange>& changes) {
@@ -130,31 +115,19 @@ void WriteTotals(excel::Worksheet& sheet, const model::BomModel& older,
 std::unique_ptr<workbook::Workbook>
 ComparisonWorkbook(const model::BomModel& older, const model::BomModel& newer,
                    const std::vector<model::BomChange>& changes) {
-    auto state = std::make_shared<workbook::ExcelState>();
-    state->sheetsInNewWorkbook = 1;
-    const auto app = workbook::MakeWorkbookApplication(state);
-    const auto book = app->AddWorkbook();
-    const auto changesSheet = HeadedSheet(*book, book->Sheet(1), kChangesSheet,
-                                          {{"Change", 14},
-                                           {"Key", 22},
-                                           {"Old", 18},
-                                           {"New", 18},
-                                           {"Difference", 11},
-                                           {"Description", 32},
-                                           {"Material", 18},
-                                           {"File", 26}});
+    InMemoryWorkbook made;
+    excel::Workbook& book = made.Book();
+    const auto changesSheet = book.Sheet(1);
+    WriteHeadings(book, *changesSheet, kChangesSheet, kChangeHeadings);
     WriteChanges(*changesSheet, changes);
     // Worksheets.Add puts the new sheet in front: the changes are moved to the front after.
-    const auto totals = HeadedSheet(*book, book->AddWorksheet(), kTotalsComparedSheet,
-                                    {{"", 22}, {"Old", 12}, {"New", 12}, {"Difference", 12}});
+    const auto totals = book.AddWorksheet();
+    WriteHeadings(book, *totals, kTotalsComparedSheet, kTotalsHeadings);
     WriteTotals(*totals, older, newer);
-    if (state->workbooks.empty()) {
-        throw Failure(kEFail, "the workbook could not be made");
-    }
-    auto made = std::move(state->workbooks.front());
-    std::reverse(made->sheets.begin(), made->sheets.end());
-    made->activeSheet = 0;
-    return made;
+    auto taken = made.Take();
+    std::reverse(taken->sheets.begin(), taken->sheets.end());
+    taken->activeSheet = 0;
+    return taken;
 }
 
 } // namespace pw::batch

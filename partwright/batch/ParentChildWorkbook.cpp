@@ -1,8 +1,7 @@
 #include "ParentChildWorkbook.h"
 
+#include "InMemoryWorkbook.h"
 #include "partwright/export/CellText.h"
-#include "partwright/workbook/WorkbookApplication.h"
-#include "shared/core/Failure.h"
 
 #include <algorithm>
 #include <vector>
@@ -14,14 +13,7 @@ using excel::CellBlock;
 using excel::FieldCell;
 using excel::TextCell;
 
-constexpr std::int32_t kRowsPerBlock = 1000;
-
-struct Column {
-    const char* header;
-    double width;
-};
-
-constexpr Column kColumns[] = {
+constexpr ColumnHeading kColumns[] = {
     {"Parent Partnumber", 20}, {"Parent File", 26},   {"Component Partnumber", 22},
     {"Component File", 26},    {"Quantity", 9},       {"Description", 32},
     {"Material", 18},          {"BOM Structure", 14}, {"Level", 6},
@@ -43,7 +35,7 @@ std::string FileNameOf(const model::clsFileData& record) {
 std::unique_ptr<workbook::Workbook>
 ParentChildWorkbook(const model::BomModel& model, model::Counting counting, bool byPartNumber) {
     const bool structure = counting == model::Counting::BomRules;
-    std::vector<Column> columns;
+    std::vector<ColumnHeading> columns;
     for (std::size_t at = 0; at < std::size(kColumns); ++at) {
         if (structure || at != kStructureColumn) {
             columns.push_back(kColumns[at]);
@@ -54,20 +46,9 @@ ParentChildWorkbook(const model::BomModel& model, model::Counting counting, bool
     }
     const auto width = static_cast<std::int32_t>(columns.size());
 
-    auto state = std::make_shared<workbook::ExcelState>();
-    state->sheetsInNewWorkbook = 1;
-    const auto app = workbook::MakeWorkbookApplication(state);
-    const auto book = app->AddWorkbook();
-    const auto sheet = book->Sheet(1);
-    sheet->SetName(kParentChildSheet);
-
-    CellBlock header(1, width);
-    for (std::int32_t column = 0; column < width; ++column) {
-        header.At(0, column) = TextCell(columns[static_cast<std::size_t>(column)].header);
-        sheet->Columns(column + 1)->SetColumnWidth(columns[static_cast<std::size_t>(column)].width);
-    }
-    sheet->Block(1, 1, 1, width)->SetValues(header);
-    sheet->Rows(1)->SetFontBold(true);
+    InMemoryWorkbook made;
+    const auto sheet = made.Book().Sheet(1);
+    WriteHeadings(made.Book(), *sheet, kParentChildSheet, columns);
 
     const std::vector<model::ParentChildLine> lines =
         byPartNumber ? model::MergedByPartNumber(model::ParentChildLines(model, counting))
@@ -102,13 +83,7 @@ ParentChildWorkbook(const model::BomModel& model, model::Counting counting, bool
         sheet->Block(first + 2, 1, first + 1 + rows, width)->SetValues(block);
     }
 
-    sheet->Activate();
-    sheet->Rows(2)->Select();
-    book->FreezePanes();
-    if (state->workbooks.empty()) {
-        throw Failure(kEFail, "the workbook could not be made");
-    }
-    return std::move(state->workbooks.front());
+    return made.Take();
 }
 
 } // namespace pw::batch

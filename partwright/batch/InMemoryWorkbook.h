@@ -1,0 +1,43 @@
+#pragma once
+
+#include "partwright/excel/ExcelApi.h"
+#include "partwright/workbook/WorkbookModel.h"
+
+#include <cstdint>
+#include <memory>
+#include <span>
+
+namespace pw::batch {
+
+// A workbook made in memory through Excel's automation interface, as the export makes one in
+// Excel, starting with a single sheet.
+class InMemoryWorkbook {
+public:
+    InMemoryWorkbook();
+
+    // The Excel that makes it: "started", never attached to.
+    excel::ExcelLauncher& Launcher() { return *launcher_; }
+    // Workbooks.Add on first use.
+    excel::Workbook& Book();
+    // The workbook made; "the workbook could not be made" when none was.
+    std::unique_ptr<workbook::Workbook> Take();
+
+private:
+    std::shared_ptr<workbook::ExcelState> state_;
+    std::unique_ptr<excel::ExcelLauncher> launcher_;
+    std::shared_ptr<excel::Workbook> book_;
+};
+
+// A column's heading and its width in characters.
+struct ColumnHeading {
+    const char* text;
+    double width;
+};
+inline constexpr std::int32_t kRowsPerBlock = 1000;
+
+// Names the sheet and gives it a bold heading row, frozen above the rest, with the columns'
+// widths.
+void WriteHeadings(excel::Workbook& book, excel::Worksheet& sheet, const char* name,
+                   std::span<const ColumnHeading> columns);
+
+} // namespace pw::batch
