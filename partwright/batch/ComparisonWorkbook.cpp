@@ -2,7 +2,6 @@
 
 #include "InMemoryWorkbook.h"
 #include "partwright/export/CellText.h"
-#include "shared/core/Checked.h"
 
 #include <algorithm>
 #include <array>
