@@ -10,8 +10,6 @@
 namespace pw::com {
 namespace {
 
-DispatchObject::Counts gCounts;
-
 // An Invoke's exception record, whose texts are freed with it and before each call that may
 // fill it again.
 class ExceptionInfo {
@@ -80,10 +78,6 @@ template <class Call> HRESULT CallWhileBusy(Call&& call) {
 
 } // namespace
 
-DispatchObject::Counts DispatchObject::CallCounts() {
-    return gCounts;
-}
-
 std::string Member::Label() const {
     return byName_ ? "member " + name_ : "member with DISPID " + CodeText(id_);
 }
@@ -143,7 +137,6 @@ std::vector<DISPID> DispatchObject::IdsOf(const Member& member, std::span<const 
     }
     std::vector<DISPID> ids(names.size(), DISPID_UNKNOWN);
     const HRESULT hr = CallWhileBusy([&] {
-        ++gCounts.nameLookups;
         return object_->GetIDsOfNames(IID_NULL, pointers.data(), static_cast<UINT>(pointers.size()),
                                       LOCALE_USER_DEFAULT, ids.data());
     });
@@ -205,7 +198,6 @@ std::optional<UniqueVariant> DispatchObject::InvokeUnless(HRESULT absent, const 
     ExceptionInfo exception;
     UINT argError = 0;
     const HRESULT hr = CallWhileBusy([&] {
-        ++gCounts.invokes;
         return object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.put(),
                                exception.put(), &argError);
     });

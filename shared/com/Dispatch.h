@@ -92,13 +92,6 @@ public:
         return *this;
     }
 
-    // How often this process called Invoke and GetIDsOfNames through DispatchObject.
-    struct Counts {
-        std::uint64_t invokes = 0;
-        std::uint64_t nameLookups = 0;
-    };
-    static Counts CallCounts();
-
     UniqueVariant Invoke(const Member& member, WORD flags, std::span<const UniqueVariant> args,
                          std::span<const NamedArg> named = {});
 

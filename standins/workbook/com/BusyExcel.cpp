@@ -12,6 +12,8 @@ namespace {
 // IRemUnknown and IRemUnknown2: AddRef, Release and QueryInterface from another process.
 constexpr IID kRemUnknown = {0x00000131, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 constexpr IID kRemUnknown2 = {0x00000143, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+// IDispatch::Invoke's place in the interface's table.
+constexpr WORD kInvokeMethod = 6;
 
 std::optional<std::uint64_t> NumberOf(std::string_view text) {
     std::uint64_t value = 0;
@@ -52,19 +54,26 @@ std::optional<BusyPeriods> ParseBusyPeriods(std::string_view text) {
     return BusyPeriods{*every, std::chrono::milliseconds(*milliseconds)};
 }
 
-BusyExcel::BusyExcel(BusyPeriods periods) : periods_(periods) {
+BusyExcel::BusyExcel(std::optional<BusyPeriods> periods) : periods_(periods) {
     Register();
 }
 
 DWORD BusyExcel::HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO interfaceInfo) {
+    if (interfaceInfo && interfaceInfo->iid == IID_IDispatch &&
+        interfaceInfo->wMethod == kInvokeMethod) {
+        ++invokes_;
+    }
     if (interfaceInfo && (interfaceInfo->iid == kRemUnknown || interfaceInfo->iid == kRemUnknown2 ||
                           CarriesObjects(*interfaceInfo))) {
         return SERVERCALL_ISHANDLED;
     }
+    if (!periods_) {
+        return SERVERCALL_ISHANDLED;
+    }
     const auto now = std::chrono::steady_clock::now();
-    if (++calls_ % periods_.every == 0) {
-        if (periods_.length) {
-            busyUntil_ = std::max(busyUntil_, now + *periods_.length);
+    if (++calls_ % periods_->every == 0) {
+        if (periods_->length) {
+            busyUntil_ = std::max(busyUntil_, now + *periods_->length);
         } else {
             busyForGood_ = true;
         }

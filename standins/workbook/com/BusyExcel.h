@@ -21,18 +21,22 @@ struct BusyPeriods {
 std::optional<BusyPeriods> ParseBusyPeriods(std::string_view text);
 
 // The server's message filter, registered for as long as it lives on the server's thread. It
-// counts the calls that arrive and turns them away while busy; calls that only manage references
-// always pass, as they do in Excel.
+// counts the calls that arrive and, given busy periods, turns them away while busy; calls that
+// only manage references always pass, as they do in Excel.
 class BusyExcel final : public com::MessageFilter {
 public:
-    explicit BusyExcel(BusyPeriods periods);
+    explicit BusyExcel(std::optional<BusyPeriods> periods);
 
     DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD callType, HTASK caller, DWORD tickCount,
                                                LPINTERFACEINFO interfaceInfo) override;
 
+    // The IDispatch::Invoke calls that arrived, answered or turned away.
+    std::uint64_t Invokes() const { return invokes_; }
+
 private:
-    BusyPeriods periods_;
+    std::optional<BusyPeriods> periods_;
     std::uint64_t calls_ = 0;
+    std::uint64_t invokes_ = 0;
     std::chrono::steady_clock::time_point busyUntil_{};
     bool busyForGood_ = false;
 };

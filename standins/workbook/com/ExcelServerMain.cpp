@@ -10,6 +10,8 @@
 // from every EVERY-th call on, as an Excel whose user edits a cell ("EVERY,forever": busy for
 // good from the EVERY-th call). As Excel, it refuses its macro projects unless the user trusted
 // access to them (AccessVBOM 1 under HKCU\Software\Microsoft\Office\16.0\Excel\Security).
+// PARTWRIGHT_EXCEL_CALLS_FILE names a file that gets, when it ends, the number of automation calls
+// (IDispatch::Invoke) it was asked, for the benchmark of the export's calls per row.
 #include "BusyExcel.h"
 #include "ExcelObjects.h"
 #include "ExcelStandin.h"
@@ -26,6 +28,7 @@
 #include "standins/workbook/WorkbookFiles.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -39,6 +42,7 @@ struct Session {
     DWORD thread = GetCurrentThreadId();
     DWORD runningCookie = 0; // the running-object table's entry, when a user started it
     bool ended = false;
+    const standins::BusyExcel* calls = nullptr;
 };
 
 Session* gSession = nullptr;
@@ -60,6 +64,9 @@ void EndSession() {
     }
     gSession->ended = true;
     RunStep([] { standins::WriteWorkbookFiles(*gSession->state, WorkbookFolder()); });
+    if (const char* callsFile = std::getenv("PARTWRIGHT_EXCEL_CALLS_FILE")) {
+        std::ofstream(callsFile, std::ios::trunc) << gSession->calls->Invokes() << "\n";
+    }
     PostThreadMessageW(gSession->thread, WM_QUIT, 0, 0);
 }
 
@@ -113,12 +120,12 @@ int Serve(com::LocalStart start) {
         standins::UserOpensAWorkbookAtCall(*session.state, *session.faults, userAt);
     }
     session.faults->refuseMacroProject = !MacroProjectTrusted();
-    std::optional<standins::BusyExcel> busy;
-    if (const char* periods = std::getenv("PARTWRIGHT_EXCEL_BUSY")) {
-        if (const auto parsed = standins::ParseBusyPeriods(periods)) {
-            busy.emplace(*parsed);
-        }
+    std::optional<standins::BusyPeriods> periods;
+    if (const char* configured = std::getenv("PARTWRIGHT_EXCEL_BUSY")) {
+        periods = standins::ParseBusyPeriods(configured);
     }
+    const standins::BusyExcel filter(periods);
+    session.calls = &filter;
     com::SetModuleIdleHandler(EndSession);
     if (start == com::LocalStart::Automation) {
         com::SingleUseClasses offered(kClasses);
