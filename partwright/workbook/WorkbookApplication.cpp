@@ -255,8 +255,7 @@ private:
 
 class ModelShape : public excel::Shape {
 public:
-    ModelShape(ExcelState& state, Sheet& sheet, std::size_t index)
-        : state_(state), sheet_(sheet), index_(index) {}
+    ModelShape(Sheet& sheet, std::size_t index) : sheet_(sheet), index_(index) {}
 
     void Select() override { sheet_.selection.shape = index_; }
     void SetOnAction(const std::string& macro) override { Edit().onAction = macro; }
@@ -295,7 +294,6 @@ private:
         return shape;
     }
 
-    ExcelState& state_;
     Sheet& sheet_;
     std::size_t index_;
 };
@@ -303,7 +301,7 @@ private:
 // Every check box of a sheet at once, as the sheet's CheckBoxes collection.
 class ModelCheckBoxes : public excel::Shape {
 public:
-    ModelCheckBoxes(ExcelState& state, Sheet& sheet) : state_(state), sheet_(sheet) {}
+    explicit ModelCheckBoxes(Sheet& sheet) : sheet_(sheet) {}
 
     void Select() override { Unsupported(); }
     void SetOnAction(const std::string& macro) override {
@@ -334,7 +332,6 @@ private:
         throw Failure(kNotSupported, "Object doesn't support this property or method");
     }
 
-    ExcelState& state_;
     Sheet& sheet_;
 };
 
@@ -405,13 +402,13 @@ public:
         return static_cast<std::int32_t>(sheet_.checkBoxes.size());
     }
     std::shared_ptr<excel::Shape> AllCheckBoxes() override {
-        return std::make_shared<ModelCheckBoxes>(state_, sheet_);
+        return std::make_shared<ModelCheckBoxes>(sheet_);
     }
     std::shared_ptr<excel::Shape> CheckBox(std::int32_t index) override {
         if (index < 1 || index > static_cast<std::int32_t>(sheet_.checkBoxes.size())) {
             throw Failure(kBadIndex, "Unable to get the Item property of the CheckBoxes class");
         }
-        return std::make_shared<ModelShape>(state_, sheet_,
+        return std::make_shared<ModelShape>(sheet_,
                                             sheet_.checkBoxes[static_cast<std::size_t>(index - 1)]);
     }
     void AddHyperlink(excel::Range& anchor, const std::string& address,
@@ -464,7 +461,7 @@ private:
         if (kind == ShapeKind::CheckBox) {
             sheet_.checkBoxes.push_back(sheet_.shapes.size() - 1);
         }
-        return std::make_shared<ModelShape>(state_, sheet_, sheet_.shapes.size() - 1);
+        return std::make_shared<ModelShape>(sheet_, sheet_.shapes.size() - 1);
     }
 
     ExcelState& state_;
@@ -555,7 +552,7 @@ public:
         if (!sheet.selection.shape) {
             throw Failure(kNotSupported, "Object doesn't support this property or method");
         }
-        return std::make_shared<ModelShape>(*state_, sheet, *sheet.selection.shape);
+        return std::make_shared<ModelShape>(sheet, *sheet.selection.shape);
     }
     void FreezePanes() override { FreezeAtSelection(ActiveSheet()); }
 
