@@ -64,16 +64,6 @@ TEST(colFileData, KeepsRecordsInOrderAndRemovesFromTheFront) {
     EXPECT_EQ(records.Count(), 0);
 }
 
-TEST(clsFileData, StartsWithEveryFieldAtItsDefault) {
-    const clsFileData record;
-    EXPECT_TRUE(record.Author.empty());
-    EXPECT_TRUE(IsEmpty(record.Cost));
-    EXPECT_TRUE(IsEmpty(record.Partnumber));
-    EXPECT_EQ(record.Quantity, 0);
-    EXPECT_FALSE(record.Adaptive);
-    EXPECT_EQ(record.TransMat, nullptr);
-}
-
 TEST(FoldCase, FoldsTheLettersOfWesternAndCyrillicPaths) {
     EXPECT_EQ(FoldCase("C:\\ÀÉÎÕÜ\\ŁŻ\\ДЁ\\ΣΩ"), "c:\\àéîõü\\łż\\дё\\σω");
     EXPECT_EQ(FoldCase("×"), "×");               // the multiplication sign has no case
