@@ -40,7 +40,7 @@ HRESULT UnregisterOwnTypeLib() {
 }
 
 // Registers the type library the module holds, as Excel's macros bind to it.
-HRESULT RegisterOwnTypeLib(const std::wstring&) {
+HRESULT RegisterOwnTypeLib() {
     com::ComPtr<ITypeLib> library;
     return peekpane::LoadOwnTypeLib(library.put(), REGKIND_REGISTER);
 }

@@ -12,6 +12,7 @@ namespace {
 using excel::CellBlock;
 using excel::CellValue;
 using excel::FieldCell;
+using excel::kRowsPerBlock;
 using excel::TextCell;
 
 constexpr ColumnHeading kChangeHeadings[] = {
@@ -52,17 +53,16 @@ void WriteChanges(excel::Worksheet& sheet, const std::vector<model::BomChange>& 
             const model::BomChange& change = changes[static_cast<std::size_t>(first + row)];
             std::string folder;
             std::string name;
-            excel::SplitPath(change.record->FileName, folder, name);
-            const CellValue cells[kWidth] = {
-                TextCell(change.what),
-                TextCell(change.key),
-                FieldCell(change.oldValue),
-                FieldCell(change.newValue),
-                change.difference ? Number(*change.difference) : CellValue{},
-                TextCell(change.record->Description),
-                TextCell(change.record->Material),
-                TextCell(change.record->Kind == model::ComponentKind::Virtual ? std::string()
-                                                                              : name)};
+            excel::SplitRecordPath(*change.record, folder, name);
+            const CellValue cells[kWidth] = {TextCell(change.what),
+                                             TextCell(change.key),
+                                             FieldCell(change.oldValue),
+                                             FieldCell(change.newValue),
+                                             change.difference ? Number(*change.difference)
+                                                               : CellValue{},
+                                             TextCell(change.record->Description),
+                                             TextCell(change.record->Material),
+                                             TextCell(name)};
             for (std::int32_t column = 0; column < kWidth; ++column) {
                 block.At(row, column) = cells[column];
             }

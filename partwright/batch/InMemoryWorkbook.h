@@ -33,7 +33,6 @@ struct ColumnHeading {
     const char* text;
     double width;
 };
-inline constexpr std::int32_t kRowsPerBlock = 1000;
 
 // Names the sheet and gives it a bold heading row, frozen above the rest, with the columns'
 // widths.

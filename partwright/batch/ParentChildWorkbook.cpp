@@ -11,6 +11,7 @@ namespace {
 
 using excel::CellBlock;
 using excel::FieldCell;
+using excel::kRowsPerBlock;
 using excel::TextCell;
 
 constexpr ColumnHeading kColumns[] = {
@@ -21,12 +22,9 @@ constexpr ColumnHeading kColumns[] = {
 constexpr std::size_t kStructureColumn = 7;
 
 std::string FileNameOf(const model::clsFileData& record) {
-    if (record.Kind == model::ComponentKind::Virtual) { // it has no file
-        return {};
-    }
     std::string folder;
     std::string name;
-    excel::SplitPath(record.FileName, folder, name);
+    excel::SplitRecordPath(record, folder, name);
     return name;
 }
 

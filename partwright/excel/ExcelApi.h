@@ -28,6 +28,9 @@ inline constexpr std::int32_t kStandardModule = 1;
 inline constexpr std::size_t kCellCharacters = 32767;
 inline constexpr std::size_t kHyperlinksPerSheet = 65530;
 
+// The rows of values sent to Excel in one call.
+inline constexpr std::int32_t kRowsPerBlock = 1000;
+
 // Values for a rectangle of cells, row by row; an empty value leaves a blank cell blank.
 struct CellBlock {
     std::int32_t rows = 0;

@@ -33,6 +33,14 @@ void SplitPath(const std::string& path, std::string& folder, std::string& name) 
     name = lastSlash == std::string::npos ? path : path.substr(lastSlash + 1);
 }
 
+void SplitRecordPath(const model::clsFileData& record, std::string& folder, std::string& name) {
+    folder.clear();
+    name.clear();
+    if (record.Kind != model::ComponentKind::Virtual) {
+        SplitPath(record.FileName, folder, name);
+    }
+}
+
 std::string FileLinkAddress(const std::string& path) {
     if (path.find('#') == std::string::npos) {
         return path;

@@ -16,6 +16,8 @@ CellValue TextCell(const std::string& text);
 
 // Folder (ending in "\", or empty) and file name of a path; folder + name gives the path back.
 void SplitPath(const std::string& path, std::string& folder, std::string& name);
+// The same of a record's file; both empty for a virtual component, which has no file.
+void SplitRecordPath(const model::clsFileData& record, std::string& folder, std::string& name);
 
 // The address of a hyperlink to a file: the path itself, or, when it holds a "#" (which Excel
 // reads as the start of a place inside the file), the path as a file URL with "#" written "%23".

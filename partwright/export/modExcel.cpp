@@ -36,7 +36,6 @@ constexpr std::int32_t kNoPartNumberFont = 5;
 constexpr std::int32_t kMissingFont = 3;
 // Rows per Range.Value call: a thousand rows of the widest sheet marshal to a few megabytes, and
 // 20,000 rows take twenty calls.
-constexpr std::size_t kRowsPerBlock = 1000;
 // How long a call is made again while Excel turns it away: long enough for a user to finish
 // typing into a cell or close a dialog once told, short enough that the export never seems hung.
 constexpr std::chrono::seconds kBusyLimit{20};
@@ -413,7 +412,7 @@ template <class Keep, class Write> void modExcel::InBlocks(Keep keep, Write writ
             continue;
         }
         chunk.push_back(record.get());
-        if (chunk.size() == kRowsPerBlock) {
+        if (chunk.size() == static_cast<std::size_t>(kRowsPerBlock)) {
             write(chunk, done);
             chunk.clear();
         }
@@ -621,8 +620,8 @@ void modExcel::SummaryValues(const model::clsFileData& record, CellBlock& block,
 void modExcel::PartNumberSummaryRows() {
     const std::vector<PartNumberRow> merged = PartNumberRows(model_);
     const auto count = static_cast<std::int32_t>(merged.size());
-    for (std::int32_t first = 0; first < count; first += static_cast<std::int32_t>(kRowsPerBlock)) {
-        const std::int32_t size = std::min(static_cast<std::int32_t>(kRowsPerBlock), count - first);
+    for (std::int32_t first = 0; first < count; first += kRowsPerBlock) {
+        const std::int32_t size = std::min(kRowsPerBlock, count - first);
         BlockRows rows(state_.ExcelRow, size, SummaryWidth());
         for (std::int32_t i = 0; i < size; ++i) {
             const PartNumberRow& row = merged[static_cast<std::size_t>(first + i)];
@@ -698,9 +697,7 @@ void modExcel::FileValues(const model::clsFileData& record, CellBlock& block, st
                           std::int32_t folderColumn, std::vector<PendingLink>& links) {
     std::string folder;
     std::string name;
-    if (record.Kind != model::ComponentKind::Virtual) { // it has no file
-        SplitPath(record.FileName, folder, name);
-    }
+    SplitRecordPath(record, folder, name);
     block.At(at, folderColumn - 1) = TextCell(folder);
     block.At(at, folderColumn) = TextCell(name);
     if (state_.UseHyperlinks && !name.empty()) {

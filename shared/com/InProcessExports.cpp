@@ -22,7 +22,7 @@ extern "C" HRESULT __stdcall DllRegisterServer() {
         HRESULT hr = com::RegisterServerClasses(com::kInProcessServer.classes,
                                                 com::ServerKind::InProcess, path);
         if (SUCCEEDED(hr) && com::kInProcessServer.registerMore) {
-            hr = com::kInProcessServer.registerMore(path);
+            hr = com::kInProcessServer.registerMore();
         }
         return hr;
     });

@@ -3,7 +3,6 @@
 #include "ServerRegistration.h"
 
 #include <span>
-#include <string>
 
 namespace pw::com {
 
@@ -11,7 +10,7 @@ namespace pw::com {
 // adds beyond them (a type library), undone before the classes are.
 struct InProcessServer {
     std::span<const ServerClass> classes;
-    HRESULT (*registerMore)(const std::wstring& modulePath) = nullptr;
+    HRESULT (*registerMore)() = nullptr;
     HRESULT (*unregisterMore)() = nullptr;
 };
 

@@ -160,20 +160,18 @@ int Run(const std::vector<std::wstring>& arguments) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    const com::ComApartment apartment;
+    if (!apartment) {
+        return 1;
+    }
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
     int result = 1;
-    {
-        const com::ComApartment apartment;
-        if (!apartment) {
-            return 1;
-        }
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES |
-                                                           ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
-        try {
-            result = Run(std::vector<std::wstring>(argv, argv + argc));
-        } catch (const std::exception& error) {
-            std::cerr << error.what() << "\n";
-        }
+    try {
+        result = Run(std::vector<std::wstring>(argv, argv + argc));
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << "\n";
     }
     // Wine's desktop, which gives the screenshot its frame, does not pass the exit status on.
     if (argc >= 3) {

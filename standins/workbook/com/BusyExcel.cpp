@@ -63,11 +63,9 @@ DWORD BusyExcel::HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO interfa
         interfaceInfo->wMethod == kInvokeMethod) {
         ++invokes_;
     }
-    if (interfaceInfo && (interfaceInfo->iid == kRemUnknown || interfaceInfo->iid == kRemUnknown2 ||
-                          CarriesObjects(*interfaceInfo))) {
-        return SERVERCALL_ISHANDLED;
-    }
-    if (!periods_) {
+    if (!periods_ ||
+        (interfaceInfo && (interfaceInfo->iid == kRemUnknown ||
+                           interfaceInfo->iid == kRemUnknown2 || CarriesObjects(*interfaceInfo)))) {
         return SERVERCALL_ISHANDLED;
     }
     const auto now = std::chrono::steady_clock::now();
