@@ -12,7 +12,7 @@ namespace {
 
 // The model of a synthetic assembly of `records` rows over `distinct` files (a hundredth of the
 // rows when not given), loaded as partwright-export loads it.
-void LoadSynthetic(int records, fakes::FakeInventor& inventor, model::BomModel& model,
+void LoadSynthetic(int records, standins::StandinInventor& inventor, model::BomModel& model,
                    int distinct = 0) {
     batch::SilentLoadView view(
         BuildSyntheticAssembly(inventor, records - 1, distinct > 0 ? distinct : records / 100));
@@ -22,7 +22,7 @@ void LoadSynthetic(int records, fakes::FakeInventor& inventor, model::BomModel& 
 
 // The export into the workbook in memory, without Excel.
 void BM_BatchWorkbook(benchmark::State& state) {
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     model::BomModel model;
     LoadSynthetic(static_cast<int>(state.range(0)), inventor, model);
     for (auto _ : state) {
@@ -34,7 +34,7 @@ void BM_BatchWorkbook(benchmark::State& state) {
 // The same where nearly every row is a file of its own: the Summary BOM as long as the
 // Indented BOM, as in a plant or a steel structure.
 void BM_BatchWorkbookDistinct(benchmark::State& state) {
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     model::BomModel model;
     const auto records = static_cast<int>(state.range(0));
     LoadSynthetic(records, inventor, model, records * 9 / 10);
@@ -46,7 +46,7 @@ void BM_BatchWorkbookDistinct(benchmark::State& state) {
 
 // The workbook made above, as an .xlsx file's bytes and as CSV.
 void BM_WorkbookXlsx(benchmark::State& state) {
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     model::BomModel model;
     LoadSynthetic(static_cast<int>(state.range(0)), inventor, model);
     const auto book = batch::BomWorkbook(model, true, true);
@@ -59,7 +59,7 @@ void BM_WorkbookXlsx(benchmark::State& state) {
 }
 
 void BM_SheetCsv(benchmark::State& state) {
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     model::BomModel model;
     LoadSynthetic(static_cast<int>(state.range(0)), inventor, model);
     const auto book = batch::BomWorkbook(model, true, true);

@@ -11,7 +11,7 @@
 #include "partwright/model/AssemblyLoader.h"
 #include "shared/com/ComApartment.h"
 #include "standins/inventor/StandinInventor.h"
-#include "tests/fakes/FakeInventor.h"
+#include "standins/inventor/StandinInventor.h"
 #include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
 
@@ -89,7 +89,7 @@ void Report(const std::string& name, model::BomModel& model, int runs) {
 }
 
 // 100 parts; 10 sub-assemblies of 99 part occurrences each; the top uses them `uses` times.
-std::string BuildSubassemblyTree(fakes::FakeInventor& inventor, int uses) {
+std::string BuildSubassemblyTree(standins::StandinInventor& inventor, int uses) {
     const std::string top = "C:\\Bench\\Top.iam";
     inventor.AddAssembly(top, "Top");
     for (int p = 0; p < 100; ++p) {
@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
     SetEnvironmentVariableW(L"PARTWRIGHT_EXCEL_CALLS_FILE", bench::gCallsFile.c_str());
     std::string samples = "Z:" + std::string(PARTWRIGHT_SAMPLES_DIR);
     std::replace(samples.begin(), samples.end(), '/', '\\');
-    standins::StandinServerFactory gearboxServers(samples);
+    auto gearboxServers = standins::StandinInventor::OverFiles(samples);
     model::BomModel gearbox;
     bench::Load(gearboxServers, samples + "\\Gearbox.iam", gearbox);
     bench::Report("Gearbox", gearbox, runs);
@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
         uses = {20, 200};
     }
     for (const int count : uses) {
-        fakes::FakeInventor inventor;
+        standins::StandinInventor inventor;
         model::BomModel generated;
         bench::Load(inventor, bench::BuildSubassemblyTree(inventor, count), generated);
         bench::Report("Generated " + std::to_string(generated.FileData.Count()), generated, runs);

@@ -10,7 +10,7 @@
 namespace pw::bench {
 namespace {
 
-void Load(fakes::FakeInventor& inventor, const std::string& top, model::BomModel& model) {
+void Load(standins::StandinInventor& inventor, const std::string& top, model::BomModel& model) {
     fakes::RecordingView view;
     view.fileNameText = top;
     model::QuantityListing listing;
@@ -24,12 +24,12 @@ std::uint64_t ExportCalls(model::BomModel& model) {
     auto options = fakes::OptionsView::AllTicked();
     excel::ExportState state;
     excel::modExcel(model, state, options, launcher).ExportToExcel();
-    return excel->calls;
+    return launcher.Faults().calls;
 }
 
 void BM_ExportToExcel(benchmark::State& state) {
     const auto records = static_cast<int>(state.range(0));
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     model::BomModel model;
     Load(inventor, BuildSyntheticAssembly(inventor, records - 1, records / 10), model);
 
@@ -46,7 +46,7 @@ void BM_ExportToExcel(benchmark::State& state) {
 // between two such exports is what an Indented BOM row costs.
 void BM_CallsPerIndentedRow(benchmark::State& state) {
     const auto callsFor = [](int uses) {
-        fakes::FakeInventor inventor;
+        standins::StandinInventor inventor;
         inventor.AddAssembly("C:\\Bench\\Top.iam");
         inventor.AddPart("C:\\Bench\\Part.ipt");
         for (int i = 0; i < uses; ++i) {

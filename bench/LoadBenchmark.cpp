@@ -12,7 +12,7 @@ using namespace model;
 void BM_LoadAssembly(benchmark::State& state) {
     const auto occurrences = static_cast<int>(state.range(0));
     const auto distinctFiles = static_cast<int>(state.range(1));
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     // The window that draws nothing, so only the load itself is measured.
     batch::SilentLoadView view(BuildSyntheticAssembly(inventor, occurrences, distinctFiles));
     BomModel model;

@@ -6,8 +6,8 @@ namespace pw::bench {
 namespace {
 
 // The properties a real part or assembly carries, so the load reads them as it would there.
-void Describe(fakes::FakeDocumentData& document, int number) {
-    const std::string summary = "{F29F85E0-4FF9-1068-AB91-08002B27B3D9}";
+void Describe(standins::StandinDocument& document, int number) {
+    const std::string summary = "Inventor Summary Information";
     const std::string tracking = "Design Tracking Properties";
     const std::string model = "Model Information";
     document.properties = {
@@ -26,7 +26,7 @@ void Describe(fakes::FakeDocumentData& document, int number) {
 
 } // namespace
 
-std::string BuildSyntheticAssembly(fakes::FakeInventor& inventor, int occurrences,
+std::string BuildSyntheticAssembly(standins::StandinInventor& inventor, int occurrences,
                                    int distinctFiles) {
     const std::string top = "C:\\Bench\\Top.iam";
     inventor.AddAssembly(top, "Top");

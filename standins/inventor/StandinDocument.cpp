@@ -1,9 +1,9 @@
 #include "StandinDocument.h"
 
 #include "StandinFiles.h"
-#include "shared/core/CaseFold.h"
 #include "shared/inventor/DocumentAccess.h"
 
+#include <algorithm>
 #include <limits>
 #include <nlohmann/json.hpp>
 
@@ -78,9 +78,11 @@ template <class Owner> void ReadProperties(const json& from, Owner& owner) {
             const bool byId =
                 !key.empty() && key.find_first_not_of("0123456789") == std::string::npos;
             if (byId) {
-                owner.properties[{PropertySetName(setName), std::stoi(key)}] = ValueOf(value);
+                owner.properties[{std::string(PropertySetName(setName)), std::stoi(key)}] =
+                    ValueOf(value);
             } else {
-                owner.namedProperties[{PropertySetName(setName), key}] = ValueOf(value);
+                owner.namedProperties[{std::string(PropertySetName(setName)), key}] =
+                    ValueOf(value);
             }
         }
     }
@@ -128,8 +130,7 @@ StandinDocument Parse(const std::string& fullFileName, const json& file) {
         if (occurrence.contains("bomStructure")) {
             read.bomStructure = BomStructureOf(occurrence.at("bomStructure"));
         }
-        read.matrix = occurrence.value(
-            "matrix", std::array<double, 16>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
+        read.matrix = occurrence.value("matrix", kIdentity);
         document.occurrences.push_back(std::move(read));
     }
     return document;
@@ -137,37 +138,37 @@ StandinDocument Parse(const std::string& fullFileName, const json& file) {
 
 } // namespace
 
-std::string PropertySetName(const std::string& setNameOrId) {
+std::string_view PropertySetName(std::string_view setNameOrId) {
+    if (setNameOrId.empty() || setNameOrId.front() != '{') {
+        return setNameOrId; // a name; only identifiers are braced
+    }
+    // Identifiers are ASCII, so no folding is needed beyond A-F.
+    const auto sameIgnoringCase = [](char a, char b) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        return lower(a) == lower(b);
+    };
     for (const auto& [id, name] : kStandardSets) {
-        if (EqualsIgnoringCase(setNameOrId, id)) {
+        if (std::ranges::equal(setNameOrId, std::string_view(id), sameIgnoringCase)) {
             return name;
         }
     }
     return setNameOrId;
 }
 
-std::optional<Value> PropertyIn(const StandinProperties& properties, const std::string& setNameOrId,
+std::optional<Value> PropertyIn(const PropertyTable& properties, const std::string& setNameOrId,
                                 std::int32_t propertyId) {
-    const auto found = properties.find({PropertySetName(setNameOrId), propertyId});
-    if (found == properties.end()) {
-        return std::nullopt;
-    }
-    return found->second;
+    const Value* value = properties.Find(PropertySetName(setNameOrId), propertyId);
+    return value ? std::optional<Value>(*value) : std::nullopt;
 }
 
-std::optional<Value> NamedPropertyIn(const StandinNamedProperties& properties,
+std::optional<Value> NamedPropertyIn(const NamedProperties& properties,
                                      const std::string& setNameOrId,
                                      const std::string& propertyName) {
-    const auto found = properties.find({PropertySetName(setNameOrId), propertyName});
+    const auto found = properties.find({std::string(PropertySetName(setNameOrId)), propertyName});
     if (found == properties.end()) {
         return std::nullopt;
     }
     return found->second;
-}
-
-std::optional<Value> StandinDocument::Property(const std::string& setNameOrId,
-                                               std::int32_t propertyId) const {
-    return PropertyIn(properties, setNameOrId, propertyId);
 }
 
 std::shared_ptr<const StandinDocument> ReadStandinDocument(const std::string& fullFileName) {

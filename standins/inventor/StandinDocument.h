@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PropertyTable.h"
 #include "shared/core/Value.h"
 #include "shared/inventor/DocumentAccess.h"
 
@@ -9,62 +10,65 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace pw::standins {
 
-// Properties by set name (format identifiers of the standard sets are read as their names) and
-// id.
-using StandinProperties = std::map<std::pair<std::string, std::int32_t>, Value>;
-// Properties known by name (custom iProperties, whose JSON keys are names, not ids).
-using StandinNamedProperties = std::map<std::pair<std::string, std::string>, Value>;
+// Properties known by name (custom iProperties), by set name and property name.
+using NamedProperties = std::map<std::pair<std::string, std::string>, Value>;
 
-std::optional<Value> PropertyIn(const StandinProperties& properties, const std::string& setNameOrId,
-                                std::int32_t propertyId);
-std::optional<Value> NamedPropertyIn(const StandinNamedProperties& properties,
-                                     const std::string& setNameOrId,
-                                     const std::string& propertyName);
+struct StandinDocument;
+
+using MatrixCells = std::array<double, 16>;
+inline constexpr MatrixCells kIdentity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
 // A component that exists only in the bill of materials, defined inside its assembly.
 struct StandinVirtual {
-    StandinProperties properties;
-    StandinNamedProperties namedProperties;
+    PropertyTable properties;
+    NamedProperties namedProperties;
     std::int32_t bomStructure = inventor::kNormalBOMStructure;
 };
 
 struct StandinOccurrence {
     std::string name;
-    std::string file;        // full Windows path of the referenced document; empty for a virtual
-    std::string virtualName; // the assembly's virtual component this uses, or empty
-    bool suppressed = false;
+    std::string file;        // full path of the referenced document; a path with none is missing
+    std::string virtualName; // the assembly's virtual component this uses, instead of a file
+    bool suppressed = false; // what it uses then fails with E_FAIL
     std::int32_t bomStructure = inventor::kDefaultBOMStructure;
-    std::array<double, 16> matrix{};
+    MatrixCells matrix = kIdentity;
+    // The referenced document once found, so that a walk through many uses looks it up once.
+    mutable std::weak_ptr<const StandinDocument> resolved;
 };
 
-// One stand-in document file: UTF-8 JSON holding what Apprentice reports of the document.
+// What Apprentice reports of one document. Property sets are filed under their names.
 struct StandinDocument {
     std::string fullFileName;
     std::string displayName;
-    std::int32_t type = 0;
+    std::int32_t type = inventor::kPartDocument;
     std::int32_t version = 11000;
     bool needsMigration = false;
     bool adaptive = false;
-    std::string thumbnail; // full path of the picture file, or empty
+    std::string thumbnail; // full path of the picture file; none when empty
     std::int32_t bomStructure = inventor::kNormalBOMStructure;
-    StandinProperties properties;
-    StandinNamedProperties namedProperties;
+    PropertyTable properties;
+    NamedProperties namedProperties;
     std::map<std::string, StandinVirtual> virtualComponents; // by name
     std::vector<StandinOccurrence> occurrences;
-
-    std::optional<Value> Property(const std::string& setNameOrId, std::int32_t propertyId) const;
 };
-
-// Reads the document at fullFileName; nothing when the file is missing or not stand-in JSON.
-std::shared_ptr<const StandinDocument> ReadStandinDocument(const std::string& fullFileName);
 
 // The set name a property set is filed under: the standard sets' format identifiers give their
 // names; any other text is a name already.
-std::string PropertySetName(const std::string& setNameOrId);
+std::string_view PropertySetName(std::string_view setNameOrId);
+
+std::optional<Value> PropertyIn(const PropertyTable& properties, const std::string& setNameOrId,
+                                std::int32_t propertyId);
+std::optional<Value> NamedPropertyIn(const NamedProperties& properties,
+                                     const std::string& setNameOrId,
+                                     const std::string& propertyName);
+
+// Reads a stand-in document file (UTF-8 JSON); nothing when the file is missing or not one.
+std::shared_ptr<const StandinDocument> ReadStandinDocument(const std::string& fullFileName);
 
 } // namespace pw::standins

@@ -3,12 +3,13 @@
 #include "shared/core/CaseFold.h"
 #include "shared/core/Failure.h"
 
-#include <unordered_map>
-
 namespace pw::standins {
 namespace {
 
 using namespace inventor;
+
+using State = std::shared_ptr<StandinState>;
+using DocumentPtr = std::shared_ptr<const StandinDocument>;
 
 constexpr ResultCode kInvalidArgument = static_cast<ResultCode>(0x80070057u);
 constexpr ResultCode kMemberNotFound = static_cast<ResultCode>(0x80020003u);
@@ -27,8 +28,10 @@ constexpr std::int32_t kPartComponentDefinition = 83886592;
 
 class StandinMatrix : public Matrix {
 public:
-    explicit StandinMatrix(const std::array<double, 16>& cells) : cells_(cells) {}
+    StandinMatrix(State state, const MatrixCells& cells)
+        : state_(std::move(state)), cells_(cells) {}
     double Cell(int row, int column) override {
+        state_->faults.Enter(Op::Cell, "");
         if (row < 1 || row > 4 || column < 1 || column > 4) {
             throw Failure(kInvalidArgument, "The parameter is incorrect.");
         }
@@ -36,64 +39,67 @@ public:
     }
 
 private:
-    std::array<double, 16> cells_;
-};
-
-// The documents one server has opened, one parse per file, as Apprentice keeps a document open
-// once it has opened it. A new top document starts afresh, so a reload sees changed files.
-class OpenedDocuments {
-public:
-    std::shared_ptr<const StandinDocument> Read(const std::string& fullFileName) {
-        const std::string key = FoldCase(fullFileName);
-        if (const auto found = documents_.find(key); found != documents_.end()) {
-            return found->second;
-        }
-        auto document = ReadStandinDocument(fullFileName);
-        documents_.emplace(key, document);
-        return document;
-    }
-    void Clear() { documents_.clear(); }
-
-private:
-    std::unordered_map<std::string, std::shared_ptr<const StandinDocument>> documents_;
+    State state_;
+    MatrixCells cells_;
 };
 
 class StandinList : public OccurrenceList {
 public:
-    explicit StandinList(OccurrenceItems items) : items_(std::move(items)) {}
-    OccurrenceItems Items() override { return items_; }
+    StandinList(State state, std::string owner, OccurrenceItems items)
+        : state_(std::move(state)), owner_(std::move(owner)), items_(std::move(items)) {}
+    OccurrenceItems Items() override {
+        state_->faults.Enter(Op::Items, owner_);
+        return items_;
+    }
 
 private:
+    State state_;
+    std::string owner_;
     OccurrenceItems items_;
 };
 
-class StandinDefinition;
+OccurrenceItems OccurrencesOf(const State& state, const DocumentPtr& document);
 
-using Opened = std::shared_ptr<OpenedDocuments>;
-
-OccurrenceItems OccurrencesOf(const std::shared_ptr<const StandinDocument>& document,
-                              const Opened& opened);
-
-class StandinDoc : public Document {
+class StandinDoc : public inventor::Document {
 public:
-    StandinDoc(std::shared_ptr<const StandinDocument> data, Opened opened)
-        : data_(std::move(data)), opened_(std::move(opened)) {}
-    bool NeedsMigration() override { return data_->needsMigration; }
-    std::string DisplayName() override { return data_->displayName; }
-    std::string FullFileName() override { return data_->fullFileName; }
+    StandinDoc(State state, DocumentPtr data) : state_(std::move(state)), data_(std::move(data)) {}
+    bool NeedsMigration() override {
+        Enter(Op::NeedsMigration);
+        return data_->needsMigration;
+    }
+    std::string DisplayName() override {
+        Enter(Op::DisplayName);
+        return data_->displayName;
+    }
+    std::string FullFileName() override {
+        Enter(Op::FullFileName);
+        return data_->fullFileName;
+    }
     std::shared_ptr<inventor::ComponentDefinition> ComponentDefinition() override;
-    std::int32_t DocumentType() override { return data_->type; }
-    bool Adaptive() override { return data_->adaptive; }
+    std::int32_t DocumentType() override {
+        Enter(Op::DocumentType);
+        return data_->type;
+    }
+    bool Adaptive() override {
+        Enter(Op::Adaptive);
+        return data_->adaptive;
+    }
     std::optional<Value> PropertyValue(const std::string& setName,
                                        std::int32_t propertyId) override {
-        return data_->Property(setName, propertyId);
+        Enter(Op::PropertyValue);
+        return PropertyIn(data_->properties, setName, propertyId);
     }
     std::optional<Value> NamedPropertyValue(const std::string& setName,
                                             const std::string& propertyName) override {
+        Enter(Op::PropertyValue);
         return NamedPropertyIn(data_->namedProperties, setName, propertyName);
     }
-    std::int32_t Version() override { return data_->version; }
+    std::int32_t Version() override {
+        Enter(Op::Version);
+        return data_->version;
+    }
     std::shared_ptr<Picture> Thumbnail() override {
+        Enter(Op::Thumbnail);
         if (data_->thumbnail.empty()) {
             Unreachable();
         }
@@ -101,29 +107,38 @@ public:
     }
 
 private:
-    std::shared_ptr<const StandinDocument> data_;
-    Opened opened_;
+    void Enter(Op op) const { state_->faults.Enter(op, data_->fullFileName); }
+
+    State state_;
+    DocumentPtr data_;
 };
 
 class StandinDefinition : public ComponentDefinition {
 public:
-    StandinDefinition(std::shared_ptr<const StandinDocument> data, Opened opened)
-        : data_(std::move(data)), opened_(std::move(opened)) {}
+    StandinDefinition(State state, DocumentPtr data)
+        : state_(std::move(state)), data_(std::move(data)) {}
     // Only an assembly's definition has occurrences, as in Apprentice.
     std::shared_ptr<OccurrenceList> Occurrences() override {
+        Enter(Op::Occurrences);
         if (data_->type != kAssemblyDocument) {
             NoSuchMember();
         }
-        return std::make_shared<StandinList>(OccurrencesOf(data_, opened_));
+        return std::make_shared<StandinList>(state_, data_->fullFileName,
+                                             OccurrencesOf(state_, data_));
     }
     std::shared_ptr<inventor::Document> Document() override {
-        return std::make_shared<StandinDoc>(data_, opened_);
+        Enter(Op::DefinitionDocument);
+        return std::make_shared<StandinDoc>(state_, data_);
     }
     std::int32_t Type() override {
+        Enter(Op::DefinitionType);
         return data_->type == kAssemblyDocument ? kAssemblyComponentDefinition
                                                 : kPartComponentDefinition;
     }
-    std::int32_t BOMStructure() override { return data_->bomStructure; }
+    std::int32_t BOMStructure() override {
+        Enter(Op::BOMStructure);
+        return data_->bomStructure;
+    }
     // A document's definition has no name and no property sets of its own.
     std::string DisplayName() override { NoSuchMember(); }
     std::optional<Value> PropertyValue(const std::string&, std::int32_t) override {
@@ -134,76 +149,107 @@ public:
     }
 
 private:
-    std::shared_ptr<const StandinDocument> data_;
-    Opened opened_;
+    void Enter(Op op) const { state_->faults.Enter(op, data_->fullFileName); }
+
+    State state_;
+    DocumentPtr data_;
 };
 
 std::shared_ptr<inventor::ComponentDefinition> StandinDoc::ComponentDefinition() {
-    return std::make_shared<StandinDefinition>(data_, opened_);
+    Enter(Op::DocumentDefinition);
+    return std::make_shared<StandinDefinition>(state_, data_);
 }
 
 // A virtual component's definition: it lives in its assembly, which is its Document, and has
 // a name, property sets and a BOM structure of its own, and no occurrences.
 class StandinVirtualDefinition : public ComponentDefinition {
 public:
-    StandinVirtualDefinition(std::shared_ptr<const StandinDocument> assembly, std::string name,
-                             Opened opened)
-        : assembly_(std::move(assembly)), name_(std::move(name)), opened_(std::move(opened)) {}
+    StandinVirtualDefinition(State state, DocumentPtr assembly, std::string name)
+        : state_(std::move(state)), assembly_(std::move(assembly)), name_(std::move(name)) {}
     std::shared_ptr<OccurrenceList> Occurrences() override {
-        return std::make_shared<StandinList>(OccurrenceItems{});
+        Enter(Op::Occurrences);
+        return std::make_shared<StandinList>(state_, name_, OccurrenceItems{});
     }
     std::shared_ptr<inventor::Document> Document() override {
-        return std::make_shared<StandinDoc>(assembly_, opened_);
+        Enter(Op::DefinitionDocument);
+        return std::make_shared<StandinDoc>(state_, assembly_);
     }
-    std::int32_t Type() override { return kVirtualComponentDefinition; }
-    std::int32_t BOMStructure() override { return Data().bomStructure; }
-    std::string DisplayName() override { return name_; }
+    std::int32_t Type() override {
+        Enter(Op::DefinitionType);
+        return kVirtualComponentDefinition;
+    }
+    std::int32_t BOMStructure() override {
+        Enter(Op::BOMStructure);
+        return Data().bomStructure;
+    }
+    std::string DisplayName() override {
+        Enter(Op::DisplayName);
+        return name_;
+    }
     std::optional<Value> PropertyValue(const std::string& setName,
                                        std::int32_t propertyId) override {
+        Enter(Op::PropertyValue);
         return PropertyIn(Data().properties, setName, propertyId);
     }
     std::optional<Value> NamedPropertyValue(const std::string& setName,
                                             const std::string& propertyName) override {
+        Enter(Op::PropertyValue);
         return NamedPropertyIn(Data().namedProperties, setName, propertyName);
     }
 
 private:
+    void Enter(Op op) const { state_->faults.Enter(op, name_); }
     const StandinVirtual& Data() const { return assembly_->virtualComponents.at(name_); }
 
-    std::shared_ptr<const StandinDocument> assembly_;
+    State state_;
+    DocumentPtr assembly_;
     std::string name_;
-    Opened opened_;
 };
 
 // A suppressed occurrence keeps its name, its place and its override, and fails when what it
 // uses is asked for, as it does in Apprentice.
 class StandinOccurrenceObject : public Occurrence {
 public:
-    StandinOccurrenceObject(StandinOccurrence data, std::shared_ptr<const StandinDocument> owner,
-                            Opened opened)
-        : data_(std::move(data)), owner_(std::move(owner)), opened_(std::move(opened)) {}
-    std::string Name() override { return data_.name; }
-    bool Suppressed() override { return data_.suppressed; }
-    std::int32_t BOMStructure() override { return data_.bomStructure; }
+    // `data` lies in `owner`, which this keeps.
+    StandinOccurrenceObject(State state, DocumentPtr owner, const StandinOccurrence& data)
+        : state_(std::move(state)), owner_(std::move(owner)), data_(data) {}
+    std::string Name() override {
+        Enter(Op::Name);
+        return data_.name;
+    }
+    bool Suppressed() override {
+        Enter(Op::Suppressed);
+        return data_.suppressed;
+    }
+    std::int32_t BOMStructure() override {
+        Enter(Op::BOMStructure);
+        return data_.bomStructure;
+    }
     std::shared_ptr<ComponentDefinition> Definition() override {
+        Enter(Op::OccurrenceDefinition);
         RefuseIfSuppressed();
         if (IsVirtual()) {
-            return std::make_shared<StandinVirtualDefinition>(owner_, data_.virtualName, opened_);
+            return std::make_shared<StandinVirtualDefinition>(state_, owner_, data_.virtualName);
         }
-        return std::make_shared<StandinDefinition>(Referenced(), opened_);
+        return std::make_shared<StandinDefinition>(state_, Referenced());
     }
     std::shared_ptr<OccurrenceList> SubOccurrences() override {
+        Enter(Op::SubOccurrences);
         RefuseIfSuppressed();
         if (IsVirtual()) {
-            return std::make_shared<StandinList>(OccurrenceItems{});
+            return std::make_shared<StandinList>(state_, data_.name, OccurrenceItems{});
         }
-        return std::make_shared<StandinList>(OccurrencesOf(Referenced(), opened_));
+        const DocumentPtr& document = Referenced();
+        return std::make_shared<StandinList>(state_, document->fullFileName,
+                                             OccurrencesOf(state_, document));
     }
     std::shared_ptr<Matrix> Transformation() override {
-        return std::make_shared<StandinMatrix>(data_.matrix);
+        Enter(Op::Transformation);
+        return std::make_shared<StandinMatrix>(state_, data_.matrix);
     }
 
 private:
+    void Enter(Op op) const { state_->faults.Enter(op, data_.name); }
     // What a suppressed occurrence uses cannot be reached.
     void RefuseIfSuppressed() const {
         if (data_.suppressed) {
@@ -211,10 +257,14 @@ private:
         }
     }
     bool IsVirtual() const { return !data_.virtualName.empty(); }
-    // Read on first use and kept, so one occurrence reads its file once.
-    std::shared_ptr<const StandinDocument> Referenced() {
+    // An unresolved component answers E_FAIL to all but its name.
+    const DocumentPtr& Referenced() {
         if (!referenced_) {
-            referenced_ = opened_->Read(data_.file);
+            referenced_ = data_.resolved.lock();
+        }
+        if (!referenced_) {
+            referenced_ = state_->documents.Find(data_.file);
+            data_.resolved = referenced_;
         }
         if (!referenced_) {
             Unreachable();
@@ -222,54 +272,108 @@ private:
         return referenced_;
     }
 
-    StandinOccurrence data_;
-    std::shared_ptr<const StandinDocument> owner_;
-    Opened opened_;
-    std::shared_ptr<const StandinDocument> referenced_;
+    State state_;
+    DocumentPtr owner_;
+    const StandinOccurrence& data_;
+    DocumentPtr referenced_;
 };
+
+OccurrenceItems OccurrencesOf(const State& state, const DocumentPtr& document) {
+    OccurrenceItems items;
+    items.reserve(document->occurrences.size());
+    for (const StandinOccurrence& occurrence : document->occurrences) {
+        items.push_back(std::make_shared<StandinOccurrenceObject>(state, document, occurrence));
+    }
+    return items;
+}
 
 class StandinServer : public Server {
 public:
-    explicit StandinServer(std::string startFolder) : startFolder_(std::move(startFolder)) {}
+    explicit StandinServer(State state) : state_(std::move(state)) {}
     std::shared_ptr<inventor::Document> Open(const std::string& fullPath) override {
-        opened_->Clear();
-        const auto document = opened_->Read(fullPath);
+        state_->faults.Enter(Op::Open, fullPath);
+        state_->documents.ForgetRead();
+        const DocumentPtr document = state_->documents.Find(fullPath);
         if (!document) {
             Unreachable();
         }
-        return std::make_shared<StandinDoc>(document, opened_);
+        return std::make_shared<StandinDoc>(state_, document);
     }
     std::shared_ptr<Matrix> NewMatrix() override {
-        return std::make_shared<StandinMatrix>(
-            std::array<double, 16>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});
+        state_->faults.Enter(Op::NewMatrix, "");
+        return std::make_shared<StandinMatrix>(state_, kIdentity);
     }
-    std::string StartFolder() override { return startFolder_; }
+    std::string StartFolder() override {
+        state_->faults.Enter(Op::StartFolder, "");
+        return state_->startFolder;
+    }
 
 private:
-    std::string startFolder_;
-    Opened opened_ = std::make_shared<OpenedDocuments>();
+    State state_;
 };
 
-OccurrenceItems OccurrencesOf(const std::shared_ptr<const StandinDocument>& document,
-                              const Opened& opened) {
-    OccurrenceItems items;
-    for (const StandinOccurrence& occurrence : document->occurrences) {
-        items.push_back(std::make_shared<StandinOccurrenceObject>(occurrence, document, opened));
-    }
-    return items;
+State StateOverFiles(const std::string& startFolder) {
+    return std::make_shared<StandinState>(
+        StandinState{DocumentStore(ReadStandinDocument), {}, startFolder});
 }
 
 } // namespace
 
 std::shared_ptr<Server> MakeStandinServer(const std::string& startFolder) {
-    return std::make_shared<StandinServer>(startFolder);
+    return std::make_shared<StandinServer>(StateOverFiles(startFolder));
 }
 
-std::shared_ptr<Server> StandinServerFactory::Create(const std::string& progId) {
+StandinInventor::StandinInventor()
+    : StandinInventor(std::make_shared<StandinState>(
+          StandinState{DocumentStore(), {}, "C:\\Users\\Public\\Documents\\Autodesk\\Inventor"})) {}
+
+StandinInventor::StandinInventor(std::shared_ptr<StandinState> state) : state_(std::move(state)) {}
+
+StandinInventor StandinInventor::OverFiles(const std::string& startFolder) {
+    return StandinInventor(StateOverFiles(startFolder));
+}
+
+StandinDocument& StandinInventor::AddAssembly(const std::string& path,
+                                              const std::string& displayName) {
+    StandinDocument& document = AddPart(path);
+    document.type = kAssemblyDocument;
+    if (!displayName.empty()) {
+        document.displayName = displayName;
+    }
+    return document;
+}
+
+StandinDocument& StandinInventor::AddPart(const std::string& path) {
+    return state_->documents.Add(path);
+}
+
+StandinOccurrence& StandinInventor::AddOccurrence(const std::string& assemblyPath,
+                                                  const std::string& name, const std::string& file,
+                                                  const MatrixCells& matrix) {
+    StandinOccurrence& occurrence = Document(assemblyPath).occurrences.emplace_back();
+    occurrence.name = name;
+    occurrence.file = file;
+    occurrence.matrix = matrix;
+    return occurrence;
+}
+
+StandinVirtual& StandinInventor::AddVirtual(const std::string& assemblyPath,
+                                            const std::string& name,
+                                            const std::string& definition) {
+    StandinDocument& assembly = Document(assemblyPath);
+    StandinOccurrence& occurrence = assembly.occurrences.emplace_back();
+    occurrence.name = name;
+    occurrence.virtualName = definition;
+    return assembly.virtualComponents[definition];
+}
+
+std::shared_ptr<Server> StandinInventor::Create(const std::string& progId) {
+    state_->faults.Enter(Op::Create, progId);
     if (!EqualsIgnoringCase(progId, "Inventor.ApprenticeServer")) {
         throw Failure(static_cast<ResultCode>(0x800401F3u), "Invalid class string");
     }
-    return MakeStandinServer(startFolder_);
+    ++serversCreated_;
+    return std::make_shared<StandinServer>(state_);
 }
 
 } // namespace pw::standins

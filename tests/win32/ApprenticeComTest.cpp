@@ -46,7 +46,7 @@ std::vector<double> Cells(Matrix* matrix) {
 void ExpectTheSameModelOverComAsFromTheReader(const std::string& sample, std::int32_t records) {
     SCOPED_TRACE(sample);
     ComServerFactory overCom;
-    standins::StandinServerFactory direct(SamplesFolder());
+    auto direct = standins::StandinInventor::OverFiles(SamplesFolder());
     const auto viaCom = LoadSample(overCom, sample);
     const auto viaReader = LoadSample(direct, sample);
     const BomModel& com = viaCom->model;

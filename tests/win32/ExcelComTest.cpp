@@ -79,7 +79,8 @@ bool Eventually(const std::function<bool()>& done) {
 
 class ExcelOverCom : public testing::Test {
 protected:
-    standins::StandinServerFactory servers{tests::SamplesFolder()};
+    standins::StandinInventor servers =
+        standins::StandinInventor::OverFiles(tests::SamplesFolder());
     fakes::RecordingView loadView;
     model::BomModel bom;
     model::QuantityListing listing;

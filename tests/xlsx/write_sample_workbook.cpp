@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     }
     using namespace pw;
     const std::string samples = standins::WindowsPathOf(PARTWRIGHT_SAMPLES_DIR);
-    standins::StandinServerFactory servers(samples);
+    auto servers = standins::StandinInventor::OverFiles(samples);
     fakes::RecordingView view;
     model::BomModel bom;
     model::QuantityListing listing;

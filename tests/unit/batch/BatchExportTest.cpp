@@ -4,7 +4,7 @@
 #include "shared/core/Failure.h"
 #include "standins/inventor/StandinFiles.h"
 #include "standins/inventor/StandinInventor.h"
-#include "tests/fakes/FakeInventor.h"
+#include "standins/inventor/StandinInventor.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -46,7 +46,7 @@ class BatchExportTest : public ::testing::Test {
 protected:
     const std::string samples = standins::WindowsPathOf(PARTWRIGHT_SAMPLES_DIR);
     const std::string gearbox = samples + "\\Gearbox.iam";
-    standins::StandinServerFactory servers{samples};
+    standins::StandinInventor servers = standins::StandinInventor::OverFiles(samples);
     MemoryFiles files;
     std::vector<std::string> lines;
 
@@ -115,7 +115,7 @@ TEST_F(BatchExportTest, AFileThatExistsIsKeptUnlessForced) {
 }
 
 TEST_F(BatchExportTest, NoFileOfTheRunReplacesAnotherOfTheSameRun) {
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     inventor.AddAssembly("C:\\A\\Top.iam");
     inventor.AddAssembly("C:\\B\\Top.iam");
     BatchOptions options = Of({"C:\\A\\Top.iam", "C:\\B\\Top.iam"});
@@ -187,7 +187,7 @@ TEST_F(BatchExportTest, ComparingTwoRevisionsWritesTheirDifferencesBesideTheNewO
 
 TEST_F(BatchExportTest, AFileThatCannotBeWrittenIsReportedAndTheRunGoesOn) {
     files.failingPath = samples + "\\Gearbox.xlsx";
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     inventor.AddAssembly("C:\\A\\Other.iam");
     EXPECT_EQ(Run(Of({gearbox, "C:\\A\\Other.iam"}), nullptr), kSomeFailed);
     EXPECT_EQ(UpToTime(lines[0]), "Gearbox.iam: 17 occurrences, 7 unique files, 1 missing; "
@@ -210,7 +210,7 @@ TEST_F(BatchExportTest, TheCsvFilesOfAnAssemblyAreWrittenAllOrNone) {
 }
 
 TEST_F(BatchExportTest, WhatStandsInTheWayIsNamed) {
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     inventor.AddAssembly("C:\\A\\CON.iam");
     inventor.AddAssembly("C:\\A\\Lpt1.x.iam");
     inventor.AddAssembly("C:\\A\\Top.iam");
@@ -241,12 +241,12 @@ TEST_F(BatchExportTest, APatternThatMatchedNothingSaysSo) {
 }
 
 TEST_F(BatchExportTest, AnApprenticeThatCannotStartEndsTheRun) {
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     inventor.AddAssembly("C:\\A\\One.iam");
     inventor.AddAssembly("C:\\A\\Two.iam");
-    inventor.FailOn(fakes::Op::Create);
+    inventor.Faults().FailOn(standins::Op::Create);
     EXPECT_EQ(Run(Of({"C:\\A\\One.iam", "C:\\A\\Two.iam"}), &inventor), kSomeFailed);
-    EXPECT_EQ(inventor.serversCreated, 0);
+    EXPECT_EQ(inventor.ServersCreated(), 0);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(UpToTime(lines[0]),
               "One.iam: not loaded: cannot start the Inventor Apprentice Server. (");
@@ -256,7 +256,7 @@ TEST_F(BatchExportTest, AnApprenticeThatCannotStartEndsTheRun) {
 }
 
 TEST_F(BatchExportTest, AMigrationQuestionIsAnsweredYesAndSaid) {
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     inventor.AddAssembly("C:\\A\\Old.iam").needsMigration = true;
     EXPECT_EQ(Run(Of({"C:\\A\\Old.iam"}), &inventor), kAllWritten);
     EXPECT_EQ(lines[1], "  answered Yes: The selected file should be migrated before using "

@@ -4,7 +4,7 @@
 #include "partwright/batch/ComparisonWorkbook.h"
 #include "partwright/model/AssemblyLoader.h"
 #include "partwright/workbook/SheetCsv.h"
-#include "tests/fakes/FakeInventor.h"
+#include "standins/inventor/StandinInventor.h"
 #include "tests/fakes/RecordingView.h"
 
 #include <gtest/gtest.h>
@@ -17,13 +17,13 @@ namespace {
 const std::string kTracking = "Design Tracking Properties";
 const std::string kTop = "C:\\W\\Top.iam";
 
-// One revision: a fake Inventor of its own, loaded into a model of its own.
+// One revision: a stand-in Inventor of its own, loaded into a model of its own.
 struct Revision {
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     BomModel model;
 
     Revision() { inventor.AddAssembly(kTop); }
-    fakes::FakeDocumentData& Part(const std::string& path, const char* partNumber,
+    standins::StandinDocument& Part(const std::string& path, const char* partNumber,
                                   const char* description = "") {
         auto& part = inventor.AddPart(path);
         if (*partNumber) {

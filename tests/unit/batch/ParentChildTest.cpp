@@ -4,7 +4,7 @@
 #include "partwright/model/AssemblyLoader.h"
 #include "partwright/model/BomRules.h"
 #include "partwright/workbook/SheetCsv.h"
-#include "tests/fakes/FakeInventor.h"
+#include "standins/inventor/StandinInventor.h"
 #include "tests/fakes/RecordingView.h"
 
 #include <functional>
@@ -21,7 +21,7 @@ const std::string kTracking = "Design Tracking Properties";
 
 class ParentChildTest : public testing::Test {
 protected:
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     fakes::RecordingView view;
     BomModel model;
     QuantityListing listing;

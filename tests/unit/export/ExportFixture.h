@@ -3,7 +3,7 @@
 #include "partwright/export/modExcel.h"
 #include "partwright/model/AssemblyLoader.h"
 #include "standins/workbook/WorkbookLauncher.h"
-#include "tests/fakes/FakeInventor.h"
+#include "standins/inventor/StandinInventor.h"
 #include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
 
@@ -16,10 +16,10 @@ namespace pw::excel {
 
 using fakes::OptionsView;
 
-// A model loaded from the fake Inventor, exported into the workbook model.
+// A model loaded from the stand-in Inventor in memory, exported into the workbook model.
 class ExportFixture : public testing::Test {
 protected:
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     fakes::RecordingView loadView;
     model::BomModel model;
     model::QuantityListing listing;

@@ -27,7 +27,7 @@ protected:
         auto& shaft = inventor.AddPart(kShaft);
         shaft.properties = {
             {{kTracking, 5}, Value{"00123"}},
-            {{"{F29F85E0-4FF9-1068-AB91-08002B27B3D9}", 9}, Value{"1-2"}},
+            {{"Inventor Summary Information", 9}, Value{"1-2"}},
             {{kTracking, 29}, Value{"=Drive shaft"}},
             {{kTracking, 40}, Value{std::int32_t{1}}},
             {{kTracking, 36}, Value{125.5}},

@@ -11,7 +11,7 @@
 #include "standins/inventor/StandinInventor.h"
 #include "standins/workbook/WorkbookFiles.h"
 #include "standins/workbook/WorkbookLauncher.h"
-#include "tests/fakes/FakeInventor.h"
+#include "standins/inventor/StandinInventor.h"
 #include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
 
@@ -25,7 +25,7 @@ namespace pw::excel {
 namespace {
 
 const std::string kTracking = "Design Tracking Properties";
-const std::string kSummary = "{F29F85E0-4FF9-1068-AB91-08002B27B3D9}";
+const std::string kSummary = "Inventor Summary Information";
 
 std::string ReadFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -54,7 +54,7 @@ std::string WithoutSamplesFolder(std::string json) {
 
 // Missing components, texts that Excel would read as numbers, dates or formulas, a part used
 // many times and parts without a part number.
-void TextsAndMissing(fakes::FakeInventor& inventor) {
+void TextsAndMissing(standins::StandinInventor& inventor) {
     auto& top = inventor.AddAssembly("C:\\Work\\Texts.iam", "Texts");
     top.properties[{kTracking, 5}] = Value{"00123"};
     auto& part = inventor.AddPart("C:\\Work\\Parts\\Formula.ipt");
@@ -78,7 +78,7 @@ void TextsAndMissing(fakes::FakeInventor& inventor) {
 }
 
 // A chain 28 levels deep, so that the level columns run past column Z.
-void DeepChain(fakes::FakeInventor& inventor) {
+void DeepChain(standins::StandinInventor& inventor) {
     inventor.AddAssembly("C:\\Deep\\L1.iam", "Deep");
     for (int level = 2; level <= 28; ++level) {
         const std::string path = "C:\\Deep\\L" + std::to_string(level) + ".iam";
@@ -186,7 +186,7 @@ void CompareBatchWorkbook(const std::string& name, model::BomModel& model) {
 // A sample assembly, loaded from the samples folder by the Inventor stand-in.
 void LoadSample(const std::string& relative, model::BomModel& model) {
     const std::string samples = standins::WindowsPathOf(PARTWRIGHT_SAMPLES_DIR);
-    standins::StandinServerFactory servers(samples);
+    auto servers = standins::StandinInventor::OverFiles(samples);
     Load(servers, samples + "\\" + relative, model);
 }
 
@@ -211,7 +211,7 @@ TEST(GoldenWorkbook, TheConveyorSample) {
 }
 
 TEST(GoldenWorkbook, TextsThatExcelWouldReadOtherwiseAndMissingComponents) {
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     TextsAndMissing(inventor);
     model::BomModel model;
     Load(inventor, "C:\\Work\\Texts.iam", model);
@@ -220,7 +220,7 @@ TEST(GoldenWorkbook, TextsThatExcelWouldReadOtherwiseAndMissingComponents) {
 }
 
 TEST(GoldenWorkbook, MoreLevelsThanLettersOfTheAlphabet) {
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     DeepChain(inventor);
     model::BomModel model;
     Load(inventor, "C:\\Deep\\L1.iam", model);

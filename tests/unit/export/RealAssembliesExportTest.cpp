@@ -16,7 +16,7 @@ const std::string kConveyor = kSamples + "\\Conveyor\\";
 
 class ConveyorExportTest : public testing::Test {
 protected:
-    standins::StandinServerFactory servers{kSamples};
+    standins::StandinInventor servers = standins::StandinInventor::OverFiles(kSamples);
     fakes::RecordingView view;
     model::BomModel model;
     model::QuantityListing listing;
@@ -125,7 +125,7 @@ TEST_F(ConveyorExportTest, InventorsRulesGiveInventorsCountsAndABomStructureColu
 
 // 200 bolts in a frame used 200 times.
 TEST(FortyThousandBolts, AreFortyThousandInTheSummaryAndTheTotals) {
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     inventor.AddAssembly("C:\\Steel\\Hall.iam", "Hall");
     inventor.AddAssembly("C:\\Steel\\Frame.iam");
     inventor.AddPart("C:\\Steel\\Bolt.ipt");

@@ -5,7 +5,7 @@
 namespace pw::model {
 namespace {
 
-using fakes::Op;
+using standins::Op;
 
 const std::string kTop = "C:\\Work\\Gearbox.iam";
 const std::string kOther = "C:\\Work\\Other.iam";
@@ -69,7 +69,7 @@ TEST_F(AssemblyLoadTest, StatusTextsFollowTheLoadInOrder) {
 }
 
 TEST_F(AssemblyLoadTest, AServerThatCannotStartEndsTheProgram) {
-    inventor.FailOn(Op::Create, "", static_cast<ResultCode>(0x80040154u));
+    inventor.Faults().FailOn(Op::Create, "", static_cast<ResultCode>(0x80040154u));
     Load(kTop);
 
     ASSERT_EQ(view.messages.size(), 1u);
@@ -121,7 +121,7 @@ TEST_F(AssemblyLoadTest, AcceptingMigrationLoadsTheFile) {
 }
 
 TEST_F(AssemblyLoadTest, AnUnreadableOccurrenceListAsksForMigrationAndKeepsTheTopRecord) {
-    inventor.FailOn(Op::Items, kTop);
+    inventor.Faults().FailOn(Op::Items, kTop);
     Load(kTop);
 
     ASSERT_EQ(view.messages.size(), 1u);
@@ -173,7 +173,7 @@ public:
 };
 
 TEST(AssemblyLoadReentry, ARequestDuringALoadIsIgnored) {
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     inventor.AddAssembly(kTop, "Gearbox");
     inventor.AddAssembly(kOther, "Other");
     inventor.AddPart(kShaft);
@@ -187,7 +187,7 @@ TEST(AssemblyLoadReentry, ARequestDuringALoadIsIgnored) {
 
     loader.LoadAssembly();
 
-    EXPECT_EQ(inventor.serversCreated, 1);
+    EXPECT_EQ(inventor.ServersCreated(), 1);
     EXPECT_EQ(model.FileData.Count(), 2);
     EXPECT_EQ(view.tree.Outline(),
               (std::vector<std::string>{"Gearbox\tAssembly", "  Shaft:1\tPart"}));
@@ -214,7 +214,7 @@ public:
 };
 
 TEST(AssemblyLoadClosing, TheLoadEndsAtTheYieldInWhichTheWindowClosed) {
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     inventor.AddAssembly(kTop, "Gearbox");
     inventor.AddPart(kShaft);
     inventor.AddOccurrence(kTop, "Shaft:1", kShaft);

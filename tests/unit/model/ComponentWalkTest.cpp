@@ -3,11 +3,11 @@
 namespace pw::model {
 namespace {
 
-using fakes::Op;
+using standins::Op;
 
 const std::string kTop = "C:\\Work\\Gearbox.iam";
 const std::string kShaft = "C:\\Work\\Parts\\Shaft.ipt";
-const std::string kSummary = "{F29F85E0-4FF9-1068-AB91-08002B27B3D9}";
+const std::string kSummary = "Inventor Summary Information";
 const std::string kTracking = "Design Tracking Properties";
 const std::string kModelInfo = "Model Information";
 
@@ -73,7 +73,7 @@ TEST_F(ComponentWalkTest, AFileUsedManyTimesIsReadOnceAndShowsTheSameFieldsAtEve
     Load(kTop);
 
     ASSERT_EQ(model.FileData.Count(), 4);
-    EXPECT_EQ(inventor.calls[Op::PropertyValue], 2 * 10); // the top's ten and the shaft's ten
+    EXPECT_EQ(inventor.Faults().Calls(Op::PropertyValue), 2 * 10); // the top's ten and the shaft's ten
     for (std::int32_t use = 2; use <= 4; ++use) {
         const auto shaft = Record(use);
         EXPECT_EQ(shaft->Partnumber, Value{"00123"});
@@ -97,8 +97,8 @@ TEST_F(ComponentWalkTest, AFailingReadLeavesItsFieldAtTheDefaultAndTheRestIsFill
     shaft.properties.erase({kSummary, 4});
     shaft.properties.erase({kSummary, 9});
     shaft.properties.erase({kModelInfo, 3});
-    inventor.FailOn(Op::Adaptive, kShaft, static_cast<ResultCode>(0x80020003u));
-    inventor.FailOn(Op::Transformation, "Shaft:1");
+    inventor.Faults().FailOn(Op::Adaptive, kShaft, static_cast<ResultCode>(0x80020003u));
+    inventor.Faults().FailOn(Op::Transformation, "Shaft:1");
     inventor.AddOccurrence(kTop, "Shaft:1", kShaft);
     Load(kTop);
 
@@ -175,7 +175,7 @@ TEST_F(ComponentWalkTest, AMissingComponentFirstAmongItsSiblingsIsCountedToo) {
 
 TEST_F(ComponentWalkTest, AMissingComponentWhoseNameCannotBeReadShowsAsError) {
     inventor.AddOccurrence(kTop, "Lost:1", "C:\\Work\\Lost.ipt");
-    inventor.FailOn(Op::Name, "Lost:1");
+    inventor.Faults().FailOn(Op::Name, "Lost:1");
     Load(kTop);
 
     ASSERT_EQ(view.tree.nodes.size(), 2u);
@@ -190,7 +190,7 @@ TEST_F(ComponentWalkTest, AnOccurrenceOfUnreadableTypeIsWalkedButNotCounted) {
     inventor.AddAssembly(sub);
     inventor.AddOccurrence(sub, "Shaft:1", kShaft);
     inventor.AddOccurrence(kTop, "Sub:1", sub);
-    inventor.FailOn(Op::DocumentType, sub, static_cast<ResultCode>(0x80010105u));
+    inventor.Faults().FailOn(Op::DocumentType, sub, static_cast<ResultCode>(0x80010105u));
     Load(kTop);
 
     EXPECT_EQ(view.tree.Outline(), (std::vector<std::string>{"Gearbox\tAssembly", "  Sub:1\tNoPart",
@@ -207,7 +207,7 @@ TEST_F(ComponentWalkTest, ANodeWhoseRecordCannotBeMadeKeepsNodesAndRecordsAligne
     inventor.AddPart(bolt);
     inventor.AddOccurrence(kTop, "Shaft:1", kShaft);
     inventor.AddOccurrence(kTop, "Bolt:1", bolt);
-    inventor.FailOn(Op::FullFileName, kShaft);
+    inventor.Faults().FailOn(Op::FullFileName, kShaft);
     Load(kTop);
 
     ASSERT_EQ(model.FileData.Count(), 3);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "partwright/model/AssemblyLoader.h"
-#include "tests/fakes/FakeInventor.h"
+#include "standins/inventor/StandinInventor.h"
 #include "tests/fakes/RecordingView.h"
 
 #include <gtest/gtest.h>
@@ -10,10 +10,10 @@
 
 namespace pw::model {
 
-// A load against the fake server, with a window that records what it is shown.
+// A load against the stand-in Inventor in memory, with a window that records what it is shown.
 class ModelFixture : public testing::Test {
 protected:
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     fakes::RecordingView view;
     BomModel model;
     QuantityListing listing;

@@ -133,7 +133,7 @@ TEST_F(QuantityRollUp, ASecondLoadOfTheSameFileGivesTheSameModelNotADoubledOne) 
     EXPECT_EQ(model.Dupes.Count(), 1);
     EXPECT_EQ(EntryQuantity(kShaft), 2);
     EXPECT_EQ(view.list1.size(), 1u);
-    EXPECT_EQ(inventor.serversCreated, 2);
+    EXPECT_EQ(inventor.ServersCreated(), 2);
 }
 
 } // namespace

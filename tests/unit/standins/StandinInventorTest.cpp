@@ -110,15 +110,15 @@ TEST(StandinReaderFiles, AreReadOncePerTopDocumentAndAgainForTheNext) {
     EXPECT_EQ(numberOf(again->ComponentDefinition()->Occurrences()->Items()[0]), Value{"B"});
 }
 
-TEST(StandinServerFactory, StartsOnlyApprentice) {
-    StandinServerFactory factory(SamplesFolder());
+TEST(StandinInventor, StartsOnlyApprentice) {
+    auto factory = StandinInventor::OverFiles(SamplesFolder());
     EXPECT_NE(factory.Create("Inventor.ApprenticeServer"), nullptr);
     EXPECT_THROW(factory.Create("Excel.Application"), Failure);
 }
 
 // The samples as a user loads them.
 TEST(StandinSamples, TheGearboxLoadsIntoTheModelUsersExpect) {
-    StandinServerFactory factory(SamplesFolder());
+    auto factory = StandinInventor::OverFiles(SamplesFolder());
     fakes::RecordingView view;
     model::BomModel model;
     model::QuantityListing listing;

@@ -1,6 +1,6 @@
 #include "shared/thumbnail/ThumbnailRule.h"
 
-#include "tests/fakes/FakeInventor.h"
+#include "standins/inventor/StandinInventor.h"
 
 #include <gtest/gtest.h>
 
@@ -38,13 +38,16 @@ public:
 
 class ThumbnailRule : public testing::Test {
 protected:
-    fakes::FakeInventor inventor;
+    standins::StandinInventor inventor;
     std::shared_ptr<inventor::Server> server;
     CountingLegacy legacy;
 
     void SetUp() override {
-        inventor.AddPart(kCurrent).version = 6000;
-        inventor.AddPart(kOld).version = 5999;
+        for (const auto& [path, version] : {std::pair{kCurrent, 6000}, std::pair{kOld, 5999}}) {
+            standins::StandinDocument& part = inventor.AddPart(path);
+            part.version = version;
+            part.thumbnail = path + ".png";
+        }
         server = inventor.Create("Inventor.ApprenticeServer");
     }
     bool IsLegacy(const std::shared_ptr<inventor::Picture>& picture) const {
@@ -68,7 +71,7 @@ TEST_F(ThumbnailRule, OldFilesGoThroughTheLegacyReader) {
 }
 
 TEST_F(ThumbnailRule, AnUnreadableVersionCountsAsCurrent) {
-    inventor.FailOn(fakes::Op::Version, kOld);
+    inventor.Faults().FailOn(standins::Op::Version, kOld);
     const auto picture = PictureOf(*server, legacy, kOld);
     ASSERT_NE(picture, nullptr);
     EXPECT_FALSE(IsLegacy(picture));
@@ -79,7 +82,7 @@ TEST_F(ThumbnailRule, WithoutPictureOrReaderThereIsNothingToShow) {
     EXPECT_EQ(PictureOf(*server, legacy, kOld), nullptr);
     EXPECT_EQ(PictureOf(*server, legacy, "C:\\Work\\Missing.ipt"), nullptr);
     EXPECT_EQ(PictureOf(*server, legacy, "<Gasket:1>"), nullptr);
-    inventor.FailOn(fakes::Op::Thumbnail, kCurrent);
+    inventor.Faults().FailOn(standins::Op::Thumbnail, kCurrent);
     EXPECT_EQ(PictureOf(*server, legacy, kCurrent), nullptr);
 }
 

@@ -249,7 +249,7 @@ TEST_F(Peekpane, TheRegisteredTypeLibraryDescribesTheComponent) {
 // The workbook macro PreviewImage, emulated: the folder and name cells of the current row of an
 // exported Indented BOM, joined, go to ShowPreviewImage.
 TEST_F(Peekpane, ThePreviewMacroShowsTheFileOfTheCurrentRow) {
-    standins::StandinServerFactory servers(SamplesFolder());
+    auto servers = standins::StandinInventor::OverFiles(SamplesFolder());
     fakes::RecordingView loadView;
     model::BomModel bom;
     model::QuantityListing listing;

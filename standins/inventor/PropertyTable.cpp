@@ -1,13 +1,16 @@
 #include "PropertyTable.h"
 
 #include <algorithm>
+#include <mutex>
 #include <set>
 
-namespace pw::fakes {
+namespace pw::standins {
 namespace {
 
 const std::string* Intern(std::string_view name) {
+    static std::mutex guard; // documents may be read on more than one thread
     static std::set<std::string, std::less<>> names;
+    const std::lock_guard lock(guard);
     auto found = names.find(name);
     if (found == names.end()) {
         found = names.emplace(name).first;
@@ -60,4 +63,4 @@ const Value* PropertyTable::Find(std::string_view set, std::int32_t id) const {
     return nullptr;
 }
 
-} // namespace pw::fakes
+} // namespace pw::standins

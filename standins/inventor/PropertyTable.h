@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-namespace pw::fakes {
+namespace pw::standins {
 
 // A document's properties by set name and id, kept together in one block so that reading them
-// stays cheap however many documents the fake holds. Set names are interned.
+// stays cheap however many documents the store holds. Set names are interned.
 class PropertyTable {
 public:
     using Key = std::pair<std::string, std::int32_t>;
@@ -37,4 +37,4 @@ private:
     std::vector<Entry> entries_;
 };
 
-} // namespace pw::fakes
+} // namespace pw::standins
