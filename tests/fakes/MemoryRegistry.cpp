@@ -28,6 +28,8 @@ struct MemoryRegistry::Key {
 
 namespace {
 
+constexpr long kNotImplemented = 120; // ERROR_CALL_NOT_IMPLEMENTED
+
 std::vector<std::string> Components(const std::string& path) {
     std::vector<std::string> parts;
     std::string part;
@@ -115,10 +117,6 @@ const MemoryRegistry::StoredValue* MemoryRegistry::Find(std::int32_t root, const
                                                         const std::string& valueName) const {
     Key* key = Walk(roots_.at(root).get(), path, false);
     return key ? key->Value(valueName) : nullptr;
-}
-
-bool MemoryRegistry::HasKey(std::int32_t root, const std::string& path) const {
-    return Walk(roots_.at(root).get(), path, false) != nullptr;
 }
 
 std::string MemoryRegistry::KeyNameAsCreated(std::int32_t root, const std::string& path) const {
@@ -214,117 +212,33 @@ long MemoryRegistry::SetValueEx(RegHandle key, const std::string& valueName, std
     return kSuccess;
 }
 
-long MemoryRegistry::DeleteKey(RegHandle root, const std::string& subKey) {
-    Key* base = Root(root);
-    if (!base) {
-        return kInvalidHandle;
-    }
-    Key* key = Walk(base, subKey, false);
-    if (!key || key == base) {
-        return kFileNotFound;
-    }
-    if (!key->children.empty() || WriteDenied(key)) {
-        return kAccessDenied;
-    }
-    key->parent->children.erase(FoldCase(key->name));
-    return kSuccess;
+// The window only reads and writes: deleting and enumerating are not needed of this registry.
+long MemoryRegistry::DeleteKey(RegHandle, const std::string&) {
+    return kNotImplemented;
 }
-
-long MemoryRegistry::DeleteValue(RegHandle key, const std::string& valueName) {
-    const OpenedKey* opened = Opened(key);
-    if (!opened) {
-        return kInvalidHandle;
-    }
-    if (!opened->writable || WriteDenied(opened->key)) {
-        return kAccessDenied;
-    }
-    auto& values = opened->key->values;
-    const std::string folded = FoldCase(valueName);
-    for (auto it = values.begin(); it != values.end(); ++it) {
-        if (FoldCase(it->name) == folded) {
-            values.erase(it);
-            return kSuccess;
-        }
-    }
-    return kFileNotFound;
+long MemoryRegistry::DeleteValue(RegHandle, const std::string&) {
+    return kNotImplemented;
 }
-
-long MemoryRegistry::QueryInfoKey(RegHandle key, std::uint32_t& maxValueNameLength) {
-    const OpenedKey* opened = Opened(key);
-    if (!opened) {
-        return kInvalidHandle;
-    }
-    maxValueNameLength = 0;
-    for (const StoredValue& value : opened->key->values) {
-        maxValueNameLength =
-            std::max(maxValueNameLength, static_cast<std::uint32_t>(value.name.size()));
-    }
-    return kSuccess;
+long MemoryRegistry::QueryInfoKey(RegHandle, std::uint32_t&) {
+    return kNotImplemented;
 }
-
-long MemoryRegistry::EnumValue(RegHandle key, std::uint32_t index, std::string& name,
-                               std::uint32_t& nameSize) {
-    const OpenedKey* opened = Opened(key);
-    if (!opened) {
-        return kInvalidHandle;
-    }
-    if (index >= opened->key->values.size()) {
-        return kNoMoreItems;
-    }
-    const std::string& found = opened->key->values[index].name;
-    if (found.size() + 1 > nameSize) {
-        return kMoreData;
-    }
-    name = found;
-    nameSize = static_cast<std::uint32_t>(found.size());
-    return kSuccess;
+long MemoryRegistry::EnumValue(RegHandle, std::uint32_t, std::string&, std::uint32_t&) {
+    return kNotImplemented;
 }
-
-long MemoryRegistry::EnumKey(RegHandle key, std::uint32_t index, std::string& name,
-                             std::uint32_t nameSize) {
-    const OpenedKey* opened = Opened(key);
-    if (!opened) {
-        return kInvalidHandle;
-    }
-    if (index >= opened->key->children.size()) {
-        return kNoMoreItems;
-    }
-    auto child = opened->key->children.begin();
-    std::advance(child, index);
-    const std::string& found = child->second->name;
-    if (found.size() + 1 > nameSize) {
-        return kMoreData;
-    }
-    name.assign(nameSize, '\0');
-    name.replace(0, found.size(), found);
-    return kSuccess;
+long MemoryRegistry::EnumKey(RegHandle, std::uint32_t, std::string&, std::uint32_t) {
+    return kNotImplemented;
 }
 
 long MemoryRegistry::CloseKey(RegHandle key) {
     return handles_.erase(key) == 1 ? kSuccess : kInvalidHandle;
 }
 
+// An empty environment: every reference stays as written.
 std::uint32_t MemoryRegistry::ExpandEnvironment(const std::string& source, std::string& expanded,
                                                 std::uint32_t size) {
-    std::string result;
-    for (std::size_t i = 0; i < source.size();) {
-        const auto close = source[i] == '%' ? source.find('%', i + 1) : std::string::npos;
-        if (close != std::string::npos) {
-            const std::string name = FoldCase(source.substr(i + 1, close - i - 1));
-            const auto variable =
-                std::find_if(environment.begin(), environment.end(),
-                             [&](const auto& entry) { return FoldCase(entry.first) == name; });
-            if (variable != environment.end()) {
-                result += variable->second;
-                i = close + 1;
-                continue;
-            }
-        }
-        result += source[i++];
-    }
-    const auto needed = static_cast<std::uint32_t>(result.size() + 1);
+    const auto needed = static_cast<std::uint32_t>(source.size() + 1);
     if (size >= needed) {
-        expanded = result;
+        expanded = source;
     }
     return needed;
 }

@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-// An in-memory registry that answers like advapi32 where the accessor depends on it: key and
-// value names compared without regard to letter case and created with the case given, default
-// values, types and sizes, ERROR_MORE_DATA, missing keys and values, and access refused on
-// chosen keys. Its "ANSI code page" is UTF-8, so text is stored as given.
+// An in-memory registry for the window's tests, answering like advapi32 where reading and writing
+// the verb depends on it: key and value names compared without regard to letter case and created
+// with the case given, default values, types and sizes, ERROR_MORE_DATA, missing keys and values,
+// and access refused on chosen keys. Its "ANSI code page" is UTF-8, so text is stored as given.
+// The registry accessor itself is tested against the real registry.
 namespace pw::fakes {
 
 class MemoryRegistry : public shell::RegistryApi {
@@ -27,12 +28,10 @@ public:
 
     // Keys below which creating keys, writing and deleting is refused (ERROR_ACCESS_DENIED).
     void DenyWrites(std::int32_t root, const std::string& path);
-    std::map<std::string, std::string> environment; // for ExpandEnvironmentStrings
 
     // Inspection for tests: the value, or nothing when the key or value is absent.
     const StoredValue* Find(std::int32_t root, const std::string& path,
                             const std::string& valueName) const;
-    bool HasKey(std::int32_t root, const std::string& path) const;
     // The key's name with the letter case it was created with.
     std::string KeyNameAsCreated(std::int32_t root, const std::string& path) const;
     void Store(std::int32_t root, const std::string& path, const std::string& valueName,
