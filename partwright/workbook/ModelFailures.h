@@ -11,7 +11,6 @@ namespace pw::workbook {
 
 using excel::kBadIndex;
 inline constexpr ResultCode kExcelError = excel::kApplicationError;
-using excel::kNameConflict;
 using excel::kNotSupported;
 using excel::kObjectNotSet;
 inline constexpr std::int32_t kLastCellKind = 11;

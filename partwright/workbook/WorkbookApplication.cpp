@@ -1,6 +1,5 @@
 #include "WorkbookApplication.h"
 
-#include "MacroProject.h"
 #include "ModelFailures.h"
 #include "shared/core/CaseFold.h"
 #include "shared/core/Failure.h"
@@ -17,50 +16,6 @@ using excel::CellValue;
 bool ValidSheetName(const std::string& name) {
     return !name.empty() && name.size() <= 31 &&
            name.find_first_of("[]:*?/\\") == std::string::npos;
-}
-
-constexpr std::int32_t kBoxOn = 1;
-constexpr std::int32_t kBoxOff = -4146;
-constexpr std::int32_t kBoxMixed = 2;
-
-// What a check box shows for its linked cell: TRUE on, FALSE or nothing off, anything else
-// mixed.
-std::int32_t BoxValueOf(const CellEntry& entry) {
-    if (entry.kind == CellKind::Empty) {
-        return kBoxOff;
-    }
-    if (entry.kind == CellKind::Boolean) {
-        return entry.truth ? kBoxOn : kBoxOff;
-    }
-    return kBoxMixed;
-}
-
-// The check boxes linked to a cell take its new value.
-void FollowLinkedCell(Sheet& sheet, std::int32_t row, std::int32_t column) {
-    if (sheet.boxesOfCell.empty()) {
-        return;
-    }
-    if (const auto found = sheet.boxesOfCell.find(Sheet::Key(row, column));
-        found != sheet.boxesOfCell.end()) {
-        const std::int32_t value = BoxValueOf(sheet.Entry(row, column));
-        for (const std::size_t box : found->second) {
-            sheet.shapes.at(box).value = value;
-        }
-    }
-}
-
-// A check box's new value, written into its linked cell as Excel writes it (TRUE, FALSE, #N/A)
-// and so shown by every other box linked to that cell.
-void SetBoxValue(Sheet& sheet, StoredShape& box, std::int32_t value) {
-    box.value = value;
-    if (const auto cell = CellOfReference(box.linkedCell)) {
-        const auto [row, column] = *cell;
-        sheet.At(row, column).entry = value == kBoxOn ? CellEntry{CellKind::Boolean, {}, 0, true}
-                                      : value == kBoxOff
-                                          ? CellEntry{CellKind::Boolean, {}, 0, false}
-                                          : CellEntry{CellKind::Error, "#N/A"};
-        FollowLinkedCell(sheet, row, column);
-    }
 }
 
 // What typing `value` into a cell leaves there; an empty value leaves a blank cell blank.
@@ -80,7 +35,6 @@ void WriteCell(Sheet& sheet, std::int32_t row, std::int32_t column, const CellVa
         return;
     }
     sheet.At(row, column).entry = std::move(entry);
-    FollowLinkedCell(sheet, row, column);
 }
 
 void ActivateWorkbook(ExcelState& state, const Workbook& book) {
@@ -165,8 +119,7 @@ public:
         if (!active || active->sheets.at(active->activeSheet).get() != &sheet_) {
             Refuse("Select method of Range class failed");
         }
-        sheet_.selection = {kind_ == Kind::Column ? 1 : row_, kind_ == Kind::Row ? 1 : column_,
-                            std::nullopt};
+        sheet_.selection = {kind_ == Kind::Column ? 1 : row_, kind_ == Kind::Row ? 1 : column_};
     }
 
     std::int32_t Row() override { return kind_ == Kind::Column ? 1 : row_; }
@@ -253,87 +206,10 @@ private:
     std::int32_t right_;
 };
 
-class ModelShape : public excel::Shape {
-public:
-    ModelShape(Sheet& sheet, std::size_t index) : sheet_(sheet), index_(index) {}
-
-    void Select() override { sheet_.selection.shape = index_; }
-    void SetOnAction(const std::string& macro) override { Edit().onAction = macro; }
-    void SetCaption(const std::string& caption) override { Edit(ShapeKind::Button).text = caption; }
-    void SetText(const std::string& text) override { Edit(ShapeKind::CheckBox).text = text; }
-    // The box takes the cell's value from now on, and the cell the box's.
-    void SetLinkedCell(const std::string& reference) override {
-        StoredShape& box = Edit(ShapeKind::CheckBox);
-        const auto cell = CellOfReference(reference);
-        if (!cell && !reference.empty()) {
-            Refuse("Unable to set the LinkedCell property of the CheckBox class");
-        }
-        if (const auto old = CellOfReference(box.linkedCell)) {
-            auto& boxes = sheet_.boxesOfCell[Sheet::Key(old->first, old->second)];
-            std::erase(boxes, index_);
-        }
-        box.linkedCell = reference;
-        if (cell) {
-            sheet_.boxesOfCell[Sheet::Key(cell->first, cell->second)].push_back(index_);
-            box.value = BoxValueOf(sheet_.Entry(cell->first, cell->second));
-        }
-    }
-    void SetBorderColor(std::int32_t rgb) override { Edit().borderColor = rgb; }
-    void SetInteriorColor(std::int32_t rgb) override { Edit().interiorColor = rgb; }
-    void SetValue(std::int32_t value) override {
-        SetBoxValue(sheet_, Edit(ShapeKind::CheckBox), value);
-    }
-
-private:
-    StoredShape& Edit() { return sheet_.shapes.at(index_); }
-    StoredShape& Edit(ShapeKind kind) {
-        StoredShape& shape = Edit();
-        if (shape.kind != kind) {
-            throw Failure(kNotSupported, "Object doesn't support this property or method");
-        }
-        return shape;
-    }
-
-    Sheet& sheet_;
-    std::size_t index_;
-};
-
-// Every check box of a sheet at once, as the sheet's CheckBoxes collection.
-class ModelCheckBoxes : public excel::Shape {
-public:
-    explicit ModelCheckBoxes(Sheet& sheet) : sheet_(sheet) {}
-
-    void Select() override { Unsupported(); }
-    void SetOnAction(const std::string& macro) override {
-        Each([&](StoredShape& box) { box.onAction = macro; });
-    }
-    void SetCaption(const std::string&) override { Unsupported(); }
-    void SetText(const std::string& text) override {
-        Each([&](StoredShape& box) { box.text = text; });
-    }
-    void SetLinkedCell(const std::string&) override { Unsupported(); }
-    void SetBorderColor(std::int32_t rgb) override {
-        Each([&](StoredShape& box) { box.borderColor = rgb; });
-    }
-    void SetInteriorColor(std::int32_t rgb) override {
-        Each([&](StoredShape& box) { box.interiorColor = rgb; });
-    }
-    void SetValue(std::int32_t value) override {
-        Each([&](StoredShape& box) { SetBoxValue(sheet_, box, value); });
-    }
-
-private:
-    template <class Edit> void Each(Edit edit) {
-        for (const std::size_t index : sheet_.checkBoxes) {
-            edit(sheet_.shapes.at(index));
-        }
-    }
-    [[noreturn]] void Unsupported() {
-        throw Failure(kNotSupported, "Object doesn't support this property or method");
-    }
-
-    Sheet& sheet_;
-};
+// An .xlsx of this model holds no buttons, check boxes or macros.
+[[noreturn]] void NoShapesOrMacros() {
+    throw Failure(kNotSupported, "Object doesn't support this property or method");
+}
 
 class ModelWorksheet : public excel::Worksheet {
 public:
@@ -390,26 +266,16 @@ public:
         return std::make_shared<ModelRange>(state_, sheet_, ModelRange::Kind::Block, top, left,
                                             bottom, right);
     }
-    std::shared_ptr<excel::Shape> AddButton(double left, double top, double width,
-                                            double height) override {
-        return Add(ShapeKind::Button, "Button ", left, top, width, height);
+    std::shared_ptr<excel::Shape> AddButton(double, double, double, double) override {
+        NoShapesOrMacros();
     }
-    std::shared_ptr<excel::Shape> AddCheckBox(double left, double top, double width,
-                                              double height) override {
-        return Add(ShapeKind::CheckBox, "Check Box ", left, top, width, height);
+    std::shared_ptr<excel::Shape> AddCheckBox(double, double, double, double) override {
+        NoShapesOrMacros();
     }
-    std::int32_t CheckBoxCount() override {
-        return static_cast<std::int32_t>(sheet_.checkBoxes.size());
-    }
-    std::shared_ptr<excel::Shape> AllCheckBoxes() override {
-        return std::make_shared<ModelCheckBoxes>(sheet_);
-    }
-    std::shared_ptr<excel::Shape> CheckBox(std::int32_t index) override {
-        if (index < 1 || index > static_cast<std::int32_t>(sheet_.checkBoxes.size())) {
-            throw Failure(kBadIndex, "Unable to get the Item property of the CheckBoxes class");
-        }
-        return std::make_shared<ModelShape>(sheet_,
-                                            sheet_.checkBoxes[static_cast<std::size_t>(index - 1)]);
+    std::int32_t CheckBoxCount() override { return 0; }
+    std::shared_ptr<excel::Shape> AllCheckBoxes() override { NoShapesOrMacros(); }
+    std::shared_ptr<excel::Shape> CheckBox(std::int32_t) override {
+        throw Failure(kBadIndex, "Unable to get the Item property of the CheckBoxes class");
     }
     void AddHyperlink(excel::Range& anchor, const std::string& address,
                       const std::string& textToDisplay) override {
@@ -447,23 +313,6 @@ private:
             Refuse("Application-defined or object-defined error");
         }
     }
-    std::shared_ptr<excel::Shape> Add(ShapeKind kind, const std::string& prefix, double left,
-                                      double top, double width, double height) {
-        StoredShape shape;
-        shape.kind = kind;
-        shape.name = prefix + std::to_string(sheet_.nextShapeNumber++);
-        shape.text = shape.name;
-        shape.left = left;
-        shape.top = top;
-        shape.width = width;
-        shape.height = height;
-        sheet_.shapes.push_back(std::move(shape));
-        if (kind == ShapeKind::CheckBox) {
-            sheet_.checkBoxes.push_back(sheet_.shapes.size() - 1);
-        }
-        return std::make_shared<ModelShape>(sheet_, sheet_.shapes.size() - 1);
-    }
-
     ExcelState& state_;
     Workbook& book_;
     Sheet& sheet_;
@@ -499,10 +348,9 @@ public:
         workbook::Sheet& added = *sheet;
         book_.sheets.insert(book_.sheets.begin() + static_cast<std::ptrdiff_t>(book_.activeSheet),
                             std::move(sheet));
-        book_.modules.push_back({name, 100, {}, {}});
         return std::make_shared<ModelWorksheet>(state_, book_, added);
     }
-    std::shared_ptr<excel::VBProject> VBProject() override { return MakeMacroProject(book_); }
+    std::shared_ptr<excel::VBProject> VBProject() override { NoShapesOrMacros(); }
 
 private:
     std::size_t IndexOf(const std::string& name) const {
@@ -541,19 +389,10 @@ public:
     }
     std::shared_ptr<excel::Range> SelectedRange() override {
         Sheet& sheet = ActiveSheet();
-        if (sheet.selection.shape) {
-            throw Failure(kNotSupported, "Object doesn't support this property or method");
-        }
         return std::make_shared<ModelRange>(*state_, sheet, ModelRange::Kind::Cell,
                                             sheet.selection.row, sheet.selection.column);
     }
-    std::shared_ptr<excel::Shape> SelectedShape() override {
-        Sheet& sheet = ActiveSheet();
-        if (!sheet.selection.shape) {
-            throw Failure(kNotSupported, "Object doesn't support this property or method");
-        }
-        return std::make_shared<ModelShape>(sheet, *sheet.selection.shape);
-    }
+    std::shared_ptr<excel::Shape> SelectedShape() override { NoShapesOrMacros(); }
     void FreezePanes() override { FreezeAtSelection(ActiveSheet()); }
 
 private:

@@ -2,33 +2,9 @@
 
 #include "shared/core/CaseFold.h"
 
-#include <cctype>
 #include <chrono>
 
 namespace pw::workbook {
-
-std::optional<std::pair<std::int32_t, std::int32_t>> CellOfReference(const std::string& text) {
-    std::size_t at = text.starts_with('$') ? 1u : 0u;
-    std::int64_t column = 0;
-    for (; at < text.size() && std::isalpha(static_cast<unsigned char>(text[at])) != 0; ++at) {
-        column = column * 26 + (std::toupper(static_cast<unsigned char>(text[at])) - 'A' + 1);
-        if (column > 16384) {
-            return std::nullopt;
-        }
-    }
-    at += at < text.size() && text[at] == '$' ? 1u : 0u;
-    std::int64_t row = 0;
-    for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])) != 0; ++at) {
-        row = row * 10 + (text[at] - '0');
-        if (row > 1048576) {
-            return std::nullopt;
-        }
-    }
-    if (column == 0 || row == 0 || at != text.size()) {
-        return std::nullopt;
-    }
-    return std::pair{static_cast<std::int32_t>(row), static_cast<std::int32_t>(column)};
-}
 
 const StoredCell* Sheet::Find(std::int32_t row, std::int32_t column) const {
     const auto r = static_cast<std::size_t>(row - 1);
@@ -138,11 +114,9 @@ Workbook* ExcelState::ActiveWorkbook() const {
 std::unique_ptr<Workbook> ExcelState::NewWorkbook(const std::string& name) const {
     auto book = std::make_unique<Workbook>();
     book->name = name;
-    book->modules.push_back({"ThisWorkbook", 100, {}, {}});
     for (int n = 1; n <= sheetsInNewWorkbook; ++n) {
         auto sheet = std::make_unique<Sheet>();
         sheet->name = sheetNamePrefix + std::to_string(n);
-        book->modules.push_back({sheet->name, 100, {}, {}});
         book->sheets.push_back(std::move(sheet));
     }
     book->nextSheetNumber = sheetsInNewWorkbook + 1;

@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-// Excel's workbooks in memory: sheets in tab order, cells as Excel reads what is typed into them,
-// formats, shapes in drawing order, hyperlinks and macro modules. The batch export fills it and
+// Excel's workbooks in memory, as an .xlsx holds them: sheets in tab order, cells as Excel reads
+// what is typed into them, formats, hyperlinks and frozen panes. The batch export fills it and
 // writes it as a file.
 namespace pw::workbook {
 
@@ -27,10 +27,6 @@ struct Format {
     std::optional<std::int32_t> interiorColorIndex;
     std::optional<std::int32_t> horizontalAlignment;
 };
-
-// "$J$5" or "J5": the cell's row and column, or nothing when the text names no single cell of
-// a sheet.
-std::optional<std::pair<std::int32_t, std::int32_t>> CellOfReference(const std::string& text);
 
 struct StoredCell {
     CellEntry entry;
@@ -47,23 +43,6 @@ struct ColumnFormat {
     std::optional<double> width; // characters
 };
 
-enum class ShapeKind { Button, CheckBox };
-
-struct StoredShape {
-    ShapeKind kind = ShapeKind::Button;
-    std::string name; // "Button 1", "Check Box 2": numbered across the sheet's shapes
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-    std::string onAction;
-    std::string text; // a button's caption; a check box's text, also its alternative text
-    std::string linkedCell;
-    std::optional<std::int32_t> borderColor;
-    std::optional<std::int32_t> interiorColor;
-    std::int32_t value = -4146;
-};
-
 struct StoredHyperlink {
     std::int32_t row = 0;
     std::int32_t column = 0;
@@ -73,12 +52,10 @@ struct StoredHyperlink {
     std::string subAddress;
 };
 
-// Where a sheet's selection is: a cell (rows and columns select their first cell as the active
-// one), or a shape.
+// The cell a sheet's selection makes active (rows and columns select their first cell).
 struct SheetSelection {
     std::int32_t row = 1;
     std::int32_t column = 1;
-    std::optional<std::size_t> shape;
 };
 
 struct Sheet {
@@ -94,16 +71,11 @@ struct Sheet {
     // found without walking every formatted row above it.
     std::map<std::int32_t, double> rowHeights;
     std::map<std::int32_t, ColumnFormat> columns;
-    std::vector<StoredShape> shapes;
-    std::vector<std::size_t> checkBoxes; // their places among shapes, in drawing order
-    // The check boxes linked to each cell, by Key: a box and its cell are one value.
-    std::unordered_map<std::uint64_t, std::vector<std::size_t>> boxesOfCell;
     std::vector<StoredHyperlink> hyperlinks;
     std::unordered_map<std::uint64_t, std::size_t> hyperlinkOfCell; // place in hyperlinks
     // The first cell below and right of the frozen panes.
     std::optional<std::pair<std::int32_t, std::int32_t>> frozenAt;
     SheetSelection selection;
-    int nextShapeNumber = 1;
 
     static std::uint64_t Key(std::int32_t row, std::int32_t column) {
         return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) |
@@ -134,19 +106,11 @@ struct Sheet {
     double ColumnLeft(std::int32_t column) const;
 };
 
-struct MacroModule {
-    std::string name;
-    std::int32_t type = 1; // 1 standard module, 100 document module
-    std::string code;
-    std::vector<std::string> addedTexts; // each AddFromString text, as handed over
-};
-
 struct Workbook {
     std::string name;
     std::vector<std::unique_ptr<Sheet>> sheets; // tab order
     std::size_t activeSheet = 0;
     int nextSheetNumber = 1;
-    std::vector<MacroModule> modules;
 
     Sheet* FindSheet(const std::string& name) const;
 };
@@ -166,8 +130,7 @@ struct ExcelState {
     int sheetsInNewWorkbook = 3;           // Excel 2013 and later start a workbook with one
 
     Workbook* ActiveWorkbook() const;
-    // A workbook as Excel makes it: the default sheets of its language, each with its document
-    // module.
+    // A workbook as Excel makes it: the default sheets of its language.
     std::unique_ptr<Workbook> NewWorkbook(const std::string& name) const;
 };
 

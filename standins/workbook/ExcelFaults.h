@@ -1,14 +1,10 @@
 #pragma once
 
-#include "partwright/excel/ExcelApi.h"
-
 #include <cstdint>
 #include <functional>
-#include <memory>
-#include <string>
 
 // How an Excel far away fails, and what happens at each of its calls: the stand-in's server and
-// the tests choose, and the workbook in memory is reached through WithFaults.
+// the tests choose, and the stand-in's Excel (MakeStandinApplication) applies them.
 namespace pw::standins {
 
 struct ExcelFaults {
@@ -22,13 +18,5 @@ struct ExcelFaults {
     // Fails the call when Excel is unreachable; else counts it and runs onCall.
     void Enter();
 };
-
-// `app`, and every object reached through it, with the faults applied before each member.
-std::shared_ptr<excel::Application> WithFaults(std::shared_ptr<excel::Application> app,
-                                               std::shared_ptr<ExcelFaults> faults);
-
-// Sheets(name) of a workbook reached through WithFaults; "Subscript out of range" when there is
-// none.
-std::shared_ptr<excel::Worksheet> FindWorksheet(excel::Workbook& book, const std::string& name);
 
 } // namespace pw::standins

@@ -19,14 +19,15 @@ void WriteFile(const std::filesystem::path& path, const std::string& content) {
 
 } // namespace
 
-void WriteWorkbookFiles(const workbook::ExcelState& state, const std::string& folder) {
+void WriteWorkbookFiles(const workbook::ExcelState& state, const ShapesAndModules& aside,
+                        const std::string& folder) {
     const std::filesystem::path base(std::u8string(folder.begin(), folder.end()));
     std::error_code error;
     std::filesystem::create_directories(base, error);
     for (const auto& book : state.workbooks) {
-        WriteFile(base / (book->name + ".json"), WorkbookJson(*book));
+        WriteFile(base / (book->name + ".json"), WorkbookJson(*book, aside));
         WriteFile(base / (book->name + ".xlsx"), workbook::WorkbookXlsx(*book));
-        for (const workbook::MacroModule& module : book->modules) {
+        for (const MacroModule& module : aside.ModulesOf(*book)) {
             if (module.type == 1) {
                 WriteFile(base / (book->name + "." + module.name + ".bas"), module.code);
             }

@@ -70,7 +70,7 @@ ordered_json CellJson(std::int32_t row, std::int32_t column, const StoredCell& c
     return json;
 }
 
-ordered_json SheetJson(const Sheet& sheet, bool active) {
+ordered_json SheetJson(const Sheet& sheet, const SheetShapes* sheetShapes, bool active) {
     ordered_json cells = ordered_json::array();
     sheet.ForEachCell([&](std::int32_t row, std::int32_t column, const StoredCell& cell) {
         if (cell.entry.kind != CellKind::Empty || !FormatJson(cell.format).empty()) {
@@ -96,7 +96,8 @@ ordered_json SheetJson(const Sheet& sheet, bool active) {
         columns.push_back(json);
     }
     ordered_json shapes = ordered_json::array();
-    for (const StoredShape& shape : sheet.shapes) {
+    for (const StoredShape& shape :
+         sheetShapes ? sheetShapes->shapes : std::vector<StoredShape>{}) {
         ordered_json json{{"kind", shape.kind == ShapeKind::Button ? "button" : "checkBox"},
                           {"name", shape.name},
                           {"left", shape.left},
@@ -142,13 +143,14 @@ ordered_json SheetJson(const Sheet& sheet, bool active) {
 
 } // namespace
 
-std::string WorkbookJson(const workbook::Workbook& book) {
+std::string WorkbookJson(const workbook::Workbook& book, const ShapesAndModules& aside) {
     ordered_json sheets = ordered_json::array();
     for (std::size_t i = 0; i < book.sheets.size(); ++i) {
-        sheets.push_back(SheetJson(*book.sheets[i], i == book.activeSheet));
+        sheets.push_back(
+            SheetJson(*book.sheets[i], aside.FindShapes(*book.sheets[i]), i == book.activeSheet));
     }
     ordered_json modules = ordered_json::array();
-    for (const MacroModule& module : book.modules) {
+    for (const MacroModule& module : aside.ModulesOf(book)) {
         modules.push_back({{"name", module.name},
                            {"type", module.type},
                            {"code", module.code},

@@ -1,7 +1,7 @@
 #include "WorkbookLauncher.h"
 
+#include "StandinApplication.h"
 #include "partwright/excel/ExcelCodes.h"
-#include "partwright/workbook/WorkbookApplication.h"
 #include "shared/core/Failure.h"
 
 namespace pw::standins {
@@ -10,7 +10,7 @@ std::shared_ptr<excel::Application> WorkbookLauncher::Attach() {
     if (!running || faults_->unreachable) {
         throw Failure(excel::kNotRunning, "Operation unavailable");
     }
-    return WithFaults(workbook::MakeWorkbookApplication(state_), faults_);
+    return MakeStandinApplication(state_, faults_, aside_);
 }
 
 std::shared_ptr<excel::Application> WorkbookLauncher::Start() {
@@ -20,7 +20,7 @@ std::shared_ptr<excel::Application> WorkbookLauncher::Start() {
     // Started by automation, Excel is not in the running-object table: attaching fails until a
     // user would have switched to it.
     ++starts;
-    return WithFaults(workbook::MakeWorkbookApplication(state_), faults_);
+    return MakeStandinApplication(state_, faults_, aside_);
 }
 
 } // namespace pw::standins

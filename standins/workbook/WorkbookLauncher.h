@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ExcelFaults.h"
+#include "ShapesAndModules.h"
+#include "partwright/excel/ExcelApi.h"
 #include "partwright/workbook/WorkbookModel.h"
 
 #include <memory>
@@ -23,10 +25,12 @@ public:
     std::shared_ptr<excel::Application> Attach() override;
     std::shared_ptr<excel::Application> Start() override;
     ExcelFaults& Faults() { return *faults_; }
+    ShapesAndModules& Aside() { return *aside_; }
 
 private:
     std::shared_ptr<workbook::ExcelState> state_;
     std::shared_ptr<ExcelFaults> faults_;
+    std::shared_ptr<ShapesAndModules> aside_ = std::make_shared<ShapesAndModules>();
 };
 
 } // namespace pw::standins

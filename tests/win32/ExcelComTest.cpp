@@ -125,7 +125,7 @@ TEST_F(ExcelOverCom, ExportsTheSameWorkbookAsTheModelForEveryOptionCombination) 
         standins::WorkbookLauncher model(direct);
         ExportState directState;
         modExcel(bom, directState, options, model).ExportToExcel();
-        EXPECT_EQ(viaCom, standins::WorkbookJson(*direct->workbooks.at(0)));
+        EXPECT_EQ(viaCom, standins::WorkbookJson(*direct->workbooks.at(0), model.Aside()));
         EXPECT_NE(viaCom.find("\"Partwright\""), std::string::npos) << "no macro module";
         EXPECT_TRUE(std::filesystem::exists(WorkbookFolder() / "Book1.xlsx"));
     }

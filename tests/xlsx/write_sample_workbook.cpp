@@ -34,11 +34,12 @@ int main(int argc, char** argv) {
     auto options = fakes::OptionsView::AllTicked();
     excel::ExportState state;
     excel::modExcel(bom, state, options, launcher).ExportToExcel();
-    standins::WriteWorkbookFiles(*excel, argv[1]);
+    standins::WriteWorkbookFiles(*excel, launcher.Aside(), argv[1]);
 
     // Texts that XML cannot hold as they are, beside one that looks like Excel's escape of them.
     auto escapes = std::make_shared<workbook::ExcelState>();
-    const auto sheet = standins::WorkbookLauncher(escapes).Start()->AddWorkbook()->ActiveSheet();
+    standins::WorkbookLauncher escapesLauncher(escapes);
+    const auto sheet = escapesLauncher.Start()->AddWorkbook()->ActiveSheet();
     sheet->Cells(1, 1)->SetValue(Value{"vertical\vtab"});
     sheet->Cells(2, 1)->SetValue(Value{"_x0041_ stays as typed"});
     sheet->Cells(3, 1)->SetValue(Value{std::string("nul\0, bell\a, tab\t and line\nbreak", 32)});
@@ -46,7 +47,8 @@ int main(int argc, char** argv) {
     sheet->Cells(4, 1)->SetValue(Value{"Bracket \uffff and \ufffe"});
     sheet->Cells(5, 1)->SetValue(Value{"after them"});
     sheet->Cells(6, 1)->SetValue(Value{std::numeric_limits<double>::infinity()});
-    standins::WriteWorkbookFiles(*escapes, std::string(argv[1]) + "/escapes");
+    standins::WriteWorkbookFiles(*escapes, escapesLauncher.Aside(),
+                                 std::string(argv[1]) + "/escapes");
 
     // Texts a spreadsheet converts when it opens a CSV file, as partwright-export writes them.
     auto forms = std::make_shared<workbook::ExcelState>();

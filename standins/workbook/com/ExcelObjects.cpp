@@ -3,7 +3,6 @@
 #include "ExcelStandin.h"
 #include "partwright/excel/ExcelCodes.h"
 #include "partwright/workbook/ModelFailures.h"
-#include "partwright/workbook/WorkbookApplication.h"
 #include "shared/com/BlockVariant.h"
 #include "shared/com/ComBoundary.h"
 #include "shared/com/ComObject.h"
@@ -12,6 +11,8 @@
 #include "shared/com/ValueVariant.h"
 #include "shared/com/VariantRead.h"
 #include "standins/com/OutParameters.h"
+#include "standins/workbook/CellReference.h"
+#include "standins/workbook/StandinApplication.h"
 
 #include <functional>
 #include <optional>
@@ -710,8 +711,9 @@ private:
 class ApplicationObject final : public TypedDispatch<::_Application> {
 public:
     ApplicationObject(std::shared_ptr<ExcelState> state, std::shared_ptr<ExcelFaults> faults,
-                      std::function<void()> quit)
-        : state_(std::move(state)), app_(WithFaults(MakeWorkbookApplication(state_), faults)),
+                      std::shared_ptr<ShapesAndModules> aside, std::function<void()> quit)
+        : state_(std::move(state)), aside_(aside),
+          app_(MakeStandinApplication(state_, std::move(faults), std::move(aside))),
           quit_(std::move(quit)) {}
 
     HRESULT STDMETHODCALLTYPE put_Visible(VARIANT_BOOL visible) override {
@@ -758,8 +760,9 @@ public:
         return Guarded([&] {
             const Workbook* book = state_->ActiveWorkbook();
             const Sheet* sheet = book ? book->sheets[book->activeSheet].get() : nullptr;
-            if (sheet && sheet->selection.shape.has_value()) {
-                if (sheet->shapes.at(*sheet->selection.shape).kind == ShapeKind::Button) {
+            const SheetShapes* shapes = sheet ? aside_->FindShapes(*sheet) : nullptr;
+            if (shapes && shapes->selected) {
+                if (shapes->shapes.at(*shapes->selected).kind == ShapeKind::Button) {
                     return Hand(MakeObject<ButtonObject>(app_->SelectedShape()), result);
                 }
                 return Hand(MakeObject<CheckBoxObject>(app_->SelectedShape()), result);
@@ -783,6 +786,7 @@ public:
 
 private:
     std::shared_ptr<ExcelState> state_;
+    std::shared_ptr<ShapesAndModules> aside_;
     std::shared_ptr<excel::Application> app_;
     std::function<void()> quit_;
 };
@@ -791,9 +795,11 @@ private:
 
 com::ComPtr<IDispatch> MakeExcelApplication(std::shared_ptr<ExcelState> state,
                                             std::shared_ptr<ExcelFaults> faults,
+                                            std::shared_ptr<ShapesAndModules> aside,
                                             std::function<void()> quit) {
     return com::ComPtr<IDispatch>::Attach(
-        MakeObject<ApplicationObject>(std::move(state), std::move(faults), std::move(quit))
+        MakeObject<ApplicationObject>(std::move(state), std::move(faults), std::move(aside),
+                                      std::move(quit))
             .detach());
 }
 

@@ -4,6 +4,7 @@
 #include "partwright/workbook/WorkbookModel.h"
 #include "shared/com/ComPtr.h"
 #include "standins/workbook/ExcelFaults.h"
+#include "standins/workbook/ShapesAndModules.h"
 
 #include <windows.h>
 #include <oaidl.h>
@@ -17,6 +18,7 @@ namespace pw::standins {
 // dispatching from the stand-in's type library; Quit calls `quit`.
 com::ComPtr<IDispatch> MakeExcelApplication(std::shared_ptr<workbook::ExcelState> state,
                                             std::shared_ptr<ExcelFaults> faults,
+                                            std::shared_ptr<ShapesAndModules> aside,
                                             std::function<void()> quit);
 
 } // namespace pw::standins

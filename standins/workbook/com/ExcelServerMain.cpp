@@ -39,6 +39,8 @@ using namespace pw;
 struct Session {
     std::shared_ptr<workbook::ExcelState> state = std::make_shared<workbook::ExcelState>();
     std::shared_ptr<standins::ExcelFaults> faults = std::make_shared<standins::ExcelFaults>();
+    std::shared_ptr<standins::ShapesAndModules> aside =
+        std::make_shared<standins::ShapesAndModules>();
     DWORD thread = GetCurrentThreadId();
     DWORD runningCookie = 0; // the running-object table's entry, when a user started it
     bool ended = false;
@@ -63,7 +65,8 @@ void EndSession() {
         return;
     }
     gSession->ended = true;
-    RunStep([] { standins::WriteWorkbookFiles(*gSession->state, WorkbookFolder()); });
+    RunStep(
+        [] { standins::WriteWorkbookFiles(*gSession->state, *gSession->aside, WorkbookFolder()); });
     if (const char* callsFile = std::getenv("PARTWRIGHT_EXCEL_CALLS_FILE")) {
         std::ofstream(callsFile, std::ios::trunc) << gSession->calls->Invokes() << "\n";
     }
@@ -78,7 +81,8 @@ void Quit() {
 
 HRESULT CreateApplication(REFIID iid, void** out) {
     return com::Guarded([&] {
-        return standins::MakeExcelApplication(gSession->state, gSession->faults, Quit)
+        return standins::MakeExcelApplication(gSession->state, gSession->faults, gSession->aside,
+                                              Quit)
             ->QueryInterface(iid, out);
     });
 }
@@ -133,7 +137,7 @@ int Serve(com::LocalStart start) {
     } else {
         {
             com::ComPtr<IDispatch> app =
-                standins::MakeExcelApplication(session.state, session.faults, Quit);
+                standins::MakeExcelApplication(session.state, session.faults, session.aside, Quit);
             com::ThrowIfFailed(RegisterActiveObject(app.get(), CLSID_Application,
                                                     ACTIVEOBJECT_STRONG, &session.runningCookie),
                                "Entering Excel in the running-object table");

@@ -4,7 +4,6 @@
 #include "shared/core/Failure.h"
 #include "standins/inventor/StandinFiles.h"
 #include "standins/inventor/StandinInventor.h"
-#include "standins/inventor/StandinInventor.h"
 
 #include <gtest/gtest.h>
 #include <map>

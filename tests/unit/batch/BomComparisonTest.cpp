@@ -24,7 +24,7 @@ struct Revision {
 
     Revision() { inventor.AddAssembly(kTop); }
     standins::StandinDocument& Part(const std::string& path, const char* partNumber,
-                                  const char* description = "") {
+                                    const char* description = "") {
         auto& part = inventor.AddPart(path);
         if (*partNumber) {
             part.properties[{kTracking, 5}] = Value{partNumber};

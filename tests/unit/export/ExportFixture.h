@@ -2,8 +2,9 @@
 
 #include "partwright/export/modExcel.h"
 #include "partwright/model/AssemblyLoader.h"
-#include "standins/workbook/WorkbookLauncher.h"
 #include "standins/inventor/StandinInventor.h"
+#include "standins/workbook/WorkbookFiles.h"
+#include "standins/workbook/WorkbookLauncher.h"
 #include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
 
@@ -47,6 +48,16 @@ protected:
             throw std::runtime_error("no sheet " + name);
         }
         return *sheet;
+    }
+    const std::vector<standins::StoredShape>& Shapes(const std::string& name,
+                                                     std::size_t book = 0) {
+        return launcher.Aside().Shapes(Sheet(name, book)).shapes;
+    }
+    std::vector<standins::MacroModule> Modules(std::size_t book = 0) {
+        return launcher.Aside().ModulesOf(Book(book));
+    }
+    std::string Json(const workbook::Workbook& book) {
+        return standins::WorkbookJson(book, launcher.Aside());
     }
     std::vector<std::string> Tabs(std::size_t book = 0) const {
         std::vector<std::string> names;

@@ -9,8 +9,8 @@
 namespace pw::excel {
 namespace {
 
+using standins::ShapeKind;
 using workbook::CellKind;
-using workbook::ShapeKind;
 
 const std::string kTop = "C:\\Work\\Gearbox.iam";
 const std::string kHousing = "C:\\Work\\Housing.iam";
@@ -214,18 +214,19 @@ TEST_F(ExportTest, ButtonsAndRowCheckBoxesCarryTheirMacrosAndLinks) {
     options.builder = 1;
     Export();
     const auto& sheet = Sheet("Indented BOM");
-    ASSERT_EQ(sheet.shapes.size(), 12u);
-    EXPECT_EQ(sheet.shapes[0].kind, ShapeKind::Button);
-    EXPECT_EQ(sheet.shapes[0].text, "Preview Image");
-    EXPECT_EQ(sheet.shapes[0].onAction, "PreviewImage");
-    EXPECT_EQ(sheet.shapes[0].width, 100);
-    EXPECT_EQ(sheet.shapes[0].height, 14);
-    EXPECT_EQ(sheet.shapes[1].text, "Build Assembly");
-    EXPECT_EQ(sheet.shapes[1].onAction, "AddPartToAssy");
-    EXPECT_EQ(sheet.shapes[1].left, 120);
-    EXPECT_EQ(sheet.shapes[1].width, 96);
+    const auto& shapes = Shapes("Indented BOM");
+    ASSERT_EQ(shapes.size(), 12u);
+    EXPECT_EQ(shapes[0].kind, ShapeKind::Button);
+    EXPECT_EQ(shapes[0].text, "Preview Image");
+    EXPECT_EQ(shapes[0].onAction, "PreviewImage");
+    EXPECT_EQ(shapes[0].width, 100);
+    EXPECT_EQ(shapes[0].height, 14);
+    EXPECT_EQ(shapes[1].text, "Build Assembly");
+    EXPECT_EQ(shapes[1].onAction, "AddPartToAssy");
+    EXPECT_EQ(shapes[1].left, 120);
+    EXPECT_EQ(shapes[1].width, 96);
 
-    const auto& top = sheet.shapes[2];
+    const auto& top = shapes[2];
     EXPECT_EQ(top.kind, ShapeKind::CheckBox);
     EXPECT_EQ(top.text, "A1");
     EXPECT_EQ(top.onAction, "FindMe2");
@@ -237,26 +238,26 @@ TEST_F(ExportTest, ButtonsAndRowCheckBoxesCarryTheirMacrosAndLinks) {
     EXPECT_EQ(top.top, sheet.RowTop(2));
     EXPECT_EQ(top.left, sheet.ColumnLeft(4));
     EXPECT_EQ(top.height, sheet.RowHeight(2));
-    const auto& shaft = sheet.shapes[3];
+    const auto& shaft = shapes[3];
     EXPECT_EQ(shaft.text, "P2");
     EXPECT_EQ(shaft.onAction, "");
     EXPECT_EQ(shaft.linkedCell, "$D$3");
-    EXPECT_EQ(sheet.shapes[5].text, "P3"); // first bolt
-    EXPECT_EQ(sheet.shapes[11].linkedCell, "$D$11");
+    EXPECT_EQ(shapes[5].text, "P3"); // first bolt
+    EXPECT_EQ(shapes[11].linkedCell, "$D$11");
     for (std::int32_t row = 2; row <= 11; ++row) { // every linked cell keeps its depth
         EXPECT_EQ(sheet.Entry(row, 4).kind, CellKind::Number) << row;
     }
     EXPECT_EQ(Shown(sheet, 3, 4), "2");
 
-    const auto& summary = Sheet("Summary BOM");
-    ASSERT_EQ(summary.shapes.size(), 1u);
-    EXPECT_EQ(summary.shapes[0].onAction, "PreviewImage");
+    const auto& summary = Shapes("Summary BOM");
+    ASSERT_EQ(summary.size(), 1u);
+    EXPECT_EQ(summary[0].onAction, "PreviewImage");
 }
 
 TEST_F(ExportTest, WithoutTheBuilderThereIsOnlyThePreviewButton) {
     Export();
-    ASSERT_EQ(Sheet("Indented BOM").shapes.size(), 1u);
-    EXPECT_EQ(Sheet("Indented BOM").shapes[0].text, "Preview Image");
+    ASSERT_EQ(Shapes("Indented BOM").size(), 1u);
+    EXPECT_EQ(Shapes("Indented BOM")[0].text, "Preview Image");
 }
 
 TEST_F(ExportTest, TheSummaryListsEachFileOnceWithItsTotal) {
@@ -302,7 +303,7 @@ TEST_F(ExportTest, TheTotalsSheetSumsUpTheModel) {
 TEST_F(ExportTest, TheExportEndsByWritingTheMacroModule) {
     options.builder = 1;
     Export();
-    const auto& modules = Book().modules;
+    const auto modules = Modules();
     const auto module = std::find_if(modules.begin(), modules.end(),
                                      [](const auto& m) { return m.name == "Partwright"; });
     ASSERT_NE(module, modules.end());
@@ -315,7 +316,7 @@ TEST_F(ExportTest, TheExportEndsByWritingTheMacroModule) {
 TEST_F(ExportTest, TheMacrosGetTheLevelColumnsOfTheLastExport) {
     options.indented = 0;
     Export();
-    const auto& text = Book().modules.back().addedTexts.at(0);
+    const std::string text = Modules().back().addedTexts.at(0);
     EXPECT_NE(text.find("FN = Cells(rownum, 11).Value & Cells(rownum, 12).Value"),
               std::string::npos);
     EXPECT_EQ(IndentColumnsForMacros(state, model), 0);
@@ -390,7 +391,7 @@ TEST_F(ExportTest, AGermanExcelGivesTheSameSheetsAsAnEnglishOne) {
         english.ForEachCell([&](std::int32_t row, std::int32_t column, const auto& cell) {
             EXPECT_EQ(other.Entry(row, column), cell.entry) << name << " " << row << "," << column;
         });
-        EXPECT_EQ(other.shapes.size(), english.shapes.size()) << name;
+        EXPECT_EQ(germanLauncher.Aside().Shapes(other).shapes.size(), Shapes(name).size()) << name;
         EXPECT_EQ(other.hyperlinks.size(), english.hyperlinks.size()) << name;
     }
     EXPECT_EQ(germanOptions.statuses.back(), "Writing Macro to Excel");
@@ -401,13 +402,14 @@ TEST_F(ExportTest, AGermanExcelGivesTheSameSheetsAsAnEnglishOne) {
 TEST_F(ExportTest, MacroAccessRefusedExportsTheSheetsAndSaysWhatToTick) {
     options = OptionsView::AllTicked();
     Export();
-    const std::string trusted = standins::WorkbookJson(Book());
+    const std::string trusted = Json(Book());
     faults->refuseMacroProject = true;
     Export();
     ASSERT_EQ(options.messages.size(), 1u);
     EXPECT_NE(options.messages[0].find("Trust access to the VBA project object model"),
               std::string::npos);
-    EXPECT_TRUE(std::none_of(Book(1).modules.begin(), Book(1).modules.end(),
+    const auto modules = Modules(1);
+    EXPECT_TRUE(std::none_of(modules.begin(), modules.end(),
                              [](const auto& module) { return module.name == "Partwright"; }));
     EXPECT_EQ(options.statuses.back(),
               "Exported, but 1 step failed; the first: Programmatic access to Visual Basic "
@@ -417,7 +419,7 @@ TEST_F(ExportTest, MacroAccessRefusedExportsTheSheetsAndSaysWhatToTick) {
         const auto from = json.find("\"sheets\"");
         return json.substr(from, json.find("\"modules\"") - from);
     };
-    EXPECT_EQ(sheets(standins::WorkbookJson(Book(1))), sheets(trusted));
+    EXPECT_EQ(sheets(Json(Book(1))), sheets(trusted));
 }
 
 // The user opens a workbook of their own while the export runs, at any of its calls: their
@@ -425,7 +427,7 @@ TEST_F(ExportTest, MacroAccessRefusedExportsTheSheetsAndSaysWhatToTick) {
 TEST_F(ExportTest, AUserWhoActivatesAnotherWorkbookMidExportFindsItUntouched) {
     options = OptionsView::AllTicked();
     Export();
-    const std::string alone = standins::WorkbookJson(Book());
+    const std::string alone = Json(Book());
     const std::uint64_t calls = faults->calls;
     for (std::uint64_t at = 1; at < calls; at += 7) {
         auto clicked = std::make_shared<workbook::ExcelState>();
@@ -441,10 +443,12 @@ TEST_F(ExportTest, AUserWhoActivatesAnotherWorkbookMidExportFindsItUntouched) {
         if (book->name == standins::kUserWorkbookName) {
             std::swap(book, theirs);
         }
-        EXPECT_EQ(standins::WorkbookJson(*book), alone) << "user at call " << at;
+        EXPECT_EQ(standins::WorkbookJson(*book, userLauncher.Aside()), alone)
+            << "user at call " << at;
         auto user = clicked->NewWorkbook(standins::kUserWorkbookName);
         user->activeSheet = 1;
-        EXPECT_EQ(standins::WorkbookJson(*theirs), standins::WorkbookJson(*user))
+        EXPECT_EQ(standins::WorkbookJson(*theirs, userLauncher.Aside()),
+                  standins::WorkbookJson(*user, userLauncher.Aside()))
             << "user at call " << at;
         EXPECT_EQ(userOptions.statuses.back(), "Writing Macro to Excel") << "user at call " << at;
     }
@@ -492,7 +496,7 @@ TEST_F(ExportTest, TheMacrosGoIntoTheExcelTheExportStarted) {
     Export();
     EXPECT_EQ(launcher.starts, 1);
     ASSERT_EQ(excel->workbooks.size(), 1u);
-    const auto& modules = excel->workbooks[0]->modules;
+    const auto modules = Modules();
     EXPECT_TRUE(std::any_of(modules.begin(), modules.end(),
                             [](const auto& module) { return module.name == "Partwright"; }));
 }
@@ -519,14 +523,14 @@ TEST(ExportWithoutLoad, GivesTheThreeSheetsWithHeadersAndNoRows) {
 
 TEST(AddLevelCheckbox, BeyondColumnZTheLinkUsesExcelsColumnNames) {
     auto excel = std::make_shared<workbook::ExcelState>();
-    auto app = workbook::MakeWorkbookApplication(excel);
-    auto sheet = app->AddWorkbook()->ActiveSheet();
+    standins::WorkbookLauncher launcher{excel};
+    auto sheet = launcher.Start()->AddWorkbook()->ActiveSheet();
     const CheckboxPlace place = MeasureCheckboxPlace(*sheet, 7, 28);
     AddLevelCheckbox(*sheet, place, 7, 28, "P27");
     AddLevelCheckbox(*sheet, place, 8, 28, "A26");
     FinishLevelCheckboxes(*sheet);
     const auto& stored = *excel->workbooks[0]->sheets[0];
-    const auto& shapes = stored.shapes;
+    const auto& shapes = launcher.Aside().Shapes(stored).shapes;
     EXPECT_EQ(shapes.at(0).linkedCell, "$AB$7");
     EXPECT_EQ(shapes.at(1).linkedCell, "$AB$8");
     EXPECT_EQ(shapes.at(1).onAction, "FindMe2");

@@ -11,7 +11,6 @@
 #include "standins/inventor/StandinInventor.h"
 #include "standins/workbook/WorkbookFiles.h"
 #include "standins/workbook/WorkbookLauncher.h"
-#include "standins/inventor/StandinInventor.h"
 #include "tests/fakes/OptionsView.h"
 #include "tests/fakes/RecordingView.h"
 
@@ -147,7 +146,7 @@ void CompareInAllCombinations(const std::string& name, model::BomModel& model) {
         ExportState state;
         modExcel(model, state, options, launcher).ExportToExcel();
         const std::string json =
-            WithoutSamplesFolder(standins::WorkbookJson(*excel->workbooks.at(0)));
+            WithoutSamplesFolder(standins::WorkbookJson(*excel->workbooks.at(0), launcher.Aside()));
         if (options.builder) {
             CompareWithGolden(json, name + "-" + std::to_string(combination));
             continue;
@@ -165,8 +164,8 @@ void CompareInAllCombinations(const std::string& name, model::BomModel& model) {
 void CompareBatchWorkbook(const std::string& name, model::BomModel& model) {
     for (const int combination : {0, 1, 4, 5}) {
         const auto book = batch::BomWorkbook(model, combination & 1, combination & 4);
-        const auto ours =
-            nlohmann::json::parse(WithoutSamplesFolder(standins::WorkbookJson(*book)));
+        const auto ours = nlohmann::json::parse(
+            WithoutSamplesFolder(standins::WorkbookJson(*book, standins::ShapesAndModules())));
         const std::string file = GoldenFile(name, combination | 2);
         const auto excel = nlohmann::json::parse(ReadFile(file));
         auto expected = nlohmann::json::array();
@@ -207,7 +206,9 @@ TEST(GoldenWorkbook, TheConveyorSample) {
 
     model::BomModel ruled = model::ApplyBomRules(model);
     const auto book = batch::BomWorkbook(ruled, true, true, BomStructureColumn::With);
-    CompareWithGolden(WithoutSamplesFolder(standins::WorkbookJson(*book)), "conveyor-bom-rules");
+    CompareWithGolden(
+        WithoutSamplesFolder(standins::WorkbookJson(*book, standins::ShapesAndModules())),
+        "conveyor-bom-rules");
 }
 
 TEST(GoldenWorkbook, TextsThatExcelWouldReadOtherwiseAndMissingComponents) {

@@ -81,8 +81,9 @@ TEST_F(ConveyorExportTest, TheWindowsCountingKeepsEveryUseButTheSuppressedOne) {
     EXPECT_TRUE(indentedSheet.rows.count(5) == 0 ||
                 !indentedSheet.rows.at(5).format.interiorColorIndex);
     std::vector<std::string> boxes;
-    for (const std::size_t place : indentedSheet.checkBoxes) {
-        boxes.push_back(indentedSheet.shapes[place].text);
+    const standins::SheetShapes& shapes = launcher.Aside().Shapes(indentedSheet);
+    for (const std::size_t place : shapes.checkBoxes) {
+        boxes.push_back(shapes.shapes[place].text);
     }
     EXPECT_EQ(boxes, (std::vector<std::string>{"A1", "P2", "P2", "V2", "V2", "A2", "P3", "P3", "A2",
                                                "P3", "P3", "A2", "P3", "P3", "P2"}));

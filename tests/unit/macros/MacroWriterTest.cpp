@@ -74,14 +74,14 @@ protected:
         launcher.running = true;
         launcher.Attach()->AddWorkbook();
     }
-    const std::vector<workbook::MacroModule>& Modules() const {
-        return excel->workbooks.at(0)->modules;
+    std::vector<standins::MacroModule> Modules(std::size_t book = 0) {
+        return launcher.Aside().ModulesOf(*excel->workbooks.at(book));
     }
 };
 
 TEST_F(WriteMacrosTest, WithoutTheBuilderOnlyPreviewImageIsWritten) {
     WriteMacros(launcher, 0, 2);
-    const auto& module = Modules().back();
+    const auto module = Modules().back();
     EXPECT_EQ(module.name, "Partwright");
     EXPECT_EQ(module.type, 1);
     EXPECT_EQ(module.addedTexts, std::vector<std::string>{PreviewImageText(2)});
@@ -95,7 +95,7 @@ TEST_F(WriteMacrosTest, WithTheBuilderFourTextsAreHandedOverInOrder) {
                                         FillTMatrixText()}));
     launcher.Attach()->AddWorkbook();
     WriteMacros(launcher, 2, 0); // greyed is not ticked
-    EXPECT_EQ(excel->workbooks.at(1)->modules.back().addedTexts.size(), 1u);
+    EXPECT_EQ(Modules(1).back().addedTexts.size(), 1u);
 }
 
 TEST_F(WriteMacrosTest, ASecondRunStopsAtTheNameAndLeavesAnEmptyModule) {
@@ -106,10 +106,10 @@ TEST_F(WriteMacrosTest, ASecondRunStopsAtTheNameAndLeavesAnEmptyModule) {
     } catch (const Failure& failure) {
         EXPECT_EQ(static_cast<std::uint32_t>(failure.code()), 0x800A802Du);
     }
-    const auto& last = Modules().back();
-    EXPECT_EQ(last.name, "Module1"); // the default name freed by the first run's renaming
-    EXPECT_TRUE(last.addedTexts.empty());
-    EXPECT_EQ(std::count_if(Modules().begin(), Modules().end(),
+    const auto modules = Modules();
+    EXPECT_EQ(modules.back().name, "Module1"); // the default name freed by the first renaming
+    EXPECT_TRUE(modules.back().addedTexts.empty());
+    EXPECT_EQ(std::count_if(modules.begin(), modules.end(),
                             [](const auto& m) { return m.name == "Partwright"; }),
               1);
 }

@@ -1,6 +1,5 @@
 #include "partwright/workbook/CellEntry.h"
 #include "partwright/workbook/WorkbookApplication.h"
-#include "standins/workbook/ExcelFaults.h"
 
 #include <gtest/gtest.h>
 
@@ -142,65 +141,15 @@ TEST_F(WorkbookModelTest, ValuesReadBackAsExcelHoldsThem) {
     EXPECT_THROW(sheet->Cells(0, 1), Failure);
 }
 
-TEST_F(WorkbookModelTest, ShapesKeepDrawingOrderAndCheckBoxesCountApart) {
-    auto sheet = app->AddWorkbook()->ActiveSheet();
-    sheet->AddButton(0, 0, 100, 14)->Select();
-    app->SelectedShape()->SetCaption("Preview Image");
-    EXPECT_THROW(app->SelectedRange(), Failure);
-    sheet->AddCheckBox(1, 2, 3, 4);
-    sheet->AddCheckBox(5, 6, 7, 8);
-    EXPECT_EQ(sheet->CheckBoxCount(), 2);
-    sheet->CheckBox(2)->SetText("P2");
-    EXPECT_THROW(sheet->CheckBox(3), Failure);
-    EXPECT_THROW(app->SelectedShape()->SetText("not a check box"), Failure);
-    const auto& shapes = excel->workbooks[0]->sheets[0]->shapes;
-    EXPECT_EQ(shapes[0].name, "Button 1");
-    EXPECT_EQ(shapes[0].text, "Preview Image");
-    EXPECT_EQ(shapes[2].name, "Check Box 3");
-    EXPECT_EQ(shapes[2].text, "P2");
-}
-
-TEST_F(WorkbookModelTest, NewModulesTakeDefaultNamesAndRefuseADuplicateName) {
-    auto project = app->AddWorkbook()->VBProject();
-    auto first = project->AddComponent(1);
-    EXPECT_EQ(first->Name(), "Module1");
-    first->SetName("Partwright");
-    auto second = project->AddComponent(1);
-    EXPECT_EQ(second->Name(), "Module1");
-    EXPECT_THROW(second->SetName("PARTWRIGHT"), Failure);
-    EXPECT_EQ(project->ComponentCount(), 6); // ThisWorkbook, three sheets, two modules
-}
-
-// A check box and its linked cell are one value: the box writes TRUE or FALSE into the cell, and
-// what is typed into the cell sets the box (TRUE on, FALSE off, anything else mixed).
-TEST_F(WorkbookModelTest, ACheckBoxAndItsLinkedCellAreOneValue) {
-    auto sheet = app->AddWorkbook()->ActiveSheet();
-    sheet->Cells(2, 4)->SetValue(std::int32_t{3});
-    auto box = sheet->AddCheckBox(0, 0, 10, 10);
-    auto twin = sheet->AddCheckBox(0, 0, 10, 10);
-    twin->SetLinkedCell("D2");
-    box->SetLinkedCell("$D$2");
-    const auto value = [&](std::size_t shape) {
-        return excel->workbooks[0]->sheets[0]->shapes[shape].value;
-    };
-    EXPECT_EQ(value(0), 2); // a number: mixed
-    box->SetValue(1);
-    EXPECT_EQ(sheet->Cells(2, 4)->Value(), Value{true});
-    EXPECT_EQ(value(1), 1); // the twin follows the cell
-    sheet->AllCheckBoxes()->SetValue(-4146);
-    EXPECT_EQ(sheet->Cells(2, 4)->Value(), Value{false});
-    sheet->Cells(2, 4)->SetValue(std::string("TRUE"));
-    EXPECT_EQ(value(0), 1);
-    EXPECT_EQ(value(1), 1);
-    sheet->Block(1, 1, 2, 4)->SetValues(excel::CellBlock(2, 4)); // an empty value clears it
-    EXPECT_EQ(value(0), -4146);
-    sheet->Cells(2, 4)->SetValue(std::string("text"));
-    EXPECT_EQ(value(0), 2);
-    box->SetLinkedCell("E9");
-    sheet->Cells(2, 4)->SetValue(std::string("FALSE"));
-    EXPECT_EQ(value(0), -4146); // E9 is empty
-    EXPECT_EQ(value(1), -4146);
-    EXPECT_THROW(box->SetLinkedCell("not a cell"), Failure);
+// An .xlsx holds neither buttons nor code: the batch export asks for none, and would be told.
+TEST_F(WorkbookModelTest, AWorkbookForAFileHoldsNoShapesOrMacros) {
+    auto book = app->AddWorkbook();
+    auto sheet = book->ActiveSheet();
+    EXPECT_THROW(sheet->AddButton(0, 0, 100, 14), Failure);
+    EXPECT_THROW(sheet->AddCheckBox(0, 0, 10, 10), Failure);
+    EXPECT_EQ(sheet->CheckBoxCount(), 0);
+    EXPECT_THROW(book->VBProject(), Failure);
+    EXPECT_THROW(app->SelectedShape(), Failure);
 }
 
 // Excel selects only on what the user sees, and a user may activate any workbook at any time.
@@ -215,20 +164,6 @@ TEST_F(WorkbookModelTest, SelectingNeedsTheActiveSheetOfTheActiveWorkbook) {
     EXPECT_EQ(app->ActiveWorkbook()->ActiveSheet()->Name(), "Sheet2");
     EXPECT_THROW(first->Sheet(4), Failure);
     (void)second;
-}
-
-TEST_F(WorkbookModelTest, FailureModesFailAsExcelWould) {
-    EXPECT_THROW(app->ActiveWorkbook(), Failure);
-    const auto faults = std::make_shared<standins::ExcelFaults>();
-    const auto faulty = standins::WithFaults(app, faults);
-    auto book = faulty->AddWorkbook();
-    faults->refuseMacroProject = true;
-    EXPECT_THROW(book->VBProject(), Failure);
-    EXPECT_EQ(faults->calls, 2u); // a refused call is a call
-    faults->unreachable = true;
-    EXPECT_THROW(faulty->SetVisible(true), Failure);
-    EXPECT_THROW(book->ActiveSheet(), Failure);
-    EXPECT_EQ(faults->calls, 2u);
 }
 
 } // namespace

@@ -275,7 +275,8 @@ TEST_F(FrmTreeTest, AClickThatLeavesTheBoxLoadsThenRunsOnce) {
         SCOPED_TRACE(upDuringTheLoad ? "mouse-up during the load" : "mouse-up before the load");
         Open();
         servers.started = 0;
-        excelState->workbooks.clear();
+        excelState->workbooks.clear(); // and what Excel kept beside them
+        excel.Aside() = standins::ShapesAndModules();
         SetFocus(Control(kTxtFilename));
         SetWindowTextW(Control(kTxtFilename), com::Utf8ToWide(Sample("Gearbox.iam")).c_str());
         const HWND button = Control(kCommand1);
@@ -385,7 +386,7 @@ TEST_F(FrmTreeTest, ExportWritesTheWorkbookAndPushImageCodeReportsItsFailure) {
     Click(kCommand1);
     ASSERT_EQ(excelState->workbooks.size(), 1u);
     EXPECT_EQ(excelState->workbooks[0]->sheets[0]->name, "Summary-Totals");
-    EXPECT_EQ(excelState->workbooks[0]->modules.back().addedTexts.size(), 4u);
+    EXPECT_EQ(excel.Aside().ModulesOf(*excelState->workbooks[0]).back().addedTexts.size(), 4u);
     EXPECT_EQ(Text(kStatus), "Writing Macro to Excel");
 
     host.boxes.clear();
