@@ -19,4 +19,9 @@ inline constexpr std::int32_t kLastCellKind = 11;
     throw Failure(kExcelError, message);
 }
 
+// A member the object has not: Excel's answer to a member asked of the wrong kind of object.
+[[noreturn]] inline void RefuseUnsupported() {
+    throw Failure(kNotSupported, "Object doesn't support this property or method");
+}
+
 } // namespace pw::workbook

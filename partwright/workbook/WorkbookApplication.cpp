@@ -208,7 +208,7 @@ private:
 
 // An .xlsx of this model holds no buttons, check boxes or macros.
 [[noreturn]] void NoShapesOrMacros() {
-    throw Failure(kNotSupported, "Object doesn't support this property or method");
+    RefuseUnsupported();
 }
 
 class ModelWorksheet : public excel::Worksheet {

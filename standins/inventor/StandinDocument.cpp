@@ -1,9 +1,9 @@
 #include "StandinDocument.h"
 
 #include "StandinFiles.h"
+#include "shared/core/CaseFold.h"
 #include "shared/inventor/DocumentAccess.h"
 
-#include <algorithm>
 #include <limits>
 #include <nlohmann/json.hpp>
 
@@ -142,13 +142,8 @@ std::string_view PropertySetName(std::string_view setNameOrId) {
     if (setNameOrId.empty() || setNameOrId.front() != '{') {
         return setNameOrId; // a name; only identifiers are braced
     }
-    // Identifiers are ASCII, so no folding is needed beyond A-F.
-    const auto sameIgnoringCase = [](char a, char b) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(a) == lower(b);
-    };
     for (const auto& [id, name] : kStandardSets) {
-        if (std::ranges::equal(setNameOrId, std::string_view(id), sameIgnoringCase)) {
+        if (EqualsIgnoringCase(setNameOrId, id)) {
             return name;
         }
     }

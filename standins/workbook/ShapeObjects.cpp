@@ -7,11 +7,8 @@ namespace pw::standins {
 namespace {
 
 using workbook::Refuse;
+using workbook::RefuseUnsupported;
 using workbook::Sheet;
-
-[[noreturn]] void Unsupported() {
-    throw Failure(excel::kNotSupported, "Object doesn't support this property or method");
-}
 
 class StandinShape : public excel::Shape {
 public:
@@ -49,7 +46,7 @@ private:
     StoredShape& Edit(ShapeKind kind) {
         StoredShape& shape = Edit();
         if (shape.kind != kind) {
-            Unsupported();
+            RefuseUnsupported();
         }
         return shape;
     }
@@ -63,15 +60,15 @@ class AllCheckBoxes : public excel::Shape {
 public:
     AllCheckBoxes(Sheet& sheet, SheetShapes& shapes) : sheet_(sheet), shapes_(shapes) {}
 
-    void Select() override { Unsupported(); }
+    void Select() override { RefuseUnsupported(); }
     void SetOnAction(const std::string& macro) override {
         Each([&](StoredShape& box) { box.onAction = macro; });
     }
-    void SetCaption(const std::string&) override { Unsupported(); }
+    void SetCaption(const std::string&) override { RefuseUnsupported(); }
     void SetText(const std::string& text) override {
         Each([&](StoredShape& box) { box.text = text; });
     }
-    void SetLinkedCell(const std::string&) override { Unsupported(); }
+    void SetLinkedCell(const std::string&) override { RefuseUnsupported(); }
     void SetBorderColor(std::int32_t rgb) override {
         Each([&](StoredShape& box) { box.borderColor = rgb; });
     }

@@ -3,6 +3,7 @@
 #include "MacroProject.h"
 #include "ShapeObjects.h"
 #include "partwright/excel/ExcelCodes.h"
+#include "partwright/workbook/ModelFailures.h"
 #include "partwright/workbook/WorkbookApplication.h"
 #include "shared/core/Failure.h"
 
@@ -10,6 +11,7 @@ namespace pw::standins {
 namespace {
 
 using workbook::ExcelState;
+using workbook::RefuseUnsupported;
 using workbook::Sheet;
 
 struct Context {
@@ -28,10 +30,6 @@ struct Area {
 };
 constexpr std::int32_t kLastRow = 1048576;
 constexpr std::int32_t kLastColumn = 16384;
-
-[[noreturn]] void Unsupported() {
-    throw Failure(excel::kNotSupported, "Object doesn't support this property or method");
-}
 
 workbook::Workbook& ActiveBook(const ExcelState& state) {
     workbook::Workbook* book = state.ActiveWorkbook();
@@ -314,7 +312,7 @@ public:
     std::shared_ptr<excel::Range> SelectedRange() override {
         excel::Application& app = Enter();
         if (SelectedShapeOfActiveSheet()) {
-            Unsupported();
+            RefuseUnsupported();
         }
         return Cell(app.SelectedRange());
     }
@@ -322,7 +320,7 @@ public:
         Enter();
         const auto selected = SelectedShapeOfActiveSheet();
         if (!selected) {
-            Unsupported();
+            RefuseUnsupported();
         }
         Sheet& sheet = ActiveSheetOf(ActiveBook(State()));
         return std::make_shared<StandinShapeCalls>(

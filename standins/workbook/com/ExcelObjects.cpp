@@ -100,7 +100,7 @@ public:
     HRESULT STDMETHODCALLTYPE put_ColorIndex(VARIANT index) override {
         return Guarded([&] {
             if (!range_) {
-                throw Failure(kNotSupported, "Object doesn't support this property or method");
+                RefuseUnsupported();
             }
             range_->SetInteriorColorIndex(com::Int32Of(index));
             return S_OK;
@@ -109,7 +109,7 @@ public:
     HRESULT STDMETHODCALLTYPE put_Color(VARIANT color) override {
         return Guarded([&] {
             if (!shape_) {
-                throw Failure(kNotSupported, "Object doesn't support this property or method");
+                RefuseUnsupported();
             }
             shape_->SetInteriorColor(com::Int32Of(color));
             return S_OK;
@@ -237,7 +237,7 @@ private:
     // The members the export uses on a whole sheet's cells are not modelled.
     excel::Range& Picked() {
         if (!range_) {
-            throw Failure(kNotSupported, "Object doesn't support this property or method");
+            RefuseUnsupported();
         }
         return *range_;
     }
@@ -250,7 +250,7 @@ private:
 HRESULT STDMETHODCALLTYPE RangeObject::get_Item(VARIANT row, VARIANT column, ::Range** result) {
     return Guarded([&] {
         if (!sheet_) {
-            throw Failure(kNotSupported, "Object doesn't support this property or method");
+            RefuseUnsupported();
         }
         std::shared_ptr<excel::Range> picked;
         if (area_ == Area::Cells) {
@@ -471,7 +471,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_Range(VARIANT cell1, VARIANT cell2, ::Range** result) override {
         return Guarded([&] {
             if (!IsMissing(cell2)) {
-                throw Failure(kNotSupported, "Object doesn't support this property or method");
+                RefuseUnsupported();
             }
             const auto [first, last] = ParseBlockAddress(com::TextOf(cell1));
             return Hand(MakeObject<RangeObject>(
@@ -502,7 +502,7 @@ private:
     // Buttons(i) and CheckBoxes(i) pick one shape in Excel; the stand-in has no such caller.
     static void WholeCollectionOnly(const VARIANT& index) {
         if (!IsMissing(index)) {
-            throw Failure(kNotSupported, "Object doesn't support this property or method");
+            RefuseUnsupported();
         }
     }
 
@@ -518,7 +518,7 @@ public:
                                   IDispatch** result) override {
         return Guarded([&] {
             if (!IsMissing(before) || !IsMissing(after) || !IsMissing(count) || !IsMissing(type)) {
-                throw Failure(kNotSupported, "Object doesn't support this property or method");
+                RefuseUnsupported();
             }
             return Hand(MakeObject<SheetObject>(book_, book_->AddWorksheet()), result);
         });
