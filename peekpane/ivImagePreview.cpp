@@ -56,13 +56,20 @@ HRESULT STDMETHODCALLTYPE ImagePreview::ShowPreviewImage(BSTR* sFile, VARIANT* r
     return com::Guarded([&] {
         const std::string path = com::WideToUtf8(*sFile ? *sFile : L"");
         if (!server_) {
-            RunStep([&] { server_ = inventor::CreateServerByClass(inventor::kApprenticeClass); });
+            // Without Apprentice no picture can be had: the macro is told why rather than shown
+            // an empty window.
+            std::string why;
+            const ResultCode code = RunStep(
+                [&] { server_ = inventor::CreateServerByClass(inventor::kApprenticeClass); }, why);
+            if (code != kOk) {
+                throw Failure(code, "The Inventor Apprentice Server cannot be started, so the "
+                                    "picture of " +
+                                        path + " cannot be shown: " + why);
+            }
         }
-        std::shared_ptr<inventor::Picture> picture;
-        if (server_) {
-            thumbnail::ComLegacyReaderFactory legacy;
-            picture = thumbnail::PictureOf(*server_, legacy, path);
-        }
+        thumbnail::ComLegacyReaderFactory legacy;
+        const std::shared_ptr<inventor::Picture> picture =
+            thumbnail::PictureOf(*server_, legacy, path);
         Form1::Show();
         Form1::SetCaption(path);
         if (const auto* shown = dynamic_cast<const inventor::ComPicture*>(picture.get())) {

@@ -5,6 +5,7 @@
 #include "partwright/export/modExcel.h"
 #include "partwright/macros/modWriteVBEtoExcel.h"
 #include "shared/com/TextConvert.h"
+#include "shared/core/BusyFlag.h"
 #include "shared/core/Step.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
 #include "shared/window/DrawPicture.h"
@@ -192,9 +193,10 @@ LRESULT frmTree::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_CLOSE:
-        // Closing during a load: the window goes at once, the load stops at its next yield,
+        // Closing during a load or an export: the window goes at once, the load stops at its
+        // next yield (an export runs to its end, so that Excel is left with a whole workbook),
         // and the unload runs after it, so nothing uses the released server.
-        if (loader_.Loading()) {
+        if (Busy()) {
             closeRequested_ = true;
             ShowWindow(window_, SW_HIDE);
             return 0;
@@ -238,16 +240,20 @@ void frmTree::OnFileNameLeft(HWND next) {
     }
 }
 
-// A click that arrives during a load runs when the load has ended; a click that left the
-// file-name box runs after the load of the box. Exit is never held back.
-bool frmTree::DeferredWhileLoading(int id, int code) {
-    const bool click = (code == BN_CLICKED && id != kCmdExit) ||
+// A click that arrives during a load or an export runs when that has ended; a click that left
+// the file-name box runs after the load of the box. Exit is held back only by an export, whose
+// workbook it would leave half made; during a load it ends the program at once.
+bool frmTree::HeldWhileBusy(int id, int code) {
+    const bool click = (code == BN_CLICKED && (id != kCmdExit || exporting_)) ||
                        (code == STN_CLICKED && (id == kLabel6 || id == kLabel13));
     if (!click) {
         return false;
     }
-    if (loader_.Loading()) {
-        deferredClicks_.emplace_back(id, code);
+    if (Busy()) {
+        if (id == kCmdExit) {
+            ShowWindow(window_, SW_HIDE); // the user sees the window go at once
+        }
+        held_.emplace_back([this, id, code] { OnCommand(id, code); });
         return true;
     }
     if (std::exchange(reloadPending_, false)) {
@@ -258,7 +264,7 @@ bool frmTree::DeferredWhileLoading(int id, int code) {
 }
 
 void frmTree::OnCommand(int id, int code) {
-    if (DeferredWhileLoading(id, code)) {
+    if (HeldWhileBusy(id, code)) {
         return;
     }
     switch (id) {
@@ -411,8 +417,12 @@ void frmTree::OnOnTop() {
 }
 
 void frmTree::OnExport() {
-    const model::Hourglass hourglass(*this);
-    lastExport_ = excel::modExcel(model_, exportState_, *this, services_.excel).ExportToExcel();
+    {
+        const model::Hourglass hourglass(*this);
+        const BusyFlag exporting(exporting_);
+        lastExport_ = excel::modExcel(model_, exportState_, *this, services_.excel).ExportToExcel();
+    }
+    AfterBusy();
 }
 
 void frmTree::OnPushImageCode() {
@@ -525,17 +535,30 @@ void frmTree::SetFileNameText(const std::string& text) {
 }
 
 void frmTree::LoadAssembly() {
+    if (exporting_) {
+        // Enter, or the file-name box left, while the export reads the model: the load would
+        // empty the records the export goes through.
+        held_.emplace_back([this] { LoadAssembly(); });
+        return;
+    }
     const bool outermost = !loader_.Loading();
     loader_.LoadAssembly();
     if (!outermost) {
         return; // a request from within the load's yields, which the load ignored
     }
+    AfterBusy();
+}
+
+void frmTree::AfterBusy() {
     if (closeRequested_) {
         DestroyWindow(window_);
         return;
     }
-    for (const auto& [id, code] : std::exchange(deferredClicks_, {})) {
-        OnCommand(id, code);
+    for (const auto& action : std::exchange(held_, {})) {
+        if (!window_ || closeRequested_) {
+            return; // a held Exit or close ended the window: the rest is for nothing
+        }
+        action();
     }
 }
 

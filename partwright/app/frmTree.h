@@ -15,6 +15,7 @@
 #include <windows.h>
 #include <ocidl.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -84,7 +85,12 @@ private:
     void OnPushImageCode();
     void OnExit();
     int CheckValue(ControlId id);
-    bool DeferredWhileLoading(int id, int code);
+    // A load or an export is running: clicks, loads and closing wait for it to end.
+    bool Busy() const noexcept { return loader_.Loading() || exporting_; }
+    bool HeldWhileBusy(int id, int code);
+    // After a load or an export: the window goes when it was closed meanwhile, else what was
+    // held runs in the order it came.
+    void AfterBusy();
     void OnFileNameLeft(HWND next);
 
     AppServices services_;
@@ -112,10 +118,11 @@ private:
     bool busy_ = false;
     // The file-name box was left for another control: its load runs before anything else.
     bool reloadPending_ = false;
-    // The window was closed during a load: it goes when the load has stopped.
+    bool exporting_ = false;
+    // The window was closed during a load or an export: it goes when that has ended.
     bool closeRequested_ = false;
-    // Clicks that arrived during a load, run when it ends: (control, notification).
-    std::vector<std::pair<int, int>> deferredClicks_;
+    // What arrived during a load or an export (clicks, loads asked for), run when it ends.
+    std::vector<std::function<void()>> held_;
 };
 
 } // namespace pw::app

@@ -78,10 +78,13 @@ int BatchExport::Run() {
     }
     const auto total = static_cast<std::int64_t>(given.size());
     report_(IntegerText(exported_) + " of " + CountedText(total, "assembly", "assemblies") +
-            " written; " + IntegerText(notLoaded_) + " not loaded, " + IntegerText(notWritten_) +
+            " written" +
+            (incomplete_ > 0 ? " (" + IntegerText(incomplete_) + " incomplete)" : std::string()) +
+            "; " + IntegerText(notLoaded_) + " not loaded, " + IntegerText(notWritten_) +
             " not written; " + CountedText(missing_, "missing component", "missing components") +
             "; " + Seconds(start));
-    const bool failed = notLoaded_ > 0 || notWritten_ > 0 || (options_.strict && missing_ > 0);
+    const bool failed =
+        notLoaded_ > 0 || notWritten_ > 0 || incomplete_ > 0 || (options_.strict && missing_ > 0);
     return failed ? kSomeFailed : kAllWritten;
 }
 
@@ -127,6 +130,11 @@ void BatchExport::ExportOne(const std::string& assembly) {
                  ? " and " + CountedText(static_cast<std::int64_t>(targets.size()) - 1, "more file",
                                          "more files")
                  : std::string()));
+    if (!model.Unread.empty()) {
+        // Written with everything that could be read, and a failure all the same.
+        ++incomplete_;
+        report_("  incomplete: " + model::UnreadText(model));
+    }
     ReportAnswers(*loaded);
     ReportMissing(model);
 }
@@ -154,6 +162,14 @@ int BatchExport::Compare() {
     const std::optional<Loaded> after = before ? Load(newer, start) : std::nullopt;
     if (!before || !after) {
         return kSomeFailed;
+    }
+    // A part left unread would show as removed or added: no comparison rather than a wrong one.
+    for (const auto& [path, revision] : {std::pair{&older, &*before}, std::pair{&newer, &*after}}) {
+        if (!revision->model.Unread.empty()) {
+            report_(name + ": not compared: " + NameOf(*path) + ": " +
+                    model::UnreadText(revision->model));
+            return kSomeFailed;
+        }
     }
     const std::vector<model::BomChange> changes = model::CompareBoms(
         before->model, after->model, {options_.mergePartNumbers, options_.bomRules});

@@ -65,6 +65,8 @@ private:
     int exported_ = 0;
     int notLoaded_ = 0;
     int notWritten_ = 0;
+    int incomplete_ = 0; // written, but parts of the assembly could not be read
+
     std::int64_t missing_ = 0;
     bool serverGone_ = false;
 };

@@ -1,6 +1,7 @@
 #include "WindowsOutputFiles.h"
 
 #include "AtomicFile.h"
+#include "SetPlacing.h"
 #include "shared/com/ComFailure.h"
 #include "shared/com/TextConvert.h"
 
@@ -9,47 +10,6 @@
 #include <memory>
 
 namespace pw::batch {
-namespace {
-
-// Undoes a set's placing unless it is dismissed: a file placed where there was none goes, a file
-// placed over another gets the other back from its copy.
-class Placing {
-public:
-    Placing() = default;
-    Placing(const Placing&) = delete;
-    Placing& operator=(const Placing&) = delete;
-    ~Placing() {
-        for (const Entry& entry : entries_) {
-            if (done_ || !entry.placed) {
-                if (!entry.copy.empty()) {
-                    DeleteFileW(entry.copy.c_str());
-                }
-            } else if (entry.copy.empty()) {
-                DeleteFileW(entry.path.c_str());
-            } else {
-                MoveFileExW(entry.copy.c_str(), entry.path.c_str(), MOVEFILE_REPLACE_EXISTING);
-            }
-        }
-    }
-    // The file at `path` is about to be placed; `copy` (or nothing) holds what was there.
-    void Begin(std::wstring path, std::wstring copy) {
-        entries_.push_back({std::move(path), std::move(copy), false});
-    }
-    void Placed() { entries_.back().placed = true; }
-    void Done() { done_ = true; }
-
-private:
-    struct Entry {
-        std::wstring path;
-        std::wstring copy;
-        bool placed;
-    };
-    std::vector<Entry> entries_;
-    bool done_ = false;
-};
-
-} // namespace
-
 PathHolds WindowsOutputFiles::At(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(com::Utf8ToWide(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -81,7 +41,24 @@ void WindowsOutputFiles::WriteAll(const std::vector<OutputFile>& files, bool rep
         written.push_back(std::make_unique<AtomicFile>(com::Utf8ToWide(file.path)));
         written.back()->Write(file.bytes);
     }
-    Placing placing;
+    SetPlacing placing;
+    try {
+        PlaceAll(files, written, replace, placing);
+    } catch (const Failure& failure) {
+        // A set that cannot be put back whole says which file is not as it was, and where its
+        // earlier content is.
+        const std::string notUndone = placing.Undo();
+        if (notUndone.empty()) {
+            throw;
+        }
+        throw Failure(failure.code(), std::string(failure.what()) + "; " + notUndone);
+    }
+    placing.Keep();
+}
+
+void WindowsOutputFiles::PlaceAll(const std::vector<OutputFile>& files,
+                                  const std::vector<std::unique_ptr<AtomicFile>>& written,
+                                  bool replace, SetPlacing& placing) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         const std::wstring path = com::Utf8ToWide(files[i].path);
         // What is replaced is copied first, not moved aside: a run killed at any moment leaves
@@ -99,7 +76,6 @@ void WindowsOutputFiles::WriteAll(const std::vector<OutputFile>& files, bool rep
         written[i]->Commit(replace);
         placing.Placed();
     }
-    placing.Done();
 }
 
 } // namespace pw::batch

@@ -2,7 +2,6 @@
 
 #include "shared/core/CaseFold.h"
 #include "shared/core/NumberText.h"
-#include "shared/core/Step.h"
 
 #include <cmath>
 #include <iterator>
@@ -118,9 +117,10 @@ std::string MatrixText(inventor::Matrix* matrix) {
     if (!matrix) {
         return text;
     }
+    // All sixteen or none: a placement short of an element would put the part elsewhere.
     for (int row = 1; row <= 4; ++row) {
         for (int column = 1; column <= 4; ++column) {
-            RunStep([&] { text += DoubleText(matrix->Cell(row, column)) + ","; });
+            text += DoubleText(matrix->Cell(row, column)) + ",";
         }
     }
     if (!text.empty()) {

@@ -37,7 +37,8 @@ std::string StatusText(const Value& status);
 // empty for the default or a structure that could not be read.
 std::string BomStructureText(std::int32_t structure);
 
-// The 16 cells of the matrix, row by row, separated by ","; empty without a matrix.
+// The 16 cells of the matrix, row by row, separated by ","; empty without a matrix. A cell that
+// cannot be read fails the whole text.
 std::string MatrixText(inventor::Matrix* matrix);
 
 } // namespace pw::excel

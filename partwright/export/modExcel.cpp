@@ -131,6 +131,7 @@ template <class StepFn> ResultCode modExcel::ExportStep(StepFn&& step, StepFailu
         if (failure == StepFailure::Counted) {
             CountFailure(failed.what());
         }
+        lastStepFailure_ = failed.what();
         return failed.code();
     }
 }
@@ -149,8 +150,8 @@ void modExcel::Run() {
     // Every later call goes through the workbook made here and the sheets and shapes it is
     // given, never through what is active: Excel is visible, and the user may click another
     // workbook while the export runs.
-    ExportStep([&] { book_ = app_->AddWorkbook(); });
-    if (!book_) {
+    if (ExportStep([&] { book_ = app_->AddWorkbook(); }, StepFailure::Said) != kOk || !book_) {
+        Stopped("Excel could not add a workbook; nothing was exported: " + lastStepFailure_);
         return;
     }
 
@@ -563,11 +564,16 @@ void modExcel::ShowProgress(const char* sheet, std::int32_t done, std::int32_t t
     view_.DoEvents();
 }
 
-// Each value is its own step: one that cannot be made leaves its cell blank.
+// Each value is its own step: one that cannot be made leaves its cell blank and is counted.
 void modExcel::IndentedValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
                               std::vector<PendingLink>& links) {
-    const auto put = [&](std::int32_t column, const auto& make) {
-        RunStep([&] { block.At(at, checked::Add<std::int32_t>(column, -1)) = make(); });
+    const auto put = [&](std::int32_t column, const auto& make, const char* what = "a value") {
+        std::string why;
+        if (RunStep([&] { block.At(at, checked::Add<std::int32_t>(column, -1)) = make(); }, why) !=
+            kOk) {
+            CountFailure(std::string(what) + " of row " + IntegerText(state_.ExcelRow) + " of " +
+                         kIndentedSheet + ": " + why);
+        }
     };
     if (options_.check1 != 0 && record.Depth >= 1 && record.Depth <= indentColumns_) {
         put(record.Depth, [&] { return FieldCell(record.Partnumber); });
@@ -584,7 +590,9 @@ void modExcel::IndentedValues(const model::clsFileData& record, CellBlock& block
     put(Column(kMaterial), [&] { return TextCell(record.Material); });
     put(Column(kWeight), [&] { return FieldCell(record.Weight); });
     FileValues(record, block, at, Column(kPath), links);
-    put(Column(kMatrix), [&] { return TextCell(MatrixText(record.TransMat.get())); });
+    put(
+        Column(kMatrix), [&] { return TextCell(MatrixText(record.TransMat.get())); },
+        "the placement");
     if (structureColumn_) {
         put(Column(kBomStructure), [&] { return TextCell(BomStructureText(record.BOMStructure)); });
     }
@@ -732,7 +740,7 @@ void modExcel::Totals() {
     const char* const labels[] = {
         "Max Indenting: ", "Total Files: ",        "Total Assemblies: ",
         "Total Parts: ",   "Total Parts+Ass'ys: ", "Missing Components: "};
-    // Labels and numbers in one block; a total that overflows stays blank.
+    // Labels and numbers in one block.
     CellBlock block(6, 2);
     for (std::int32_t i = 0; i < 6; ++i) {
         block.At(i, 0) = TextCell(labels[i]);
@@ -741,7 +749,11 @@ void modExcel::Totals() {
     block.At(1, 1) = model_.Dupes.Count();
     block.At(2, 1) = counts.AssyCount;
     block.At(3, 1) = counts.PartCount;
-    RunStep([&] { block.At(4, 1) = checked::Add(counts.PartCount, counts.AssyCount); });
+    // Beyond 32 bits the sum is still a number Excel holds exactly.
+    const std::int64_t total = std::int64_t{counts.PartCount} + counts.AssyCount;
+    block.At(4, 1) = total == static_cast<std::int32_t>(total)
+                         ? CellValue{static_cast<std::int32_t>(total)}
+                         : CellValue{static_cast<double>(total)};
     block.At(5, 1) = counts.MissingCount;
     WriteBlock(row, block);
 }

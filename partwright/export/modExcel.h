@@ -4,6 +4,7 @@
 #include "ExportState.h"
 #include "SheetControls.h"
 #include "partwright/excel/ExcelApi.h"
+#include "partwright/macros/modWriteVBEtoExcel.h"
 #include "partwright/model/BomModel.h"
 
 #include <chrono>
@@ -40,9 +41,7 @@ enum class SummaryRowsBy { File, PartNumber };
 // What the user is told when Excel refuses the workbook's macro project.
 inline constexpr const char* kMacrosNotTrustedMessage =
     "The sheets were exported, but Excel did not let Partwright add the workbook's macros, so "
-    "its buttons will not work.\r\n\r\nIn Excel, open File > Options > Trust Center > Trust "
-    "Center Settings > Macro Settings, tick \"Trust access to the VBA project object model\", "
-    "and export again.";
+    "its buttons will not work.\r\n\r\n" PW_TRUST_ACCESS_STEPS "and export again.";
 
 // Writes the model into a new Excel workbook: "Indented BOM", "Summary BOM" and
 // "Summary-Totals", then the workbook macros. A failing Excel call abandons its own step only,
@@ -60,7 +59,9 @@ public:
 private:
     enum class SheetKind { Indented, Summary, Totals };
 
-    enum class StepFailure { Counted, TriedAgain };
+    // What becomes of a step's failure: counted, tried again by the caller, or said by the
+    // caller in a status of its own.
+    enum class StepFailure { Counted, TriedAgain, Said };
     template <class StepFn>
     ResultCode ExportStep(StepFn&& step, StepFailure failure = StepFailure::Counted);
     // A failure the export absorbed: counted, and the first one kept as the reason.
@@ -148,6 +149,7 @@ private:
     std::shared_ptr<Worksheet> target_;
     std::size_t linksOnTarget_ = 0;
     ExportOutcome outcome_;
+    std::string lastStepFailure_; // the text of the step that failed last
     std::int16_t indentColumns_ = 0;
     std::int16_t savedMaxIndent_ = 0;
     std::chrono::steady_clock::time_point lastProgress_{};

@@ -1,6 +1,7 @@
 #include "modWriteVBEtoExcel.h"
 
 #include "MacroTexts.h"
+#include "partwright/excel/ExcelCodes.h"
 #include "shared/core/Failure.h"
 #include "shared/core/Step.h"
 
@@ -20,7 +21,18 @@ void WriteMacros(excel::ExcelLauncher& launcher, int chkBuildValue, std::int16_t
 void WriteMacros(excel::Application& app, int chkBuildValue, std::int16_t indentColumns) {
     app.SetVisible(true);
     app.SetWindowState(excel::kWindowStateNormal);
-    WriteMacros(*app.ActiveWorkbook()->VBProject(), chkBuildValue, indentColumns);
+    const auto book = app.ActiveWorkbook();
+    std::shared_ptr<excel::VBProject> project;
+    try {
+        project = book->VBProject();
+    } catch (const Failure& refused) {
+        // Excel's own text names no setting; the user is told which one to tick.
+        if (refused.code() == excel::kApplicationError) {
+            throw Failure(refused.code(), kPushMacrosNotTrustedMessage);
+        }
+        throw;
+    }
+    WriteMacros(*project, chkBuildValue, indentColumns);
 }
 
 void WriteMacros(excel::VBProject& project, int chkBuildValue, std::int16_t indentColumns) {

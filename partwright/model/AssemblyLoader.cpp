@@ -1,23 +1,13 @@
 #include "AssemblyLoader.h"
 
 #include "ComponentWalk.h"
+#include "shared/core/BusyFlag.h"
 #include "shared/core/Checked.h"
 #include "shared/core/NumberText.h"
 #include "shared/core/Step.h"
 
 namespace pw::model {
 namespace {
-
-class BusyFlag {
-public:
-    explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~BusyFlag() { flag_ = false; }
-    BusyFlag(const BusyFlag&) = delete;
-    BusyFlag& operator=(const BusyFlag&) = delete;
-
-private:
-    bool& flag_;
-};
 
 std::string TotalOf(const Tallies& counts) {
     return IntegerText(static_cast<std::int64_t>(counts.PartCount) + counts.AssyCount);
@@ -115,6 +105,9 @@ void AssemblyLoader::Load() {
                          " Parts or Assemblies Missing, Pleae check your project setup",
                      kProgramTitle, kOkOnly);
     }
+    if (!model_.Unread.empty()) {
+        view_.MsgBox(UnreadText(model_), kProgramTitle, kOkExclamation);
+    }
     WriteTotals();
     completed_ = true;
 }
@@ -122,6 +115,7 @@ void AssemblyLoader::Load() {
 // Removes the first element as often as each list held elements, records before entries.
 void AssemblyLoader::EmptyModel() {
     ++model_.LoadNumber;
+    model_.Unread.clear();
     for (std::int32_t n = model_.FileData.Count(); n > 0; --n) {
         model_.FileData.RemoveFirst();
     }

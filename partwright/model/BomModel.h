@@ -6,6 +6,7 @@
 #include "colFileData.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace pw::model {
@@ -21,6 +22,12 @@ struct BomModel {
     // Further properties read for every record into clsFileData::Extra, in this order; a load
     // keeps them.
     std::vector<PropertyRequest> ExtraProperties;
+    // What the walk could not read, each a part of the assembly missing from the tree, the lists
+    // and the totals ("the components of Shaft:1: <reason>"), in the order met.
+    std::vector<std::string> Unread;
 };
+
+// What the user is told of the unread parts of a load: nothing when there are none.
+std::string UnreadText(const BomModel& model);
 
 } // namespace pw::model

@@ -48,6 +48,7 @@ BomModel ApplyBomRules(const BomModel& loaded) {
     BomModel ruled;
     ruled.LoadNumber = loaded.LoadNumber;
     ruled.ExtraProperties = loaded.ExtraProperties;
+    ruled.Unread = loaded.Unread;
     bool top = true;
     std::vector<Ancestor> ancestors;
     for (const auto& source : loaded.FileData) {

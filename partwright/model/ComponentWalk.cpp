@@ -282,9 +282,12 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
     RunStep([&] { suppressed = occurrence->Suppressed(); });
     if (suppressed) {
         NodeIndex node = kNoParent;
-        if (RunStep([&] { node = tree_.AddNode(parent, name, "Part"); }) == kOk) {
+        std::string why;
+        if (RunStep([&] { node = tree_.AddNode(parent, name, "Part"); }, why) == kOk) {
             RunStep([&] { tree_.SetNodeColor(node, kSuppressedColor); });
             AppendSuppressedRecord(depth);
+        } else {
+            model_.Unread.push_back(name + " (not shown in the tree: " + why + ")");
         }
         return;
     }
@@ -308,7 +311,9 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
         // Its Document is the assembly that holds it: counted as a part of its own, never as a
         // use of that assembly, and it has nothing below it.
         NodeIndex node = kNoParent;
-        if (RunStep([&] { node = tree_.AddNode(parent, name, "Part"); }) != kOk) {
+        std::string why;
+        if (RunStep([&] { node = tree_.AddNode(parent, name, "Part"); }, why) != kOk) {
+            model_.Unread.push_back(name + " (not shown in the tree: " + why + ")");
             return;
         }
         RunStep([&] { counts.PartCount = checked::Add(counts.PartCount, 1); });
@@ -320,8 +325,12 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
 
     const Classified kind = Classify(typeCode, type, nameCode);
     NodeIndex node = kNoParent;
-    if (RunStep([&] { node = tree_.AddNode(parent, name, kind.image); }) != kOk) {
-        return; // without its node the occurrence would shift every later node's record
+    std::string why;
+    if (RunStep([&] { node = tree_.AddNode(parent, name, kind.image); }, why) != kOk) {
+        // Without its node the occurrence would shift every later node's record: it is left
+        // out, with all below it, and said so.
+        model_.Unread.push_back(name + " (not shown in the tree: " + why + ")");
+        return;
     }
 
     if (kind.missing) {
@@ -349,8 +358,14 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
     });
 
     OccurrenceItems children;
-    if (RunStep([&] { children = occurrence->SubOccurrences()->Items(); }) != kOk) {
-        return; // the occurrence simply has no children
+    if (RunStep([&] { children = occurrence->SubOccurrences()->Items(); }, why) != kOk) {
+        // A part has an empty list; an assembly whose list cannot be read loses its sub-tree,
+        // which the user must learn of.
+        if (recordKind != ComponentKind::Part) {
+            model_.Unread.push_back("the components of " + name + ": " + why);
+            RunStep([&] { tree_.SetNodeColor(node, kUnreadColor); });
+        }
+        return;
     }
     std::string key;
     if (!children.empty()) {

@@ -22,6 +22,8 @@ inline constexpr int kAnswerNo = 7;
 inline constexpr std::int32_t kMissingColor = 700;
 // The text colour of a suppressed occurrence's node (grey 128, 128, 128).
 inline constexpr std::int32_t kSuppressedColor = 0x808080;
+// The text colour of an occurrence whose components could not be read (orange 255, 128, 0).
+inline constexpr std::int32_t kUnreadColor = 0x0080FF;
 
 class TreePort {
 public:

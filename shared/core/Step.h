@@ -2,6 +2,7 @@
 
 #include "Failure.h"
 
+#include <string>
 #include <utility>
 
 namespace pw {
@@ -13,6 +14,17 @@ template <class StepFn> ResultCode RunStep(StepFn&& step) {
         std::forward<StepFn>(step)();
         return kOk;
     } catch (const Failure& failure) {
+        return failure.code();
+    }
+}
+
+// As RunStep, keeping the failure's text for the report of a step whose loss must be said.
+template <class StepFn> ResultCode RunStep(StepFn&& step, std::string& failureText) {
+    try {
+        std::forward<StepFn>(step)();
+        return kOk;
+    } catch (const Failure& failure) {
+        failureText = failure.what();
         return failure.code();
     }
 }

@@ -31,7 +31,8 @@ public:
     StandinMatrix(State state, const MatrixCells& cells)
         : state_(std::move(state)), cells_(cells) {}
     double Cell(int row, int column) override {
-        state_->faults.Enter(Op::Cell, "");
+        // The subject is the element, "row,column": one element can fail alone.
+        state_->faults.Enter(Op::Cell, std::to_string(row) + "," + std::to_string(column));
         if (row < 1 || row > 4 || column < 1 || column > 4) {
             throw Failure(kInvalidArgument, "The parameter is incorrect.");
         }

@@ -199,6 +199,10 @@ private:
     std::shared_ptr<excel::Shape> Add(ShapeKind kind, double left, double top, double width,
                                       double height) {
         Enter();
+        if (kind == ShapeKind::CheckBox && ++Plan().checkBoxesAdded == Plan().refusedCheckBox) {
+            throw Failure(excel::kApplicationError, "Unable to get the Add property of the "
+                                                    "CheckBoxes class");
+        }
         SheetShapes& shapes = Aside().Shapes(sheet_);
         return Calls(MakeShape(sheet_, shapes, AddShape(shapes, kind, left, top, width, height)));
     }
@@ -298,7 +302,11 @@ public:
     void SetWindowState(std::int32_t state) override { Enter().SetWindowState(state); }
     void SetScreenUpdating(bool updating) override { Enter().SetScreenUpdating(updating); }
     std::shared_ptr<excel::Workbook> AddWorkbook() override {
-        auto book = Enter().AddWorkbook();
+        excel::Application& app = Enter();
+        if (Plan().refuseWorkbookAdd) {
+            throw Failure(excel::kApplicationError, "Method 'Add' of object 'Workbooks' failed");
+        }
+        auto book = app.AddWorkbook();
         return Workbook(std::move(book), *State().workbooks.back());
     }
     std::shared_ptr<excel::Workbook> ActiveWorkbook() override {

@@ -9,6 +9,9 @@ model::NodeIndex RecordingTree::AddNode(model::NodeIndex parent, const std::stri
     if (parent != model::kNoParent) {
         Node(parent); // a node under a node that does not exist fails, as in the real tree
     }
+    if (!refusedText.empty() && text == refusedText) {
+        throw Failure(kEFail, "Out of memory");
+    }
     nodes.push_back({parent, text, imageKey});
     return static_cast<model::NodeIndex>(nodes.size());
 }

@@ -20,6 +20,7 @@ struct TreeNode {
 class RecordingTree : public model::TreePort {
 public:
     std::vector<TreeNode> nodes; // node k is nodes[k - 1]
+    std::string refusedText;     // a node of this text is refused, as by a tree out of memory
 
     model::NodeIndex AddNode(model::NodeIndex parent, const std::string& text,
                              const std::string& imageKey) override;

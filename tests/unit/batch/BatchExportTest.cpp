@@ -254,6 +254,28 @@ TEST_F(BatchExportTest, AnApprenticeThatCannotStartEndsTheRun) {
     EXPECT_TRUE(files.files.empty());
 }
 
+// What could be read is written, and the run still fails: a sub-tree left out is no success.
+TEST_F(BatchExportTest, AnAssemblyWithUnreadablePartsIsWrittenAndFailsTheRun) {
+    servers.Faults().FailOn(standins::Op::SubOccurrences, "Shaft Assembly:2",
+                            static_cast<ResultCode>(0x80010108u));
+    EXPECT_EQ(Run(Of({gearbox})), kSomeFailed);
+    EXPECT_EQ(files.files.count(samples + "\\Gearbox.xlsx"), 1u);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(UpToTime(lines[0]), "Gearbox.iam: 13 occurrences, 7 unique files, 1 missing,");
+    EXPECT_EQ(lines[1].rfind("  incomplete: 1 part of the assembly could not be read, so the "
+                             "tree, the lists and the totals are incomplete; the first: the "
+                             "components of Shaft Assembly:2: ",
+                             0),
+              0u);
+    EXPECT_EQ(UpToTime(lines[3]), "1 of 1 assembly written (1 incomplete); 0 not loaded, 0 not "
+                                  "written; 1 missing component;");
+
+    BatchOptions compare = Of({gearbox, gearbox});
+    compare.compare = true;
+    EXPECT_EQ(Run(compare), kSomeFailed);
+    EXPECT_EQ(lines.back().rfind("Gearbox vs Gearbox: not compared: Gearbox.iam: 1 part ", 0), 0u);
+}
+
 TEST_F(BatchExportTest, AMigrationQuestionIsAnsweredYesAndSaid) {
     standins::StandinInventor inventor;
     inventor.AddAssembly("C:\\A\\Old.iam").needsMigration = true;

@@ -362,6 +362,44 @@ TEST_F(ExportTest, ASheetThatCannotBeAddedLeavesThePreviousSheetAsItWasAndIsCoun
         << options.statuses.back();
 }
 
+// A step that fails costs only itself, and is counted and said at the end, whatever it was.
+TEST_F(ExportTest, EveryFailedStepIsCountedAndSaid) {
+    options = OptionsView::AllTicked();
+    faults->refusedCheckBox = 3; // the shaft's row
+    Export();
+    EXPECT_EQ(options.statuses.back(), "Exported, but 1 step failed; the first: Unable to get "
+                                       "the Add property of the CheckBoxes class");
+    EXPECT_EQ(Shapes("Indented BOM").size(), 2u + 9u);  // two buttons, every other row's box
+    EXPECT_EQ(Shown(Sheet("Indented BOM"), 3, 4), "2"); // the depth is still written
+
+    // An element of a placement that cannot be read: no placement rather than a wrong one.
+    inventor.Faults().FailOn(standins::Op::Cell, "2,4");
+    Export();
+    EXPECT_EQ(Shown(Sheet("Indented BOM", 1), 3, 16), "");
+    EXPECT_EQ(options.statuses.back().rfind("Exported, but 8 steps failed; the first: the "
+                                            "placement of row 2 of Indented BOM: ",
+                                            0),
+              0u)
+        << options.statuses.back();
+    inventor.Faults() = standins::FaultPlan();
+
+    // No workbook at all: nothing was exported, and the status says so.
+    faults->refuseWorkbookAdd = true;
+    Export();
+    EXPECT_EQ(excel->workbooks.size(), 2u);
+    EXPECT_EQ(options.statuses.back(), "Excel could not add a workbook; nothing was exported: "
+                                       "Method 'Add' of object 'Workbooks' failed");
+}
+
+// The total of parts and assemblies is written even beyond what 32 bits hold.
+TEST_F(ExportTest, ATotalBeyondThirtyTwoBitsIsWrittenWhole) {
+    model.Counts.PartCount = 2147483000;
+    model.Counts.AssyCount = 1000;
+    Export();
+    EXPECT_EQ(Shown(Sheet("Summary-Totals"), 6, 2), "2147484000");
+    EXPECT_EQ(options.statuses.back(), "Writing Macro to Excel");
+}
+
 TEST_F(ExportTest, ACleanExportEndsWithItsOwnStatus) {
     Export();
     EXPECT_EQ(options.statuses.back(), "Writing Macro to Excel");

@@ -219,6 +219,53 @@ TEST_F(ComponentWalkTest, ANodeWhoseRecordCannotBeMadeKeepsNodesAndRecordsAligne
     EXPECT_EQ(model.Dupes.Count(), 1);
 }
 
+// A sub-assembly whose components cannot be read, and an occurrence whose node cannot be added,
+// lose what is below them: each is marked where it can be, kept in the model's unread list and
+// said after the load, never left out in silence.
+TEST_F(ComponentWalkTest, PartsOfTheAssemblyThatCannotBeReadAreMarkedAndSaid) {
+    const std::string sub = "C:\\Work\\Sub.iam";
+    const std::string bolt = "C:\\Work\\Parts\\Bolt.ipt";
+    inventor.AddAssembly(sub);
+    inventor.AddPart(bolt);
+    inventor.AddOccurrence(sub, "Shaft:1", kShaft);
+    inventor.AddOccurrence(kTop, "Sub:1", sub);
+    inventor.AddOccurrence(kTop, "Bolt:1", bolt);
+    inventor.AddOccurrence(kTop, "Sub:2", sub);
+    inventor.AddOccurrence(kTop, "Shaft:2", kShaft);
+    inventor.Faults().FailOn(Op::SubOccurrences, "Sub:1", static_cast<ResultCode>(0x80010108u));
+    view.tree.refusedText = "Bolt:1";
+    Load(kTop);
+
+    EXPECT_EQ(
+        view.tree.Outline(),
+        (std::vector<std::string>{"Gearbox\tAssembly", "  Sub:1\tAssembly", "  Sub:2\tAssembly",
+                                  "    Shaft:1\tPart", "  Shaft:2\tPart"}));
+    EXPECT_EQ(view.tree.Node(2).color, kUnreadColor);
+    EXPECT_EQ(view.tree.Node(3).color, -1);
+    // Nodes and records stay aligned: the refused node has no record either.
+    ASSERT_EQ(model.FileData.Count(), 5);
+    EXPECT_EQ(Record(3)->FileName, sub);
+    EXPECT_EQ(EntryQuantity(kShaft), 2);
+    ASSERT_EQ(model.Unread.size(), 2u);
+    EXPECT_EQ(model.Unread[0].rfind("the components of Sub:1: ", 0), 0u);
+    EXPECT_EQ(model.Unread[1], "Bolt:1 (not shown in the tree: Out of memory)");
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].text, UnreadText(model));
+    EXPECT_EQ(view.messages[0].text.rfind("2 parts of the assembly could not be read, so the "
+                                          "tree, the lists and the totals are incomplete; the "
+                                          "first: the components of Sub:1: ",
+                                          0),
+              0u);
+    EXPECT_TRUE(loader.Completed()); // what could be read is shown
+
+    // The next load starts with nothing unread.
+    inventor.Faults() = standins::FaultPlan();
+    view.tree.refusedText.clear();
+    Load(kTop);
+    EXPECT_TRUE(model.Unread.empty());
+    EXPECT_EQ(model.FileData.Count(), 7);
+}
+
 TEST_F(ComponentWalkTest, AnAssemblyContainingItselfNeitherHangsNorLosesItsNode) {
     const std::string sub = "C:\\Work\\Loop.iam";
     inventor.AddAssembly(sub);

@@ -1,5 +1,6 @@
 #include "partwright/app/frmTree.h"
 
+#include "partwright/macros/modWriteVBEtoExcel.h"
 #include "partwright/shell/WindowsShellHost.h"
 #include "shared/com/TextConvert.h"
 #include "shared/inventor/ComDocumentAccess.h"
@@ -12,6 +13,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace pw::app {
@@ -396,6 +398,102 @@ TEST_F(FrmTreeTest, ExportWritesTheWorkbookAndPushImageCodeReportsItsFailure) {
     EXPECT_EQ(host.boxes[0].text,
               "Name conflicts with existing module, project, or object library");
     EXPECT_EQ(ended, 0);
+
+    // Access to the macro project not trusted: the user is told what to tick, not Excel's text.
+    host.boxes.clear();
+    excel.Faults().refuseMacroProject = true;
+    Click(kCommand2);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_EQ(host.boxes[0].text, macros::kPushMacrosNotTrustedMessage);
+}
+
+// The cancel button of this thread's file dialog, pressed once the dialog is up.
+void CancelFileDialogSoon() {
+    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        bool cancelled = false;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM found) {
+                wchar_t name[16] = {};
+                GetClassNameW(window, name, 16);
+                if (std::wstring(name) == L"#32770" && IsWindowVisible(window)) {
+                    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+                    *reinterpret_cast<bool*>(found) = true;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&cancelled));
+        if (cancelled) {
+            KillTimer(nullptr, timer);
+        }
+    });
+}
+
+// The export lets the window handle its messages; what the user does meanwhile (Browse, Enter,
+// a second export, Exit) waits until it has ended, and the export's workbook is whole.
+TEST_F(FrmTreeTest, WhatTheUserDoesDuringAnExportWaitsForItsEnd) {
+    const std::string shaftAssembly = Sample("Sub Assemblies\\Shaft Assembly.iam");
+    const std::vector<std::pair<std::string, std::function<void()>>> actions = {
+        {"Browse", [&] { PostMessageW(Control(kCmdBrowse), BM_CLICK, 0, 0); }},
+        {"Enter",
+         [&] {
+             SetWindowTextW(Control(kTxtFilename), com::Utf8ToWide(shaftAssembly).c_str());
+             PostMessageW(Control(kTxtFilename), WM_CHAR, '\r', 0);
+         }},
+        {"Export", [&] { PostMessageW(Control(kCommand1), BM_CLICK, 0, 0); }},
+        {"Exit", [&] { PostMessageW(Control(kCmdExit), BM_CLICK, 0, 0); }},
+    };
+    for (const auto& [name, act] : actions) {
+        SCOPED_TRACE(name);
+        ended = 0;
+        Open("\"" + Sample("Gearbox.iam") + "\"");
+        excelState->workbooks.clear();
+        excel.Aside() = standins::ShapesAndModules();
+        // The click on "Export To Excel" leaves the file-name box, whose load runs first.
+        int startedBefore = -1;
+        int startedDuringExport = -1;
+        int endedDuringExport = -1;
+        excel.Faults().calls = 0;
+        excel.Faults().onCall = [&] {
+            if (excel.Faults().calls == 1) {
+                startedBefore = servers.started;
+            }
+            if (excel.Faults().calls == 20) {
+                act();
+            }
+            startedDuringExport = servers.started;
+            endedDuringExport = ended;
+        };
+        if (name == "Browse") {
+            CancelFileDialogSoon();
+        }
+        Click(kCommand1);
+        excel.Faults().onCall = nullptr;
+        Pump();
+
+        // Nothing ran while the export did.
+        EXPECT_EQ(startedDuringExport, startedBefore);
+        EXPECT_EQ(endedDuringExport, 0);
+        ASSERT_GE(excelState->workbooks.size(), 1u);
+        const auto& indented = *excelState->workbooks[0]->FindSheet("Indented BOM");
+        EXPECT_EQ(indented.grid.size(), 19u); // the header and all 18 records
+        ASSERT_NE(indented.Find(19, 12), nullptr);
+        EXPECT_EQ(indented.Find(19, 12)->entry.text, "<Gasket:1>");
+        // Then it ran, once.
+        if (name == "Browse") {
+            EXPECT_EQ(servers.started, startedBefore + 1); // the dialog's start folder
+        } else if (name == "Enter") {
+            EXPECT_EQ(window->TreeView().Nodes().size(), 5u);
+        } else if (name == "Export") {
+            ASSERT_EQ(excelState->workbooks.size(), 2u);
+            EXPECT_EQ(excelState->workbooks[1]->FindSheet("Indented BOM")->grid.size(), 19u);
+        } else {
+            EXPECT_EQ(ended, 1);
+            EXPECT_FALSE(IsWindowVisible(window->Handle()));
+        }
+        window.reset();
+        Pump();
+    }
 }
 
 TEST_F(FrmTreeTest, TheConveyorShowsItsGreaseAsAPartAndItsSuppressedGuardGrey) {

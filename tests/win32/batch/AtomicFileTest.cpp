@@ -1,5 +1,6 @@
 #include "partwright/batch/AtomicFile.h"
 
+#include "partwright/batch/SetPlacing.h"
 #include "partwright/batch/WindowsOutputFiles.h"
 #include "shared/com/TextConvert.h"
 #include "shared/com/UniqueHandle.h"
@@ -157,6 +158,61 @@ TEST_F(AtomicFileTest, ASetIsPutInPlaceWholeOrNotAtAll) {
     EXPECT_EQ(Content(second), "new 2");
     EXPECT_EQ(Content(third), "new 3");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
+}
+
+// Putting a set back can fail too (another program holds its new files open): each file that is
+// not as it was is named, with where its earlier content is, and that copy is kept.
+TEST_F(AtomicFileTest, ASetThatCannotBePutBackSaysWhichFileAndKeepsItsCopy) {
+    const fs::path copy = folder / "Gearbox.old";
+    const fs::path added = folder / "Added.csv";
+    std::ofstream(target, std::ios::binary) << "new";
+    std::ofstream(copy, std::ios::binary) << "earlier";
+    std::ofstream(added, std::ios::binary) << "new";
+    std::string notUndone;
+    {
+        SetPlacing placing;
+        placing.Begin(target.wstring(), copy.wstring());
+        placing.Placed();
+        placing.Begin(added.wstring(), L"");
+        placing.Placed();
+        const auto hold = [](const fs::path& path) {
+            return com::UniqueHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                 nullptr, OPEN_EXISTING, 0, nullptr));
+        };
+        const com::UniqueHandle heldTarget = hold(target);
+        const com::UniqueHandle heldAdded = hold(added);
+        ASSERT_TRUE(heldTarget && heldAdded);
+        notUndone = placing.Undo();
+    }
+    EXPECT_EQ(notUndone, com::WideToUtf8(added.wstring()) +
+                             " was written and could not be removed again; " +
+                             com::WideToUtf8(target.wstring()) +
+                             " could not be put back; its earlier content is in " +
+                             com::WideToUtf8(copy.wstring()));
+    EXPECT_EQ(Content(copy), "earlier");
+
+    // Nothing held: the set is put back, the copy gone into its place.
+    {
+        SetPlacing placing;
+        placing.Begin(target.wstring(), copy.wstring());
+        placing.Placed();
+        placing.Begin(added.wstring(), L"");
+        placing.Placed();
+        EXPECT_EQ(placing.Undo(), "");
+    }
+    EXPECT_EQ(Content(target), "earlier");
+    EXPECT_FALSE(fs::exists(copy));
+    EXPECT_FALSE(fs::exists(added));
+}
+
+// A read-only file replaced with --force leaves no copy of itself behind.
+TEST_F(AtomicFileTest, AReadOnlyFileIsReplacedWithoutALeftoverCopy) {
+    std::ofstream(target, std::ios::binary) << "earlier";
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY);
+    WindowsOutputFiles files;
+    files.WriteAll({{com::WideToUtf8(target.wstring()), "new"}}, true);
+    EXPECT_EQ(Content(target), "new");
+    EXPECT_EQ(Leftovers(), std::vector<std::string>{});
 }
 
 // A name as long as a folder entry may be (255 characters) was once refused for its temporary

@@ -166,6 +166,61 @@ TEST_F(Peekpane, APathThatDoesNotExistChangesOnlyTheCaption) {
     EXPECT_TRUE(ShowsGearbox(Form()));
 }
 
+// Apprentice's class as a machine without it answers: not registered. Registered in this
+// process, it is found before the registry's.
+class UnregisteredApprentice : public IClassFactory {
+public:
+    UnregisteredApprentice() {
+        CoRegisterClassObject(kApprenticeClass, this, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
+                              &cookie_);
+    }
+    ~UnregisteredApprentice() { CoRevokeClassObject(cookie_); }
+    UnregisteredApprentice(const UnregisteredApprentice&) = delete;
+    UnregisteredApprentice& operator=(const UnregisteredApprentice&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid != IID_IUnknown && iid != IID_IClassFactory) {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        *out = static_cast<IClassFactory*>(this);
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; } // lives as long as the test's scope
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID, void** out) override {
+        *out = nullptr;
+        return REGDB_E_CLASSNOTREG;
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+private:
+    static constexpr CLSID kApprenticeClass = {
+        0xC343ED84, 0xA129, 0x11D3, {0xB7, 0x99, 0x00, 0x60, 0xB0, 0xF1, 0x59, 0xEF}};
+    DWORD cookie_ = 0;
+};
+
+// Without Apprentice the macro learns why, and no empty window is shown.
+TEST_F(Peekpane, AnApprenticeThatCannotStartFailsTheCallAndShowsNothing) {
+    std::string failure;
+    {
+        const UnregisteredApprentice unregistered;
+        try {
+            Show(preview, Sample("Gearbox.iam"));
+        } catch (const Failure& refused) {
+            failure = refused.what();
+        }
+    }
+    EXPECT_NE(failure.find("The Inventor Apprentice Server cannot be started, so the picture of " +
+                           Sample("Gearbox.iam") + " cannot be shown"),
+              std::string::npos)
+        << failure;
+    EXPECT_EQ(Form(), nullptr);
+    Show(preview, Sample("Gearbox.iam")); // registered again: the next call shows it
+    ASSERT_NE(Form(), nullptr);
+    EXPECT_TRUE(ShowsGearbox(Form()));
+}
+
 TEST_F(Peekpane, TheWindowOutlivesTheObject) {
     {
         DispatchObject shortLived = DispatchObject::Create("Peekpane.ivImagePreview");
