@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <exception>
 
 namespace pw::batch {
 namespace {
@@ -74,7 +75,13 @@ int BatchExport::Run() {
             ++notLoaded_;
             continue;
         }
-        ExportOne(assembly);
+        try {
+            ExportOne(assembly);
+        } catch (const std::exception& failure) {
+            // Whatever stopped this assembly is its own: said in its line, and the run goes on.
+            ++notLoaded_;
+            report_(NameOf(assembly) + ": not exported: " + failure.what());
+        }
     }
     const auto total = static_cast<std::int64_t>(given.size());
     report_(IntegerText(exported_) + " of " + CountedText(total, "assembly", "assemblies") +

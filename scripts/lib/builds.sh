@@ -25,9 +25,15 @@ run_in_wine_session() {
 }
 
 # The optimised Windows build that scripts/run runs, stand-ins included, without the tests.
+# Runs started at once take turns to build it.
 configure_and_build_for_run() {
-    cmake -S "$root" -B "$run_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPARTWRIGHT_TESTS=OFF \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-    cmake --build "$run_build" -j "$jobs"
+    mkdir -p "$root/build"
+    (
+        flock 6
+        cmake -S "$root" -B "$run_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+            -DPARTWRIGHT_TESTS=OFF -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+            >/dev/null
+        cmake --build "$run_build" -j "$jobs"
+    ) 6>"$run_build.lock"
     "$root/scripts/lib/wine-prefix" "$run_build/wineprefix"
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
+#include <stdexcept>
 
 namespace pw::batch {
 namespace {
@@ -274,6 +275,42 @@ TEST_F(BatchExportTest, AnAssemblyWithUnreadablePartsIsWrittenAndFailsTheRun) {
     compare.compare = true;
     EXPECT_EQ(Run(compare), kSomeFailed);
     EXPECT_EQ(lines.back().rfind("Gearbox vs Gearbox: not compared: Gearbox.iam: 1 part ", 0), 0u);
+}
+
+// A server whose failure is no COM failure at all (out of memory, a broken object).
+class BrokenOnOpen : public inventor::ServerFactory {
+public:
+    explicit BrokenOnOpen(inventor::ServerFactory& real) : real_(real) {}
+    std::shared_ptr<inventor::Server> Create(const std::string& progId) override {
+        struct Server : inventor::Server {
+            std::shared_ptr<inventor::Server> real;
+            std::shared_ptr<inventor::Document> Open(const std::string& path) override {
+                if (path.find("Conveyor") != std::string::npos) {
+                    throw std::runtime_error("Unspecified error");
+                }
+                return real->Open(path);
+            }
+            std::shared_ptr<inventor::Matrix> NewMatrix() override { return real->NewMatrix(); }
+            std::string StartFolder() override { return real->StartFolder(); }
+        };
+        auto server = std::make_shared<Server>();
+        server->real = real_.Create(progId);
+        return server;
+    }
+
+private:
+    inventor::ServerFactory& real_;
+};
+
+TEST_F(BatchExportTest, AFailureOfOneAssemblyIsItsOwnAndTheRunGoesOn) {
+    BrokenOnOpen broken(servers);
+    const std::string conveyor = samples + "\\Conveyor\\Conveyor.iam";
+    EXPECT_EQ(Run(Of({conveyor, gearbox}), &broken), kSomeFailed);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "Conveyor.iam: not exported: Unspecified error");
+    EXPECT_EQ(files.files.count(samples + "\\Gearbox.xlsx"), 1u);
+    EXPECT_EQ(UpToTime(lines.back()),
+              "1 of 2 assemblies written; 1 not loaded, 0 not written; 1 missing component;");
 }
 
 TEST_F(BatchExportTest, AMigrationQuestionIsAnsweredYesAndSaid) {
