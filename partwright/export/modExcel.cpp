@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <chrono>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 namespace pw::excel {
@@ -79,7 +80,10 @@ modExcel::modExcel(model::BomModel& model, ExportState& state, ExportView& view,
 
 ExportOutcome modExcel::ExportToExcel() {
     outcome_ = {};
+    shownStatus_.clear();
+    waitShown_ = false;
     const auto busyWait = launcher_.WaitWhileBusy(kBusyLimit, [&](std::chrono::seconds waited) {
+        waitShown_ = true;
         view_.SetStatus("Excel is busy (a cell being edited or a dialog open?); waiting for it: " +
                         std::to_string(waited.count()) + " s of " +
                         std::to_string(kBusyLimit.count()) + " s");
@@ -95,14 +99,24 @@ ExportOutcome modExcel::ExportToExcel() {
                     : "Excel closed during the export; the workbook is incomplete.");
     }
     if (!outcome_.stopped && outcome_.failedSteps > 0) {
-        view_.SetStatus("Exported, but " + CountedText(outcome_.failedSteps, "step", "steps") +
-                        " failed; the first: " + outcome_.firstFailure);
+        Status("Exported, but " + CountedText(outcome_.failedSteps, "step", "steps") +
+               " failed; the first: " + outcome_.firstFailure);
+        view_.DoEvents();
+    }
+    if (std::exchange(waitShown_, false)) {
+        view_.SetStatus(shownStatus_); // the wait is over: the status says how the export ended
         view_.DoEvents();
     }
     target_.reset();
     book_.reset();
     app_.reset();
     return outcome_;
+}
+
+void modExcel::Status(const std::string& text) {
+    shownStatus_ = text;
+    waitShown_ = false;
+    view_.SetStatus(text);
 }
 
 void modExcel::CountFailure(const std::string& reason) {
@@ -114,7 +128,7 @@ void modExcel::CountFailure(const std::string& reason) {
 void modExcel::Stopped(const std::string& status) {
     outcome_.stopped = true;
     outcome_.stopReason = status;
-    view_.SetStatus(status);
+    Status(status);
     view_.DoEvents();
 }
 
@@ -141,7 +155,7 @@ void modExcel::Run() {
         RunStep([&] { app_ = launcher_.Start(); });
     }
     if (!app_) {
-        view_.SetStatus("Excel could not be reached; nothing was exported.");
+        Status("Excel could not be reached; nothing was exported.");
         view_.DoEvents();
         return;
     }
@@ -186,7 +200,7 @@ void modExcel::Run() {
 }
 
 void modExcel::WriteWorkbookMacros() {
-    view_.SetStatus("Writing Macro to Excel");
+    Status("Writing Macro to Excel");
     std::shared_ptr<VBProject> project;
     if (ExportStep([&] { project = book_->VBProject(); }) != kOk) {
         // Excel refuses its macro project until the user trusts access to it.
@@ -332,7 +346,7 @@ void modExcel::WriteCell(std::int32_t row, std::int32_t column, const CellValue&
 }
 
 void modExcel::IndentedHeader(std::int32_t row) {
-    view_.SetStatus("Sending Indented BOM to Excel, Please Wait...");
+    Status("Sending Indented BOM to Excel, Please Wait...");
     view_.DoEvents();
     savedMaxIndent_ = model_.Counts.MaxIndent;
     const bool levelColumns = options_.check1 != 0;
@@ -559,8 +573,8 @@ void modExcel::ShowProgress(const char* sheet, std::int32_t done, std::int32_t t
         return;
     }
     lastProgress_ = now;
-    view_.SetStatus(std::string("Writing ") + sheet + ": " + IntegerText(done) + " of " +
-                    IntegerText(total) + " rows");
+    Status(std::string("Writing ") + sheet + ": " + IntegerText(done) + " of " +
+           IntegerText(total) + " rows");
     view_.DoEvents();
 }
 
@@ -714,7 +728,7 @@ void modExcel::FileValues(const model::clsFileData& record, CellBlock& block, st
 }
 
 void modExcel::SummaryHeader(std::int32_t row) {
-    view_.SetStatus("Sending BOM to Excel, Please Wait...");
+    Status("Sending BOM to Excel, Please Wait...");
     view_.DoEvents();
     CellBlock block(1, SummaryWidth());
     for (std::int32_t column = 0; column < summary::kCount; ++column) {

@@ -66,6 +66,8 @@ private:
     ResultCode ExportStep(StepFn&& step, StepFailure failure = StepFailure::Counted);
     // A failure the export absorbed: counted, and the first one kept as the reason.
     void CountFailure(const std::string& reason);
+    // The export's own status text, which a wait for a busy Excel shows over only for a while.
+    void Status(const std::string& text);
     void Stopped(const std::string& status);
     void Run();
     void WriteWorkbookMacros();
@@ -150,6 +152,8 @@ private:
     std::size_t linksOnTarget_ = 0;
     ExportOutcome outcome_;
     std::string lastStepFailure_; // the text of the step that failed last
+    std::string shownStatus_;     // the export's last status text
+    bool waitShown_ = false;      // a wait for a busy Excel is shown over it
     std::int16_t indentColumns_ = 0;
     std::int16_t savedMaxIndent_ = 0;
     std::chrono::steady_clock::time_point lastProgress_{};

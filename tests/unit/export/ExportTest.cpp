@@ -400,6 +400,29 @@ TEST_F(ExportTest, ATotalBeyondThirtyTwoBitsIsWrittenWhole) {
     EXPECT_EQ(options.statuses.back(), "Writing Macro to Excel");
 }
 
+// Excel busy for a while mid-export: once the export has gone through, the status says so, not
+// that it is still waiting.
+TEST_F(ExportTest, AWaitForABusyExcelIsNotTheLastWordOfAnExportThatWentThrough) {
+    struct WaitingLauncher : standins::WorkbookLauncher {
+        using WorkbookLauncher::WorkbookLauncher;
+        std::function<void(std::chrono::seconds)> onWait;
+        std::unique_ptr<BusyWait>
+        WaitWhileBusy(std::chrono::seconds,
+                      std::function<void(std::chrono::seconds)> wait) override {
+            onWait = std::move(wait);
+            return nullptr;
+        }
+    } waiting{excel, faults};
+    // Every call turned away once, the last one too.
+    faults->onCall = [&] { waiting.onWait(std::chrono::seconds(0)); };
+    modExcel(model, state, options, waiting).ExportToExcel();
+    EXPECT_NE(std::find(options.statuses.begin(), options.statuses.end(),
+                        "Excel is busy (a cell being edited or a dialog open?); waiting for it: 0 "
+                        "s of 20 s"),
+              options.statuses.end());
+    EXPECT_EQ(options.statuses.back(), "Writing Macro to Excel");
+}
+
 TEST_F(ExportTest, ACleanExportEndsWithItsOwnStatus) {
     Export();
     EXPECT_EQ(options.statuses.back(), "Writing Macro to Excel");
