@@ -68,9 +68,12 @@ std::string UsageText() {
            "Each file is written under a temporary name and renamed when complete: an\n"
            "interrupted run leaves no partial file and keeps the previous one.\n"
            "Progress goes to standard error, one line per assembly and a summary.\n"
-           "Exit status: 0 every assembly loaded and written; 1 an assembly could not be opened,\n"
-           "walked or written (the others are still written), or --strict and components are\n"
-           "missing; 2 a usage error.\n";
+           "An assembly of which Apprentice could not read a part (the components of a\n"
+           "sub-assembly) is written with what could be read, said in an \"incomplete:\" line,\n"
+           "and fails the run.\n"
+           "Exit status: 0 every assembly loaded and written whole; 1 an assembly could not be\n"
+           "opened, walked, read whole or written (the others are still written), or --strict\n"
+           "and components are missing; 2 a usage error.\n";
 }
 
 CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,
