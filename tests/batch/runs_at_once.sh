@@ -46,7 +46,7 @@ python3 "$project/bench/make_assembly.py" "$scratch/large" 2000 >/dev/null
 "$run" --export --out "$scratch/killed" "$scratch/large/Top.iam" >"$scratch/killed.log" 2>&1 &
 export_run=$!
 for _ in $(seq 300); do
-    pkill -KILL -f 'partwright-export\.exe' && break
+    pkill -KILL -x partwright-expo && break # the Windows program alone, by its process name
     sleep 0.1
 done
 wait "$export_run"
