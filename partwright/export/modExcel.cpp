@@ -92,11 +92,13 @@ ExportOutcome modExcel::ExportToExcel() {
     try {
         Run();
     } catch (const ExcelNotAnswering& stopped) {
+        const std::string left = book_ ? "the workbook is incomplete." : "nothing was exported.";
         Stopped(IsExcelBusy(stopped.code())
                     ? "Excel stayed busy for " + std::to_string(kBusyLimit.count()) +
                           " s (a cell being edited or a dialog open?); the export was stopped "
-                          "and the workbook is incomplete."
-                    : "Excel closed during the export; the workbook is incomplete.");
+                          "and " +
+                          left
+                    : "Excel closed during the export; " + left);
     }
     if (!outcome_.stopped && outcome_.failedSteps > 0) {
         Status("Exported, but " + CountedText(outcome_.failedSteps, "step", "steps") +

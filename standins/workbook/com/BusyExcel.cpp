@@ -12,6 +12,11 @@ namespace {
 // IRemUnknown and IRemUnknown2: AddRef, Release and QueryInterface from another process.
 constexpr IID kRemUnknown = {0x00000131, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 constexpr IID kRemUnknown2 = {0x00000143, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+// Wine hands a client the class object of a local server through IServiceProvider::QueryService
+// on an object of its own; Windows activates through system interfaces that never reach the
+// server's message filter.
+constexpr IID kWineActivation = {
+    0x6D5140C1, 0x7436, 0x11CE, {0x80, 0x34, 0x00, 0xAA, 0x00, 0x60, 0x09, 0xFA}};
 // IDispatch::Invoke's place in the interface's table.
 constexpr WORD kInvokeMethod = 6;
 
@@ -35,6 +40,10 @@ bool CarriesObjects(const INTERFACEINFO& call) {
 } // namespace
 
 std::optional<BusyPeriods> ParseBusyPeriods(std::string_view text) {
+    const bool once = text.starts_with('@');
+    if (once) {
+        text.remove_prefix(1);
+    }
     const auto comma = text.find(',');
     if (comma == std::string_view::npos) {
         return std::nullopt;
@@ -45,13 +54,13 @@ std::optional<BusyPeriods> ParseBusyPeriods(std::string_view text) {
     }
     const std::string_view length = text.substr(comma + 1);
     if (length == "forever") {
-        return BusyPeriods{*every, std::nullopt};
+        return BusyPeriods{*every, std::nullopt, once};
     }
     const auto milliseconds = NumberOf(length);
     if (!milliseconds) {
         return std::nullopt;
     }
-    return BusyPeriods{*every, std::chrono::milliseconds(*milliseconds)};
+    return BusyPeriods{*every, std::chrono::milliseconds(*milliseconds), once};
 }
 
 BusyExcel::BusyExcel(std::optional<BusyPeriods> periods) : periods_(periods) {
@@ -63,13 +72,15 @@ DWORD BusyExcel::HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO interfa
         interfaceInfo->wMethod == kInvokeMethod) {
         ++invokes_;
     }
-    if (!periods_ ||
-        (interfaceInfo && (interfaceInfo->iid == kRemUnknown ||
-                           interfaceInfo->iid == kRemUnknown2 || CarriesObjects(*interfaceInfo)))) {
+    if (!periods_ || (interfaceInfo &&
+                      (interfaceInfo->iid == kRemUnknown || interfaceInfo->iid == kRemUnknown2 ||
+                       interfaceInfo->iid == IID_IClassFactory ||
+                       interfaceInfo->iid == kWineActivation || CarriesObjects(*interfaceInfo)))) {
         return SERVERCALL_ISHANDLED;
     }
     const auto now = std::chrono::steady_clock::now();
-    if (++calls_ % periods_->every == 0) {
+    ++calls_;
+    if (periods_->once ? calls_ == periods_->every : calls_ % periods_->every == 0) {
         if (periods_->length) {
             busyUntil_ = std::max(busyUntil_, now + *periods_->length);
         } else {

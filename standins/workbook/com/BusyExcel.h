@@ -11,18 +11,22 @@
 namespace pw::standins {
 
 // When Excel is busy: from its `every`-th incoming call on, every `every`-th call starts a busy
-// period of `length`, or (no length) Excel stays busy for good from that call.
+// period of `length`, or (no length) Excel stays busy for good from that call. `once`: only the
+// `every`-th call starts one, as an Excel busy for a moment (a dialog closed soon after).
 struct BusyPeriods {
     std::uint64_t every = 0;
     std::optional<std::chrono::milliseconds> length;
+    bool once = false;
 };
 
-// "EVERY,MS" or "EVERY,forever"; nothing when the text names no periods.
+// "EVERY,MS", "EVERY,forever" or "@N,MS" (one period, from the N-th call); nothing when the text
+// names no periods.
 std::optional<BusyPeriods> ParseBusyPeriods(std::string_view text);
 
 // The server's message filter, registered for as long as it lives on the server's thread. It
 // counts the calls that arrive and, given busy periods, turns them away while busy; calls that
-// only manage references always pass, as they do in Excel.
+// only manage references, and the creation of the application object (which Excel offers only
+// once it is ready), always pass, as they do in Excel.
 class BusyExcel final : public com::MessageFilter {
 public:
     explicit BusyExcel(std::optional<BusyPeriods> periods);

@@ -8,7 +8,7 @@
 // crashes or that a user closes; PARTWRIGHT_EXCEL_USER_AT_CALL=n has the user open a workbook of
 // their own at the n-th call; PARTWRIGHT_EXCEL_BUSY="EVERY,MS" turns calls away for MS milliseconds
 // from every EVERY-th call on, as an Excel whose user edits a cell ("EVERY,forever": busy for
-// good from the EVERY-th call). As Excel, it refuses its macro projects unless the user trusted
+// good from the EVERY-th call; "@N,MS" once, from the N-th call). As Excel, it refuses its macro projects unless the user trusted
 // access to them (AccessVBOM 1 under HKCU\Software\Microsoft\Office\16.0\Excel\Security).
 // PARTWRIGHT_EXCEL_CALLS_FILE names a file that gets, when it ends, the number of automation calls
 // (IDispatch::Invoke) it was asked, for the benchmark of the export's calls per row.
