@@ -536,10 +536,10 @@ TEST_F(ExportTest, ExcelThatStopsAnsweringMidwayDoesNotHangTheExport) {
     modExcel lost(model, state, options, reached);
     const auto callsBefore = faults->calls;
     lost.ExportToExcel();
-    // The first refused call ends the export; nothing more is asked of the lost Excel.
-    EXPECT_EQ(
-        options.statuses,
-        (std::vector<std::string>{"Excel closed during the export; the workbook is incomplete."}));
+    // The first refused call ends the export; nothing more is asked of the lost Excel, which
+    // had not even a workbook made.
+    EXPECT_EQ(options.statuses,
+              (std::vector<std::string>{"Excel closed during the export; nothing was exported."}));
     EXPECT_EQ(faults->calls, callsBefore);
 }
 
