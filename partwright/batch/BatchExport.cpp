@@ -190,7 +190,11 @@ int BatchExport::Compare() {
     report_(name + ": " + model::ChangeSummary(changes) + ", " + Seconds(start) + " -> " +
             targets.front().path +
             (targets.size() > 1 ? " and " + targets.back().path : std::string()));
-    return kAllWritten;
+    ReportMissing(before->model, NameOf(older));
+    ReportMissing(after->model, NameOf(newer));
+    const bool missing =
+        before->model.Counts.MissingCount > 0 || after->model.Counts.MissingCount > 0;
+    return options_.strict && missing ? kSomeFailed : kAllWritten;
 }
 
 std::optional<BatchExport::Loaded> BatchExport::Load(const std::string& assembly,
@@ -349,18 +353,19 @@ void BatchExport::WriteSheets(const std::string& name, const workbook::Workbook&
 }
 
 // Each missing component by its occurrence name, with the assembly that uses it.
-void BatchExport::ReportMissing(const model::BomModel& model) {
+void BatchExport::ReportMissing(const model::BomModel& model, const std::string& revision) {
     std::vector<const model::clsFileData*> lastAtDepth;
     for (const auto& record : model.FileData) {
         const auto depth = static_cast<std::size_t>(std::max<std::int16_t>(record->Depth, 0));
         lastAtDepth.resize(depth + 1);
         lastAtDepth[depth] = record.get();
-        const std::string& file = record->FileName;
-        if (file.size() < 2 || file.front() != '<' || file.back() != '>') {
+        if (record->Kind != model::ComponentKind::Missing) {
             continue;
         }
+        const std::string& file = record->FileName; // "<Gasket:1>"
         const model::clsFileData* owner = depth > 0 ? lastAtDepth[depth - 1] : nullptr;
-        report_("  missing: " + file.substr(1, file.size() - 2) +
+        report_("  missing" + (revision.empty() ? std::string() : " (" + revision + ")") + ": " +
+                file.substr(1, file.size() - 2) +
                 (owner ? " in " + NameOf(owner->FileName) : std::string()));
     }
 }

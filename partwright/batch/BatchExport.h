@@ -54,7 +54,8 @@ private:
     void Write(const std::string& name, model::BomModel& model, const std::vector<Target>& targets);
     void WriteSheets(const std::string& name, const workbook::Workbook& book,
                      const std::vector<Target>& targets);
-    void ReportMissing(const model::BomModel& model);
+    // "  missing: NAME in OWNER" per missing component; `revision` names the revision compared.
+    void ReportMissing(const model::BomModel& model, const std::string& revision = {});
 
     const BatchOptions& options_;
     inventor::ServerFactory& servers_;

@@ -2,6 +2,7 @@
 
 #include "InMemoryWorkbook.h"
 #include "partwright/export/CellText.h"
+#include "partwright/model/BomRules.h"
 
 #include <algorithm>
 #include <vector>
@@ -70,7 +71,7 @@ ParentChildWorkbook(const model::BomModel& model, model::Counting counting, bool
             put(TextCell(component.Description));
             put(TextCell(component.Material));
             if (structure) {
-                put(TextCell(excel::BomStructureText(component.BOMStructure)));
+                put(TextCell(model::BomStructureText(component.BOMStructure)));
             }
             put(std::int32_t{line.level});
             for (std::size_t i = 0; i < model.ExtraProperties.size(); ++i) {

@@ -84,15 +84,6 @@ bool Exported(const model::clsFileData& record) {
     return record.Kind != model::ComponentKind::Suppressed;
 }
 
-std::string BomStructureText(std::int32_t structure) {
-    const char* const names[] = {"Normal", "Phantom", "Reference", "Purchased", "Inseparable"};
-    const std::int32_t index = structure - inventor::kNormalBOMStructure;
-    if (index < 0 || index >= static_cast<std::int32_t>(std::size(names))) {
-        return {};
-    }
-    return names[index];
-}
-
 std::string StatusText(const Value& status) {
     double number = 0;
     if (const auto* whole = std::get_if<std::int32_t>(&status)) {

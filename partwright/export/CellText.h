@@ -33,9 +33,6 @@ bool Exported(const model::clsFileData& record);
 // "WIP", "Pending", "Released" for 1, 2, 3; otherwise "NA-" and the value as text.
 std::string StatusText(const Value& status);
 
-// BOMStructureEnum's name: "Normal", "Phantom", "Reference", "Purchased", "Inseparable";
-// empty for the default or a structure that could not be read.
-std::string BomStructureText(std::int32_t structure);
 
 // The 16 cells of the matrix, row by row, separated by ","; empty without a matrix. A cell that
 // cannot be read fails the whole text.

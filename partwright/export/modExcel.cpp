@@ -8,6 +8,7 @@
 #include "partwright/excel/ExcelNotAnswering.h"
 #include "partwright/macros/modWriteVBEtoExcel.h"
 #include "partwright/model/AssemblyLoader.h"
+#include "partwright/model/BomRules.h"
 #include "shared/core/Checked.h"
 #include "shared/core/NumberText.h"
 #include "shared/core/Step.h"
@@ -610,7 +611,7 @@ void modExcel::IndentedValues(const model::clsFileData& record, CellBlock& block
         Column(kMatrix), [&] { return TextCell(MatrixText(record.TransMat.get())); },
         "the placement");
     if (structureColumn_) {
-        put(Column(kBomStructure), [&] { return TextCell(BomStructureText(record.BOMStructure)); });
+        put(Column(kBomStructure), [&] { return TextCell(model::BomStructureText(record.BOMStructure)); });
     }
     ExtraValues(record, block, at);
 }
@@ -634,7 +635,7 @@ void modExcel::SummaryValues(const model::clsFileData& record, CellBlock& block,
     put(kMaterial, TextCell(record.Material));
     FileValues(record, block, at, kPath, links);
     if (structureColumn_) {
-        put(kBomStructure, TextCell(BomStructureText(record.BOMStructure)));
+        put(kBomStructure, TextCell(model::BomStructureText(record.BOMStructure)));
     }
     ExtraValues(record, block, at);
 }
@@ -689,7 +690,7 @@ void modExcel::MarkVarying(const std::vector<const model::clsFileData*>& records
              return TextCell(folder);
          }},
         {kBomStructure,
-         [](const model::clsFileData& r) { return TextCell(BomStructureText(r.BOMStructure)); }},
+         [](const model::clsFileData& r) { return TextCell(model::BomStructureText(r.BOMStructure)); }},
     };
     for (const auto& [column, field] : fields) {
         if (column == kBomStructure && !structureColumn_) {

@@ -1,5 +1,6 @@
 #include "BomComparison.h"
 
+#include "BomRules.h"
 #include "PartNumberKey.h"
 #include "shared/core/CaseFold.h"
 #include "shared/core/NumberText.h"
@@ -13,13 +14,50 @@
 namespace pw::model {
 namespace {
 
-// The file's name without its folder; a missing component's name ("<Gasket:1>") as it is.
+// The file's name without its folder; a virtual component has no file.
 std::string FileNameOf(const clsFileData& record) {
-    if (record.Kind == ComponentKind::Missing) {
-        return record.FileName;
+    if (record.Kind == ComponentKind::Virtual) {
+        return {};
     }
     const auto slash = record.FileName.find_last_of("\\/");
     return slash == std::string::npos ? record.FileName : record.FileName.substr(slash + 1);
+}
+
+// The folder of a path, with its separator.
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// What a row is known by in both revisions, and how it is shown. A part number as typed, as
+// Inventor's BOM merges them; without one, a file by its path below the top assembly's folder
+// (two revisions side by side share their parts' folders, and two files of one name in two
+// folders stay two), a virtual component by its name, and a missing component by its name
+// without the occurrence's number.
+struct RowKey {
+    std::string key;
+    std::string shown;
+};
+
+RowKey KeyOf(const clsFileData& record, const std::string& topFolder) {
+    if (record.Kind == ComponentKind::Missing) {
+        const std::string name = record.FileName.substr(1, record.FileName.size() - 2);
+        const auto colon = name.rfind(':');
+        const std::string component = colon == std::string::npos ? name : name.substr(0, colon);
+        return {"!" + FoldCase(component), "<" + component + ">"};
+    }
+    if (std::string partNumber = ValueText(record.Partnumber); !partNumber.empty()) {
+        return {"#" + partNumber, partNumber};
+    }
+    if (record.Kind == ComponentKind::Virtual) {
+        const std::string name = record.FileName.substr(record.FileName.find('|') + 1);
+        return {"~" + name, name};
+    }
+    std::string path = record.FileName;
+    if (!topFolder.empty() && FoldCase(path).starts_with(FoldCase(topFolder))) {
+        path.erase(0, topFolder.size());
+    }
+    return {"@" + FoldCase(path), path};
 }
 
 // A revision's Summary BOM by key: the files under each key and their total quantity.
@@ -31,26 +69,29 @@ struct Entry {
 
 std::map<std::string, Entry> EntriesOf(const BomModel& model) {
     std::map<std::string, Entry> entries;
-    bool top = true;
+    const auto top = model.FileData.Item(1);
+    const std::string topFolder = top ? FolderOf(top->FileName) : std::string();
+    bool first = true;
     for (const auto& record : model.FileData) {
         // The top assembly is what is compared, not a part of it.
-        if (std::exchange(top, false)) {
+        if (std::exchange(first, false)) {
             continue;
         }
         if (record->Quantity < 1 || record->FileName.empty()) { // not the first use of its file
             continue;
         }
-        std::string shown =
-            record->Kind == ComponentKind::Missing ? std::string() : ValueText(record->Partnumber);
-        const bool byPartNumber = !shown.empty();
-        if (!byPartNumber) {
-            shown = FileNameOf(*record);
-        }
-        Entry& entry = entries[(byPartNumber ? "#" : "@") + FoldCase(shown)];
-        entry.shownKey = shown;
+        const RowKey key = KeyOf(*record, topFolder);
+        Entry& entry = entries[key.key];
+        entry.shownKey = key.shown;
         entry.records.push_back(record.get());
         if (const auto counted = model.Dupes.Find(record->FileName)) {
             entry.quantity += std::abs(std::int64_t{counted->Quantity});
+        }
+    }
+    // The occurrences of one missing file are one row, however many names they have.
+    for (auto& [key, entry] : entries) {
+        if (key.front() == '!') {
+            entry.records.resize(1);
         }
     }
     return entries;
@@ -75,7 +116,7 @@ std::vector<Field> FieldsOf(const BomModel& model, const ComparisonOptions& opti
     };
     if (options.bomStructure) {
         fields.push_back({"BOM Structure", [](const clsFileData& r) {
-                              return Value{std::int32_t{r.BOMStructure}};
+                              return Value{BomStructureText(r.BOMStructure)};
                           }});
     }
     for (std::size_t i = 0; i < model.ExtraProperties.size(); ++i) {
@@ -161,12 +202,15 @@ std::vector<BomChange> CompareBoms(const BomModel& older, const BomModel& newer,
             }
         }
     }
-    // By kind, then key; a key's fields keep their order.
+    // By kind, then key as read (part numbers that differ only in case side by side); a key's
+    // fields keep their order.
     std::stable_sort(changes.begin(), changes.end(), [](const BomChange& a, const BomChange& b) {
         if (a.kind != b.kind) {
             return a.kind < b.kind;
         }
-        return FoldCase(a.key) < FoldCase(b.key);
+        const std::string foldedA = FoldCase(a.key);
+        const std::string foldedB = FoldCase(b.key);
+        return foldedA != foldedB ? foldedA < foldedB : a.key < b.key;
     });
     return changes;
 }

@@ -16,7 +16,7 @@ enum class ChangeKind { Added, Removed, Quantity, Field, Ambiguous };
 struct BomChange {
     ChangeKind kind = ChangeKind::Field;
     std::string what; // "Added", "Removed", "Quantity", the field's name, or "Ambiguous"
-    std::string key;  // the part number, or the file name
+    std::string key;  // the part number, the file's path below the top's folder, "<Pin>", ...
     Value oldValue;
     Value newValue;
     std::optional<std::int64_t> difference; // new minus old, for quantities
@@ -29,8 +29,9 @@ struct ComparisonOptions {
 };
 
 // The differences between the Summary BOMs (totals through all levels) of two loaded models,
-// keyed by part number where there is one, else by file name (a missing component by its name),
-// sorted by kind, then key. Without merging, a key that stands for two files in one revision is
+// keyed by part number as typed where there is one, else by the file's path below the top
+// assembly's folder (a virtual component by its name, a missing component by its name without
+// the occurrence's number), sorted by kind, then key. Without merging, a key that stands for two files in one revision is
 // one "Ambiguous" row with the number of files in each, rather than a guess.
 std::vector<BomChange> CompareBoms(const BomModel& older, const BomModel& newer,
                                    const ComparisonOptions& options);

@@ -99,4 +99,13 @@ BomModel ApplyBomRules(const BomModel& loaded) {
     return ruled;
 }
 
+std::string BomStructureText(std::int32_t structure) {
+    const char* const names[] = {"Normal", "Phantom", "Reference", "Purchased", "Inseparable"};
+    const std::int32_t index = structure - inventor::kNormalBOMStructure;
+    if (index < 0 || index >= static_cast<std::int32_t>(std::size(names))) {
+        return {};
+    }
+    return names[index];
+}
+
 } // namespace pw::model

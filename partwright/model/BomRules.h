@@ -2,6 +2,9 @@
 
 #include "BomModel.h"
 
+#include <cstdint>
+#include <string>
+
 namespace pw::model {
 
 // The model as Inventor's own bill of materials counts it, for exports that ask for it:
@@ -13,5 +16,9 @@ namespace pw::model {
 // - suppressed uses are left out.
 // Unique entries, record quantities and the counters are counted afresh over what is left.
 BomModel ApplyBomRules(const BomModel& loaded);
+
+// BOMStructureEnum's name: "Normal", "Phantom", "Reference", "Purchased", "Inseparable";
+// empty for the default or a structure that could not be read.
+std::string BomStructureText(std::int32_t structure);
 
 } // namespace pw::model

@@ -175,9 +175,15 @@ TEST_F(BatchExportTest, ComparingTwoRevisionsWritesTheirDifferencesBesideTheNewO
     ASSERT_EQ(files.files.count(changes), 1u);
     EXPECT_NE(files.files[changes].find("No differences"), std::string::npos);
     EXPECT_EQ(files.files.count(samples + "\\Gearbox vs Gearbox - Totals.csv"), 1u);
-    ASSERT_EQ(lines.size(), 1u);
+    ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(UpToTime(lines[0]),
               "Gearbox vs Gearbox: 0 added, 0 removed, 0 quantities, 0 fields changed,");
+    // Each revision's missing components are said, and --strict fails the comparison on them.
+    EXPECT_EQ(lines[1], "  missing (Gearbox.iam): Gasket:1 in Gearbox.iam");
+    options.strict = true;
+    options.force = true;
+    EXPECT_EQ(Run(options), kSomeFailed);
+    options.strict = false;
 
     options.assemblies = {gearbox, samples + "\\Nowhere.iam"};
     EXPECT_EQ(Run(options), kSomeFailed);

@@ -121,7 +121,7 @@ TEST(BomComparison, EachKindOfDifferenceIsOneRowSortedByKindThenKey) {
     EXPECT_EQ(Texts(changes), (std::vector<std::string>{
                                   "Added GK:  -> 1 (1)",
                                   "Added PN:  -> 2 (2)",
-                                  "Removed <Gasket:10>: 1 ->  (-1)",
+                                  "Removed <Gasket>: 1 ->  (-1)",
                                   "Removed Washer.ipt: 2 ->  (-2)",
                                   "Quantity B8: 8 -> 12 (4)",
                                   "Quantity FR: 2 -> 3 (1)",
@@ -157,6 +157,66 @@ TEST(BomComparison, SameTotalsElsewhereAreEqualAndTwoFilesOfOneKeyAreSaidNotGues
     EXPECT_EQ(Texts(CompareBoms(old.model, now.model, {})),
               (std::vector<std::string>{"Ambiguous B8: 1 file -> 2 files"}));
     EXPECT_TRUE(CompareBoms(old.model, now.model, {.mergePartNumbers = true}).empty());
+}
+
+// One rule for a part number everywhere: as typed, as Inventor's BOM merges them. A file without
+// one is known by its path below the top assembly's folder, not by its bare name.
+TEST(BomComparison, PartNumbersAreKeyedAsTypedAndFilesByTheirPath) {
+    const auto revision = [](Revision& r, int lowerCaseUses, int secondBracketUses) {
+        r.Part("C:\\W\\Upper.ipt", "B-10");
+        r.Part("C:\\W\\Lower.ipt", "b-10");
+        r.Part("C:\\W\\A\\Bracket.ipt", "");
+        r.Part("C:\\W\\B\\Bracket.ipt", "");
+        r.Use(kTop, "C:\\W\\Upper.ipt", 2);
+        r.Use(kTop, "C:\\W\\Lower.ipt", lowerCaseUses);
+        r.Use(kTop, "C:\\W\\A\\Bracket.ipt", 1);
+        r.Use(kTop, "C:\\W\\B\\Bracket.ipt", secondBracketUses);
+    };
+    Revision old;
+    revision(old, 3, 2);
+    Revision now;
+    revision(now, 4, 3);
+    old.Loaded();
+    now.Loaded();
+    const std::vector<std::string> expected = {"Quantity b-10: 3 -> 4 (1)",
+                                               "Quantity B\\Bracket.ipt: 2 -> 3 (1)"};
+    EXPECT_EQ(Texts(CompareBoms(old.model, now.model, {})), expected);
+    EXPECT_EQ(Texts(CompareBoms(old.model, now.model, {.mergePartNumbers = true})), expected);
+}
+
+// What the sheet shows is the user's: a missing file once, by its name; a virtual component by
+// its name, without a file to differ in; a BOM structure by Inventor's name for it.
+TEST(BomComparison, RowsAreShownByWhatTheUserKnowsThemBy) {
+    const std::string sub = "C:\\W\\Sub.iam";
+    const auto revision = [&](Revision& r, const std::string& top, int subUses,
+                              std::int32_t shaftStructure) {
+        r.inventor.AddAssembly(top);
+        r.inventor.AddAssembly(sub);
+        r.Part("C:\\W\\Shaft.ipt", "SH").bomStructure = shaftStructure;
+        r.Use(top, sub, subUses);
+        r.inventor.AddOccurrence(sub, "Pin:3", "C:\\W\\Pin.ipt"); // missing
+        r.inventor.AddOccurrence(sub, "Pin:4", "C:\\W\\Pin.ipt");
+        r.inventor.AddVirtual(top, "Paint:1", "Paint");
+        r.inventor.AddVirtual(top, "Grease:1", "Grease").properties[{kTracking, 5}] = Value{"GR-1"};
+        r.Use(top, "C:\\W\\Shaft.ipt");
+    };
+    Revision old;
+    revision(old, "C:\\W\\Pump rev A.iam", 1, inventor::kNormalBOMStructure);
+    Revision now;
+    revision(now, "C:\\W\\Pump rev B.iam", 2, inventor::kPurchasedBOMStructure);
+    const auto load = [](Revision& r, const std::string& top) {
+        fakes::RecordingView view;
+        QuantityListing listing;
+        AssemblyLoader loader(r.model, listing, view, r.inventor);
+        view.fileNameText = top;
+        loader.LoadAssembly();
+    };
+    load(old, "C:\\W\\Pump rev A.iam");
+    load(now, "C:\\W\\Pump rev B.iam");
+    EXPECT_EQ(
+        Texts(CompareBoms(old.model, now.model, {.bomStructure = true})),
+        (std::vector<std::string>{"Quantity <Pin>: 2 -> 4 (2)", "Quantity Sub.iam: 1 -> 2 (1)",
+                                  "BOM Structure SH: Normal -> Purchased"}));
 }
 
 } // namespace
