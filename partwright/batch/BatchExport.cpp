@@ -90,8 +90,8 @@ int BatchExport::Run() {
             "; " + IntegerText(notLoaded_) + " not loaded, " + IntegerText(notWritten_) +
             " not written; " + CountedText(missing_, "missing component", "missing components") +
             "; " + Seconds(start));
-    const bool failed =
-        notLoaded_ > 0 || notWritten_ > 0 || incomplete_ > 0 || (options_.strict && missing_ > 0);
+    const bool failed = notLoaded_ > 0 || notWritten_ > 0 || incomplete_ > 0 ||
+                        (options_.strict && (missing_ > 0 || unmatched_ > 0));
     return failed ? kSomeFailed : kAllWritten;
 }
 
@@ -144,6 +144,22 @@ void BatchExport::ExportOne(const std::string& assembly) {
     }
     ReportAnswers(*loaded);
     ReportMissing(model);
+    ReportUnmatched(model);
+}
+
+void BatchExport::ReportUnmatched(const model::BomModel& model) {
+    for (std::size_t i = 0; i < model.ExtraProperties.size(); ++i) {
+        const bool found =
+            std::any_of(model.FileData.begin(), model.FileData.end(),
+                        [i](const std::shared_ptr<model::clsFileData>& record) {
+                            return i < record->Extra.size() && !IsEmpty(record->Extra[i]);
+                        });
+        if (!found) {
+            ++unmatched_;
+            const model::PropertyRequest& asked = model.ExtraProperties[i];
+            report_("  no file has the property " + asked.set + ":" + asked.name);
+        }
+    }
 }
 
 // OLD vs NEW: both loaded as for an export, their Summary BOMs compared, the differences written

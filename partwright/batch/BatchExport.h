@@ -54,6 +54,8 @@ private:
     void Write(const std::string& name, model::BomModel& model, const std::vector<Target>& targets);
     void WriteSheets(const std::string& name, const workbook::Workbook& book,
                      const std::vector<Target>& targets);
+    // "  no file has the property SET:NAME" per property asked for that no file had.
+    void ReportUnmatched(const model::BomModel& model);
     // "  missing: NAME in OWNER" per missing component; `revision` names the revision compared.
     void ReportMissing(const model::BomModel& model, const std::string& revision = {});
 
@@ -67,6 +69,7 @@ private:
     int notLoaded_ = 0;
     int notWritten_ = 0;
     int incomplete_ = 0; // written, but parts of the assembly could not be read
+    int unmatched_ = 0;  // properties asked for that no file of an assembly had
 
     std::int64_t missing_ = 0;
     bool serverGone_ = false;

@@ -15,7 +15,8 @@ struct PropertyRequest {
     std::optional<std::int32_t> id;
 };
 
-// "SET:NAME", split at the first colon; nothing when either side is empty.
+// "SET:NAME", split at the first colon; a colon of the set's own name is doubled ("A::B:NAME" is
+// the property NAME of the set "A:B"). Nothing when either side is empty.
 std::optional<PropertyRequest> ParsePropertyRequest(std::string_view text);
 
 } // namespace pw::model

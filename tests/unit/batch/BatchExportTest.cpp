@@ -319,6 +319,25 @@ TEST_F(BatchExportTest, AFailureOfOneAssemblyIsItsOwnAndTheRunGoesOn) {
               "1 of 2 assemblies written; 1 not loaded, 0 not written; 1 missing component;");
 }
 
+// A property that no file has is said rather than left as an empty column, and fails the run
+// with --strict; a set whose name holds a colon is named with the colon doubled.
+TEST_F(BatchExportTest, APropertyNoFileHasIsSaid) {
+    const auto colon = model::ParsePropertyRequest("Our::Set:Weight");
+    ASSERT_TRUE(colon);
+    EXPECT_EQ(colon->set, "Our:Set");
+    EXPECT_EQ(colon->name, "Weight");
+    EXPECT_FALSE(model::ParsePropertyRequest("Our::Set"));
+
+    BatchOptions options = Of({gearbox});
+    options.properties = {*model::ParsePropertyRequest("Design Tracking Properties:5"), *colon};
+    EXPECT_EQ(Run(options), kAllWritten);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[2], "  no file has the property Our:Set:Weight");
+    options.strict = true;
+    options.force = true;
+    EXPECT_EQ(Run(options), kSomeFailed);
+}
+
 TEST_F(BatchExportTest, AMigrationQuestionIsAnsweredYesAndSaid) {
     standins::StandinInventor inventor;
     inventor.AddAssembly("C:\\A\\Old.iam").needsMigration = true;
