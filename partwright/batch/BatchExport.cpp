@@ -14,6 +14,7 @@
 #include "shared/core/CaseFold.h"
 #include "shared/core/Failure.h"
 #include "shared/core/NumberText.h"
+#include "shared/core/Utf16Units.h"
 
 #include <algorithm>
 #include <chrono>
@@ -24,6 +25,14 @@ namespace pw::batch {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// The most characters a file's name may have in a folder of Windows.
+constexpr std::size_t kLongestFileName = 255;
+
+bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
+    return text.size() >= ending.size() &&
+           EqualsIgnoringCase(text.substr(text.size() - ending.size()), ending);
+}
 
 std::string Seconds(Clock::time_point since) {
     const std::chrono::duration<double> elapsed = Clock::now() - since;
@@ -68,7 +77,7 @@ int BatchExport::Run() {
     for (const std::string& assembly : options_.assemblies) {
         if (!given.insert(files_.SameFileKey(assembly)).second) {
             // Named twice (or matched by two patterns): the one workbook is all that is wanted.
-            report_(NameOf(assembly) + ": given twice; exported once");
+            report_(NameOf(assembly) + ": given twice; the second is left out");
             continue;
         }
         if (serverGone_) {
@@ -227,8 +236,13 @@ std::optional<BatchExport::Loaded> BatchExport::Load(const std::string& assembly
     }
     if (!loader.Completed()) {
         ++notLoaded_;
-        const std::string reason =
+        std::string reason =
             view.messages.empty() ? "the load stopped" : OneLine(view.messages.back().text);
+        // A part has no components to read; the window's teasing answer says nothing here.
+        if (EndsWithIgnoringCase(assembly, ".ipt") && !view.messages.empty() &&
+            view.messages.back().text.starts_with("Nice try")) {
+            reason = "a part, not an assembly (.iam)";
+        }
         report_(NameOf(assembly) + ": not loaded: " + reason + " (" + Seconds(start) + ")");
         return std::nullopt;
     }
@@ -310,6 +324,13 @@ bool BatchExport::Writable(const std::string& name, const std::vector<Target>& t
     for (const Target& target : targets) {
         if (written_.count(files_.SameFileKey(target.path)) != 0) {
             return refuse(target.path + " was written for another assembly of this run");
+        }
+        std::string folder;
+        std::string file;
+        excel::SplitPath(target.path, folder, file);
+        if (Utf16Length(file) > kLongestFileName) {
+            return refuse("the file name " + file + " is longer than the " +
+                          IntegerText(kLongestFileName) + " characters Windows allows");
         }
         if (IsDeviceName(target.path)) {
             return refuse(target.path + " is a name Windows keeps for a device (CON, PRN, AUX, " +

@@ -21,7 +21,7 @@ std::vector<PartNumberRow> PartNumberRows(const model::BomModel& model) {
         PartNumberRow& row = rows[found->second];
         row.records.push_back(record.get());
         if (const auto entry = model.Dupes.Find(record->FileName)) {
-            row.quantity = checked::Add(row.quantity, entry->Quantity);
+            row.quantity = checked::Add(row.quantity.value_or(0), entry->Quantity);
         }
     }
     return rows;

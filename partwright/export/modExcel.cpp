@@ -653,7 +653,9 @@ void modExcel::PartNumberSummaryRows() {
             const model::clsFileData& lead = *row.records.front();
             rows.looks.push_back(LookOf(lead));
             SummaryValues(lead, rows.values, i, rows.links);
-            rows.values.At(i, summary::kQuantity - 1) = row.quantity;
+            if (row.quantity) {
+                rows.values.At(i, summary::kQuantity - 1) = *row.quantity;
+            }
             if (row.records.size() > 1) {
                 MarkVarying(row.records, rows.values, i);
                 const std::string files =

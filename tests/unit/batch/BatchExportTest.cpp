@@ -93,8 +93,7 @@ TEST_F(BatchExportTest, WhatCannotBeLoadedFailsTheRunAndTheOthersAreStillWritten
     const std::string part = samples + "\\Parts\\Shaft.ipt";
     EXPECT_EQ(Run(Of({nowhere, part, gearbox})), kSomeFailed);
     EXPECT_EQ(UpToTime(lines[0]), "Nowhere.iam: not loaded: Unable to open the specified file. (");
-    EXPECT_EQ(UpToTime(lines[1]),
-              "Shaft.ipt: not loaded: Nice try, you really should try migrating Then run again (");
+    EXPECT_EQ(UpToTime(lines[1]), "Shaft.ipt: not loaded: a part, not an assembly (.iam) (");
     EXPECT_EQ(files.files.size(), 1u);
     EXPECT_EQ(files.files.count(samples + "\\Gearbox.xlsx"), 1u);
     EXPECT_EQ(UpToTime(lines.back()),
@@ -236,7 +235,7 @@ TEST_F(BatchExportTest, WhatStandsInTheWayIsNamed) {
 
 TEST_F(BatchExportTest, AnAssemblyGivenTwiceIsExportedOnceAndFailsNothing) {
     EXPECT_EQ(Run(Of({gearbox, gearbox})), kAllWritten);
-    EXPECT_EQ(lines[2], "Gearbox.iam: given twice; exported once");
+    EXPECT_EQ(lines[2], "Gearbox.iam: given twice; the second is left out");
     EXPECT_EQ(UpToTime(lines[3]),
               "1 of 1 assembly written; 0 not loaded, 0 not written; 1 missing component;");
 }
@@ -336,6 +335,24 @@ TEST_F(BatchExportTest, APropertyNoFileHasIsSaid) {
     options.strict = true;
     options.force = true;
     EXPECT_EQ(Run(options), kSomeFailed);
+}
+
+// Two long names compared make an output name longer than a folder entry may be: said so,
+// rather than as a rename that found no file.
+TEST_F(BatchExportTest, AnOutputNameLongerThanWindowsAllowsIsSaid) {
+    standins::StandinInventor inventor;
+    const std::string old = "C:\\A\\" + std::string(130, 'o') + ".iam";
+    const std::string now = "C:\\A\\" + std::string(130, 'n') + ".iam";
+    inventor.AddAssembly(old);
+    inventor.AddAssembly(now);
+    BatchOptions options = Of({old, now});
+    options.compare = true;
+    EXPECT_EQ(Run(options, &inventor), kSomeFailed);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find(": not written: the file name " + std::string(130, 'o') + " vs "),
+              std::string::npos)
+        << lines[0];
+    EXPECT_NE(lines[0].find("is longer than the 255 characters Windows allows"), std::string::npos);
 }
 
 TEST_F(BatchExportTest, AMigrationQuestionIsAnsweredYesAndSaid) {

@@ -55,10 +55,14 @@ TEST_F(PartNumberRowsTest, FilesOfOnePartNumberAreOneRowAndTheirDisagreementsVar
     EXPECT_EQ(SummaryRow(5).back(), "Plate2.ipt");
     EXPECT_EQ(SummaryRow(6)[1], "<Lost:1>");
     EXPECT_EQ(SummaryRow(7)[0], "");
+    // The top assembly is no use of itself: its quantity is blank, as without merging.
+    EXPECT_EQ(SummaryRow(2)[0], "");
+    EXPECT_EQ(SummaryRow(2)[1], "FR-1");
 }
 
 TEST_F(PartNumberRowsTest, WithoutMergingEachFileKeepsItsRow) {
     Export();
+    EXPECT_EQ(SummaryRow(2)[0], "");
     EXPECT_EQ(SummaryRow(3)[0], "1");
     EXPECT_EQ(SummaryRow(3).back(), "Bolt.ipt");
     EXPECT_EQ(SummaryRow(5)[0], "2");
