@@ -96,11 +96,15 @@ int BatchExport::Run() {
     report_(IntegerText(exported_) + " of " + CountedText(total, "assembly", "assemblies") +
             " written" +
             (incomplete_ > 0 ? " (" + IntegerText(incomplete_) + " incomplete)" : std::string()) +
+            (fittedAssemblies_ > 0
+                 ? " (" + IntegerText(fittedAssemblies_) + " fitted to Excel's limits)"
+                 : std::string()) +
             "; " + IntegerText(notLoaded_) + " not loaded, " + IntegerText(notWritten_) +
             " not written; " + CountedText(missing_, "missing component", "missing components") +
             "; " + Seconds(start));
-    const bool failed = notLoaded_ > 0 || notWritten_ > 0 || incomplete_ > 0 ||
-                        (options_.strict && (missing_ > 0 || unmatched_ > 0));
+    const bool failed =
+        notLoaded_ > 0 || notWritten_ > 0 || incomplete_ > 0 ||
+        (options_.strict && (missing_ > 0 || unmatched_ > 0 || fittedAssemblies_ > 0));
     return failed ? kSomeFailed : kAllWritten;
 }
 
@@ -132,8 +136,9 @@ void BatchExport::ExportOne(const std::string& assembly) {
                                    "occurrences") +
                        ", " + CountedText(model.Dupes.Count(), "unique file", "unique files") +
                        ", " + IntegerText(counts.MissingCount) + " missing";
+    Fitted fitted;
     try {
-        Write(name, model, targets);
+        fitted = Write(name, model, targets);
     } catch (const Failure& failure) {
         ++notWritten_;
         report_(line + "; not written: " + failure.what() + " (" + Seconds(start) + ")");
@@ -151,6 +156,7 @@ void BatchExport::ExportOne(const std::string& assembly) {
         ++incomplete_;
         report_("  incomplete: " + model::UnreadText(model));
     }
+    ReportFitted(fitted);
     ReportAnswers(*loaded);
     ReportMissing(model);
     ReportUnmatched(model);
@@ -206,8 +212,11 @@ int BatchExport::Compare() {
     const std::vector<model::BomChange> changes = model::CompareBoms(
         before->model, after->model, {options_.mergePartNumbers, options_.bomRules});
     try {
-        const auto book = ComparisonWorkbook(before->model, after->model, changes);
+        Fitted fitted;
+        const auto book =
+            ComparisonWorkbook(before->model, after->model, changes, LimitsOfFormat(), &fitted);
         WriteSheets(name, *book, targets);
+        ReportFitted(fitted);
     } catch (const Failure& failure) {
         report_(name + ": not written: " + failure.what() + " (" + Seconds(start) + ")");
         return kSomeFailed;
@@ -351,19 +360,36 @@ bool BatchExport::Writable(const std::string& name, const std::vector<Target>& t
     return true;
 }
 
-void BatchExport::Write(const std::string& name, model::BomModel& model,
-                        const std::vector<Target>& targets) {
-    const auto book = options_.layout == Layout::ParentChild
-                          ? ParentChildWorkbook(model,
-                                                options_.bomRules ? model::Counting::BomRules
-                                                                  : model::Counting::Walk,
-                                                options_.mergePartNumbers)
-                          : BomWorkbook(model, options_.indented, options_.hyperlinks,
-                                        options_.bomRules ? excel::BomStructureColumn::With
-                                                          : excel::BomStructureColumn::Without,
-                                        options_.mergePartNumbers ? excel::SummaryRowsBy::PartNumber
-                                                                  : excel::SummaryRowsBy::File);
+Fitted BatchExport::Write(const std::string& name, model::BomModel& model,
+                          const std::vector<Target>& targets) {
+    Fitted fitted;
+    const auto book =
+        options_.layout == Layout::ParentChild
+            ? ParentChildWorkbook(
+                  model, options_.bomRules ? model::Counting::BomRules : model::Counting::Walk,
+                  options_.mergePartNumbers, LimitsOfFormat(), &fitted)
+            : BomWorkbook(model, options_.indented, options_.hyperlinks,
+                          options_.bomRules ? excel::BomStructureColumn::With
+                                            : excel::BomStructureColumn::Without,
+                          options_.mergePartNumbers ? excel::SummaryRowsBy::PartNumber
+                                                    : excel::SummaryRowsBy::File,
+                          LimitsOfFormat(), &fitted);
     WriteSheets(name, *book, targets);
+    return fitted;
+}
+
+// An .xlsx file holds what Excel holds; a CSV file holds any text whole.
+excel::CellLimits BatchExport::LimitsOfFormat() const {
+    return options_.format == OutputFormat::Xlsx ? excel::CellLimits::Excel
+                                                 : excel::CellLimits::None;
+}
+
+void BatchExport::ReportFitted(const Fitted& fitted) {
+    if (fitted.count > 0) {
+        ++fittedAssemblies_;
+        report_("  fitted to Excel's limits in " + CountedText(fitted.count, "place", "places") +
+                "; the first: " + fitted.first);
+    }
 }
 
 // The workbook as its targets: the .xlsx file, or one CSV file per sheet.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BatchOptions.h"
+#include "InMemoryWorkbook.h"
 #include "OutputFiles.h"
 #include "SilentViews.h"
 #include "partwright/model/BomModel.h"
@@ -51,7 +52,12 @@ private:
     std::string FolderFor(const std::string& assembly) const;
     std::vector<Target> TargetsOf(const std::string& assembly) const;
     bool Writable(const std::string& name, const std::vector<Target>& targets);
-    void Write(const std::string& name, model::BomModel& model, const std::vector<Target>& targets);
+    // Writes the assembly's files; where they were fitted to Excel's limits.
+    Fitted Write(const std::string& name, model::BomModel& model,
+                 const std::vector<Target>& targets);
+    excel::CellLimits LimitsOfFormat() const;
+    // "  fitted to Excel's limits in N places; the first: ..." when any.
+    void ReportFitted(const Fitted& fitted);
     void WriteSheets(const std::string& name, const workbook::Workbook& book,
                      const std::vector<Target>& targets);
     // "  no file has the property SET:NAME" per property asked for that no file had.
@@ -68,8 +74,9 @@ private:
     int exported_ = 0;
     int notLoaded_ = 0;
     int notWritten_ = 0;
-    int incomplete_ = 0; // written, but parts of the assembly could not be read
-    int unmatched_ = 0;  // properties asked for that no file of an assembly had
+    int incomplete_ = 0;       // written, but parts of the assembly could not be read
+    int unmatched_ = 0;        // properties asked for that no file of an assembly had
+    int fittedAssemblies_ = 0; // written with texts cut or links left out to fit Excel's limits
 
     std::int64_t missing_ = 0;
     bool serverGone_ = false;

@@ -64,7 +64,8 @@ std::string UsageText() {
            "                    is written as =\"text\" so that it stays the text it is\n"
            "  --out DIR         write into DIR (made when missing); default: beside each assembly\n"
            "  --force           replace files that exist (never done without it)\n"
-           "  --strict          missing components fail the run (exit status 1)\n"
+           "  --strict          missing components, properties no file has and Excel's limits\n"
+           "                    met fail the run (exit status 1)\n"
            "  --help, /?, --version\n"
            "\n"
            "Each file is written under a temporary name and renamed when complete: an\n"
@@ -72,10 +73,13 @@ std::string UsageText() {
            "Progress goes to standard error, one line per assembly and a summary.\n"
            "An assembly of which Apprentice could not read a part (the components of a\n"
            "sub-assembly) is written with what could be read, said in an \"incomplete:\" line,\n"
-           "and fails the run.\n"
+           "and fails the run. An .xlsx file holds what Excel holds: texts longer than a cell's\n"
+           "32,767 characters are cut and file names past a sheet's 65,530 links stay text, said\n"
+           "in a \"fitted to Excel's limits\" line; CSV files keep every text whole.\n"
            "Exit status: 0 every assembly loaded and written whole; 1 an assembly could not be\n"
            "opened, walked, read whole or written (the others are still written), or --strict\n"
-           "and components are missing; 2 a usage error.\n";
+           "and components are missing, a property was had by no file or Excel's limits were\n"
+           "met; 2 a usage error.\n";
 }
 
 CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace pw::batch {
 namespace {
@@ -39,7 +40,8 @@ CellValue Number(std::int64_t value) {
                                                     : CellValue{static_cast<double>(value)};
 }
 
-void WriteChanges(excel::Worksheet& sheet, const std::vector<model::BomChange>& changes) {
+void WriteChanges(excel::Worksheet& sheet, const std::vector<model::BomChange>& changes,
+                  excel::CellLimits limits, Fitted* fitted) {
     constexpr std::int32_t kWidth = 8;
     if (changes.empty()) {
         sheet.Cells(2, 1)->SetValue(TextCell("No differences"));
@@ -67,7 +69,7 @@ void WriteChanges(excel::Worksheet& sheet, const std::vector<model::BomChange>& 
                 block.At(row, column) = cells[column];
             }
         }
-        sheet.Block(first + 2, 1, first + 1 + rows, kWidth)->SetValues(block);
+        WriteFittedBlock(sheet, kChangesSheet, first + 2, std::move(block), limits, fitted);
         // One fill per run of rows of a kind.
         for (std::int32_t row = 0; row < rows;) {
             const model::ChangeKind kind = changes[static_cast<std::size_t>(first + row)].kind;
@@ -111,14 +113,15 @@ void WriteTotals(excel::Worksheet& sheet, const model::BomModel& older,
 
 } // namespace
 
-std::unique_ptr<workbook::Workbook>
-ComparisonWorkbook(const model::BomModel& older, const model::BomModel& newer,
-                   const std::vector<model::BomChange>& changes) {
-    InMemoryWorkbook made;
+std::unique_ptr<workbook::Workbook> ComparisonWorkbook(const model::BomModel& older,
+                                                       const model::BomModel& newer,
+                                                       const std::vector<model::BomChange>& changes,
+                                                       excel::CellLimits limits, Fitted* fitted) {
+    InMemoryWorkbook made(limits);
     excel::Workbook& book = made.Book();
     const auto changesSheet = book.Sheet(1);
     WriteHeadings(book, *changesSheet, kChangesSheet, kChangeHeadings);
-    WriteChanges(*changesSheet, changes);
+    WriteChanges(*changesSheet, changes, limits, fitted);
     // Worksheets.Add puts the new sheet in front: the changes are moved to the front after.
     const auto totals = book.AddWorksheet();
     WriteHeadings(book, *totals, kTotalsComparedSheet, kTotalsHeadings);

@@ -1,9 +1,11 @@
 #include "InMemoryWorkbook.h"
 
+#include "partwright/excel/CellLimits.h"
 #include "partwright/excel/ExcelCodes.h"
 #include "partwright/export/CellText.h"
 #include "partwright/workbook/WorkbookApplication.h"
 #include "shared/core/Failure.h"
+#include "shared/core/NumberText.h"
 
 namespace pw::batch {
 namespace {
@@ -27,10 +29,24 @@ private:
 
 } // namespace
 
-InMemoryWorkbook::InMemoryWorkbook()
+InMemoryWorkbook::InMemoryWorkbook(excel::CellLimits limits)
     : state_(std::make_shared<workbook::ExcelState>()),
       launcher_(std::make_unique<InMemoryExcel>(state_)) {
     state_->sheetsInNewWorkbook = 1;
+    state_->excelLimits = limits == excel::CellLimits::Excel;
+}
+
+void WriteFittedBlock(excel::Worksheet& sheet, const char* sheetName, std::int32_t top,
+                      excel::CellBlock block, excel::CellLimits limits, Fitted* fitted) {
+    if (limits == excel::CellLimits::Excel) {
+        for (const std::int32_t row : excel::FitTextsToCells(block)) {
+            if (fitted) {
+                fitted->Add("the text in row " + IntegerText(top + row) + " of " + sheetName +
+                            " was longer than Excel's 32,767 characters and was cut to fit");
+            }
+        }
+    }
+    sheet.Block(top, 1, top + block.rows - 1, block.columns)->SetValues(block);
 }
 
 excel::Workbook& InMemoryWorkbook::Book() {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "partwright/excel/ExcelApi.h"
+#include "partwright/export/modExcel.h"
 #include "partwright/workbook/WorkbookModel.h"
 
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 
 namespace pw::batch {
 
@@ -13,7 +15,7 @@ namespace pw::batch {
 // Excel, starting with a single sheet.
 class InMemoryWorkbook {
 public:
-    InMemoryWorkbook();
+    explicit InMemoryWorkbook(excel::CellLimits limits = excel::CellLimits::Excel);
 
     // The Excel that makes it: "started", never attached to.
     excel::ExcelLauncher& Launcher() { return *launcher_; }
@@ -27,6 +29,23 @@ private:
     std::unique_ptr<excel::ExcelLauncher> launcher_;
     std::shared_ptr<excel::Workbook> book_;
 };
+
+// Where a workbook was fitted to Excel's limits in the making: how often, and the first place.
+struct Fitted {
+    std::int32_t count = 0;
+    std::string first;
+
+    void Add(const std::string& where) {
+        if (count++ == 0) {
+            first = where;
+        }
+    }
+};
+
+// Writes a block at row `top`, column 1, its texts cut to a cell's size where the workbook has
+// Excel's limits, each cut added to `fitted` with the sheet's name.
+void WriteFittedBlock(excel::Worksheet& sheet, const char* sheetName, std::int32_t top,
+                      excel::CellBlock block, excel::CellLimits limits, Fitted* fitted);
 
 // A column's heading and its width in characters.
 struct ColumnHeading {

@@ -5,6 +5,7 @@
 #include "partwright/model/BomRules.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace pw::batch {
@@ -31,8 +32,9 @@ std::string FileNameOf(const model::clsFileData& record) {
 
 } // namespace
 
-std::unique_ptr<workbook::Workbook>
-ParentChildWorkbook(const model::BomModel& model, model::Counting counting, bool byPartNumber) {
+std::unique_ptr<workbook::Workbook> ParentChildWorkbook(const model::BomModel& model,
+                                                        model::Counting counting, bool byPartNumber,
+                                                        excel::CellLimits limits, Fitted* fitted) {
     const bool structure = counting == model::Counting::BomRules;
     std::vector<ColumnHeading> columns;
     for (std::size_t at = 0; at < std::size(kColumns); ++at) {
@@ -45,7 +47,7 @@ ParentChildWorkbook(const model::BomModel& model, model::Counting counting, bool
     }
     const auto width = static_cast<std::int32_t>(columns.size());
 
-    InMemoryWorkbook made;
+    InMemoryWorkbook made(limits);
     const auto sheet = made.Book().Sheet(1);
     WriteHeadings(made.Book(), *sheet, kParentChildSheet, columns);
 
@@ -79,7 +81,7 @@ ParentChildWorkbook(const model::BomModel& model, model::Counting counting, bool
                                                : excel::CellValue{});
             }
         }
-        sheet->Block(first + 2, 1, first + 1 + rows, width)->SetValues(block);
+        WriteFittedBlock(*sheet, kParentChildSheet, first + 2, std::move(block), limits, fitted);
     }
 
     return made.Take();

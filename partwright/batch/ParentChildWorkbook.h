@@ -1,5 +1,6 @@
 #pragma once
 
+#include "InMemoryWorkbook.h"
 #include "partwright/model/ParentChild.h"
 #include "partwright/workbook/WorkbookModel.h"
 
@@ -15,8 +16,10 @@ inline constexpr const char* kParentChildSheet = "Parent-Child";
 // first appears, and the component's further properties the model was asked for. Missing components
 // show their name and "File Missing", as in the Summary BOM.
 // With `byPartNumber`, files of one part number are one parent or component (MergedByPartNumber).
-std::unique_ptr<workbook::Workbook> ParentChildWorkbook(const model::BomModel& model,
-                                                        model::Counting counting,
-                                                        bool byPartNumber = false);
+// Texts are cut to a cell with Excel's limits, as BomWorkbook cuts them.
+std::unique_ptr<workbook::Workbook>
+ParentChildWorkbook(const model::BomModel& model, model::Counting counting,
+                    bool byPartNumber = false, excel::CellLimits limits = excel::CellLimits::Excel,
+                    Fitted* fitted = nullptr);
 
 } // namespace pw::batch

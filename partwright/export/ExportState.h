@@ -25,6 +25,10 @@ struct ExportOutcome {
     std::string firstFailure;
     bool stopped = false;
     std::string stopReason;
+    // Where Excel's limits were met: a text cut to a cell, file names past a sheet's links left
+    // as text. No failure: what a workbook can hold, it holds.
+    std::int32_t fitted = 0;
+    std::string firstFitted;
 
     bool Complete() const { return failedSteps == 0 && !stopped; }
 };

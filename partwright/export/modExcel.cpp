@@ -4,6 +4,7 @@
 #include "PartNumberRows.h"
 #include "SheetControls.h"
 #include "partwright/excel/BomColumns.h"
+#include "partwright/excel/CellLimits.h"
 #include "partwright/excel/ExcelCodes.h"
 #include "partwright/excel/ExcelNotAnswering.h"
 #include "partwright/macros/modWriteVBEtoExcel.h"
@@ -12,7 +13,6 @@
 #include "shared/core/Checked.h"
 #include "shared/core/NumberText.h"
 #include "shared/core/Step.h"
-#include "shared/core/Utf16Units.h"
 
 #include <algorithm>
 #include <chrono>
@@ -73,11 +73,12 @@ std::int16_t IndentColumnsForMacros(const ExportState& state, const model::BomMo
 
 modExcel::modExcel(model::BomModel& model, ExportState& state, ExportView& view,
                    ExcelLauncher& launcher, WorkbookKind kind, BomStructureColumn structure,
-                   SummaryRowsBy summaryRows)
+                   SummaryRowsBy summaryRows, CellLimits limits)
     : model_(model), state_(state), view_(view), launcher_(launcher),
       controls_(kind == WorkbookKind::WithMacros),
       structureColumn_(structure == BomStructureColumn::With),
-      byPartNumber_(summaryRows == SummaryRowsBy::PartNumber) {}
+      byPartNumber_(summaryRows == SummaryRowsBy::PartNumber),
+      excelLimits_(limits == CellLimits::Excel) {}
 
 ExportOutcome modExcel::ExportToExcel() {
     outcome_ = {};
@@ -105,6 +106,11 @@ ExportOutcome modExcel::ExportToExcel() {
         Status("Exported, but " + CountedText(outcome_.failedSteps, "step", "steps") +
                " failed; the first: " + outcome_.firstFailure);
         view_.DoEvents();
+    } else if (!outcome_.stopped && outcome_.fitted > 0) {
+        Status("Exported, fitted to Excel's limits in " +
+               CountedText(outcome_.fitted, "place", "places") +
+               "; the first: " + outcome_.firstFitted);
+        view_.DoEvents();
     }
     if (std::exchange(waitShown_, false)) {
         view_.SetStatus(shownStatus_); // the wait is over: the status says how the export ended
@@ -125,6 +131,12 @@ void modExcel::Status(const std::string& text) {
 void modExcel::CountFailure(const std::string& reason) {
     if (outcome_.failedSteps++ == 0) {
         outcome_.firstFailure = reason;
+    }
+}
+
+void modExcel::CountFitted(const std::string& reason) {
+    if (outcome_.fitted++ == 0) {
+        outcome_.firstFitted = reason;
     }
 }
 
@@ -516,37 +528,21 @@ void modExcel::SummaryRows() {
              });
 }
 
-// One block of values, row `first` down, from column 1.
+// One block of values, row `first` down, from column 1. Excel refuses a whole block for one text
+// longer than a cell holds: such texts are cut to fit, and each cut is counted.
 void modExcel::WriteBlock(std::int32_t first, const CellBlock& block) {
-    const auto write = [&](const CellBlock& values) {
-        ExportStep([&] {
-            Target()
-                .Block(first, 1, checked::Add(first, values.rows - 1), values.columns)
-                ->SetValues(values);
-        });
-    };
-    const auto tooLong = [](const CellValue& value) {
-        const auto* text = std::get_if<std::string>(&value);
-        return text && Utf16Length(*text) > kCellCharacters;
-    };
-    if (std::none_of(block.values.begin(), block.values.end(), tooLong)) {
-        write(block);
-        return;
-    }
-    // Excel refuses a whole block for one text longer than a cell holds: cut such texts to fit,
-    // and count each cut.
     CellBlock fitted = block;
-    for (std::size_t at = 0; at < fitted.values.size(); ++at) {
-        if (tooLong(fitted.values[at])) {
-            auto& text = std::get<std::string>(fitted.values[at]);
-            text = std::string(Utf16Prefix(text, kCellCharacters));
-            const auto row =
-                first + static_cast<std::int32_t>(at / static_cast<std::size_t>(block.columns));
-            CountFailure("the text in row " + IntegerText(row) + " of " + state_.SheetName +
-                         " was longer than Excel's 32,767 characters and was cut to fit");
+    if (excelLimits_) {
+        for (const std::int32_t row : FitTextsToCells(fitted)) {
+            CountFitted("the text in row " + IntegerText(first + row) + " of " + state_.SheetName +
+                        " was longer than Excel's 32,767 characters and was cut to fit");
         }
     }
-    write(fitted);
+    ExportStep([&] {
+        Target()
+            .Block(first, 1, checked::Add(first, fitted.rows - 1), fitted.columns)
+            ->SetValues(fitted);
+    });
 }
 
 // The file-name cells of a block as hyperlinks to their files, after the block's values.
@@ -554,12 +550,12 @@ void modExcel::AddLinks(std::int32_t first, std::int32_t column,
                         const std::vector<PendingLink>& links) {
     for (const PendingLink& link : links) {
         // Past what a sheet holds, each link would be refused in turn: the names stay as text.
-        if (linksOnTarget_ == kHyperlinksPerSheet) {
-            CountFailure(state_.SheetName +
-                         ": Excel holds 65,530 hyperlinks on a sheet; the file names past them "
-                         "are text only");
+        if (excelLimits_ && linksOnTarget_ == kHyperlinksPerSheet) {
+            CountFitted(state_.SheetName +
+                        ": Excel holds 65,530 hyperlinks on a sheet; the file names past them "
+                        "are text only");
         }
-        if (linksOnTarget_++ >= kHyperlinksPerSheet) {
+        if (excelLimits_ && linksOnTarget_++ >= kHyperlinksPerSheet) {
             continue;
         }
         ExportStep([&] {
@@ -611,7 +607,8 @@ void modExcel::IndentedValues(const model::clsFileData& record, CellBlock& block
         Column(kMatrix), [&] { return TextCell(MatrixText(record.TransMat.get())); },
         "the placement");
     if (structureColumn_) {
-        put(Column(kBomStructure), [&] { return TextCell(model::BomStructureText(record.BOMStructure)); });
+        put(Column(kBomStructure),
+            [&] { return TextCell(model::BomStructureText(record.BOMStructure)); });
     }
     ExtraValues(record, block, at);
 }
@@ -692,7 +689,9 @@ void modExcel::MarkVarying(const std::vector<const model::clsFileData*>& records
              return TextCell(folder);
          }},
         {kBomStructure,
-         [](const model::clsFileData& r) { return TextCell(model::BomStructureText(r.BOMStructure)); }},
+         [](const model::clsFileData& r) {
+             return TextCell(model::BomStructureText(r.BOMStructure));
+         }},
     };
     for (const auto& [column, field] : fields) {
         if (column == kBomStructure && !structureColumn_) {

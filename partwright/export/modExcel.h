@@ -34,6 +34,10 @@ enum class WorkbookKind { WithMacros, CellsOnly };
 // sheets.
 enum class BomStructureColumn { Without, With };
 
+// Whether the workbook has Excel's limits (a cell's characters, a sheet's hyperlinks), as Excel
+// and an .xlsx file have them, or none, as a CSV file has none.
+enum class CellLimits { Excel, None };
+
 // The Summary BOM's rows: one per file, as the window shows them, or merged by part number as
 // Inventor's BOM merges them (fields the files disagree on show "*Varies*").
 enum class SummaryRowsBy { File, PartNumber };
@@ -52,7 +56,8 @@ public:
     modExcel(model::BomModel& model, ExportState& state, ExportView& view, ExcelLauncher& launcher,
              WorkbookKind kind = WorkbookKind::WithMacros,
              BomStructureColumn structure = BomStructureColumn::Without,
-             SummaryRowsBy summaryRows = SummaryRowsBy::File);
+             SummaryRowsBy summaryRows = SummaryRowsBy::File,
+             CellLimits limits = CellLimits::Excel);
 
     ExportOutcome ExportToExcel();
 
@@ -66,6 +71,8 @@ private:
     ResultCode ExportStep(StepFn&& step, StepFailure failure = StepFailure::Counted);
     // A failure the export absorbed: counted, and the first one kept as the reason.
     void CountFailure(const std::string& reason);
+    // A limit of Excel's met and kept to: counted apart from failures.
+    void CountFitted(const std::string& reason);
     // The export's own status text, which a wait for a busy Excel shows over only for a while.
     void Status(const std::string& text);
     void Stopped(const std::string& status);
@@ -139,6 +146,7 @@ private:
     const bool controls_;        // buttons, check boxes and macros
     const bool structureColumn_; // the BOM Structure column
     const bool byPartNumber_;    // Summary BOM rows merged by part number
+    const bool excelLimits_;     // a cell's characters and a sheet's hyperlinks are limited
     // Per run.
     struct Options {
         int check1 = 0;     // "Use Indented Columns"

@@ -85,7 +85,7 @@ public:
     void SetValue(const CellValue& value) override {
         // One cell takes a text too long for it, cut to fit.
         if (const auto* text = std::get_if<std::string>(&value);
-            text && Utf16Length(*text) > excel::kCellCharacters) {
+            state_.excelLimits && text && Utf16Length(*text) > excel::kCellCharacters) {
             WriteCell(CellOnly(), row_, column_,
                       std::string(Utf16Prefix(*text, excel::kCellCharacters)), state_.currentYear);
             return;
@@ -101,7 +101,7 @@ public:
         // A block refuses a text too long for a cell, and takes none of its values.
         for (const CellValue& value : values.values) {
             if (const auto* text = std::get_if<std::string>(&value);
-                text && Utf16Length(*text) > excel::kCellCharacters) {
+                state_.excelLimits && text && Utf16Length(*text) > excel::kCellCharacters) {
                 Refuse("Application-defined or object-defined error");
             }
         }
@@ -293,7 +293,7 @@ public:
         if (const auto found = sheet_.hyperlinkOfCell.find(key);
             found != sheet_.hyperlinkOfCell.end()) {
             sheet_.hyperlinks[found->second] = link;
-        } else if (sheet_.hyperlinks.size() >= excel::kHyperlinksPerSheet) {
+        } else if (state_.excelLimits && sheet_.hyperlinks.size() >= excel::kHyperlinksPerSheet) {
             Refuse("Application-defined or object-defined error");
         } else {
             sheet_.hyperlinkOfCell.emplace(key, sheet_.hyperlinks.size());

@@ -128,6 +128,9 @@ struct ExcelState {
     int currentYear = ThisYear();          // the year a date typed without one falls in
     std::string sheetNamePrefix = "Sheet"; // "Tabelle" in a German Excel
     int sheetsInNewWorkbook = 3;           // Excel 2013 and later start a workbook with one
+    // Excel's limits: a cell's 32,767 characters and a sheet's 65,530 hyperlinks. A workbook made
+    // for CSV files, which have neither, goes without them.
+    bool excelLimits = true;
 
     Workbook* ActiveWorkbook() const;
     // A workbook as Excel makes it: the default sheets of its language.

@@ -355,6 +355,43 @@ TEST_F(BatchExportTest, AnOutputNameLongerThanWindowsAllowsIsSaid) {
     EXPECT_NE(lines[0].find("is longer than the 255 characters Windows allows"), std::string::npos);
 }
 
+// A text longer than a cell holds: the .xlsx file is written with it cut to fit, and says so;
+// a CSV file, which has no such limit, keeps it whole, in every layout.
+TEST_F(BatchExportTest, ExcelsLimitsAreKeptToInAnXlsxFileAndNotImposedOnCsv) {
+    standins::StandinInventor inventor;
+    const std::string top = "C:\\A\\Top.iam";
+    const std::string longText = std::string(33000, 'd');
+    inventor.AddAssembly(top);
+    inventor.AddPart("C:\\A\\Plate.ipt").properties[{"Design Tracking Properties", 29}] =
+        Value{longText};
+    inventor.AddOccurrence(top, "Plate:1", "C:\\A\\Plate.ipt");
+
+    EXPECT_EQ(Run(Of({top}), &inventor), kAllWritten);
+    EXPECT_EQ(files.files.count("C:\\A\\Top.xlsx"), 1u);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1],
+              "  fitted to Excel's limits in 2 places; the first: the text in row 3 of "
+              "Indented BOM was longer than Excel's 32,767 characters and was cut to fit");
+    EXPECT_EQ(UpToTime(lines[2]), "1 of 1 assembly written (1 fitted to Excel's limits); 0 not "
+                                  "loaded, 0 not written; 0 missing components;");
+    BatchOptions strict = Of({top});
+    strict.strict = true;
+    strict.force = true;
+    EXPECT_EQ(Run(strict, &inventor), kSomeFailed);
+
+    for (const Layout layout : {Layout::Sheets, Layout::ParentChild}) {
+        BatchOptions csv = Of({top});
+        csv.format = OutputFormat::Csv;
+        csv.layout = layout;
+        csv.force = true;
+        EXPECT_EQ(Run(csv, &inventor), kAllWritten);
+        EXPECT_EQ(lines.size(), 2u);
+        const std::string file = layout == Layout::Sheets ? "C:\\A\\Top - Summary BOM.csv"
+                                                          : "C:\\A\\Top - Parent-Child.csv";
+        EXPECT_NE(files.files[file].find("," + longText + ","), std::string::npos) << file;
+    }
+}
+
 TEST_F(BatchExportTest, AMigrationQuestionIsAnsweredYesAndSaid) {
     standins::StandinInventor inventor;
     inventor.AddAssembly("C:\\A\\Old.iam").needsMigration = true;
