@@ -378,6 +378,13 @@ Fitted BatchExport::Write(const std::string& name, model::BomModel& model,
     return fitted;
 }
 
+// The parent–child layout is made for programs to import; the others for people.
+workbook::CsvReader BatchExport::CsvReaderOf() const {
+    return options_.csvReader.value_or(options_.layout == Layout::ParentChild
+                                           ? workbook::CsvReader::Import
+                                           : workbook::CsvReader::Spreadsheet);
+}
+
 // An .xlsx file holds what Excel holds; a CSV file holds any text whole.
 excel::CellLimits BatchExport::LimitsOfFormat() const {
     return options_.format == OutputFormat::Xlsx ? excel::CellLimits::Excel
@@ -401,7 +408,7 @@ void BatchExport::WriteSheets(const std::string& name, const workbook::Workbook&
         if (target.sheet.empty()) {
             bytes = workbook::WorkbookXlsx(book);
         } else if (const workbook::Sheet* sheet = book.FindSheet(target.sheet)) {
-            bytes = workbook::SheetCsv(*sheet);
+            bytes = workbook::SheetCsv(*sheet, CsvReaderOf());
         } else {
             throw Failure(kEFail,
                           "the sheet \"" + target.sheet + "\" of " + name + " was not made");

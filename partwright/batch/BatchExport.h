@@ -56,6 +56,7 @@ private:
     Fitted Write(const std::string& name, model::BomModel& model,
                  const std::vector<Target>& targets);
     excel::CellLimits LimitsOfFormat() const;
+    workbook::CsvReader CsvReaderOf() const;
     // "  fitted to Excel's limits in N places; the first: ..." when any.
     void ReportFitted(const Fitted& fitted);
     void WriteSheets(const std::string& name, const workbook::Workbook& book,

@@ -60,8 +60,14 @@ std::string UsageText() {
            "  --format csv      one UTF-8 CSV file per sheet, \"ASSEMBLY-NAME - SHEET.csv\"\n"
            "                    (with --layout parent-child: \"ASSEMBLY-NAME - "
            "Parent-Child.csv\");\n"
-           "                    text a spreadsheet would read as a number, a date or a formula\n"
-           "                    is written as =\"text\" so that it stays the text it is\n"
+           "  --csv spreadsheet CSV for a person opening it in a spreadsheet: text a spreadsheet\n"
+           "                    would read as a number, a date or a formula is written as\n"
+           "                    =\"text\" so that it stays the text it is (the default, but for\n"
+           "                    --layout parent-child)\n"
+           "  --csv import      CSV for a program importing it (RFC 4180): every value as it is,\n"
+           "                    but a text beginning with =, +, -, @, a tab or a carriage return\n"
+           "                    gets an apostrophe in front, so that no spreadsheet runs it (the\n"
+           "                    default for --layout parent-child)\n"
            "  --out DIR         write into DIR (made when missing); default: beside each assembly\n"
            "  --force           replace files that exist (never done without it)\n"
            "  --strict          missing components, properties no file has and Excel's limits\n"
@@ -150,6 +156,17 @@ CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,
                 return Mistake(format ? "unknown format '" + *format + "' (xlsx or csv)"
                                       : "--format needs xlsx or csv");
             }
+        } else if (name == "--csv") {
+            const auto reader = takeValue();
+            if (reader == "import") {
+                options.csvReader = workbook::CsvReader::Import;
+            } else if (reader == "spreadsheet") {
+                options.csvReader = workbook::CsvReader::Spreadsheet;
+            } else {
+                return Mistake(reader
+                                   ? "unknown CSV reader '" + *reader + "' (import or spreadsheet)"
+                                   : "--csv needs import or spreadsheet");
+            }
         } else if (name == "--layout") {
             const auto layout = takeValue();
             if (layout == "sheets") {
@@ -186,6 +203,9 @@ CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,
     }
     if (options.compare && options.assemblies.size() != 2) {
         return Mistake("--compare needs two assemblies, OLD and NEW");
+    }
+    if (options.csvReader && options.format != OutputFormat::Csv) {
+        return Mistake("--csv says who reads CSV files; it needs --format csv");
     }
     if (options.compare && options.layout == Layout::ParentChild) {
         return Mistake("--compare compares the Summary BOMs; --layout does not apply");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "partwright/model/PropertyRequest.h"
+#include "partwright/workbook/SheetCsv.h"
 
 #include <optional>
 #include <string>
@@ -19,6 +20,9 @@ struct BatchOptions {
     bool bomRules = false;         // counted as Inventor's BOM counts, with a BOM Structure column
     bool mergePartNumbers = false; // Summary BOM rows merged by part number
     OutputFormat format = OutputFormat::Xlsx;
+    // Who reads the CSV files; when not given, a program for the parent–child layout (which is
+    // made to be imported), a person in a spreadsheet for the others.
+    std::optional<workbook::CsvReader> csvReader;
     Layout layout = Layout::Sheets;
     std::vector<model::PropertyRequest> properties; // further columns, in the order given
     std::optional<std::string> outFolder;           // beside each assembly when not given

@@ -71,9 +71,12 @@ std::string Quoted(const std::string& field) {
 
 } // namespace
 
-std::string CsvCellText(const CellEntry& entry) {
+std::string CsvCellText(const CellEntry& entry, CsvReader reader) {
     switch (entry.kind) {
     case CellKind::Text:
+        if (reader == CsvReader::Import) {
+            return StartsLikeFormula(entry.text) ? "'" + entry.text : entry.text;
+        }
         return ReadsOtherwise(entry.text) ? Protected(entry.text) : entry.text;
     case CellKind::Number:
         return std::isfinite(entry.number) ? DoubleText(entry.number) : "#NUM!";
@@ -90,7 +93,7 @@ std::string CsvCellText(const CellEntry& entry) {
     return {};
 }
 
-std::string SheetCsv(const Sheet& sheet) {
+std::string SheetCsv(const Sheet& sheet, CsvReader reader) {
     // Only cells that hold something make the sheet's size; formats alone do not.
     std::int32_t rows = 0;
     std::int32_t columns = 0;
@@ -107,7 +110,7 @@ std::string SheetCsv(const Sheet& sheet) {
                 csv += ',';
             }
             if (const StoredCell* cell = sheet.Find(row, column)) {
-                csv += Quoted(CsvCellText(cell->entry));
+                csv += Quoted(CsvCellText(cell->entry, reader));
             }
         }
         csv += "\r\n";

@@ -230,6 +230,33 @@ def rows(path):
 assert rows(sys.argv[1]) == rows(sys.argv[2]), (rows(sys.argv[1]), rows(sys.argv[2]))
 EOF_LO
 
+# The parent–child CSV is for a program to import: values as they are, but a formula's start
+# guarded; asked for a spreadsheet, the same sheet keeps its texts text in LibreOffice.
+erp="$scratch/erp"
+export_run erp --layout parent-child --bom-rules --format csv --out "$(windows_path "$erp/import")" \
+    "$gearbox"
+export_run erp-sheet --layout parent-child --csv spreadsheet --format csv \
+    --out "$(windows_path "$erp/spreadsheet")" "$gearbox"
+check "the ERP CSV reads back as the values in the files" "$python" - \
+    "$erp/import/Gearbox - Parent-Child.csv" <<'EOF_ERP'
+import csv, sys
+with open(sys.argv[1], encoding="utf-8-sig", newline="") as file:
+    rows = list(csv.reader(file))
+plate = next(row for row in rows if row[3] == "Base Plate.ipt")
+assert plate[:6] == ["GB-100", "Gearbox.iam", "00123", "Base Plate.ipt", "1",
+                     "'=Machined base plate, 20 mm"], plate
+assert not any(cell.startswith('="') for row in rows for cell in row), rows
+EOF_ERP
+check "LibreOffice keeps the spreadsheet CSV's part numbers as text" \
+    env HOME="$scratch/libreoffice-home" soffice --headless \
+    --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,false,false,-1' \
+    --outdir "$erp/libreoffice" "$erp/spreadsheet/Gearbox - Parent-Child.csv" \
+    >"$scratch/libreoffice-erp.log" 2>&1
+check "as the very texts" grep -q '^GB-100,Gearbox.iam,00123,Base Plate.ipt,1,' \
+    "$erp/libreoffice/"*.csv
+export_run erp-xlsx --csv import "$gearbox"
+check "--csv without --format csv is a usage error" [ "$(status_of erp-xlsx)" = 2 ]
+
 # Rows merged by part number: a bolt saved in two libraries, whose descriptions disagree.
 merge="$scratch/merge"
 mkdir -p "$merge/Lib" "$merge/Old"
@@ -262,7 +289,7 @@ EOF_MERGED
 
 export_run merge-pc --merge-part-numbers --layout parent-child --format csv \
     --out "$(windows_path "$merge/out")" "$(windows_path "$merge/Frame.iam")"
-check "merged, the frame holds 3 of the one bolt" grep -qE '^,Frame.iam,"=""00451""",Bolt.ipt,3,' \
+check "merged, the frame holds 3 of the one bolt" grep -qE '^,Frame.iam,00451,Bolt.ipt,3,' \
     "$merge/out/Frame - Parent-Child.csv"
 
 # A custom iProperty, read by its name through Apprentice's property set, as a column.
