@@ -46,6 +46,25 @@ TEST(SheetCsv, TextThatASpreadsheetWouldReadOtherwiseStaysText) {
     EXPECT_EQ(CsvCellText(Text("=a\nb")), "'=a\nb");
 }
 
+// For a program to import: every text as it is, but one that would start a formula in a
+// spreadsheet that opens the file.
+TEST(SheetCsv, ForAnImportTextsStayAsTheyAreButAFormulasStartIsGuarded) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"00123", "00123"},        {"1-2", "1-2"},    {"TRUE", "TRUE"},       {"12:30", "12:30"},
+        {"#N/A", "#N/A"},          {"=1+1", "'=1+1"}, {"+41", "'+41"},        {"-x", "'-x"},
+        {"@SUM(A1)", "'@SUM(A1)"}, {"\tx", "'\tx"},   {"'quoted", "'quoted"}, {"", ""},
+    };
+    for (const auto& [text, written] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(CsvCellText(Text(text), CsvReader::Import), written);
+    }
+    Sheet sheet;
+    sheet.At(1, 1).entry = Text("29"); // a heading: the property of id 29
+    sheet.At(1, 2).entry = Text("Steel, Mild");
+    EXPECT_EQ(SheetCsv(sheet, CsvReader::Import), "\xEF\xBB\xBF"
+                                                  "29,\"Steel, Mild\"\r\n");
+}
+
 TEST(SheetCsv, NumbersTruthValuesAndDatesAsASpreadsheetReadsThemBack) {
     EXPECT_EQ(CsvCellText({CellKind::Number, {}, 125.5}), "125.5");
     EXPECT_EQ(CsvCellText({CellKind::Number, {}, 3}), "3");
