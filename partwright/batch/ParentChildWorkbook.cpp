@@ -3,8 +3,11 @@
 #include "InMemoryWorkbook.h"
 #include "partwright/export/CellText.h"
 #include "partwright/model/BomRules.h"
+#include "partwright/model/PartNumberKey.h"
+#include "shared/core/CaseFold.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -23,11 +26,61 @@ constexpr ColumnHeading kColumns[] = {
 };
 constexpr std::size_t kStructureColumn = 7;
 
-std::string FileNameOf(const model::clsFileData& record) {
-    std::string folder;
-    std::string name;
-    excel::SplitRecordPath(record, folder, name);
-    return name;
+// What an importer keys a row's item on: the file's path below the top assembly's folder (two
+// files of one name in two folders are two items), a virtual component's name and assembly, a
+// missing component's name; a closed use of a file that is also used open, as its own item.
+class ItemNames {
+public:
+    ItemNames(const model::BomModel& model, const std::vector<model::ParentChildLine>& lines) {
+        if (const auto top = model.FileData.Item(1)) {
+            std::string name;
+            excel::SplitPath(top->FileName, topFolder_, name);
+        }
+        for (const model::ParentChildLine& line : lines) {
+            if (!line.componentClosed) {
+                open_.insert(FoldCase(line.component->FileName));
+            }
+        }
+    }
+
+    std::string Of(const model::clsFileData& record, bool closed = false) const {
+        if (record.Kind == model::ComponentKind::Missing) {
+            return record.FileName;
+        }
+        if (record.Kind == model::ComponentKind::Virtual) {
+            const auto bar = record.FileName.find('|');
+            return record.FileName.substr(bar + 1) + " (virtual, in " +
+                   Below(record.FileName.substr(0, bar)) + ")";
+        }
+        std::string name = Below(record.FileName);
+        if (closed && open_.contains(FoldCase(record.FileName))) {
+            name += " (" + model::BomStructureText(record.BOMStructure) + ")";
+        }
+        return name;
+    }
+
+private:
+    std::string Below(const std::string& path) const {
+        return !topFolder_.empty() &&
+                       EqualsIgnoringCase(path.substr(0, topFolder_.size()), topFolder_)
+                   ? path.substr(topFolder_.size())
+                   : path;
+    }
+
+    std::string topFolder_;
+    std::unordered_set<std::string> open_; // folded names of files also used open
+};
+
+// A field of the line's component: where merged files disagree on it, "*Varies*".
+excel::CellValue ComponentField(const model::ParentChildLine& line,
+                                excel::CellValue (*field)(const model::clsFileData&)) {
+    const excel::CellValue first = field(*line.component);
+    for (const model::clsFileData* other : line.components) {
+        if (field(*other) != first) {
+            return TextCell(model::kVaries);
+        }
+    }
+    return first;
 }
 
 } // namespace
@@ -54,6 +107,7 @@ std::unique_ptr<workbook::Workbook> ParentChildWorkbook(const model::BomModel& m
     const std::vector<model::ParentChildLine> lines =
         byPartNumber ? model::MergedByPartNumber(model::ParentChildLines(model, counting))
                      : model::ParentChildLines(model, counting);
+    const ItemNames names(model, lines);
     const auto count = static_cast<std::int32_t>(lines.size());
     for (std::int32_t first = 0; first < count; first += kRowsPerBlock) {
         const std::int32_t rows = std::min(kRowsPerBlock, count - first);
@@ -66,14 +120,18 @@ std::unique_ptr<workbook::Workbook> ParentChildWorkbook(const model::BomModel& m
                 block.At(row, column++) = value;
             };
             put(FieldCell(line.parent->Partnumber));
-            put(TextCell(FileNameOf(*line.parent)));
+            put(TextCell(names.Of(*line.parent)));
             put(FieldCell(component.Partnumber));
-            put(TextCell(FileNameOf(component)));
+            put(TextCell(names.Of(component, line.componentClosed)));
             put(line.quantity);
-            put(TextCell(component.Description));
-            put(TextCell(component.Material));
+            put(ComponentField(
+                line, [](const model::clsFileData& r) { return TextCell(r.Description); }));
+            put(ComponentField(line,
+                               [](const model::clsFileData& r) { return TextCell(r.Material); }));
             if (structure) {
-                put(TextCell(model::BomStructureText(component.BOMStructure)));
+                put(ComponentField(line, [](const model::clsFileData& r) {
+                    return TextCell(model::BomStructureText(r.BOMStructure));
+                }));
             }
             put(std::int32_t{line.level});
             for (std::size_t i = 0; i < model.ExtraProperties.size(); ++i) {

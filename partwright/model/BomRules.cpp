@@ -81,12 +81,16 @@ BomModel ApplyBomRules(const BomModel& loaded) {
             }));
         record->Depth = checked::Sub(record->Depth, promoted);
         record->Quantity = 1;
-        // What lies below a purchased or inseparable component is shown, not counted; a missing
-        // file is still missing.
-        if (!has(Below::Uncounted) || IsMissing(*record)) {
+        // What lies below a purchased or inseparable component is shown, not counted: no row of
+        // the Summary BOM, whose totals the parent-child lines must give. A missing file there is
+        // still counted missing, so that the user learns of it.
+        if (!has(Below::Uncounted)) {
             Count(ruled, *record);
         } else {
             record->Quantity = 0;
+            if (IsMissing(*record)) {
+                ruled.Counts.MissingCount = checked::Add(ruled.Counts.MissingCount, 1);
+            }
         }
         if (!IsMissing(*record)) {
             ruled.Counts.MaxIndent = std::max(ruled.Counts.MaxIndent, record->Depth);

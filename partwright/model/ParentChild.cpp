@@ -4,6 +4,7 @@
 #include "shared/core/CaseFold.h"
 #include "shared/core/Checked.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -22,9 +23,15 @@ bool Closes(const clsFileData& record) {
 struct Ancestor {
     const clsFileData* record;
     bool counted;     // its own use counts
-    bool firstUse;    // the first use of its file as a parent: the one whose components are read
+    bool firstUse;    // the first use of its item as a parent: the one whose components are read
     bool closesBelow; // what lies below it is not counted
 };
+
+// The item a use stands for: its file, and whether the use closes what lies below it. A closed
+// use's key holds a line break, which no file name does.
+std::string ItemKey(const std::string& fileKey, bool closed) {
+    return closed ? fileKey + "\n" : fileKey;
+}
 
 } // namespace
 
@@ -49,18 +56,24 @@ std::vector<ParentChildLine> ParentChildLines(const BomModel& model, Counting co
         // A use whose file name could not be read was never an entry.
         const bool counted =
             parent.counted && !parent.closesBelow && !suppressed && !record->FileName.empty();
-        const std::string key = FoldCase(record->FileName);
+        const bool closes = counting == Counting::BomRules && Closes(*record);
+        const std::string key = ItemKey(FoldCase(record->FileName), closes);
         const bool firstUse = counted && seenAsParent.emplace(key, true).second;
-        path.push_back(
-            {record.get(), counted, firstUse, counting == Counting::BomRules && Closes(*record)});
+        path.push_back({record.get(), counted, firstUse, closes});
         if (!counted || !parent.firstUse) {
             continue;
         }
         const auto pair = std::make_pair(FoldCase(parent.record->FileName), key);
         const auto [found, added] = lineOfPair.emplace(pair, lines.size());
         if (added) {
-            lines.push_back({parent.record, record.get(), 0,
-                             checked::Sub(record->Depth, path.front().record->Depth)});
+            lines.push_back({parent.record,
+                             record.get(),
+                             0,
+                             checked::Sub(record->Depth, path.front().record->Depth),
+                             closes,
+                             {record.get()},
+                             pair.first,
+                             pair.second});
         }
         ParentChildLine& line = lines[found->second];
         line.quantity = checked::Add(line.quantity, 1);
@@ -73,7 +86,8 @@ std::vector<ParentChildLine> MergedByPartNumber(const std::vector<ParentChildLin
     std::map<std::string, std::map<std::string, std::int64_t>> holds;
     std::unordered_map<std::string, std::string> firstFile;
     for (const ParentChildLine& line : lines) {
-        holds[FileKey(*line.parent)][PartNumberKey(*line.component)] += line.quantity;
+        holds[FileKey(*line.parent)]
+             [ItemKey(PartNumberKey(*line.component), line.componentClosed)] += line.quantity;
         firstFile.emplace(PartNumberKey(*line.parent), FileKey(*line.parent));
     }
     std::unordered_set<std::string> disagreeing;
@@ -83,9 +97,9 @@ std::vector<ParentChildLine> MergedByPartNumber(const std::vector<ParentChildLin
             disagreeing.insert(key);
         }
     }
-    const auto keyOf = [&](const clsFileData& record) {
+    const auto keyOf = [&](const clsFileData& record, bool closed = false) {
         const std::string key = PartNumberKey(record);
-        return disagreeing.contains(key) ? FileKey(record) : key;
+        return ItemKey(disagreeing.contains(key) ? FileKey(record) : key, closed);
     };
 
     std::vector<ParentChildLine> merged;
@@ -96,13 +110,25 @@ std::vector<ParentChildLine> MergedByPartNumber(const std::vector<ParentChildLin
         if (parent != FileKey(*line.parent) && firstFile.at(parent) != FileKey(*line.parent)) {
             continue;
         }
+        const std::string component = keyOf(*line.component, line.componentClosed);
         const auto [found, added] =
-            lineOfPair.emplace(std::make_pair(parent, keyOf(*line.component)), merged.size());
+            lineOfPair.emplace(std::make_pair(parent, component), merged.size());
         if (added) {
-            merged.push_back({line.parent, line.component, 0, line.level});
+            merged.push_back({line.parent,
+                              line.component,
+                              0,
+                              line.level,
+                              line.componentClosed,
+                              {},
+                              parent,
+                              component});
         }
-        merged[found->second].quantity =
-            checked::Add(merged[found->second].quantity, line.quantity);
+        ParentChildLine& into = merged[found->second];
+        into.quantity = checked::Add(into.quantity, line.quantity);
+        if (std::find(into.components.begin(), into.components.end(), line.component) ==
+            into.components.end()) {
+            into.components.push_back(line.component);
+        }
     }
     return merged;
 }

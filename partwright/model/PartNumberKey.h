@@ -10,8 +10,8 @@ namespace pw::model {
 // shows it.
 inline constexpr const char* kVaries = "*Varies*";
 
-// The key under which rows merge by part number: the part number as text, or, for a file without
-// one and for a missing file, the file itself.
+// The key under which rows merge by part number: the part number as typed, an assembly's apart
+// from a part's; for a file without one and for a missing file, the file itself.
 std::string PartNumberKey(const clsFileData& record);
 
 // The key of the file itself, whatever its part number.

@@ -3,6 +3,7 @@
 #include "partwright/batch/ParentChildWorkbook.h"
 #include "partwright/model/AssemblyLoader.h"
 #include "partwright/model/BomRules.h"
+#include "partwright/model/PartNumberKey.h"
 #include "partwright/workbook/SheetCsv.h"
 #include "standins/inventor/StandinInventor.h"
 #include "tests/fakes/RecordingView.h"
@@ -45,50 +46,65 @@ protected:
         return record.FileName.substr(record.FileName.rfind('\\') + 1);
     }
 
-    // The total of each file (by its key) multiplied down every path from the top.
-    static std::map<std::string, std::int64_t> TotalsOf(const std::vector<ParentChildLine>& lines,
-                                                        const std::string& top) {
+    // The total of each item multiplied down every path from the top, as an importer computes
+    // it from the lines' keys.
+    static std::map<std::string, std::int64_t> ItemTotals(const std::vector<ParentChildLine>& lines,
+                                                          const std::string& topKey) {
         std::map<std::string, std::int64_t> totals;
         const std::function<std::int64_t(const std::string&)> total =
-            [&](const std::string& file) -> std::int64_t {
-            if (file == top) {
+            [&](const std::string& item) -> std::int64_t {
+            if (item == topKey) {
                 return 1;
             }
-            if (const auto known = totals.find(file); known != totals.end()) {
+            if (const auto known = totals.find(item); known != totals.end()) {
                 return known->second;
             }
             std::int64_t sum = 0;
             for (const ParentChildLine& line : lines) {
-                if (line.component->FileName == file) {
-                    sum += total(line.parent->FileName) * line.quantity;
+                if (line.componentKey == item) {
+                    sum += total(line.parentKey) * line.quantity;
                 }
             }
-            totals[file] = sum;
+            totals[item] = sum;
             return sum;
         };
         for (const ParentChildLine& line : lines) {
-            total(line.component->FileName);
+            total(line.componentKey);
         }
         return totals;
     }
 
-    // Every unique entry but the top's, with the magnitude of its count (missing ones count
-    // negative), against the totals of the lines.
+    // The lines' totals against the counted model's unique entries (the Summary BOM), grouped by
+    // part number (PartNumberKey), so that it holds however the lines merge or split items; and
+    // no line is its own parent.
     void ExpectTotalsOfTheSummary(const BomModel& counted,
                                   const std::vector<ParentChildLine>& lines,
                                   const std::string& top) {
-        const auto totals = TotalsOf(lines, top);
-        std::size_t entries = 0;
-        for (const auto& entry : counted.Dupes) {
-            if (entry->FileName == top) {
-                continue;
-            }
-            ++entries;
-            const auto found = totals.find(entry->FileName);
-            ASSERT_NE(found, totals.end()) << entry->FileName;
-            EXPECT_EQ(found->second, std::abs(std::int64_t{entry->Quantity})) << entry->FileName;
+        std::map<std::string, const clsFileData*> recordOf;
+        for (const auto& record : counted.FileData) {
+            recordOf.emplace(record->FileName, record.get());
         }
-        EXPECT_EQ(entries, totals.size());
+        std::map<std::string, std::int64_t> expected;
+        for (const auto& entry : counted.Dupes) {
+            if (entry->FileName != top) {
+                expected[PartNumberKey(*recordOf.at(entry->FileName))] +=
+                    std::abs(std::int64_t{entry->Quantity});
+            }
+        }
+        const std::string topKey = lines.empty() ? std::string() : lines.front().parentKey;
+        const auto totals = ItemTotals(lines, topKey);
+        std::map<std::string, std::int64_t> actual;
+        for (const ParentChildLine& line : lines) {
+            EXPECT_NE(line.parentKey, line.componentKey) << line.parentKey;
+        }
+        std::map<std::string, const clsFileData*> itemRecord;
+        for (const ParentChildLine& line : lines) {
+            itemRecord.emplace(line.componentKey, line.component);
+        }
+        for (const auto& [item, total] : totals) {
+            actual[PartNumberKey(*itemRecord.at(item))] += total;
+        }
+        EXPECT_EQ(actual, expected);
     }
 };
 
@@ -194,6 +210,187 @@ TEST_F(ParentChildTest, QuantitiesMultipliedDownEachPathGiveTheSummaryTotals) {
 
     const auto lines = ParentChildLines(model, Counting::Walk);
     ExpectTotalsOfTheSummary(model, lines, top);
+}
+
+// Counted by the BOM rules, a sub-assembly used once purchased (or inseparable) and once normal
+// is two items, the closed one without components, in either order of the uses: multiplied down
+// each path, the lines give the Summary BOM's 3 parts, not 6 or 0.
+TEST_F(ParentChildTest, UsesOfOneFileThatCountDifferentlyAreItemsOfTheirOwn) {
+    for (const bool closedFirst : {true, false}) {
+        SCOPED_TRACE(closedFirst ? "purchased use first" : "normal use first");
+        standins::StandinInventor rules;
+        const std::string top = "C:\\W\\T.iam";
+        const std::string sub = "C:\\W\\S.iam";
+        rules.AddAssembly(top);
+        rules.AddAssembly(sub);
+        rules.AddPart("C:\\W\\P.ipt");
+        rules.AddOccurrence(top, "S:1", sub).bomStructure =
+            closedFirst ? inventor::kPurchasedBOMStructure : inventor::kDefaultBOMStructure;
+        rules.AddOccurrence(top, "S:2", sub).bomStructure =
+            closedFirst ? inventor::kDefaultBOMStructure : inventor::kInseparableBOMStructure;
+        for (int i = 1; i <= 3; ++i) {
+            rules.AddOccurrence(sub, "P:" + std::to_string(i), "C:\\W\\P.ipt");
+        }
+        BomModel loaded;
+        AssemblyLoader loader(loaded, listing, view, rules);
+        view.fileNameText = top;
+        loader.LoadAssembly();
+        const BomModel ruled = ApplyBomRules(loaded);
+
+        const auto lines = ParentChildLines(ruled, Counting::BomRules);
+        ASSERT_EQ(lines.size(), 3u);
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                                [](const ParentChildLine& line) { return line.componentClosed; }),
+                  1);
+        ExpectTotalsOfTheSummary(ruled, lines, top);
+        ExpectTotalsOfTheSummary(ruled, MergedByPartNumber(lines), top);
+        // On the sheet, the closed use is an item of its own name.
+        const auto book = batch::ParentChildWorkbook(ruled, Counting::BomRules);
+        const std::string csv =
+            workbook::SheetCsv(*book->sheets.front(), workbook::CsvReader::Import);
+        EXPECT_NE(csv.find(closedFirst ? ",S.iam (Purchased),1," : ",S.iam (Inseparable),1,"),
+                  std::string::npos)
+            << csv;
+        EXPECT_NE(csv.find(",T.iam,,S.iam,1,"), std::string::npos) << csv;
+    }
+}
+
+// An assembly and a part of one part number stay two items when merged, so that no line is its
+// own parent; merged files that disagree on a field show "*Varies*" in it.
+TEST_F(ParentChildTest, MergingNeverMakesAnItemItsOwnParentAndShowsWhereFilesDisagree) {
+    const std::string top = "C:\\W\\T.iam";
+    const auto add = [&](const std::string& path, const char* partNumber,
+                         const char* material = "") -> auto& {
+        auto& document =
+            path.ends_with(".iam") ? inventor.AddAssembly(path) : inventor.AddPart(path);
+        document.properties[{kTracking, 5}] = Value{partNumber};
+        document.properties[{kTracking, 20}] = Value{material};
+        return document;
+    };
+    add(top, "T-1");
+    add("C:\\W\\X.iam", "X-1");
+    add("C:\\W\\X.ipt", "X-1");
+    add("C:\\W\\Steel\\Bolt.ipt", "B8", "Steel");
+    add("C:\\W\\Stainless\\Bolt.ipt", "B8", "Stainless");
+    inventor.AddOccurrence(top, "X:1", "C:\\W\\X.iam");
+    inventor.AddOccurrence(top, "X:2", "C:\\W\\X.iam");
+    for (int i = 1; i <= 3; ++i) {
+        inventor.AddOccurrence(top, "Xp:" + std::to_string(i), "C:\\W\\X.ipt");
+    }
+    inventor.AddOccurrence("C:\\W\\X.iam", "Xp:1", "C:\\W\\X.ipt");
+    inventor.AddOccurrence(top, "Bolt:1", "C:\\W\\Steel\\Bolt.ipt");
+    inventor.AddOccurrence(top, "Bolt:2", "C:\\W\\Stainless\\Bolt.ipt");
+    Load(top);
+
+    const auto merged = MergedByPartNumber(ParentChildLines(model, Counting::Walk));
+    EXPECT_EQ(Texts(merged),
+              (std::vector<std::string>{"T.iam > X.iam x2 @1", "X.iam > X.ipt x1 @2",
+                                        "T.iam > X.ipt x3 @1", "T.iam > Bolt.ipt x2 @1"}));
+    ExpectTotalsOfTheSummary(model, merged, top);
+    const auto book = batch::ParentChildWorkbook(model, Counting::Walk, true);
+    const std::string csv = workbook::SheetCsv(*book->sheets.front(), workbook::CsvReader::Import);
+    EXPECT_NE(csv.find("T-1,T.iam,B8,Steel\\Bolt.ipt,2,,*Varies*,1"), std::string::npos) << csv;
+}
+
+// Two files of one name in two folders are two items by their paths below the top's folder; a
+// virtual component is named with the assembly that holds it.
+TEST_F(ParentChildTest, EveryItemHasANameAnImporterCanKeyOn) {
+    const std::string top = "C:\\W\\T.iam";
+    inventor.AddAssembly(top);
+    for (const char* folder : {"A", "B"}) {
+        const std::string sub = std::string("C:\\W\\") + folder + "\\Sub.iam";
+        inventor.AddAssembly(sub).properties[{kTracking, 5}] = Value{"Sub"};
+        inventor.AddOccurrence(top, std::string("Sub") + folder, sub);
+        inventor.AddPart(std::string("C:\\W\\") + folder + "\\P.ipt");
+        inventor.AddOccurrence(sub, "P:1", std::string("C:\\W\\") + folder + "\\P.ipt");
+    }
+    inventor.AddVirtual(top, "Paint:1", "Paint");
+    Load(top);
+
+    const auto book = batch::ParentChildWorkbook(model, Counting::Walk);
+    const std::string csv = workbook::SheetCsv(*book->sheets.front(), workbook::CsvReader::Import);
+    for (const char* row :
+         {",T.iam,Sub,A\\Sub.iam,1,", ",A\\Sub.iam,,A\\P.ipt,1,", ",T.iam,Sub,B\\Sub.iam,1,",
+          ",B\\Sub.iam,,B\\P.ipt,1,", ",T.iam,,\"Paint (virtual, in T.iam)\",1,"}) {
+        EXPECT_NE(csv.find(row), std::string::npos) << row << "\n" << csv;
+    }
+}
+
+// Random assemblies as planners meet them: sub-assemblies shared at several levels, each use
+// with a BOM structure of its own, part numbers shared by parts and assemblies, files of one name
+// in two folders, missing files. Merged or not, walked or counted by the BOM rules, the lines
+// multiply down every path to the Summary BOM's totals, and none is its own parent.
+TEST_F(ParentChildTest, RandomAssembliesGiveTheSummaryTotalsHoweverCountedOrMerged) {
+    const std::int32_t structures[] = {
+        inventor::kDefaultBOMStructure,    inventor::kDefaultBOMStructure,
+        inventor::kDefaultBOMStructure,    inventor::kPhantomBOMStructure,
+        inventor::kReferenceBOMStructure,  inventor::kPurchasedBOMStructure,
+        inventor::kInseparableBOMStructure};
+    for (std::uint32_t seed = 1; seed <= 12; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 random(seed);
+        standins::StandinInventor planner;
+        const auto partNumber = [&]() -> std::string {
+            const int pick = static_cast<int>(random() % 8);
+            return pick < 2 ? std::string() : "PN-" + std::to_string(pick);
+        };
+        const auto number = [&](standins::StandinDocument& document) {
+            if (const std::string text = partNumber(); !text.empty()) {
+                document.properties[{kTracking, 5}] = Value{text};
+            }
+        };
+        const std::string top = "C:\\R\\Top.iam";
+        planner.AddAssembly(top);
+        std::vector<std::string> parts;
+        for (int i = 0; i < 8; ++i) {
+            for (const char* folder : {"L1", "L2"}) { // one name in two folders
+                parts.push_back(std::string("C:\\R\\") + folder + "\\P" + std::to_string(i) +
+                                ".ipt");
+                number(planner.AddPart(parts.back()));
+            }
+        }
+        constexpr int kAssemblies = 6;
+        const auto assembly = [](int k) { return "C:\\R\\S" + std::to_string(k) + ".iam"; };
+        for (int k = 0; k < kAssemblies; ++k) {
+            auto& document = planner.AddAssembly(assembly(k));
+            number(document);
+            document.bomStructure = structures[random() % 7] == inventor::kDefaultBOMStructure
+                                        ? inventor::kNormalBOMStructure
+                                        : structures[random() % 7];
+        }
+        int uses = 0;
+        const auto use = [&](const std::string& owner, const std::string& file) {
+            planner.AddOccurrence(owner, "U:" + std::to_string(++uses), file).bomStructure =
+                structures[random() % 7];
+        };
+        for (int k = kAssemblies - 1; k >= -1; --k) {
+            const std::string owner = k < 0 ? top : assembly(k);
+            for (int u = 0, count = 2 + static_cast<int>(random() % 4); u < count; ++u) {
+                use(owner, random() % 25 == 0 ? "C:\\R\\Lost.ipt" : parts[random() % parts.size()]);
+            }
+            for (int child = k + 1; child < kAssemblies; ++child) {
+                for (int t = 0, times = static_cast<int>(random() % 3); t < times; ++t) {
+                    use(owner, assembly(child));
+                }
+            }
+        }
+        BomModel loaded;
+        AssemblyLoader loader(loaded, listing, view, planner);
+        view.fileNameText = top;
+        loader.LoadAssembly();
+        const BomModel ruled = ApplyBomRules(loaded);
+
+        for (const Counting counting : {Counting::Walk, Counting::BomRules}) {
+            const BomModel& counted = counting == Counting::Walk ? loaded : ruled;
+            const auto lines = ParentChildLines(counted, counting);
+            {
+                SCOPED_TRACE(counting == Counting::Walk ? "walked" : "by the BOM rules");
+                ExpectTotalsOfTheSummary(counted, lines, top);
+                SCOPED_TRACE("merged by part number");
+                ExpectTotalsOfTheSummary(counted, MergedByPartNumber(lines), top);
+            }
+        }
+    }
 }
 
 // Two copies of one sub-assembly (part number "SUB"), each holding two bolts saved in two
