@@ -170,8 +170,7 @@ void modExcel::Run() {
         RunStep([&] { app_ = launcher_.Start(); });
     }
     if (!app_) {
-        Status("Excel could not be reached; nothing was exported.");
-        view_.DoEvents();
+        Stopped("Excel could not be reached; nothing was exported.");
         return;
     }
     ExportStep([&] { app_->SetVisible(true); });

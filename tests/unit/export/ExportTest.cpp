@@ -521,6 +521,7 @@ TEST_F(ExportTest, ExcelThatCannotBeReachedEndsTheExportAtOnce) {
     EXPECT_EQ(options.statuses,
               (std::vector<std::string>{"Excel could not be reached; nothing was exported."}));
     EXPECT_TRUE(excel->workbooks.empty());
+    EXPECT_FALSE(exporter.ExportToExcel().Complete()); // no success for what never happened
 }
 
 TEST_F(ExportTest, ExcelThatStopsAnsweringMidwayDoesNotHangTheExport) {
