@@ -32,8 +32,17 @@ void AssemblyLoader::Load() {
     TreePort& tree = view_.Tree();
     tree.Clear();
 
-    if (RunStep([&] { server_ = servers_.Create(kApprenticeProgId); }) != kOk || !server_) {
-        view_.MsgBox("cannot start the Inventor Apprentice Server.", kProgramTitle, kOkOnly);
+    std::string why;
+    const ResultCode started = RunStep([&] { server_ = servers_.Create(kApprenticeProgId); }, why);
+    if (started != kOk || !server_) {
+        // The window's own words first, then why and what to do about it.
+        std::string text = "cannot start the Inventor Apprentice Server.";
+        if (started == kClassNotRegistered) {
+            text += std::string("\r\n\r\n") + kApprenticeNotRegisteredAdvice;
+        } else if (!why.empty()) {
+            text += "\r\n\r\n" + why;
+        }
+        view_.MsgBox(text, kProgramTitle, kOkOnly);
         view_.EndProgram();
         return;
     }

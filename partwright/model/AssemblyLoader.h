@@ -11,6 +11,14 @@ namespace pw::model {
 
 inline constexpr const char* kProgramTitle = "Partwright";
 inline constexpr const char* kApprenticeProgId = "Inventor.ApprenticeServer";
+// COM's answer for a class that is not registered for this user.
+inline constexpr ResultCode kClassNotRegistered = static_cast<ResultCode>(0x80040154u);
+// What the user is told, after the window's own text, when Apprentice is not registered.
+inline constexpr const char* kApprenticeNotRegisteredAdvice =
+    "Apprentice is not registered for this Windows user (\"class not registered\"); its "
+    "registration is per user. Since Inventor 2026 Apprentice is installed on its own: run "
+    "ApprenticeRegSvr.exe /install as this user, or install Inventor or Inventor View. A "
+    "scheduled task must run as a user who has Apprentice installed and registered.";
 
 // The main window's assembly load: from the text of txtFilename to the tree, the model, List1,
 // the totals and the status line.

@@ -122,6 +122,7 @@ int Run(const std::vector<std::wstring>& arguments) {
         std::string reason = host.boxes.empty() ? app::ControlText(window.Control(app::kStatus))
                                                 : host.boxes.back().text;
         std::replace(reason.begin(), reason.end(), '\r', ' ');
+        std::replace(reason.begin(), reason.end(), '\n', ' ');
         std::cerr << "The assembly was not loaded: " << assembly << ": " << reason << "\n";
         ++failures;
     }

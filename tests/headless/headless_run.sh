@@ -119,6 +119,17 @@ check "saying that nothing was exported" grep -q \
 sleep 2
 check "no Excel is left running" no_excel_left
 
+# A Windows user for whom Apprentice is not registered: a prefix of its own, where nothing is.
+status=0
+"$wine_run" "$scratch/unregistered-prefix" "$exe" "$(windows_path "$samples/Gearbox.iam")" \
+    "$(windows_path "$scratch/unregistered")" >/dev/null 2>"$scratch/unregistered.raw.err" ||
+    status=$?
+tr -d '\r' <"$scratch/unregistered.raw.err" >"$scratch/unregistered.err"
+check "without a registered Apprentice the run exits 1" [ "$status" = 1 ]
+check "saying so after the window's words, with what to run" grep -q \
+    "cannot start the Inventor Apprentice Server.  *Apprentice is not registered for this Windows user.*ApprenticeRegSvr.exe /install" \
+    "$scratch/unregistered.err"
+
 if [ "$failed" -ne 0 ]; then
     cat "$scratch"/*.out "$scratch"/*.err
 fi

@@ -1,5 +1,6 @@
 #include "partwright/batch/BatchExport.h"
 
+#include "partwright/model/AssemblyLoader.h"
 #include "shared/core/CaseFold.h"
 #include "shared/core/Failure.h"
 #include "standins/inventor/StandinFiles.h"
@@ -249,12 +250,16 @@ TEST_F(BatchExportTest, AnApprenticeThatCannotStartEndsTheRun) {
     standins::StandinInventor inventor;
     inventor.AddAssembly("C:\\A\\One.iam");
     inventor.AddAssembly("C:\\A\\Two.iam");
-    inventor.Faults().FailOn(standins::Op::Create);
+    inventor.Faults().FailOn(standins::Op::Create, "", model::kClassNotRegistered);
     EXPECT_EQ(Run(Of({"C:\\A\\One.iam", "C:\\A\\Two.iam"}), &inventor), kSomeFailed);
     EXPECT_EQ(inventor.ServersCreated(), 0);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(UpToTime(lines[0]),
-              "One.iam: not loaded: cannot start the Inventor Apprentice Server. (");
+    EXPECT_EQ(lines[0].rfind("One.iam: not loaded: cannot start the Inventor Apprentice Server. "
+                             "Apprentice is not registered for this Windows user (\"class not "
+                             "registered\"); its registration is per user.",
+                             0),
+              0u)
+        << lines[0];
     EXPECT_EQ(UpToTime(lines[1]),
               "0 of 2 assemblies written; 2 not loaded, 0 not written; 0 missing components;");
     EXPECT_TRUE(files.files.empty());

@@ -73,7 +73,11 @@ TEST_F(AssemblyLoadTest, AServerThatCannotStartEndsTheProgram) {
     Load(kTop);
 
     ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].text, "cannot start the Inventor Apprentice Server.");
+    // The window's words first, then why and what to run: Apprentice is registered per user.
+    EXPECT_EQ(view.messages[0].text, std::string("cannot start the Inventor Apprentice Server."
+                                                 "\r\n\r\n") +
+                                         kApprenticeNotRegisteredAdvice);
+    EXPECT_NE(view.messages[0].text.find("ApprenticeRegSvr.exe /install"), std::string::npos);
     EXPECT_EQ(view.messages[0].caption, "Partwright");
     EXPECT_EQ(view.messages[0].style, kOkOnly);
     EXPECT_TRUE(view.ended);
