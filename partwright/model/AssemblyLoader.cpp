@@ -37,7 +37,7 @@ void AssemblyLoader::Load() {
     if (started != kOk || !server_) {
         // The window's own words first, then why and what to do about it.
         std::string text = "cannot start the Inventor Apprentice Server.";
-        if (started == kClassNotRegistered) {
+        if (started == kClassNotRegistered || started == kProgIdNotRegistered) {
             text += std::string("\r\n\r\n") + kApprenticeNotRegisteredAdvice;
         } else if (!why.empty()) {
             text += "\r\n\r\n" + why;

@@ -11,8 +11,10 @@ namespace pw::model {
 
 inline constexpr const char* kProgramTitle = "Partwright";
 inline constexpr const char* kApprenticeProgId = "Inventor.ApprenticeServer";
-// COM's answer for a class that is not registered for this user.
+// COM's answers for a class that is not registered for this user: its identifier, or its
+// programmatic identifier ("Invalid class string"), unknown.
 inline constexpr ResultCode kClassNotRegistered = static_cast<ResultCode>(0x80040154u);
+inline constexpr ResultCode kProgIdNotRegistered = static_cast<ResultCode>(0x800401F3u);
 // What the user is told, after the window's own text, when Apprentice is not registered.
 inline constexpr const char* kApprenticeNotRegisteredAdvice =
     "Apprentice is not registered for this Windows user (\"class not registered\"); its "

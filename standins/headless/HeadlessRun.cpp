@@ -100,7 +100,13 @@ int Run(const std::vector<std::wstring>& arguments) {
     }
     Pump(10);
     if (ended) {
-        std::cerr << "Partwright ended at start-up: the Apprentice server could not start.\n";
+        // The message box the program ended on says why, and what to do.
+        std::string reason = host.boxes.empty()
+                                 ? std::string("the Apprentice server could not start.")
+                                 : host.boxes.back().text;
+        std::replace(reason.begin(), reason.end(), '\r', ' ');
+        std::replace(reason.begin(), reason.end(), '\n', ' ');
+        std::cerr << "Partwright ended at start-up: " << reason << "\n";
         return 1;
     }
     // A load that did not go through exports nothing: an empty workbook is no result.

@@ -69,7 +69,7 @@ TEST_F(AssemblyLoadTest, StatusTextsFollowTheLoadInOrder) {
 }
 
 TEST_F(AssemblyLoadTest, AServerThatCannotStartEndsTheProgram) {
-    inventor.Faults().FailOn(Op::Create, "", static_cast<ResultCode>(0x80040154u));
+    inventor.Faults().FailOn(Op::Create, "", kClassNotRegistered);
     Load(kTop);
 
     ASSERT_EQ(view.messages.size(), 1u);
@@ -82,6 +82,15 @@ TEST_F(AssemblyLoadTest, AServerThatCannotStartEndsTheProgram) {
     EXPECT_EQ(view.messages[0].style, kOkOnly);
     EXPECT_TRUE(view.ended);
     EXPECT_EQ(model.FileData.Count(), 3); // nothing else ran
+
+    // Its programmatic identifier unknown, as where nothing of Apprentice is registered: the same.
+    standins::StandinInventor unknown;
+    unknown.Faults().FailOn(Op::Create, "", kProgIdNotRegistered);
+    fakes::RecordingView unknownView;
+    BomModel unknownModel;
+    AssemblyLoader(unknownModel, listing, unknownView, unknown).LoadAssembly();
+    ASSERT_EQ(unknownView.messages.size(), 1u);
+    EXPECT_EQ(unknownView.messages[0].text, view.messages[0].text);
 }
 
 TEST_F(AssemblyLoadTest, AFileThatCannotBeOpenedLeavesAnEmptyTreeAndThePreviousSummary) {
