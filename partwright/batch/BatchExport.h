@@ -78,7 +78,6 @@ private:
     int incomplete_ = 0;       // written, but parts of the assembly could not be read
     int unmatched_ = 0;        // properties asked for that no file of an assembly had
     int fittedAssemblies_ = 0; // written with texts cut or links left out to fit Excel's limits
-
     std::int64_t missing_ = 0;
     bool serverGone_ = false;
 };

@@ -1,11 +1,9 @@
 #include "InMemoryWorkbook.h"
 
-#include "partwright/excel/CellLimits.h"
 #include "partwright/excel/ExcelCodes.h"
 #include "partwright/export/CellText.h"
 #include "partwright/workbook/WorkbookApplication.h"
 #include "shared/core/Failure.h"
-#include "shared/core/NumberText.h"
 
 namespace pw::batch {
 namespace {
@@ -39,10 +37,9 @@ InMemoryWorkbook::InMemoryWorkbook(excel::CellLimits limits)
 void WriteFittedBlock(excel::Worksheet& sheet, const char* sheetName, std::int32_t top,
                       excel::CellBlock block, excel::CellLimits limits, Fitted* fitted) {
     if (limits == excel::CellLimits::Excel) {
-        for (const std::int32_t row : excel::FitTextsToCells(block)) {
+        for (const std::string& note : excel::FitTextsToCells(block, top, sheetName)) {
             if (fitted) {
-                fitted->Add("the text in row " + IntegerText(top + row) + " of " + sheetName +
-                            " was longer than Excel's 32,767 characters and was cut to fit");
+                fitted->Add(note);
             }
         }
     }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "partwright/excel/CellLimits.h"
 #include "partwright/excel/ExcelApi.h"
-#include "partwright/export/modExcel.h"
 #include "partwright/workbook/WorkbookModel.h"
 
 #include <cstdint>

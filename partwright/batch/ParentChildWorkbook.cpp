@@ -4,6 +4,7 @@
 #include "partwright/export/CellText.h"
 #include "partwright/model/BomRules.h"
 #include "partwright/model/PartNumberKey.h"
+#include "partwright/model/VirtualKey.h"
 #include "shared/core/CaseFold.h"
 
 #include <algorithm>
@@ -31,11 +32,8 @@ constexpr std::size_t kStructureColumn = 7;
 // missing component's name; a closed use of a file that is also used open, as its own item.
 class ItemNames {
 public:
-    ItemNames(const model::BomModel& model, const std::vector<model::ParentChildLine>& lines) {
-        if (const auto top = model.FileData.Item(1)) {
-            std::string name;
-            excel::SplitPath(top->FileName, topFolder_, name);
-        }
+    ItemNames(const model::BomModel& model, const std::vector<model::ParentChildLine>& lines)
+        : topFolder_(model::TopFolder(model)) {
         for (const model::ParentChildLine& line : lines) {
             if (!line.componentClosed) {
                 open_.insert(FoldCase(line.component->FileName));
@@ -48,11 +46,10 @@ public:
             return record.FileName;
         }
         if (record.Kind == model::ComponentKind::Virtual) {
-            const auto bar = record.FileName.find('|');
-            return record.FileName.substr(bar + 1) + " (virtual, in " +
-                   Below(record.FileName.substr(0, bar)) + ")";
+            return model::VirtualNameOf(record.FileName) + " (virtual, in " +
+                   model::PathBelow(model::VirtualAssemblyOf(record.FileName), topFolder_) + ")";
         }
-        std::string name = Below(record.FileName);
+        std::string name = model::PathBelow(record.FileName, topFolder_);
         if (closed && open_.contains(FoldCase(record.FileName))) {
             name += " (" + model::BomStructureText(record.BOMStructure) + ")";
         }
@@ -60,13 +57,6 @@ public:
     }
 
 private:
-    std::string Below(const std::string& path) const {
-        return !topFolder_.empty() &&
-                       EqualsIgnoringCase(path.substr(0, topFolder_.size()), topFolder_)
-                   ? path.substr(topFolder_.size())
-                   : path;
-    }
-
     std::string topFolder_;
     std::unordered_set<std::string> open_; // folded names of files also used open
 };

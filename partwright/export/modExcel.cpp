@@ -4,7 +4,6 @@
 #include "PartNumberRows.h"
 #include "SheetControls.h"
 #include "partwright/excel/BomColumns.h"
-#include "partwright/excel/CellLimits.h"
 #include "partwright/excel/ExcelCodes.h"
 #include "partwright/excel/ExcelNotAnswering.h"
 #include "partwright/macros/modWriteVBEtoExcel.h"
@@ -530,18 +529,22 @@ void modExcel::SummaryRows() {
 // One block of values, row `first` down, from column 1. Excel refuses a whole block for one text
 // longer than a cell holds: such texts are cut to fit, and each cut is counted.
 void modExcel::WriteBlock(std::int32_t first, const CellBlock& block) {
-    CellBlock fitted = block;
-    if (excelLimits_) {
-        for (const std::int32_t row : FitTextsToCells(fitted)) {
-            CountFitted("the text in row " + IntegerText(first + row) + " of " + state_.SheetName +
-                        " was longer than Excel's 32,767 characters and was cut to fit");
-        }
+    const auto write = [&](const CellBlock& values) {
+        ExportStep([&] {
+            Target()
+                .Block(first, 1, checked::Add(first, values.rows - 1), values.columns)
+                ->SetValues(values);
+        });
+    };
+    if (!excelLimits_ || !HasTextLongerThanACell(block)) {
+        write(block);
+        return;
     }
-    ExportStep([&] {
-        Target()
-            .Block(first, 1, checked::Add(first, fitted.rows - 1), fitted.columns)
-            ->SetValues(fitted);
-    });
+    CellBlock fitted = block;
+    for (const std::string& note : FitTextsToCells(fitted, first, state_.SheetName)) {
+        CountFitted(note);
+    }
+    write(fitted);
 }
 
 // The file-name cells of a block as hyperlinks to their files, after the block's values.

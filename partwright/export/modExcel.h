@@ -3,6 +3,7 @@
 #include "ExportPorts.h"
 #include "ExportState.h"
 #include "SheetControls.h"
+#include "partwright/excel/CellLimits.h"
 #include "partwright/excel/ExcelApi.h"
 #include "partwright/macros/modWriteVBEtoExcel.h"
 #include "partwright/model/BomModel.h"
@@ -33,10 +34,6 @@ enum class WorkbookKind { WithMacros, CellsOnly };
 // Columns beyond the window's: Inventor's BOM structure of each row at the end of both BOM
 // sheets.
 enum class BomStructureColumn { Without, With };
-
-// Whether the workbook has Excel's limits (a cell's characters, a sheet's hyperlinks), as Excel
-// and an .xlsx file have them, or none, as a CSV file has none.
-enum class CellLimits { Excel, None };
 
 // The Summary BOM's rows: one per file, as the window shows them, or merged by part number as
 // Inventor's BOM merges them (fields the files disagree on show "*Varies*").

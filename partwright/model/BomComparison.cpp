@@ -2,6 +2,7 @@
 
 #include "BomRules.h"
 #include "PartNumberKey.h"
+#include "VirtualKey.h"
 #include "shared/core/CaseFold.h"
 #include "shared/core/NumberText.h"
 
@@ -21,12 +22,6 @@ std::string FileNameOf(const clsFileData& record) {
     }
     const auto slash = record.FileName.find_last_of("\\/");
     return slash == std::string::npos ? record.FileName : record.FileName.substr(slash + 1);
-}
-
-// The folder of a path, with its separator.
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 // What a row is known by in both revisions, and how it is shown. A part number as typed, as
@@ -50,13 +45,10 @@ RowKey KeyOf(const clsFileData& record, const std::string& topFolder) {
         return {"#" + partNumber, partNumber};
     }
     if (record.Kind == ComponentKind::Virtual) {
-        const std::string name = record.FileName.substr(record.FileName.find('|') + 1);
+        const std::string name = VirtualNameOf(record.FileName);
         return {"~" + name, name};
     }
-    std::string path = record.FileName;
-    if (!topFolder.empty() && FoldCase(path).starts_with(FoldCase(topFolder))) {
-        path.erase(0, topFolder.size());
-    }
+    const std::string path = PathBelow(record.FileName, topFolder);
     return {"@" + FoldCase(path), path};
 }
 
@@ -69,8 +61,7 @@ struct Entry {
 
 std::map<std::string, Entry> EntriesOf(const BomModel& model) {
     std::map<std::string, Entry> entries;
-    const auto top = model.FileData.Item(1);
-    const std::string topFolder = top ? FolderOf(top->FileName) : std::string();
+    const std::string topFolder = TopFolder(model);
     bool first = true;
     for (const auto& record : model.FileData) {
         // The top assembly is what is compared, not a part of it.

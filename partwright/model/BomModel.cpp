@@ -1,5 +1,6 @@
 #include "BomModel.h"
 
+#include "shared/core/CaseFold.h"
 #include "shared/core/NumberText.h"
 
 namespace pw::model {
@@ -12,6 +13,22 @@ std::string UnreadText(const BomModel& model) {
            " of the assembly could not be read, so the tree, the lists and the totals are "
            "incomplete; the first: " +
            model.Unread.front();
+}
+
+std::string TopFolder(const BomModel& model) {
+    const auto top = model.FileData.Item(1);
+    if (!top) {
+        return {};
+    }
+    const auto slash = top->FileName.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : top->FileName.substr(0, slash + 1);
+}
+
+std::string PathBelow(const std::string& path, const std::string& folder) {
+    return !folder.empty() && path.size() > folder.size() &&
+                   EqualsIgnoringCase(std::string_view(path).substr(0, folder.size()), folder)
+               ? path.substr(folder.size())
+               : path;
 }
 
 } // namespace pw::model

@@ -30,4 +30,11 @@ struct BomModel {
 // What the user is told of the unread parts of a load: nothing when there are none.
 std::string UnreadText(const BomModel& model);
 
+// The folder the top assembly lies in, with its separator; empty without a top record.
+std::string TopFolder(const BomModel& model);
+
+// `path` below `folder` when it lies there (in any letter case), else `path` whole: how a file
+// is named apart from its namesakes in other folders.
+std::string PathBelow(const std::string& path, const std::string& folder);
+
 } // namespace pw::model

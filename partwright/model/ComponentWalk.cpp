@@ -208,6 +208,17 @@ void ComponentWalk::CountPresent(const std::shared_ptr<clsFileData>& record) {
     }
 }
 
+std::optional<NodeIndex> ComponentWalk::AddNodeOf(NodeIndex parent, const std::string& name,
+                                                  const std::string& image) {
+    NodeIndex node = kNoParent;
+    std::string why;
+    if (RunStep([&] { node = tree_.AddNode(parent, name, image); }, why) != kOk) {
+        model_.Unread.push_back(name + " (not shown in the tree: " + why + ")");
+        return std::nullopt;
+    }
+    return node;
+}
+
 void ComponentWalk::AddErrorNode(const std::string& InvComponent, std::int16_t Depth) {
     auto record = std::make_shared<clsFileData>();
     record->Depth = Depth;
@@ -281,13 +292,9 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
     bool suppressed = false;
     RunStep([&] { suppressed = occurrence->Suppressed(); });
     if (suppressed) {
-        NodeIndex node = kNoParent;
-        std::string why;
-        if (RunStep([&] { node = tree_.AddNode(parent, name, "Part"); }, why) == kOk) {
-            RunStep([&] { tree_.SetNodeColor(node, kSuppressedColor); });
+        if (const auto node = AddNodeOf(parent, name, "Part")) {
+            RunStep([&] { tree_.SetNodeColor(*node, kSuppressedColor); });
             AppendSuppressedRecord(depth);
-        } else {
-            model_.Unread.push_back(name + " (not shown in the tree: " + why + ")");
         }
         return;
     }
@@ -310,28 +317,23 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
     if (isVirtual) {
         // Its Document is the assembly that holds it: counted as a part of its own, never as a
         // use of that assembly, and it has nothing below it.
-        NodeIndex node = kNoParent;
-        std::string why;
-        if (RunStep([&] { node = tree_.AddNode(parent, name, "Part"); }, why) != kOk) {
-            model_.Unread.push_back(name + " (not shown in the tree: " + why + ")");
+        const auto node = AddNodeOf(parent, name, "Part");
+        if (!node) {
             return;
         }
         RunStep([&] { counts.PartCount = checked::Add(counts.PartCount, 1); });
         RunStep([&] { AppendVirtualRecord(*occurrence, *definition, name, depth, useStructure); });
         // Its depth counts as a part's does.
-        RunStep([&] { EnterList(frames, {}, node, depth, {}); });
+        RunStep([&] { EnterList(frames, {}, *node, depth, {}); });
         return;
     }
 
     const Classified kind = Classify(typeCode, type, nameCode);
-    NodeIndex node = kNoParent;
-    std::string why;
-    if (RunStep([&] { node = tree_.AddNode(parent, name, kind.image); }, why) != kOk) {
-        // Without its node the occurrence would shift every later node's record: it is left
-        // out, with all below it, and said so.
-        model_.Unread.push_back(name + " (not shown in the tree: " + why + ")");
+    const auto added = AddNodeOf(parent, name, kind.image);
+    if (!added) {
         return;
     }
+    const NodeIndex node = *added;
 
     if (kind.missing) {
         RunStep([&] { counts.MissingCount = checked::Add(counts.MissingCount, 1); });
@@ -358,6 +360,7 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
     });
 
     OccurrenceItems children;
+    std::string why;
     if (RunStep([&] { children = occurrence->SubOccurrences()->Items(); }, why) != kOk) {
         // A part has an empty list; an assembly whose list cannot be read loses its sub-tree,
         // which the user must learn of.

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -35,6 +36,10 @@ private:
                    std::int16_t depth, std::string ownerKey);
     void LeaveList(std::vector<Frame>& frames);
     void WalkOne(std::vector<Frame>& frames, const std::shared_ptr<Occurrence>& occurrence);
+    // The occurrence's node. A node the tree refuses would shift every later node's record: the
+    // occurrence is left out, with all below it, and kept in the model's unread list.
+    std::optional<NodeIndex> AddNodeOf(NodeIndex parent, const std::string& name,
+                                       const std::string& image);
     // The record of a resolved document, or, when its file name cannot be read, a record that
     // holds only Depth and Quantity so that node k still finds record k. Returns the file name.
     std::string AppendRecord(Document* document, std::int16_t depth,

@@ -10,6 +10,14 @@ inline std::string VirtualKey(const std::string& assembly, const std::string& na
     return assembly + "|" + name;
 }
 
+// The parts of a key: the component's name, and the assembly that defines it.
+inline std::string VirtualNameOf(const std::string& key) {
+    return key.substr(key.find('|') + 1);
+}
+inline std::string VirtualAssemblyOf(const std::string& key) {
+    return key.substr(0, key.find('|'));
+}
+
 // "Grease (virtual, in C:\Work\Frame.iam)": how List1 shows the entry.
 inline std::string VirtualShown(const std::string& key) {
     const auto bar = key.find('|');

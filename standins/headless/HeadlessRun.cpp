@@ -64,6 +64,13 @@ bool WriteFile(const std::filesystem::path& path, const std::string& content) {
     return static_cast<bool>(file);
 }
 
+// A message box's text as one line of standard error.
+std::string OneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
 int Run(const std::vector<std::wstring>& arguments) {
     if (arguments.size() < 3) {
         std::cerr << "usage: partwright_headless ASSEMBLY OUTDIR [--indented] [--builder] "
@@ -101,12 +108,10 @@ int Run(const std::vector<std::wstring>& arguments) {
     Pump(10);
     if (ended) {
         // The message box the program ended on says why, and what to do.
-        std::string reason = host.boxes.empty()
-                                 ? std::string("the Apprentice server could not start.")
-                                 : host.boxes.back().text;
-        std::replace(reason.begin(), reason.end(), '\r', ' ');
-        std::replace(reason.begin(), reason.end(), '\n', ' ');
-        std::cerr << "Partwright ended at start-up: " << reason << "\n";
+        std::cerr << "Partwright ended at start-up: "
+                  << (host.boxes.empty() ? std::string("the Apprentice server could not start.")
+                                         : OneLine(host.boxes.back().text))
+                  << "\n";
         return 1;
     }
     // A load that did not go through exports nothing: an empty workbook is no result.
@@ -125,10 +130,9 @@ int Run(const std::vector<std::wstring>& arguments) {
 
     int failures = 0;
     if (!loaded) {
-        std::string reason = host.boxes.empty() ? app::ControlText(window.Control(app::kStatus))
-                                                : host.boxes.back().text;
-        std::replace(reason.begin(), reason.end(), '\r', ' ');
-        std::replace(reason.begin(), reason.end(), '\n', ' ');
+        const std::string reason =
+            OneLine(host.boxes.empty() ? app::ControlText(window.Control(app::kStatus))
+                                       : host.boxes.back().text);
         std::cerr << "The assembly was not loaded: " << assembly << ": " << reason << "\n";
         ++failures;
     }
