@@ -99,18 +99,20 @@ int BatchExport::Run() {
         }
     }
     const auto total = static_cast<std::int64_t>(given.size());
-    report_(IntegerText(exported_) + " of " + CountedText(total, "assembly", "assemblies") +
-            " written" +
-            (incomplete_ > 0 ? " (" + IntegerText(incomplete_) + " incomplete)" : std::string()) +
-            (fittedAssemblies_ > 0
-                 ? " (" + IntegerText(fittedAssemblies_) + " fitted to Excel's limits)"
-                 : std::string()) +
-            "; " + IntegerText(notLoaded_) + " not loaded, " + IntegerText(notWritten_) +
-            " not written; " + CountedText(missing_, "missing component", "missing components") +
-            "; " + Seconds(start));
-    const bool failed =
-        notLoaded_ > 0 || notWritten_ > 0 || incomplete_ > 0 ||
-        (options_.strict && (missing_ > 0 || unmatched_ > 0 || fittedAssemblies_ > 0));
+    report_(
+        IntegerText(exported_) + " of " + CountedText(total, "assembly", "assemblies") +
+        " written" +
+        (incomplete_ > 0 ? " (" + IntegerText(incomplete_) + " incomplete)" : std::string()) +
+        (fittedAssemblies_ > 0
+             ? " (" + IntegerText(fittedAssemblies_) + " fitted to Excel's limits)"
+             : std::string()) +
+        "; " + IntegerText(notLoaded_) + " not loaded, " + IntegerText(notWritten_) +
+        " not written; " + CountedText(missing_, "missing component", "missing components") +
+        (outOfDateMasses_ > 0 ? "; " + model::OutOfDateMassText(outOfDateMasses_) : std::string()) +
+        "; " + Seconds(start));
+    const bool failed = notLoaded_ > 0 || notWritten_ > 0 || incomplete_ > 0 ||
+                        (options_.strict && (missing_ > 0 || unmatched_ > 0 ||
+                                             fittedAssemblies_ > 0 || outOfDateMasses_ > 0));
     return failed ? kSomeFailed : kAllWritten;
 }
 
@@ -166,6 +168,10 @@ void BatchExport::ExportOne(const std::string& assembly) {
     ReportAnswers(*loaded);
     ReportMissing(model);
     ReportUnmatched(model);
+    if (const std::int64_t outOfDate = model::OutOfDateMassCount(model); outOfDate > 0) {
+        outOfDateMasses_ += outOfDate;
+        report_("  " + model::OutOfDateMassText(outOfDate));
+    }
 }
 
 void BatchExport::ReportUnmatched(const model::BomModel& model) {

@@ -79,6 +79,7 @@ private:
     int unmatched_ = 0;        // properties asked for that no file of an assembly had
     int fittedAssemblies_ = 0; // written with texts cut or links left out to fit Excel's limits
     std::int64_t missing_ = 0;
+    std::int64_t outOfDateMasses_ = 0; // files whose stored mass Inventor marks out of date
     bool serverGone_ = false;
 };
 

@@ -13,6 +13,24 @@ std::string TotalOf(const Tallies& counts) {
     return IntegerText(static_cast<std::int64_t>(counts.PartCount) + counts.AssyCount);
 }
 
+// Why a file will not open when a later release than this Apprentice saved it, and what to do;
+// empty otherwise, or when the file cannot tell.
+std::string NewerReleaseText(Server& server, const std::string& path) {
+    std::string text;
+    RunStep([&] {
+        const SoftwareVersion saved = server.SavedBy(path);
+        const SoftwareVersion own = server.Release();
+        if (saved.major > own.major) {
+            text = "\r\n\r\nIt was saved by Inventor " + saved.displayVersion +
+                   ", a later release than this computer's Inventor Apprentice (" +
+                   own.displayVersion + "), which cannot read it. Open it where Inventor " +
+                   saved.displayVersion + " or later is installed, or install Inventor View " +
+                   saved.displayVersion + " (or later) here, which brings its Apprentice.";
+        }
+    });
+    return text;
+}
+
 } // namespace
 
 AssemblyLoader::AssemblyLoader(BomModel& model, QuantityListing& listing, LoadPort& view,
@@ -50,7 +68,8 @@ void AssemblyLoader::Load() {
     const std::string fileName = view_.FileNameText();
     std::shared_ptr<Document> document;
     if (RunStep([&] { document = server_->Open(fileName); }) != kOk || !document) {
-        view_.MsgBox("Unable to open the specified file.", kProgramTitle, kOkExclamation);
+        view_.MsgBox("Unable to open the specified file." + NewerReleaseText(*server_, fileName),
+                     kProgramTitle, kOkExclamation);
         return;
     }
 
@@ -118,6 +137,9 @@ void AssemblyLoader::Load() {
         view_.MsgBox(UnreadText(model_), kProgramTitle, kOkExclamation);
     }
     WriteTotals();
+    if (const std::int64_t outOfDate = OutOfDateMassCount(model_); outOfDate > 0) {
+        view_.SetStatus(OutOfDateMassText(outOfDate));
+    }
     completed_ = true;
 }
 

@@ -30,6 +30,11 @@ struct BomModel {
 // What the user is told of the unread parts of a load: nothing when there are none.
 std::string UnreadText(const BomModel& model);
 
+// The distinct files (and virtual components) whose stored mass Inventor marks out of date, and
+// what the user is told of them: nothing when there are none.
+std::int64_t OutOfDateMassCount(const BomModel& model);
+std::string OutOfDateMassText(std::int64_t count);
+
 // The folder the top assembly lies in, with its separator; empty without a top record.
 std::string TopFolder(const BomModel& model);
 

@@ -13,6 +13,12 @@ const std::string kDesignTracking = "Design Tracking Properties";
 const std::string kModelInformation = "Model Information";
 const std::string kErrorName = "<Error>";
 
+// Design Tracking's stored mass (grams) and the flags saying which stored mass properties are
+// up to date; the lowest flag is the mass's.
+constexpr std::int32_t kMassId = 58;
+constexpr std::int32_t kValidMassPropsId = 62;
+constexpr std::int32_t kMassValid = 1;
+
 // Reads one property of a document or of a virtual component's definition into `field` as a
 // step of its own; a property the source lacks leaves the field as it was.
 template <class Source, class Field, class Convert>
@@ -29,6 +35,44 @@ Value AsIs(const Value& value) {
     return value;
 }
 
+bool IsMassValid(const std::optional<Value>& flags, const Value& mass) {
+    const auto* bits = flags ? std::get_if<std::int32_t>(&*flags) : nullptr;
+    const auto* grams = std::get_if<double>(&mass);
+    const auto* wholeGrams = std::get_if<std::int32_t>(&mass);
+    const bool notNegative = (grams && *grams >= 0) || (wholeGrams && *wholeGrams >= 0);
+    return bits && (*bits & kMassValid) != 0 && notNegative;
+}
+
+// The weight: "Model Information"'s two factors where a file has either; else the mass Inventor
+// stored when it last computed it, unless it marked it out of date since.
+template <class Source> void ReadWeight(Source& source, clsFileData& record) {
+    bool modelInformation = false;
+    const auto factor = [&](std::int32_t id, auto take) {
+        RunStep([&] {
+            if (const auto value = source.PropertyValue(kModelInformation, id)) {
+                modelInformation = true;
+                record.Weight = take(*value);
+            }
+        });
+    };
+    factor(2, AsIs);
+    factor(3, [&](const Value& volume) { return Multiply(record.Weight, volume); });
+    if (modelInformation) {
+        return;
+    }
+    RunStep([&] {
+        const auto mass = source.PropertyValue(kDesignTracking, kMassId);
+        if (!mass) {
+            return;
+        }
+        if (IsMassValid(source.PropertyValue(kDesignTracking, kValidMassPropsId), *mass)) {
+            record.Weight = *mass;
+        } else {
+            record.MassOutOfDate = true;
+        }
+    });
+}
+
 // The fields after the file name; each read is a step of its own.
 template <class Source>
 void FillProperties(clsFileData& record, Source& source,
@@ -39,9 +83,7 @@ void FillProperties(clsFileData& record, Source& source,
     ReadProperty(source, kDesignTracking, 41, record.Designer, ValueText);
     ReadProperty(source, kDesignTracking, 40, record.Status, AsIs);
     ReadProperty(source, kDesignTracking, 20, record.Material, ValueText);
-    ReadProperty(source, kModelInformation, 2, record.Weight, AsIs);
-    ReadProperty(source, kModelInformation, 3, record.Weight,
-                 [&](const Value& volume) { return Multiply(record.Weight, volume); });
+    ReadWeight(source, record);
     ReadProperty(source, kDesignTracking, 5, record.Partnumber, AsIs);
     ReadProperty(source, kDesignTracking, 29, record.Description, ValueText);
     record.Extra.assign(extra.size(), Value{});
@@ -67,6 +109,7 @@ void FillFields(clsFileData& record, Document& document,
     if (definition) {
         RunStep([&] { record.Adaptive = definition->Document()->Adaptive(); });
         RunStep([&] { record.BOMStructure = definition->BOMStructure(); });
+        RunStep([&] { record.PerItem = UnitQuantityOf(definition->BOMQuantity()); });
     }
 }
 
@@ -164,6 +207,7 @@ void ComponentWalk::AppendVirtualRecord(Occurrence& occurrence, ComponentDefinit
     CopyFields(*record, FieldsOnce(record->FileName, [&](clsFileData& fields) {
         FillProperties(fields, definition, model_.ExtraProperties);
         RunStep([&] { fields.BOMStructure = definition.BOMStructure(); });
+        RunStep([&] { fields.PerItem = UnitQuantityOf(definition.BOMQuantity()); });
     }));
     record->BOMStructure = Effective(useStructure, record->BOMStructure);
     RunStep([&] { record->TransMat = occurrence.Transformation(); });
@@ -195,10 +239,12 @@ void ComponentWalk::CopyFields(clsFileData& record, const clsFileData& fields) {
     record.Status = fields.Status;
     record.Material = fields.Material;
     record.Weight = fields.Weight;
+    record.MassOutOfDate = fields.MassOutOfDate;
     record.Partnumber = fields.Partnumber;
     record.Description = fields.Description;
     record.Adaptive = fields.Adaptive;
     record.BOMStructure = fields.BOMStructure;
+    record.PerItem = fields.PerItem;
     record.Extra = fields.Extra;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "UnitQuantity.h"
 #include "shared/core/Value.h"
 #include "shared/inventor/DocumentAccess.h"
 
@@ -35,6 +36,8 @@ struct clsFileData {
     std::string FileName;
     std::string Material;
     Value Weight;
+    // Inventor's stored mass is not up to date: Weight stays empty, and the user is told.
+    bool MassOutOfDate = false;
     Value Partnumber;
     std::int32_t Quantity = 0;
     Value Revision;
@@ -45,6 +48,8 @@ struct clsFileData {
     ComponentKind Kind = ComponentKind::Other;
     // BOMStructureEnum: the use's override, else its definition's; 0 when it could not be read.
     std::int32_t BOMStructure = 0;
+    // What one item counts for in Inventor's BOM; "each" where it could not be read.
+    UnitQuantity PerItem;
     // The model's ExtraProperties, in their order; empty where the record has none.
     std::vector<Value> Extra;
 };

@@ -140,6 +140,15 @@ private:
         std::make_shared<std::map<std::string, DISPID>>();
 };
 
+// An out-parameter of a call: the callee writes into `slot`, which must outlive the call.
+inline UniqueVariant OutArgument(LONG& slot) {
+    VARIANT reference;
+    VariantInit(&reference);
+    reference.vt = VT_BYREF | VT_I4;
+    reference.plVal = &slot;
+    return UniqueVariant::Attach(reference);
+}
+
 inline UniqueVariant ToVariant(const DispatchObject& object) {
     return UniqueVariant(object.get());
 }

@@ -27,5 +27,9 @@ inline constexpr DISPID kOccurrenceDefinition = 0x4001333;
 inline constexpr DISPID kSubOccurrences = 0x4001335;
 inline constexpr DISPID kTransformation = 0x4001336;
 inline constexpr DISPID kCell = 0x4000833;
+inline constexpr DISPID kBaseUnits = 0x4005703;
+inline constexpr DISPID kUnitQuantity = 0x4005704;
+inline constexpr DISPID kGetEvaluatedBaseQuantity = 0x4005705;
+inline constexpr DISPID kSoftwareVersionSaved = 0x300B616;
 
 } // namespace pw::inventor::dispid

@@ -68,6 +68,21 @@ public:
     std::int32_t BOMStructure() override {
         return com::Int32Of(definition_.Get("BOMStructure").get());
     }
+    // The evaluated quantity tells the kind too; a component counted each needs nothing more.
+    BaseQuantity BOMQuantity() override {
+        DispatchObject quantity = definition_.GetObject("BOMQuantity");
+        LONG kind = 0;
+        const com::UniqueVariant args[] = {com::OutArgument(kind)};
+        BaseQuantity read;
+        read.evaluated =
+            com::DoubleOf(quantity.Invoke(kGetEvaluatedBaseQuantity, DISPATCH_METHOD, args).get());
+        read.kind = kind;
+        if (kind != kEachBOMQuantity) {
+            read.baseUnits = com::TextOf(quantity.Get(kBaseUnits).get());
+            read.unitQuantity = com::TextOf(quantity.Get(kUnitQuantity).get());
+        }
+        return read;
+    }
     // Only a virtual component's definition has these.
     std::string DisplayName() override { return com::TextOf(definition_.Get("DisplayName").get()); }
     std::optional<Value> PropertyValue(const std::string& setName,
@@ -172,6 +187,11 @@ OccurrenceItems ComOccurrenceList::Items() {
     }
 }
 
+SoftwareVersion VersionOf(DispatchObject version) {
+    return {com::Int32Of(version.Get("Major").get()),
+            com::TextOf(version.Get("DisplayVersion").get())};
+}
+
 class ComServer : public Server {
 public:
     explicit ComServer(DispatchObject server) : server_(std::move(server)) {}
@@ -184,6 +204,11 @@ public:
     }
     std::string StartFolder() override {
         return com::TextOf(server_.GetObject(kFileOptions).Get(kStartFolder).get());
+    }
+    SoftwareVersion Release() override { return VersionOf(server_.GetObject("SoftwareVersion")); }
+    SoftwareVersion SavedBy(const std::string& fullPath) override {
+        return VersionOf(
+            server_.GetObject("FileManager").GetObject(kSoftwareVersionSaved, fullPath));
     }
 
 private:

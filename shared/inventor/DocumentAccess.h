@@ -28,6 +28,28 @@ inline constexpr std::int32_t kReferenceBOMStructure = 51972;
 inline constexpr std::int32_t kPurchasedBOMStructure = 51973;
 inline constexpr std::int32_t kInseparableBOMStructure = 51974;
 
+// BOMQuantityTypeEnum: a component counted in items, or in a base quantity taken from one of
+// its parameters (a length, an area, a volume or a mass).
+inline constexpr std::int32_t kEachBOMQuantity = 52225;
+inline constexpr std::int32_t kParameterBOMQuantity = 52226;
+
+// What a definition's BOMQuantity holds. `evaluated` is the stored value in Inventor's internal
+// units (cm, cm^2, cm^3, kg); `baseUnits` the unit the BOM shows it in; `unitQuantity` the text
+// Inventor's BOM shows ("1250.000 mm"). Units and text are read for a parameter quantity only.
+struct BaseQuantity {
+    std::int32_t kind = kEachBOMQuantity;
+    double evaluated = 1;
+    std::string baseUnits;
+    std::string unitQuantity;
+};
+
+// The release that saved a file, or that a server is: Major grows with each yearly release
+// (29 is Inventor 2025); DisplayVersion is its name ("2025").
+struct SoftwareVersion {
+    std::int32_t major = 0;
+    std::string displayVersion;
+};
+
 class Document;
 class Occurrence;
 
@@ -63,6 +85,7 @@ public:
     // ObjectTypeEnum: kVirtualComponentDefinition, or another definition's value.
     virtual std::int32_t Type() = 0;
     virtual std::int32_t BOMStructure() = 0;
+    virtual inventor::BaseQuantity BOMQuantity() = 0;
     // A virtual component's own name and properties (it has no document of its own); as
     // Document::PropertyValue.
     virtual std::string DisplayName() = 0;
@@ -115,6 +138,10 @@ public:
     virtual std::shared_ptr<Matrix> NewMatrix() = 0;
     // The folder the file dialog starts in.
     virtual std::string StartFolder() = 0;
+    // The server's own release, and the release that last saved a file, which the file tells
+    // without being opened (FileManager.SoftwareVersionSaved).
+    virtual SoftwareVersion Release() = 0;
+    virtual SoftwareVersion SavedBy(const std::string& fullPath) = 0;
 };
 
 // Starts a server by its programmatic identifier ("Inventor.ApprenticeServer").

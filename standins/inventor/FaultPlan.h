@@ -36,6 +36,8 @@ enum class Op {
     Suppressed,
     BOMStructure,
     DefinitionType,
+    BOMQuantity,
+    SavedBy,
     Count_
 };
 

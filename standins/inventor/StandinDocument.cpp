@@ -70,6 +70,33 @@ std::int32_t BomStructureOf(const json& structure) {
     throw json::other_error::create(501, "unknown BOM structure " + name, &structure);
 }
 
+// "each", or a parameter's quantity as Inventor stores it.
+inventor::BaseQuantity BaseQuantityOf(const json& quantity) {
+    inventor::BaseQuantity read;
+    const std::string kind = quantity.value("kind", "each");
+    if (kind == "each") {
+        return read;
+    }
+    if (kind != "parameter") {
+        throw json::other_error::create(501, "unknown quantity kind " + kind, &quantity);
+    }
+    read.kind = inventor::kParameterBOMQuantity;
+    read.evaluated = quantity.at("evaluated").get<double>();
+    read.baseUnits = quantity.at("baseUnits").get<std::string>();
+    read.unitQuantity = quantity.at("unitQuantity").get<std::string>();
+    return read;
+}
+
+// How a document or a virtual component is counted in a BOM: its structure and its quantity.
+template <class Owner> void ReadBomFields(const json& from, Owner& owner) {
+    if (from.contains("bomStructure")) {
+        owner.bomStructure = BomStructureOf(from.at("bomStructure"));
+    }
+    if (from.contains("bomQuantity")) {
+        owner.bomQuantity = BaseQuantityOf(from.at("bomQuantity"));
+    }
+}
+
 // A set's properties under their ids ("5"), or under their names ("Supplier").
 template <class Owner> void ReadProperties(const json& from, Owner& owner) {
     const json sets = from.value("propertySets", json::object());
@@ -101,17 +128,18 @@ StandinDocument Parse(const std::string& fullFileName, const json& file) {
     if (file.contains("thumbnail")) {
         document.thumbnail = ResolvePath(folder, file.at("thumbnail").get<std::string>());
     }
-    ReadProperties(file, document);
-    if (file.contains("bomStructure")) {
-        document.bomStructure = BomStructureOf(file.at("bomStructure"));
+    if (file.contains("savedBy")) {
+        const json& savedBy = file.at("savedBy");
+        document.savedBy = {savedBy.at("major").get<std::int32_t>(),
+                            savedBy.at("displayVersion").get<std::string>()};
     }
+    ReadProperties(file, document);
+    ReadBomFields(file, document);
     const json virtuals = file.value("virtualComponents", json::object());
     for (const auto& [name, definition] : virtuals.items()) {
         StandinVirtual& read = document.virtualComponents[name];
         ReadProperties(definition, read);
-        if (definition.contains("bomStructure")) {
-            read.bomStructure = BomStructureOf(definition.at("bomStructure"));
-        }
+        ReadBomFields(definition, read);
     }
     const json occurrences = file.value("occurrences", json::array());
     for (const json& occurrence : occurrences) {

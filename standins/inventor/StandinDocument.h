@@ -29,7 +29,11 @@ struct StandinVirtual {
     PropertyTable properties;
     NamedProperties namedProperties;
     std::int32_t bomStructure = inventor::kNormalBOMStructure;
+    inventor::BaseQuantity bomQuantity;
 };
+
+// The stand-in's own release: a file saved by a later one is refused by Open.
+inline const inventor::SoftwareVersion kStandinRelease{29, "2025"};
 
 struct StandinOccurrence {
     std::string name;
@@ -52,6 +56,8 @@ struct StandinDocument {
     bool adaptive = false;
     std::string thumbnail; // full path of the picture file; none when empty
     std::int32_t bomStructure = inventor::kNormalBOMStructure;
+    inventor::BaseQuantity bomQuantity;
+    inventor::SoftwareVersion savedBy = kStandinRelease;
     PropertyTable properties;
     NamedProperties namedProperties;
     std::map<std::string, StandinVirtual> virtualComponents; // by name

@@ -140,6 +140,10 @@ public:
         Enter(Op::BOMStructure);
         return data_->bomStructure;
     }
+    BaseQuantity BOMQuantity() override {
+        Enter(Op::BOMQuantity);
+        return data_->bomQuantity;
+    }
     // A document's definition has no name and no property sets of its own.
     std::string DisplayName() override { NoSuchMember(); }
     std::optional<Value> PropertyValue(const std::string&, std::int32_t) override {
@@ -182,6 +186,10 @@ public:
     std::int32_t BOMStructure() override {
         Enter(Op::BOMStructure);
         return Data().bomStructure;
+    }
+    BaseQuantity BOMQuantity() override {
+        Enter(Op::BOMQuantity);
+        return Data().bomQuantity;
     }
     std::string DisplayName() override {
         Enter(Op::DisplayName);
@@ -298,6 +306,10 @@ public:
         if (!document) {
             Unreachable();
         }
+        if (document->savedBy.major > kStandinRelease.major) {
+            // What Inventor users see for a file of a later release.
+            throw Failure(kEFail, "Error in reading RSE stream");
+        }
         return std::make_shared<StandinDoc>(state_, document);
     }
     std::shared_ptr<Matrix> NewMatrix() override {
@@ -307,6 +319,15 @@ public:
     std::string StartFolder() override {
         state_->faults.Enter(Op::StartFolder, "");
         return state_->startFolder;
+    }
+    SoftwareVersion Release() override { return kStandinRelease; }
+    SoftwareVersion SavedBy(const std::string& fullPath) override {
+        state_->faults.Enter(Op::SavedBy, fullPath);
+        const DocumentPtr document = state_->documents.Find(fullPath);
+        if (!document) {
+            Unreachable();
+        }
+        return document->savedBy;
     }
 
 private:

@@ -132,6 +132,33 @@ HRESULT HandLong(std::int32_t value, LONG* out) {
 
 ComPtr<IDispatch> DefinitionObjectOf(std::shared_ptr<inventor::ComponentDefinition> definition);
 
+class BomQuantityObject final : public com::TypedDispatch<::BOMQuantity> {
+public:
+    explicit BomQuantityObject(inventor::BaseQuantity quantity) : quantity_(std::move(quantity)) {}
+
+    HRESULT STDMETHODCALLTYPE GetBaseQuantity(LONG* kind, VARIANT* quantity) override {
+        return Guarded([&] {
+            VariantInit(&Out(quantity));
+            return HandLong(quantity_.kind, kind);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_BaseUnits(BSTR* result) override {
+        return Guarded([&] { return HandText(quantity_.baseUnits, result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_UnitQuantity(BSTR* result) override {
+        return Guarded([&] { return HandText(quantity_.unitQuantity, result); });
+    }
+    HRESULT STDMETHODCALLTYPE GetEvaluatedBaseQuantity(LONG* kind, double* result) override {
+        return Guarded([&] {
+            Out(result) = quantity_.evaluated;
+            return HandLong(quantity_.kind, kind);
+        });
+    }
+
+private:
+    inventor::BaseQuantity quantity_;
+};
+
 class OccurrenceObject;
 
 class OccurrencesObject final : public com::TypedDispatch<::ComponentOccurrences> {
@@ -269,6 +296,11 @@ public:
     HRESULT STDMETHODCALLTYPE get_BOMStructure(LONG* result) override {
         return Guarded([&] { return HandLong(definition_->BOMStructure(), result); });
     }
+    HRESULT STDMETHODCALLTYPE get_BOMQuantity(::BOMQuantity** result) override {
+        return Guarded([&] {
+            return Hand(MakeObject<BomQuantityObject>(definition_->BOMQuantity()), result);
+        });
+    }
 
 protected:
     HRESULT HandOccurrences(::ComponentOccurrences** result) {
@@ -355,6 +387,38 @@ private:
     std::shared_ptr<inventor::Server> server_;
 };
 
+class SoftwareVersionObject final : public com::TypedDispatch<::SoftwareVersion> {
+public:
+    explicit SoftwareVersionObject(inventor::SoftwareVersion version)
+        : version_(std::move(version)) {}
+
+    HRESULT STDMETHODCALLTYPE get_Major(LONG* result) override {
+        return Guarded([&] { return HandLong(version_.major, result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_DisplayVersion(BSTR* result) override {
+        return Guarded([&] { return HandText(version_.displayVersion, result); });
+    }
+
+private:
+    inventor::SoftwareVersion version_;
+};
+
+class FileManagerObject final : public com::TypedDispatch<::FileManager> {
+public:
+    explicit FileManagerObject(std::shared_ptr<inventor::Server> server)
+        : server_(std::move(server)) {}
+
+    HRESULT STDMETHODCALLTYPE SoftwareVersionSaved(BSTR path, ::SoftwareVersion** result) override {
+        return Guarded([&] {
+            return Hand(MakeObject<SoftwareVersionObject>(server_->SavedBy(com::BstrToUtf8(path))),
+                        result);
+        });
+    }
+
+private:
+    std::shared_ptr<inventor::Server> server_;
+};
+
 class ServerObject final : public com::TypedDispatch<::ApprenticeServerComponent> {
 public:
     explicit ServerObject(std::shared_ptr<inventor::Server> server) : server_(std::move(server)) {}
@@ -370,6 +434,13 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_FileOptions(::FileOptions** result) override {
         return Guarded([&] { return Hand(MakeObject<FileOptionsObject>(server_), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_SoftwareVersion(::SoftwareVersion** result) override {
+        return Guarded(
+            [&] { return Hand(MakeObject<SoftwareVersionObject>(server_->Release()), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_FileManager(::FileManager** result) override {
+        return Guarded([&] { return Hand(MakeObject<FileManagerObject>(server_), result); });
     }
 
 private:

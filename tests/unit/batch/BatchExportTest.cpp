@@ -302,6 +302,10 @@ public:
             }
             std::shared_ptr<inventor::Matrix> NewMatrix() override { return real->NewMatrix(); }
             std::string StartFolder() override { return real->StartFolder(); }
+            inventor::SoftwareVersion Release() override { return real->Release(); }
+            inventor::SoftwareVersion SavedBy(const std::string& path) override {
+                return real->SavedBy(path);
+            }
         };
         auto server = std::make_shared<Server>();
         server->real = real_.Create(progId);
