@@ -17,7 +17,7 @@ std::unique_ptr<workbook::Workbook> BomWorkbook(model::BomModel& model, bool ind
     excel::ExportState exportState;
     const excel::ExportOutcome outcome =
         excel::modExcel(model, exportState, view, made.Launcher(), excel::WorkbookKind::CellsOnly,
-                        structure, summaryRows, limits)
+                        structure, summaryRows, limits, excel::QuantityColumns::WhereCounted)
             .ExportToExcel();
     if (fitted && outcome.fitted > 0) {
         fitted->count += outcome.fitted;

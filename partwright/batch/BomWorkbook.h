@@ -13,7 +13,9 @@ namespace pw::batch {
 // same sheets, values and formats, without buttons, check boxes and macros. The workbook starts
 // with one sheet, as Excel 2013 and later start one, so it holds the export's three sheets only.
 // With Excel's limits (for an .xlsx file), texts are cut to a cell and links end at a sheet's
-// limit, each told to `fitted`; without them (for CSV files), every text stays whole.
+// limit, each told to `fitted`; without them (for CSV files), every text stays whole. Where any
+// component is counted in a length, an area, a volume or a mass, the Summary BOM gains Unit QTY,
+// Total QTY and Unit.
 std::unique_ptr<workbook::Workbook>
 BomWorkbook(model::BomModel& model, bool indented, bool hyperlinks,
             excel::BomStructureColumn structure = excel::BomStructureColumn::Without,

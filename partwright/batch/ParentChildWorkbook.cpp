@@ -2,6 +2,7 @@
 
 #include "InMemoryWorkbook.h"
 #include "partwright/export/CellText.h"
+#include "partwright/export/QuantityCells.h"
 #include "partwright/model/BomRules.h"
 #include "partwright/model/PartNumberKey.h"
 #include "partwright/model/VirtualKey.h"
@@ -85,6 +86,12 @@ std::unique_ptr<workbook::Workbook> ParentChildWorkbook(const model::BomModel& m
             columns.push_back(kColumns[at]);
         }
     }
+    const bool quantities = excel::CountsInBaseQuantities(model);
+    if (quantities) {
+        for (const char* heading : excel::kQuantityHeaders) {
+            columns.push_back({heading, 12});
+        }
+    }
     for (const model::PropertyRequest& extra : model.ExtraProperties) {
         columns.push_back({extra.name.c_str(), 16});
     }
@@ -124,6 +131,13 @@ std::unique_ptr<workbook::Workbook> ParentChildWorkbook(const model::BomModel& m
                 }));
             }
             put(std::int32_t{line.level});
+            if (quantities) {
+                const std::vector<const model::clsFileData*> files =
+                    line.components.empty() ? std::vector{line.component} : line.components;
+                for (const excel::CellValue& cell : excel::QuantityCells(files, line.quantity)) {
+                    put(cell);
+                }
+            }
             for (std::size_t i = 0; i < model.ExtraProperties.size(); ++i) {
                 put(i < component.Extra.size() ? FieldCell(component.Extra[i])
                                                : excel::CellValue{});

@@ -33,7 +33,6 @@ bool Exported(const model::clsFileData& record);
 // "WIP", "Pending", "Released" for 1, 2, 3; otherwise "NA-" and the value as text.
 std::string StatusText(const Value& status);
 
-
 // The 16 cells of the matrix, row by row, separated by ","; empty without a matrix. A cell that
 // cannot be read fails the whole text.
 std::string MatrixText(inventor::Matrix* matrix);

@@ -2,6 +2,7 @@
 
 #include "CellText.h"
 #include "PartNumberRows.h"
+#include "QuantityCells.h"
 #include "SheetControls.h"
 #include "partwright/excel/BomColumns.h"
 #include "partwright/excel/ExcelCodes.h"
@@ -72,12 +73,14 @@ std::int16_t IndentColumnsForMacros(const ExportState& state, const model::BomMo
 
 modExcel::modExcel(model::BomModel& model, ExportState& state, ExportView& view,
                    ExcelLauncher& launcher, WorkbookKind kind, BomStructureColumn structure,
-                   SummaryRowsBy summaryRows, CellLimits limits)
+                   SummaryRowsBy summaryRows, CellLimits limits, QuantityColumns quantities)
     : model_(model), state_(state), view_(view), launcher_(launcher),
       controls_(kind == WorkbookKind::WithMacros),
       structureColumn_(structure == BomStructureColumn::With),
       byPartNumber_(summaryRows == SummaryRowsBy::PartNumber),
-      excelLimits_(limits == CellLimits::Excel) {}
+      excelLimits_(limits == CellLimits::Excel),
+      quantityColumns_(quantities == QuantityColumns::WhereCounted &&
+                       CountsInBaseQuantities(model)) {}
 
 ExportOutcome modExcel::ExportToExcel() {
     outcome_ = {};
@@ -331,7 +334,25 @@ std::int16_t modExcel::IndentedWidth() const {
 }
 
 std::int16_t modExcel::SummaryWidth() const {
-    return checked::Add(structureColumn_ ? summary::kBomStructure : summary::kCount, ExtraCount());
+    const std::int16_t own = checked::Sub<std::int16_t>(QuantityColumn(), 1);
+    return checked::Add(
+        own, checked::Add<std::int16_t>(ExtraCount(), quantityColumns_ ? kQuantityColumnCount : 0));
+}
+
+std::int16_t modExcel::QuantityColumn() const {
+    return checked::Add<std::int16_t>(structureColumn_ ? summary::kBomStructure : summary::kCount,
+                                      1);
+}
+
+void modExcel::QuantityValues(const std::vector<const model::clsFileData*>& records,
+                              std::int64_t items, CellBlock& block, std::int32_t at) const {
+    if (!quantityColumns_) {
+        return;
+    }
+    const QuantityCellRow cells = QuantityCells(records, items);
+    for (std::int32_t i = 0; i < kQuantityColumnCount; ++i) {
+        block.At(at, QuantityColumn() - 1 + i) = cells[static_cast<std::size_t>(i)];
+    }
 }
 
 std::int16_t modExcel::ExtraCount() const {
@@ -623,6 +644,7 @@ void modExcel::SummaryValues(const model::clsFileData& record, CellBlock& block,
     };
     if (const auto entry = model_.Dupes.Find(record.FileName)) {
         put(kQuantity, std::int32_t{entry->Quantity});
+        QuantityValues({&record}, entry->Quantity, block, at);
     }
     put(kPartnumber, FieldCell(record.Partnumber));
     put(kRevision, FieldCell(record.Revision));
@@ -654,6 +676,7 @@ void modExcel::PartNumberSummaryRows() {
             SummaryValues(lead, rows.values, i, rows.links);
             if (row.quantity) {
                 rows.values.At(i, summary::kQuantity - 1) = *row.quantity;
+                QuantityValues(row.records, *row.quantity, rows.values, i);
             }
             if (row.records.size() > 1) {
                 MarkVarying(row.records, rows.values, i);
@@ -742,6 +765,11 @@ void modExcel::SummaryHeader(std::int32_t row) {
     }
     if (structureColumn_) {
         block.At(0, summary::kBomStructure - 1) = TextCell(kBomStructureHeader);
+    }
+    if (quantityColumns_) {
+        for (std::int32_t i = 0; i < kQuantityColumnCount; ++i) {
+            block.At(0, QuantityColumn() - 1 + i) = TextCell(kQuantityHeaders[i]);
+        }
     }
     ExtraHeaders(block);
     WriteBlock(row, block);

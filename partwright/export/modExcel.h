@@ -39,6 +39,10 @@ enum class BomStructureColumn { Without, With };
 // Inventor's BOM merges them (fields the files disagree on show "*Varies*").
 enum class SummaryRowsBy { File, PartNumber };
 
+// The Summary BOM's quantity in a base unit (Unit QTY, Total QTY, Unit) after its own columns,
+// where any component is counted in a length, an area, a volume or a mass.
+enum class QuantityColumns { Without, WhereCounted };
+
 // What the user is told when Excel refuses the workbook's macro project.
 inline constexpr const char* kMacrosNotTrustedMessage =
     "The sheets were exported, but Excel did not let Partwright add the workbook's macros, so "
@@ -53,8 +57,8 @@ public:
     modExcel(model::BomModel& model, ExportState& state, ExportView& view, ExcelLauncher& launcher,
              WorkbookKind kind = WorkbookKind::WithMacros,
              BomStructureColumn structure = BomStructureColumn::Without,
-             SummaryRowsBy summaryRows = SummaryRowsBy::File,
-             CellLimits limits = CellLimits::Excel);
+             SummaryRowsBy summaryRows = SummaryRowsBy::File, CellLimits limits = CellLimits::Excel,
+             QuantityColumns quantities = QuantityColumns::Without);
 
     ExportOutcome ExportToExcel();
 
@@ -131,6 +135,9 @@ private:
     std::int16_t IndentedWidth() const;
     std::int16_t SummaryWidth() const;
     std::int16_t ExtraCount() const;
+    std::int16_t QuantityColumn() const; // the first of the quantity columns
+    void QuantityValues(const std::vector<const model::clsFileData*>& records, std::int64_t items,
+                        CellBlock& block, std::int32_t at) const;
     void ExtraHeaders(CellBlock& block) const;
     void ExtraValues(const model::clsFileData& record, CellBlock& block, std::int32_t at) const;
     Worksheet& Target() const;
@@ -144,6 +151,7 @@ private:
     const bool structureColumn_; // the BOM Structure column
     const bool byPartNumber_;    // Summary BOM rows merged by part number
     const bool excelLimits_;     // a cell's characters and a sheet's hyperlinks are limited
+    const bool quantityColumns_; // Unit QTY, Total QTY and Unit on the Summary BOM
     // Per run.
     struct Options {
         int check1 = 0;     // "Use Indented Columns"

@@ -57,7 +57,28 @@ struct Entry {
     std::string shownKey;
     std::vector<const clsFileData*> records;
     std::int64_t quantity = 0;
+    // Items times what one item counts for, in `unit`; nothing where the key's files count in
+    // different units or in one Partwright cannot convert.
+    std::optional<double> total = 0.0;
+    std::string unit;
+    bool inBaseUnits = false; // counted in a length, an area, a volume or a mass
 };
+
+void AddToTotal(Entry& entry, const UnitQuantity& perItem, std::int64_t items) {
+    if (entry.records.size() == 1) {
+        entry.unit = perItem.unit;
+    }
+    entry.inBaseUnits = entry.inBaseUnits || !perItem.each;
+    if (entry.total && perItem.value && perItem.unit == entry.unit) {
+        *entry.total += static_cast<double>(items) * *perItem.value;
+    } else {
+        entry.total.reset();
+    }
+}
+
+Value TotalText(const Entry& entry) {
+    return entry.total ? Value{ValueText(Value{*entry.total}) + " " + entry.unit} : Value{};
+}
 
 std::map<std::string, Entry> EntriesOf(const BomModel& model) {
     std::map<std::string, Entry> entries;
@@ -76,7 +97,9 @@ std::map<std::string, Entry> EntriesOf(const BomModel& model) {
         entry.shownKey = key.shown;
         entry.records.push_back(record.get());
         if (const auto counted = model.Dupes.Find(record->FileName)) {
-            entry.quantity += std::abs(std::int64_t{counted->Quantity});
+            const std::int64_t items = std::abs(std::int64_t{counted->Quantity});
+            entry.quantity += items;
+            AddToTotal(entry, record->PerItem, items);
         }
     }
     // The occurrences of one missing file are one row, however many names they have.
@@ -183,6 +206,11 @@ std::vector<BomChange> CompareBoms(const BomModel& older, const BomModel& newer,
             changes.push_back({ChangeKind::Quantity, "Quantity", now->shownKey,
                                quantity(old->quantity), quantity(now->quantity),
                                now->quantity - old->quantity, record});
+        }
+        // A tube cut longer changes what is bought, though its count stays.
+        if ((old->inBaseUnits || now->inBaseUnits) && TotalText(*old) != TotalText(*now)) {
+            changes.push_back({ChangeKind::Quantity, "Total QTY", now->shownKey, TotalText(*old),
+                               TotalText(*now), std::nullopt, record});
         }
         for (const Field& field : fields) {
             Value oldField = FieldValue(*old, field);

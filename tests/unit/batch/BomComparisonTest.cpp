@@ -219,5 +219,29 @@ TEST(BomComparison, RowsAreShownByWhatTheUserKnowsThemBy) {
                                   "BOM Structure SH: Normal -> Purchased"}));
 }
 
+// A tube cut longer changes what is bought though its count stays; a tube that becomes counted
+// in items is a change too, and parts counted in items alike make no total row.
+TEST(BomComparisonTest, ATotalInItsBaseUnitIsComparedWhereOneExists) {
+    const auto revision = [](Revision& r, double longCm, const char* longText, bool shortByLength) {
+        r.Part("C:\\W\\Tube.ipt", "T1").bomQuantity = {inventor::kParameterBOMQuantity, longCm,
+                                                       "mm", longText};
+        auto& shortTube = r.Part("C:\\W\\Short.ipt", "T2");
+        if (shortByLength) {
+            shortTube.bomQuantity = {inventor::kParameterBOMQuantity, 50.0, "mm", "500.000 mm"};
+        }
+        r.Part("C:\\W\\Bolt.ipt", "B8");
+        r.Use(kTop, "C:\\W\\Tube.ipt", 4);
+        r.Use(kTop, "C:\\W\\Short.ipt", 2);
+        r.Use(kTop, "C:\\W\\Bolt.ipt", 8);
+    };
+    Revision old;
+    revision(old, 125.0, "1250.000 mm", true);
+    Revision now;
+    revision(now, 130.0, "1300.000 mm", false);
+    EXPECT_EQ(Texts(CompareBoms(old.Loaded(), now.Loaded(), {})),
+              (std::vector<std::string>{"Total QTY T1: 5000 mm -> 5200 mm",
+                                        "Total QTY T2: 1000 mm -> 2 each"}));
+}
+
 } // namespace
 } // namespace pw::model
