@@ -73,6 +73,8 @@ void ExpectTheSameModelOverComAsFromTheReader(const std::string& sample, std::in
         EXPECT_EQ(a.Adaptive, b.Adaptive);
         EXPECT_EQ(a.Kind, b.Kind);
         EXPECT_EQ(a.BOMStructure, b.BOMStructure);
+        EXPECT_EQ(a.MassOutOfDate, b.MassOutOfDate);
+        EXPECT_EQ(a.PerItem, b.PerItem);
         EXPECT_EQ(Cells(a.TransMat.get()), Cells(b.TransMat.get()));
     }
     ASSERT_EQ(com.Dupes.Count(), reader.Dupes.Count());
@@ -98,6 +100,7 @@ void ExpectTheSameModelOverComAsFromTheReader(const std::string& sample, std::in
 TEST(ApprenticeOverCom, LoadsTheSamplesIntoTheSameModelAsTheReader) {
     ExpectTheSameModelOverComAsFromTheReader("Gearbox.iam", 18);
     ExpectTheSameModelOverComAsFromTheReader("Conveyor\\Conveyor.iam", 16);
+    ExpectTheSameModelOverComAsFromTheReader("Frame\\Frame.iam", 54);
 }
 
 TEST(ApprenticeOverCom, AVirtualComponentsDefinitionIsItsOwnKindAndASuppressedUseFails) {
@@ -150,6 +153,49 @@ TEST(ApprenticeOverCom, AnswersAsApprenticeDoes) {
     } catch (const Failure& failure) {
         EXPECT_EQ(failure.code(), DISP_E_MEMBERNOTFOUND);
     }
+}
+
+// BOMQuantity's members are methods with out-parameters and properties, as Apprentice's are; a
+// tube's length comes through in Inventor's internal units and is shown in the BOM's.
+TEST(ApprenticeOverCom, ABaseQuantityIsReadThroughItsOutParameters) {
+    ComServerFactory servers;
+    const auto server = servers.Create("Inventor.ApprenticeServer");
+    const auto tube = server->Open(SamplesFolder() + "\\Frame\\Tube 1250.ipt");
+    const inventor::BaseQuantity quantity = tube->ComponentDefinition()->BOMQuantity();
+    EXPECT_EQ(quantity.kind, inventor::kParameterBOMQuantity);
+    EXPECT_EQ(quantity.evaluated, 125.0);
+    EXPECT_EQ(quantity.baseUnits, "mm");
+    EXPECT_EQ(quantity.unitQuantity, "1250.000 mm");
+    const auto bolt = server->Open(SamplesFolder() + "\\Frame\\Bolt M8x20.ipt");
+    EXPECT_EQ(bolt->ComponentDefinition()->BOMQuantity().kind, inventor::kEachBOMQuantity);
+
+    auto raw = com::DispatchObject::Create("Inventor.ApprenticeServer")
+                   .GetObject(0x3002502, SamplesFolder() + "\\Frame\\Tube 1250.ipt")
+                   .GetObject(0x3002303)
+                   .GetObject("BOMQuantity");
+    // Without its out-parameter, the evaluated quantity is refused, as by Apprentice.
+    EXPECT_EQ(tests::FailureCodeOf([&] { raw.Invoke(0x4005705, DISPATCH_METHOD, {}); }),
+              DISP_E_BADPARAMCOUNT);
+}
+
+// A file of a later release will not open; the file still tells which release saved it, and the
+// user is told that and what to do.
+TEST(ApprenticeOverCom, AFileOfALaterReleaseSaysWhichAndWhatToDo) {
+    ComServerFactory servers;
+    const auto server = servers.Create("Inventor.ApprenticeServer");
+    const std::string press = SamplesFolder() + "\\Later Release\\Press.iam";
+    EXPECT_THROW(server->Open(press), Failure);
+    EXPECT_EQ(server->SavedBy(press).displayVersion, "2027");
+    EXPECT_EQ(server->Release().displayVersion, "2025");
+    EXPECT_EQ(server->SavedBy(SamplesFolder() + "\\Gearbox.iam").major, server->Release().major);
+
+    const auto loaded = LoadSample(servers, "Later Release\\Press.iam");
+    ASSERT_EQ(loaded->view.messages.size(), 1u);
+    EXPECT_EQ(loaded->view.messages[0].text,
+              "Unable to open the specified file.\r\n\r\nIt was saved by Inventor 2027, a later "
+              "release than this computer's Inventor Apprentice (2025), which cannot read it. Open "
+              "it where Inventor 2027 or later is installed, or install Inventor View 2027 (or "
+              "later) here, which brings its Apprentice.");
 }
 
 // The stand-in dispatches from its type library as Apprentice does, so what the adapter gets

@@ -101,6 +101,18 @@ TEST_F(BatchExportTest, WhatCannotBeLoadedFailsTheRunAndTheOthersAreStillWritten
               "1 of 3 assemblies written; 2 not loaded, 0 not written; 1 missing component;");
 }
 
+// A file of a later release cannot be read here: its line says which release saved it and what
+// to do, in one line, and the run fails.
+TEST_F(BatchExportTest, AnAssemblyOfALaterReleaseSaysWhichOnItsLine) {
+    EXPECT_EQ(Run(Of({samples + "\\Later Release\\Press.iam", gearbox})), kSomeFailed);
+    EXPECT_EQ(UpToTime(lines[0]),
+              "Press.iam: not loaded: Unable to open the specified file. It was saved by "
+              "Inventor 2027, a later release than this computer's Inventor Apprentice (2025), "
+              "which cannot read it. Open it where Inventor 2027 or later is installed, or install "
+              "Inventor View 2027 (or later) here, which brings its Apprentice. (");
+    EXPECT_EQ(files.files.count(samples + "\\Gearbox.xlsx"), 1u);
+}
+
 TEST_F(BatchExportTest, AFileThatExistsIsKeptUnlessForced) {
     const std::string target = samples + "\\Gearbox.xlsx";
     files.files[target] = "earlier";
