@@ -14,6 +14,7 @@
 #include "shared/core/CaseFold.h"
 #include "shared/core/Failure.h"
 #include "shared/core/NumberText.h"
+#include "shared/core/OneLine.h"
 #include "shared/core/Utf16Units.h"
 
 #include <algorithm>
@@ -53,19 +54,6 @@ std::string StemOf(const std::string& path) {
     const std::string name = NameOf(path);
     const std::size_t dot = name.rfind('.');
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-}
-
-// A message box's text on one line: each run of line breaks one space.
-std::string OneLine(const std::string& text) {
-    std::string line;
-    for (const char c : text) {
-        if (c != '\r' && c != '\n') {
-            line += c;
-        } else if (!line.empty() && line.back() != ' ') {
-            line += ' ';
-        }
-    }
-    return line;
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "shared/com/ComApartment.h"
 #include "shared/com/TextConvert.h"
 #include "shared/core/NumberText.h"
+#include "shared/core/OneLine.h"
 #include "shared/inventor/ComDocumentAccess.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
 
@@ -62,13 +63,6 @@ bool WriteFile(const std::filesystem::path& path, const std::string& content) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file << content;
     return static_cast<bool>(file);
-}
-
-// A message box's text as one line of standard error.
-std::string OneLine(std::string text) {
-    std::replace(text.begin(), text.end(), '\r', ' ');
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
 }
 
 int Run(const std::vector<std::wstring>& arguments) {

@@ -73,8 +73,26 @@ check "a missing file or a part given as the assembly exits 1" [ "$(status_of mi
 check "the missing file's reason" grep -qE \
     '^Nowhere.iam: not loaded: Unable to open the specified file. \(' "$scratch/mixed.err"
 check "the part's reason" grep -qE '^Shaft.ipt: not loaded: a part, not an assembly' "$scratch/mixed.err"
+export_run later --out "$(windows_path "$scratch/later")" "$samples_windows\\Later Release\\Press.iam"
+check "a file of a later release exits 1" [ "$(status_of later)" = 1 ]
+check "its line names the release and what to do" grep -qE \
+    '^Press.iam: not loaded: Unable to open the specified file. It was saved by Inventor 2027, .*Inventor View 2027' \
+    "$scratch/later.err"
 check "the good one is written all the same" test -s "$scratch/mixed/Gearbox.xlsx"
 check "and only it" [ "$(ls "$scratch/mixed")" = "Gearbox.xlsx" ]
+
+# The frame as a planner imports it: one row per parent and component, quantities in their units.
+export_run frame --layout parent-child --bom-rules --format csv \
+    --out "$(windows_path "$scratch/frame")" "$samples_windows\\Frame\\Frame.iam"
+check "the frame is written" [ "$(status_of frame)" = 0 ]
+check "its parent-child CSV reads as a table with a total per line in its unit" python3 -c '
+import csv, sys
+rows = list(csv.DictReader(open(sys.argv[1], encoding="utf-8-sig", newline="")))
+tubes = [r for r in rows if r["Component Partnumber"] == "FR-101"]
+assert len(rows) == 8 and tubes[0]["Total QTY"] == "5000" and tubes[0]["Unit"] == "mm", rows
+' "$scratch/frame/Frame - Parent-Child.csv"
+check "its line says the mass out of date" grep -qx \
+    '  1 part has no up-to-date mass; open and save it in Inventor to update it' "$scratch/frame.err"
 
 # Never overwritten without --force.
 keep="$scratch/keep"

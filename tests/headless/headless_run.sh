@@ -33,6 +33,19 @@ check "a part given as the assembly exits 1" [ "$(cat "$scratch/part.status")" =
 check "with the migration message as its reason" grep -q "Nice try, you really should try" \
     "$scratch/part.err"
 
+run later "$samples/Later Release/Press.iam"
+check "a file of a later release exits 1" [ "$(cat "$scratch/later.status")" = 1 ]
+check "naming the release that saved it and what to do, in one line" grep -qx \
+    "The assembly was not loaded: .*Press.iam: Unable to open the specified file. It was saved by Inventor 2027, .*install Inventor View 2027 .*" \
+    "$scratch/later.err"
+
+# The frame's side was saved with its mass out of date: the status line says so after the load.
+run frame "$samples/Frame/Frame.iam"
+check "the frame sample exits 0" [ "$(cat "$scratch/frame.status")" = 0 ]
+check "saying which masses are out of date" grep -qE \
+    '^ +[0-9]+\.[0-9] s  1 part has no up-to-date mass; open and save it in Inventor to update it$' \
+    "$scratch/frame.out"
+
 run gearbox "$samples/Gearbox.iam"
 check "the sample exits 0" [ "$(cat "$scratch/gearbox.status")" = 0 ]
 check "each status text is printed with its time" grep -qE \
