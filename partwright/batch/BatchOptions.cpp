@@ -83,10 +83,15 @@ std::string UsageText() {
            "and fails the run. An .xlsx file holds what Excel holds: texts longer than a cell's\n"
            "32,767 characters are cut and file names past a sheet's 65,530 links stay text, said\n"
            "in a \"fitted to Excel's limits\" line; CSV files keep every text whole.\n"
+           "Where a component is counted in a length, an area, a volume or a mass (frame\n"
+           "members, tubes, sheet goods), the Summary BOM and the parent-child sheet gain\n"
+           "\"Unit QTY\", \"Total QTY\" and \"Unit\". Without a \"Model Information\" set, the\n"
+           "weight is the mass Inventor stored, in grams; a mass it marks out of date is left\n"
+           "empty and counted in a line of its own.\n"
            "Exit status: 0 every assembly loaded and written whole; 1 an assembly could not be\n"
            "opened, walked, read whole or written (the others are still written), or --strict\n"
-           "and components are missing, a property was had by no file or Excel's limits were\n"
-           "met; 2 a usage error.\n";
+           "and components are missing, a property was had by no file, Excel's limits were\n"
+           "met or a mass was out of date; 2 a usage error.\n";
 }
 
 CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,

@@ -91,6 +91,11 @@ TEST_F(FrameQuantitiesTest, TheSummaryBomTotalsEachPartInItsBaseUnit) {
                          "it");
     EXPECT_NE(report.back().find("; 1 part has no up-to-date mass;"), std::string::npos)
         << report.back();
+
+    // Nothing is missing: the mass alone fails a strict run, whose files are still written.
+    options.strict = true;
+    options.force = true;
+    EXPECT_EQ(Run(options), kSomeFailed);
 }
 
 // A planner's import: one line per parent and component, its count per parent and what that
