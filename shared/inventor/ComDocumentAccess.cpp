@@ -7,6 +7,8 @@
 #include "shared/com/ValueVariant.h"
 #include "shared/com/VariantRead.h"
 
+#include <map>
+
 namespace pw::inventor {
 namespace {
 
@@ -15,24 +17,50 @@ using com::DispatchObject;
 // Apprentice's dispatch identifiers.
 using namespace dispid;
 
-// Property `propertyId` of the set `setName` in a PropertySets collection; nothing when the set
-// or the property is absent (E_INVALIDARG).
-// `key` is the property's id (ItemByPropId) or its name (Item, the default member).
-template <class Key>
-std::optional<Value> PropertyOf(DispatchObject sets, const std::string& setName, const Key& key) {
-    const auto set = sets.GetUnless(E_INVALIDARG, DISPID_VALUE, setName);
-    if (!set) {
-        return std::nullopt;
+// The property sets of one document or virtual component, each set looked up once: a file's
+// fields read a dozen properties from three sets, and every lookup is a call into Apprentice.
+class PropertySetCache {
+public:
+    // `sets` is the owner's member that answers its PropertySets.
+    explicit PropertySetCache(com::Member sets) : sets_(std::move(sets)) {}
+
+    // Property `key` of the set `setName`: its id (ItemByPropId) or its name (Item, the default
+    // member); nothing when the set or the property is absent (E_INVALIDARG).
+    template <class Key>
+    std::optional<Value> Property(DispatchObject& owner, const std::string& setName,
+                                  const Key& key) {
+        const std::optional<DispatchObject>& set = Set(owner, setName);
+        if (!set) {
+            return std::nullopt;
+        }
+        const com::Member member = std::is_same_v<Key, std::string> ? com::Member(DISPID_VALUE)
+                                                                    : com::Member(kPropertyById);
+        const auto property = DispatchObject(*set).GetUnless(E_INVALIDARG, member, key);
+        if (!property) {
+            return std::nullopt;
+        }
+        return com::ValueOf(DispatchObject::FromVariant(property->get()).Get(kPropertyValue).get());
     }
-    const com::Member member =
-        std::is_same_v<Key, std::string> ? com::Member(DISPID_VALUE) : com::Member(kPropertyById);
-    const auto property =
-        DispatchObject::FromVariant(set->get()).GetUnless(E_INVALIDARG, member, key);
-    if (!property) {
-        return std::nullopt;
+
+private:
+    const std::optional<DispatchObject>& Set(DispatchObject& owner, const std::string& setName) {
+        if (const auto known = bySet_.find(setName); known != bySet_.end()) {
+            return known->second;
+        }
+        if (!all_) {
+            all_ = owner.GetObject(sets_);
+        }
+        const auto set = all_.GetUnless(E_INVALIDARG, DISPID_VALUE, setName);
+        return bySet_
+            .emplace(setName,
+                     set ? std::optional(DispatchObject::FromVariant(set->get())) : std::nullopt)
+            .first->second;
     }
-    return com::ValueOf(DispatchObject::FromVariant(property->get()).Get(kPropertyValue).get());
-}
+
+    com::Member sets_;
+    DispatchObject all_;
+    std::map<std::string, std::optional<DispatchObject>> bySet_;
+};
 
 class ComMatrix : public Matrix {
 public:
@@ -58,7 +86,8 @@ private:
 
 class ComDefinition : public ComponentDefinition {
 public:
-    explicit ComDefinition(DispatchObject definition) : definition_(std::move(definition)) {}
+    explicit ComDefinition(DispatchObject definition)
+        : definition_(std::move(definition)), properties_("PropertySets") {}
     std::shared_ptr<OccurrenceList> Occurrences() override {
         return std::make_shared<ComOccurrenceList>(definition_.GetObject(kOccurrences));
     }
@@ -87,20 +116,22 @@ public:
     std::string DisplayName() override { return com::TextOf(definition_.Get("DisplayName").get()); }
     std::optional<Value> PropertyValue(const std::string& setName,
                                        std::int32_t propertyId) override {
-        return PropertyOf(definition_.GetObject("PropertySets"), setName, propertyId);
+        return properties_.Property(definition_, setName, propertyId);
     }
     std::optional<Value> NamedPropertyValue(const std::string& setName,
                                             const std::string& propertyName) override {
-        return PropertyOf(definition_.GetObject("PropertySets"), setName, propertyName);
+        return properties_.Property(definition_, setName, propertyName);
     }
 
 private:
     DispatchObject definition_;
+    PropertySetCache properties_;
 };
 
 class ComDocument : public Document {
 public:
-    explicit ComDocument(DispatchObject document) : document_(std::move(document)) {}
+    explicit ComDocument(DispatchObject document)
+        : document_(std::move(document)), properties_(kPropertySets) {}
     bool NeedsMigration() override { return com::BoolOf(document_.Get(kNeedsMigrating).get()); }
     std::string DisplayName() override { return com::TextOf(document_.Get(kDisplayName).get()); }
     std::string FullFileName() override { return com::TextOf(document_.Get(kFullFileName).get()); }
@@ -113,11 +144,11 @@ public:
     bool Adaptive() override { return com::BoolOf(document_.Get("Adaptive").get()); }
     std::optional<Value> PropertyValue(const std::string& setName,
                                        std::int32_t propertyId) override {
-        return PropertyOf(document_.GetObject(kPropertySets), setName, propertyId);
+        return properties_.Property(document_, setName, propertyId);
     }
     std::optional<Value> NamedPropertyValue(const std::string& setName,
                                             const std::string& propertyName) override {
-        return PropertyOf(document_.GetObject(kPropertySets), setName, propertyName);
+        return properties_.Property(document_, setName, propertyName);
     }
     std::int32_t Version() override { return com::Int32Of(document_.Get(kVersion).get()); }
     std::shared_ptr<Picture> Thumbnail() override {
@@ -134,6 +165,7 @@ public:
 
 private:
     DispatchObject document_;
+    PropertySetCache properties_;
 };
 
 std::shared_ptr<inventor::Document> ComDefinition::Document() {

@@ -5,6 +5,7 @@
 #include "shared/core/Failure.h"
 #include "standins/inventor/StandinFiles.h"
 #include "standins/inventor/StandinInventor.h"
+#include "tests/fakes/MemoryFiles.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -14,34 +15,7 @@
 namespace pw::batch {
 namespace {
 
-// Files by path; a set that holds the path the test names fails as a full disk would, with
-// nothing of it written. Folders are paths the test names too.
-class MemoryFiles : public OutputFiles {
-public:
-    std::map<std::string, std::string> files;
-    std::set<std::string> folders;
-    std::string failingPath;
-
-    PathHolds At(const std::string& path) override {
-        return folders.count(path) != 0 ? PathHolds::Other
-               : files.count(path) != 0 ? PathHolds::File
-                                        : PathHolds::Nothing;
-    }
-    std::string SameFileKey(const std::string& path) override { return FoldCase(path); }
-    void WriteAll(const std::vector<OutputFile>& set, bool replace) override {
-        for (const OutputFile& file : set) {
-            if (file.path == failingPath) {
-                throw Failure(kEFail, "cannot write " + file.path + ": There is not enough space");
-            }
-            if (!replace && files.count(file.path) != 0) {
-                throw Failure(kEFail, file.path + " exists");
-            }
-        }
-        for (const OutputFile& file : set) {
-            files[file.path] = file.bytes;
-        }
-    }
-};
+using fakes::MemoryFiles;
 
 class BatchExportTest : public ::testing::Test {
 protected:

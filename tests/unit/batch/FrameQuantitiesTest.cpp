@@ -1,9 +1,10 @@
 #include "partwright/batch/BatchExport.h"
-#include "shared/core/CaseFold.h"
 #include "standins/inventor/StandinFiles.h"
 #include "standins/inventor/StandinInventor.h"
+#include "tests/fakes/MemoryFiles.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <map>
 #include <sstream>
 
@@ -11,20 +12,6 @@
 // virtual coat of paint in kg; a side sub-assembly used twice, whose stored mass is out of date.
 namespace pw::batch {
 namespace {
-
-class KeptFiles : public OutputFiles {
-public:
-    std::map<std::string, std::string> files;
-    PathHolds At(const std::string& path) override {
-        return files.contains(path) ? PathHolds::File : PathHolds::Nothing;
-    }
-    std::string SameFileKey(const std::string& path) override { return FoldCase(path); }
-    void WriteAll(const std::vector<OutputFile>& set, bool) override {
-        for (const OutputFile& file : set) {
-            files[file.path] = file.bytes;
-        }
-    }
-};
 
 std::vector<std::string> LinesOf(const std::string& csv) {
     std::vector<std::string> lines;
@@ -43,7 +30,7 @@ protected:
     const std::string samples = standins::WindowsPathOf(PARTWRIGHT_SAMPLES_DIR);
     const std::string frame = samples + "\\Frame\\Frame.iam";
     standins::StandinInventor servers = standins::StandinInventor::OverFiles(samples);
-    KeptFiles files;
+    fakes::MemoryFiles files;
     std::vector<std::string> report;
 
     int Run(BatchOptions options) {
