@@ -1,10 +1,10 @@
 #include "partwright/batch/BatchExport.h"
-#include "standins/inventor/StandinFiles.h"
 #include "standins/inventor/StandinInventor.h"
 #include "tests/fakes/MemoryFiles.h"
+#include "tests/unit/standins/Samples.h"
 
-#include <gtest/gtest.h>
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <map>
 #include <sstream>
 
@@ -27,7 +27,7 @@ std::vector<std::string> LinesOf(const std::string& csv) {
 
 class FrameQuantitiesTest : public ::testing::Test {
 protected:
-    const std::string samples = standins::WindowsPathOf(PARTWRIGHT_SAMPLES_DIR);
+    const std::string samples = tests::SamplesFolder();
     const std::string frame = samples + "\\Frame\\Frame.iam";
     standins::StandinInventor servers = standins::StandinInventor::OverFiles(samples);
     fakes::MemoryFiles files;
