@@ -3,6 +3,7 @@
 #include "BomWorkbook.h"
 #include "ComparisonWorkbook.h"
 #include "ParentChildWorkbook.h"
+#include "PathNames.h"
 #include "SilentViews.h"
 #include "partwright/export/CellText.h"
 #include "partwright/export/modExcel.h"
@@ -35,34 +36,37 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
            EqualsIgnoringCase(text.substr(text.size() - ending.size()), ending);
 }
 
-std::string Seconds(Clock::time_point since) {
-    const std::chrono::duration<double> elapsed = Clock::now() - since;
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f s", elapsed.count());
-    return text;
-}
-
-std::string NameOf(const std::string& path) {
-    std::string folder;
-    std::string name;
-    excel::SplitPath(path, folder, name);
-    return name;
-}
-
-// The file name without its extension.
-std::string StemOf(const std::string& path) {
-    const std::string name = NameOf(path);
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-}
-
 } // namespace
 
 BatchExport::BatchExport(const BatchOptions& options, inventor::ServerFactory& servers,
                          OutputFiles& files, std::function<void(const std::string&)> report)
-    : options_(options), servers_(servers), files_(files), report_(std::move(report)) {}
+    : options_(options), servers_(servers, options.project), files_(files),
+      report_(std::move(report)) {}
+
+bool BatchExport::ProjectUsable() {
+    if (!options_.project) {
+        return true;
+    }
+    try {
+        servers_.Create(model::kApprenticeProgId);
+        return true;
+    } catch (const std::exception& failure) {
+        report_("partwright-export: the project " + *options_.project +
+                " cannot be used, so nothing was exported: " + OneLine(failure.what()));
+        return false;
+    }
+}
+
+void BatchExport::ReportProject() {
+    if (const auto& used = servers_.Used()) {
+        report_("Project: " + model::ProjectText(*used));
+    }
+}
 
 int BatchExport::Run() {
+    if (!ProjectUsable()) {
+        return kSomeFailed;
+    }
     if (options_.compare) {
         return Compare();
     }
@@ -75,33 +79,25 @@ int BatchExport::Run() {
             continue;
         }
         if (serverGone_) {
-            ++notLoaded_;
+            ++tally_.notLoaded;
             continue;
         }
         try {
             ExportOne(assembly);
         } catch (const std::exception& failure) {
             // Whatever stopped this assembly is its own: said in its line, and the run goes on.
-            ++notLoaded_;
+            ++tally_.notLoaded;
             report_(NameOf(assembly) + ": not exported: " + failure.what());
         }
     }
-    const auto total = static_cast<std::int64_t>(given.size());
-    report_(
-        IntegerText(exported_) + " of " + CountedText(total, "assembly", "assemblies") +
-        " written" +
-        (incomplete_ > 0 ? " (" + IntegerText(incomplete_) + " incomplete)" : std::string()) +
-        (fittedAssemblies_ > 0
-             ? " (" + IntegerText(fittedAssemblies_) + " fitted to Excel's limits)"
-             : std::string()) +
-        "; " + IntegerText(notLoaded_) + " not loaded, " + IntegerText(notWritten_) +
-        " not written; " + CountedText(missing_, "missing component", "missing components") +
-        (outOfDateMasses_ > 0 ? "; " + model::OutOfDateMassText(outOfDateMasses_) : std::string()) +
-        "; " + Seconds(start));
-    const bool failed = notLoaded_ > 0 || notWritten_ > 0 || incomplete_ > 0 ||
-                        (options_.strict && (missing_ > 0 || unmatched_ > 0 ||
-                                             fittedAssemblies_ > 0 || outOfDateMasses_ > 0));
-    return failed ? kSomeFailed : kAllWritten;
+    tally_.given = static_cast<std::int64_t>(given.size());
+    if (options_.worker) {
+        report_(TallyLine(tally_, servers_.Used()));
+    } else {
+        ReportProject();
+        report_(SummaryLine(tally_, SecondsSince(start)));
+    }
+    return Failed(tally_, options_.strict) ? kSomeFailed : kAllWritten;
 }
 
 void BatchExport::ExportOne(const std::string& assembly) {
@@ -109,14 +105,14 @@ void BatchExport::ExportOne(const std::string& assembly) {
     const std::string name = NameOf(assembly);
     if (assembly.find_first_of("*?") != std::string::npos) {
         // No file name holds these: a pattern that matched nothing.
-        ++notLoaded_;
+        ++tally_.notLoaded;
         report_(name + ": not loaded: no file matches " + name + " in " +
                 assembly.substr(0, assembly.size() - name.size()));
         return;
     }
     const std::vector<Target> targets = TargetsOf(assembly);
     if (!Writable(name, targets)) {
-        ++notWritten_;
+        ++tally_.notWritten;
         return;
     }
 
@@ -126,7 +122,7 @@ void BatchExport::ExportOne(const std::string& assembly) {
     }
     model::BomModel& model = loaded->model;
     const model::Tallies& counts = model.Counts;
-    missing_ += counts.MissingCount;
+    tally_.missing += counts.MissingCount;
     std::string line = name + ": " +
                        CountedText(std::int64_t{counts.PartCount} + counts.AssyCount, "occurrence",
                                    "occurrences") +
@@ -136,20 +132,20 @@ void BatchExport::ExportOne(const std::string& assembly) {
     try {
         fitted = Write(name, model, targets);
     } catch (const Failure& failure) {
-        ++notWritten_;
-        report_(line + "; not written: " + failure.what() + " (" + Seconds(start) + ")");
+        ++tally_.notWritten;
+        report_(line + "; not written: " + failure.what() + " (" + SecondsSince(start) + ")");
         ReportMissing(model);
         return;
     }
-    ++exported_;
-    report_(line + ", " + Seconds(start) + " -> " + targets.front().path +
+    ++tally_.exported;
+    report_(line + ", " + SecondsSince(start) + " -> " + targets.front().path +
             (targets.size() > 1
                  ? " and " + CountedText(static_cast<std::int64_t>(targets.size()) - 1, "more file",
                                          "more files")
                  : std::string()));
     if (!model.Unread.empty()) {
         // Written with everything that could be read, and a failure all the same.
-        ++incomplete_;
+        ++tally_.incomplete;
         report_("  incomplete: " + model::UnreadText(model));
     }
     ReportFitted(fitted);
@@ -157,7 +153,7 @@ void BatchExport::ExportOne(const std::string& assembly) {
     ReportMissing(model);
     ReportUnmatched(model);
     if (const std::int64_t outOfDate = model::OutOfDateMassCount(model); outOfDate > 0) {
-        outOfDateMasses_ += outOfDate;
+        tally_.outOfDateMasses += outOfDate;
         report_("  " + model::OutOfDateMassText(outOfDate));
     }
 }
@@ -170,7 +166,7 @@ void BatchExport::ReportUnmatched(const model::BomModel& model) {
                             return i < record->Extra.size() && !IsEmpty(record->Extra[i]);
                         });
         if (!found) {
-            ++unmatched_;
+            ++tally_.unmatched;
             const model::PropertyRequest& asked = model.ExtraProperties[i];
             report_("  no file has the property " + asked.set + ":" + asked.name);
         }
@@ -218,12 +214,13 @@ int BatchExport::Compare() {
         WriteSheets(name, *book, targets);
         ReportFitted(fitted);
     } catch (const Failure& failure) {
-        report_(name + ": not written: " + failure.what() + " (" + Seconds(start) + ")");
+        report_(name + ": not written: " + failure.what() + " (" + SecondsSince(start) + ")");
         return kSomeFailed;
     }
-    report_(name + ": " + model::ChangeSummary(changes) + ", " + Seconds(start) + " -> " +
+    report_(name + ": " + model::ChangeSummary(changes) + ", " + SecondsSince(start) + " -> " +
             targets.front().path +
             (targets.size() > 1 ? " and " + targets.back().path : std::string()));
+    ReportProject();
     ReportMissing(before->model, NameOf(older));
     ReportMissing(after->model, NameOf(newer));
     const bool missing =
@@ -244,7 +241,7 @@ std::optional<BatchExport::Loaded> BatchExport::Load(const std::string& assembly
         serverGone_ = true;
     }
     if (!loader.Completed()) {
-        ++notLoaded_;
+        ++tally_.notLoaded;
         std::string reason =
             view.messages.empty() ? "the load stopped" : OneLine(view.messages.back().text);
         // A part has no components to read; the window's teasing answer says nothing here.
@@ -252,7 +249,7 @@ std::optional<BatchExport::Loaded> BatchExport::Load(const std::string& assembly
             view.messages.back().text.starts_with("Nice try")) {
             reason = "a part, not an assembly (.iam)";
         }
-        report_(NameOf(assembly) + ": not loaded: " + reason + " (" + Seconds(start) + ")");
+        report_(NameOf(assembly) + ": not loaded: " + reason + " (" + SecondsSince(start) + ")");
         return std::nullopt;
     }
     if (options_.bomRules) {
@@ -393,7 +390,7 @@ excel::CellLimits BatchExport::LimitsOfFormat() const {
 
 void BatchExport::ReportFitted(const Fitted& fitted) {
     if (fitted.count > 0) {
-        ++fittedAssemblies_;
+        ++tally_.fittedAssemblies;
         report_("  fitted to Excel's limits in " + CountedText(fitted.count, "place", "places") +
                 "; the first: " + fitted.first);
     }

@@ -3,6 +3,8 @@
 #include "BatchOptions.h"
 #include "InMemoryWorkbook.h"
 #include "OutputFiles.h"
+#include "ProjectServers.h"
+#include "RunTally.h"
 #include "SilentViews.h"
 #include "partwright/model/BomModel.h"
 #include "partwright/workbook/WorkbookModel.h"
@@ -66,20 +68,18 @@ private:
     // "  missing: NAME in OWNER" per missing component; `revision` names the revision compared.
     void ReportMissing(const model::BomModel& model, const std::string& revision = {});
 
+    // Says which project the run used, before its summary.
+    void ReportProject();
+    // A project given that cannot be used stops the run before anything is written.
+    bool ProjectUsable();
+
     const BatchOptions& options_;
-    inventor::ServerFactory& servers_;
+    ProjectServers servers_;
     OutputFiles& files_;
     std::function<void(const std::string&)> report_;
 
     std::set<std::string> written_; // this run's files, case folded: none replaces another
-    int exported_ = 0;
-    int notLoaded_ = 0;
-    int notWritten_ = 0;
-    int incomplete_ = 0;       // written, but parts of the assembly could not be read
-    int unmatched_ = 0;        // properties asked for that no file of an assembly had
-    int fittedAssemblies_ = 0; // written with texts cut or links left out to fit Excel's limits
-    std::int64_t missing_ = 0;
-    std::int64_t outOfDateMasses_ = 0; // files whose stored mass Inventor marks out of date
+    RunTally tally_;
     bool serverGone_ = false;
 };
 

@@ -68,6 +68,12 @@ std::string UsageText() {
            "                    but a text beginning with =, +, -, @, a tab or a carriage return\n"
            "                    gets an apostrophe in front, so that no spreadsheet runs it (the\n"
            "                    default for --layout parent-child)\n"
+           "  --project FILE    find the files the assemblies use through the Inventor project\n"
+           "                    FILE (.ipj), activated for this run only (the user's default\n"
+           "                    project stays as it is); default: the active project\n"
+           "  --jobs N          export in N worker processes at once, each with an Apprentice of\n"
+           "                    its own (0: one per processor core; default 1); the files are\n"
+           "                    the same, the lines come in the order the assemblies were given\n"
            "  --out DIR         write into DIR (made when missing); default: beside each assembly\n"
            "  --force           replace files that exist (never done without it)\n"
            "  --strict          missing components, properties no file has, Excel's limits met\n"
@@ -191,6 +197,22 @@ CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,
                                     : "--property needs SET:NAME");
             }
             options.properties.push_back(*request);
+        } else if (name == "--jobs") {
+            const auto count = takeValue();
+            if (!count || count->empty() || count->size() > 4 ||
+                count->find_first_not_of("0123456789") != std::string::npos) {
+                return Mistake(count ? "--jobs wants a number of workers, not '" + *count + "'"
+                                     : "--jobs needs a number of workers (0: one per core)");
+            }
+            options.jobs = static_cast<unsigned>(std::stoul(*count));
+        } else if (name == "--worker") {
+            fine = flag(options.worker);
+        } else if (name == "--project") {
+            const auto project = takeValue();
+            if (!project || project->empty()) {
+                return Mistake("--project needs an Inventor project file (.ipj)");
+            }
+            options.project = project;
         } else if (name == "--out") {
             const auto folder = takeValue();
             if (!folder || folder->empty()) {
@@ -218,6 +240,49 @@ CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,
     }
 
     return {options, {}, 0};
+}
+
+std::vector<std::string> WorkerArguments(const BatchOptions& options,
+                                         const std::vector<std::string>& assemblies) {
+    std::vector<std::string> arguments;
+    const auto flag = [&](bool on, const char* name) {
+        if (on) {
+            arguments.emplace_back(name);
+        }
+    };
+    const auto valued = [&](const char* name, const std::string& value) {
+        arguments.emplace_back(name);
+        arguments.push_back(value);
+    };
+    flag(options.indented, "--indented");
+    flag(options.hyperlinks, "--hyperlinks");
+    flag(options.bomRules, "--bom-rules");
+    flag(options.mergePartNumbers, "--merge-part-numbers");
+    flag(options.force, "--force");
+    flag(options.strict, "--strict");
+    valued("--format", options.format == OutputFormat::Csv ? "csv" : "xlsx");
+    if (options.csvReader) {
+        valued("--csv",
+               *options.csvReader == workbook::CsvReader::Import ? "import" : "spreadsheet");
+    }
+    valued("--layout", options.layout == Layout::ParentChild ? "parent-child" : "sheets");
+    for (const model::PropertyRequest& property : options.properties) {
+        std::string set;
+        for (const char c : property.set) {
+            set += c == ':' ? std::string("::") : std::string(1, c);
+        }
+        valued("--property", set + ":" + property.name);
+    }
+    if (options.outFolder) {
+        valued("--out", *options.outFolder);
+    }
+    if (options.project) {
+        valued("--project", *options.project);
+    }
+    arguments.emplace_back("--worker");
+    arguments.emplace_back("--");
+    arguments.insert(arguments.end(), assemblies.begin(), assemblies.end());
+    return arguments;
 }
 
 } // namespace pw::batch

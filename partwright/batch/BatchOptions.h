@@ -26,9 +26,14 @@ struct BatchOptions {
     Layout layout = Layout::Sheets;
     std::vector<model::PropertyRequest> properties; // further columns, in the order given
     std::optional<std::string> outFolder;           // beside each assembly when not given
+    std::optional<std::string> project;             // the Inventor project (.ipj) to resolve by
     bool force = false;                             // replace files that exist
     bool strict = false;                            // missing components fail the run
     bool compare = false;                           // the two assemblies are revisions to compare
+    // Worker processes exporting at once, each with an Apprentice of its own; 0: one per
+    // processor core.
+    unsigned jobs = 1;
+    bool worker = false; // one worker of a --jobs run: its counts go to the run that started it
     std::vector<std::string> assemblies;
 };
 
@@ -45,6 +50,10 @@ inline constexpr int kUsageError = 2;
 // assemblies; "--" ends them. "--format csv" and "--format=csv" are the same.
 CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,
                                    const std::string& version);
+
+// The arguments that run `assemblies` with the options given, as one worker of a --jobs run.
+std::vector<std::string> WorkerArguments(const BatchOptions& options,
+                                         const std::vector<std::string>& assemblies);
 
 // The help text, as --help prints it.
 std::string UsageText();

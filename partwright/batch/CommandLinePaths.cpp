@@ -49,6 +49,10 @@ std::vector<std::wstring> Matches(const std::wstring& pattern) {
 
 } // namespace
 
+std::string FullPathOf(const std::string& path) {
+    return com::WideToUtf8(FullPath(com::Utf8ToWide(path)));
+}
+
 std::vector<std::string> AssemblyPaths(const std::vector<std::string>& arguments) {
     std::vector<std::string> paths;
     for (const std::string& argument : arguments) {

@@ -2,14 +2,19 @@
 #include "BatchExport.h"
 #include "CommandLinePaths.h"
 #include "ConsoleText.h"
+#include "ProcessWorkers.h"
 #include "WindowsOutputFiles.h"
+#include "partwright/model/AssemblyLoader.h"
 #include "shared/com/ComApartment.h"
 #include "shared/com/TextConvert.h"
+#include "shared/core/OneLine.h"
 #include "shared/inventor/ComDocumentAccess.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <exception>
+#include <thread>
 
 namespace {
 
@@ -33,13 +38,33 @@ int Run(const std::vector<std::string>& arguments) {
         }
     }
     options.assemblies = batch::AssemblyPaths(options.assemblies);
+    if (options.project) {
+        options.project = batch::FullPathOf(*options.project);
+    }
 
-    inventor::ComServerFactory servers;
-    batch::WindowsOutputFiles files;
-    batch::BatchExport run(options, servers, files, [](const std::string& line) {
+    const auto report = [](const std::string& line) {
         batch::WriteText(STD_ERROR_HANDLE, line + "\n");
-    });
-    return run.Run();
+    };
+    inventor::ComServerFactory servers;
+    if (options.jobs == 0) {
+        options.jobs = std::max(1u, std::thread::hardware_concurrency());
+    }
+    if (options.jobs > 1 && !options.compare && !options.worker && options.assemblies.size() > 1) {
+        if (options.project) {
+            // Said once, before any worker starts, rather than by every worker.
+            try {
+                batch::ProjectServers(servers, options.project).Create(model::kApprenticeProgId);
+            } catch (const std::exception& failure) {
+                report("partwright-export: the project " + *options.project +
+                       " cannot be used, so nothing was exported: " + OneLine(failure.what()));
+                return batch::kSomeFailed;
+            }
+        }
+        batch::ProcessWorkers workers;
+        return batch::ParallelExport(options, workers, report).Run();
+    }
+    batch::WindowsOutputFiles files;
+    return batch::BatchExport(options, servers, files, report).Run();
 }
 
 } // namespace

@@ -33,6 +33,12 @@ std::string NewerReleaseText(Server& server, const std::string& path) {
 
 } // namespace
 
+std::string ProjectText(const DesignProjectName& project) {
+    return project.fullFileName.empty()
+               ? "\"" + project.name + "\", Inventor's default project, which has no file"
+               : project.name + " (" + project.fullFileName + ")";
+}
+
 AssemblyLoader::AssemblyLoader(BomModel& model, QuantityListing& listing, LoadPort& view,
                                ServerFactory& servers)
     : model_(model), listing_(listing), view_(view), servers_(servers) {}
@@ -129,8 +135,14 @@ void AssemblyLoader::Load() {
     view_.SetHourglass(false);
 
     if (counts.MissingCount > 0) {
+        // The window's words first, then the project the files were looked for through.
+        std::string project;
+        RunStep([&] {
+            project =
+                "\r\n\r\nThe active project is " + ProjectText(server_->ActiveProject()) + ".";
+        });
         view_.MsgBox(IntegerText(counts.MissingCount) +
-                         " Parts or Assemblies Missing, Pleae check your project setup",
+                         " Parts or Assemblies Missing, Pleae check your project setup" + project,
                      kProgramTitle, kOkOnly);
     }
     if (!model_.Unread.empty()) {

@@ -22,6 +22,9 @@ inline constexpr const char* kApprenticeNotRegisteredAdvice =
     "ApprenticeRegSvr.exe /install as this user, or install Inventor or Inventor View. A "
     "scheduled task must run as a user who has Apprentice installed and registered.";
 
+// "Frames (D:\Projects\Frames.ipj)", or Inventor's default project, which has no file.
+std::string ProjectText(const DesignProjectName& project);
+
 // The main window's assembly load: from the text of txtFilename to the tree, the model, List1,
 // the totals and the status line.
 class AssemblyLoader {

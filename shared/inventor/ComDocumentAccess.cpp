@@ -6,6 +6,7 @@
 #include "shared/com/Dispatch.h"
 #include "shared/com/ValueVariant.h"
 #include "shared/com/VariantRead.h"
+#include "shared/core/CaseFold.h"
 
 #include <map>
 
@@ -219,6 +220,10 @@ OccurrenceItems ComOccurrenceList::Items() {
     }
 }
 
+DesignProjectName ProjectNameOf(DispatchObject project) {
+    return {com::TextOf(project.Get("Name").get()), com::TextOf(project.Get("FullFileName").get())};
+}
+
 SoftwareVersion VersionOf(DispatchObject version) {
     return {com::Int32Of(version.Get("Major").get()),
             com::TextOf(version.Get("DisplayVersion").get())};
@@ -241,6 +246,29 @@ public:
     SoftwareVersion SavedBy(const std::string& fullPath) override {
         return VersionOf(
             server_.GetObject("FileManager").GetObject(kSoftwareVersionSaved, fullPath));
+    }
+    DesignProjectName ActiveProject() override {
+        return ProjectNameOf(
+            server_.GetObject("DesignProjectManager").GetObject("ActiveDesignProject"));
+    }
+    // A project Apprentice knows already is activated as it stands; AddExisting would add it
+    // twice.
+    DesignProjectName ActivateProject(const std::string& projectFile) override {
+        DispatchObject manager = server_.GetObject("DesignProjectManager");
+        DispatchObject projects = manager.GetObject("DesignProjects");
+        DispatchObject project;
+        const std::int32_t count = com::Int32Of(projects.Get("Count").get());
+        for (std::int32_t i = 1; i <= count && !project; ++i) {
+            DispatchObject known = projects.GetObject(DISPID_VALUE, i);
+            if (EqualsIgnoringCase(com::TextOf(known.Get("FullFileName").get()), projectFile)) {
+                project = std::move(known);
+            }
+        }
+        if (!project) {
+            project = projects.GetObject("AddExisting", projectFile);
+        }
+        project.Call("Activate", false);
+        return ProjectNameOf(manager.GetObject("ActiveDesignProject"));
     }
 
 private:

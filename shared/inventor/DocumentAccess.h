@@ -50,6 +50,13 @@ struct SoftwareVersion {
     std::string displayVersion;
 };
 
+// An Inventor project (.ipj), through which a document's references are found: its name and its
+// file (none for Inventor's default project).
+struct DesignProjectName {
+    std::string name;
+    std::string fullFileName;
+};
+
 class Document;
 class Occurrence;
 
@@ -142,6 +149,12 @@ public:
     // without being opened (FileManager.SoftwareVersionSaved).
     virtual SoftwareVersion Release() = 0;
     virtual SoftwareVersion SavedBy(const std::string& fullPath) = 0;
+    // The project references are found through (DesignProjectManager.ActiveDesignProject).
+    virtual DesignProjectName ActiveProject() = 0;
+    // Makes the project file active for this server, found among the projects Apprentice knows or
+    // added to them, without making it the user's default (DesignProject.Activate(False), which
+    // Apprentice refuses while a document is open). Returns it as activated.
+    virtual DesignProjectName ActivateProject(const std::string& projectFile) = 0;
 };
 
 // Starts a server by its programmatic identifier ("Inventor.ApprenticeServer").

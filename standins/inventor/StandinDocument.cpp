@@ -152,7 +152,9 @@ StandinDocument Parse(const std::string& fullFileName, const json& file) {
                                                 &occurrence);
             }
         } else {
-            read.file = ResolvePath(folder, occurrence.at("file").get<std::string>());
+            read.reference = occurrence.at("file").get<std::string>();
+            read.library = occurrence.value("library", "");
+            read.file = ResolvePath(folder, read.reference);
         }
         read.suppressed = occurrence.value("suppressed", false);
         if (occurrence.contains("bomStructure")) {

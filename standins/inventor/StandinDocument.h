@@ -37,13 +37,17 @@ inline const inventor::SoftwareVersion kStandinRelease{29, "2025"};
 
 struct StandinOccurrence {
     std::string name;
-    std::string file;        // full path of the referenced document; a path with none is missing
+    std::string file;        // full path of the referenced document beside its assembly
+    std::string reference;   // as the assembly stores it: relative, or a path in `library`
+    std::string library;     // the project library the reference lies in, if any
     std::string virtualName; // the assembly's virtual component this uses, instead of a file
     bool suppressed = false; // what it uses then fails with E_FAIL
     std::int32_t bomStructure = inventor::kDefaultBOMStructure;
     MatrixCells matrix = kIdentity;
-    // The referenced document once found, so that a walk through many uses looks it up once.
+    // The referenced document once found, so that a walk through many uses looks it up once;
+    // found under the project activated `resolvedIn`-th.
     mutable std::weak_ptr<const StandinDocument> resolved;
+    mutable std::uint64_t resolvedIn = 0;
 };
 
 // What Apprentice reports of one document. Property sets are filed under their names.

@@ -1,5 +1,6 @@
 #include "StandinInventor.h"
 
+#include "StandinFiles.h"
 #include "shared/core/CaseFold.h"
 #include "shared/core/Failure.h"
 
@@ -61,9 +62,41 @@ private:
 
 OccurrenceItems OccurrencesOf(const State& state, const DocumentPtr& document);
 
+// The projects known to a session: the default project, then the user's default when it is a
+// file, active until another is activated.
+std::vector<StandinProject>& ProjectsOf(StandinState& state) {
+    if (state.projects.empty()) {
+        state.projects.push_back(DefaultProject());
+        const std::string stored = state.defaults->Load();
+        if (auto project = stored.empty() ? std::nullopt : ReadStandinProject(stored)) {
+            state.projects.push_back(std::move(*project));
+            state.active = 1;
+        }
+    }
+    return state.projects;
+}
+
+const StandinProject& ActiveProjectOf(StandinState& state) {
+    return ProjectsOf(state).at(state.active);
+}
+
+// A document opened by Open stays open while it is referenced.
+class OpenDocument {
+public:
+    explicit OpenDocument(State state) : state_(std::move(state)) { ++state_->openDocuments; }
+    OpenDocument(const OpenDocument&) = delete;
+    OpenDocument& operator=(const OpenDocument&) = delete;
+    ~OpenDocument() { --state_->openDocuments; }
+
+private:
+    State state_;
+};
+
 class StandinDoc : public inventor::Document {
 public:
-    StandinDoc(State state, DocumentPtr data) : state_(std::move(state)), data_(std::move(data)) {}
+    StandinDoc(State state, DocumentPtr data, bool opened = false)
+        : state_(std::move(state)), data_(std::move(data)),
+          open_(opened ? std::make_unique<OpenDocument>(state_) : nullptr) {}
     bool NeedsMigration() override {
         Enter(Op::NeedsMigration);
         return data_->needsMigration;
@@ -112,6 +145,7 @@ private:
 
     State state_;
     DocumentPtr data_;
+    std::unique_ptr<OpenDocument> open_;
 };
 
 class StandinDefinition : public ComponentDefinition {
@@ -268,17 +302,33 @@ private:
     bool IsVirtual() const { return !data_.virtualName.empty(); }
     // An unresolved component answers E_FAIL to all but its name.
     const DocumentPtr& Referenced() {
-        if (!referenced_) {
+        if (!referenced_ && data_.resolvedIn == state_->activations) {
             referenced_ = data_.resolved.lock();
         }
         if (!referenced_) {
-            referenced_ = state_->documents.Find(data_.file);
+            referenced_ = Resolve();
             data_.resolved = referenced_;
+            data_.resolvedIn = state_->activations;
         }
         if (!referenced_) {
             Unreachable();
         }
         return referenced_;
+    }
+    // Through the active project, in Inventor's order.
+    DocumentPtr Resolve() {
+        if (data_.library.empty() && state_->active == 0) {
+            return state_->documents.Find(data_.file); // the default project: beside it only
+        }
+        const std::string& reference = data_.reference.empty() ? data_.file : data_.reference;
+        for (const std::string& candidate :
+             CandidatePaths(ActiveProjectOf(*state_), FolderOf(owner_->fullFileName), reference,
+                            data_.library)) {
+            if (DocumentPtr found = state_->documents.Find(candidate)) {
+                return found;
+            }
+        }
+        return nullptr;
     }
 
     State state_;
@@ -296,7 +346,7 @@ OccurrenceItems OccurrencesOf(const State& state, const DocumentPtr& document) {
     return items;
 }
 
-class StandinServer : public Server {
+class StandinServer : public Server, public StandinProjects {
 public:
     explicit StandinServer(State state) : state_(std::move(state)) {}
     std::shared_ptr<inventor::Document> Open(const std::string& fullPath) override {
@@ -310,7 +360,7 @@ public:
             // What Inventor users see for a file of a later release.
             throw Failure(kEFail, "Error in reading RSE stream");
         }
-        return std::make_shared<StandinDoc>(state_, document);
+        return std::make_shared<StandinDoc>(state_, document, true);
     }
     std::shared_ptr<Matrix> NewMatrix() override {
         state_->faults.Enter(Op::NewMatrix, "");
@@ -329,30 +379,80 @@ public:
         }
         return document->savedBy;
     }
+    DesignProjectName ActiveProject() override {
+        const StandinProject& active = ActiveProjectOf(*state_);
+        return {active.name, active.fullFileName};
+    }
+    DesignProjectName ActivateProject(const std::string& projectFile) override {
+        Activate(AddExisting(projectFile), false);
+        return ActiveProject();
+    }
+
+    std::vector<StandinProject> Known() override { return ProjectsOf(*state_); }
+    std::size_t ActiveIndex() override {
+        ProjectsOf(*state_);
+        return state_->active;
+    }
+    std::size_t AddExisting(const std::string& fullFileName) override {
+        std::vector<StandinProject>& projects = ProjectsOf(*state_);
+        for (std::size_t i = 0; i < projects.size(); ++i) {
+            if (EqualsIgnoringCase(projects[i].fullFileName, fullFileName)) {
+                return i;
+            }
+        }
+        auto project = ReadStandinProject(fullFileName);
+        if (!project) {
+            throw Failure(kInvalidArgument,
+                          "The project file " + fullFileName + " cannot be read.");
+        }
+        projects.push_back(std::move(*project));
+        return projects.size() - 1;
+    }
+    void Activate(std::size_t index, bool setAsDefault) override {
+        std::vector<StandinProject>& projects = ProjectsOf(*state_);
+        if (index >= projects.size()) {
+            throw Failure(kInvalidArgument, "The parameter is incorrect.");
+        }
+        if (state_->openDocuments > 0) {
+            throw Failure(kEFail, "A project cannot be activated while documents are open.");
+        }
+        state_->active = index;
+        ++state_->activations;
+        if (setAsDefault) {
+            state_->defaults->Save(projects[index].fullFileName);
+        }
+    }
 
 private:
     State state_;
 };
 
-State StateOverFiles(const std::string& startFolder) {
-    return std::make_shared<StandinState>(
-        StandinState{DocumentStore(ReadStandinDocument), {}, startFolder});
+State StateOverFiles(const std::string& startFolder,
+                     std::shared_ptr<DefaultProjectStore> defaults) {
+    auto state = std::make_shared<StandinState>(DocumentStore(ReadStandinDocument), startFolder);
+    state->defaults = std::move(defaults);
+    return state;
 }
 
 } // namespace
 
-std::shared_ptr<Server> MakeStandinServer(const std::string& startFolder) {
-    return std::make_shared<StandinServer>(StateOverFiles(startFolder));
+std::shared_ptr<Server> MakeStandinServer(const std::string& startFolder,
+                                          std::shared_ptr<DefaultProjectStore> defaults) {
+    return std::make_shared<StandinServer>(StateOverFiles(startFolder, std::move(defaults)));
 }
 
 StandinInventor::StandinInventor()
     : StandinInventor(std::make_shared<StandinState>(
-          StandinState{DocumentStore(), {}, "C:\\Users\\Public\\Documents\\Autodesk\\Inventor"})) {}
+          DocumentStore(), "C:\\Users\\Public\\Documents\\Autodesk\\Inventor")) {}
 
 StandinInventor::StandinInventor(std::shared_ptr<StandinState> state) : state_(std::move(state)) {}
 
 StandinInventor StandinInventor::OverFiles(const std::string& startFolder) {
-    return StandinInventor(StateOverFiles(startFolder));
+    return StandinInventor(StateOverFiles(startFolder, std::make_shared<MemoryDefaultProject>()));
+}
+
+MemoryDefaultProject& StandinInventor::Defaults() {
+    return dynamic_cast<MemoryDefaultProject&>(*state_->defaults);
 }
 
 StandinDocument& StandinInventor::AddAssembly(const std::string& path,

@@ -94,6 +94,23 @@ assert len(rows) == 8 and tubes[0]["Total QTY"] == "5000" and tubes[0]["Unit"] =
 check "its line says the mass out of date" grep -qx \
     '  1 part has no up-to-date mass; open and save it in Inventor to update it' "$scratch/frame.err"
 
+# Workers: the same files as one process writes, the lines in the order given, the worst status.
+jobs_in=("$gearbox" "$samples_windows\\Conveyor\\Conveyor.iam" "$samples_windows\\Frame\\Frame.iam")
+export_run one --format csv --out "$(windows_path "$scratch/one")" "${jobs_in[@]}"
+export_run two --jobs 2 --format csv --out "$(windows_path "$scratch/two")" "${jobs_in[@]}"
+check "--jobs 2 exits as one process does" [ "$(status_of two)" = "$(status_of one)" ]
+check "and writes the very same files" diff -r "$scratch/one" "$scratch/two"
+check "its lines come in the order given" diff <(sed -E 's/[0-9]+\.[0-9] s//' "$scratch/one.err") \
+    <(sed -E 's/[0-9]+\.[0-9] s//' "$scratch/two.err")
+PARTWRIGHT_APPRENTICE_DIE_ON='Conveyor.iam' export_run died --jobs 2 --format csv \
+    --out "$(windows_path "$scratch/died")" "${jobs_in[@]}"
+check "a worker that dies fails the run" [ "$(status_of died)" = 1 ]
+check "and is said for its assembly" grep -q \
+    '^Conveyor.iam: not exported: its worker process ended before it was done' "$scratch/died.err"
+check "the others are written all the same" \
+    test -s "$scratch/died/Gearbox - Summary BOM.csv" -a -s "$scratch/died/Frame - Summary BOM.csv"
+check "and nothing is left half written" no_partial_files "$scratch/died"
+
 # Never overwritten without --force.
 keep="$scratch/keep"
 mkdir -p "$keep"

@@ -11,6 +11,7 @@
 #include "standins/com/OutParameters.h"
 #include "standins/inventor/StandinInventor.h"
 
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -419,6 +420,80 @@ private:
     std::shared_ptr<inventor::Server> server_;
 };
 
+// A project of the session's list, by its place in it.
+class DesignProjectObject final : public com::TypedDispatch<::DesignProject> {
+public:
+    DesignProjectObject(std::shared_ptr<StandinProjects> projects, std::size_t index)
+        : projects_(std::move(projects)), index_(index) {}
+
+    HRESULT STDMETHODCALLTYPE get_Name(BSTR* result) override {
+        return Guarded([&] { return HandText(Project().name, result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_FullFileName(BSTR* result) override {
+        return Guarded([&] { return HandText(Project().fullFileName, result); });
+    }
+    HRESULT STDMETHODCALLTYPE Activate(VARIANT_BOOL setAsDefault) override {
+        return Guarded([&] {
+            projects_->Activate(index_, setAsDefault != VARIANT_FALSE);
+            return S_OK;
+        });
+    }
+
+private:
+    StandinProject Project() const { return projects_->Known().at(index_); }
+
+    std::shared_ptr<StandinProjects> projects_;
+    std::size_t index_;
+};
+
+HRESULT HandProject(const std::shared_ptr<StandinProjects>& projects, std::size_t index,
+                    ::DesignProject** result) {
+    return Hand(MakeObject<DesignProjectObject>(projects, index), result);
+}
+
+class DesignProjectsObject final : public com::TypedDispatch<::DesignProjects> {
+public:
+    explicit DesignProjectsObject(std::shared_ptr<StandinProjects> projects)
+        : projects_(std::move(projects)) {}
+
+    HRESULT STDMETHODCALLTYPE get_Item(LONG index, ::DesignProject** result) override {
+        return Guarded([&] {
+            if (index < 1 || static_cast<std::size_t>(index) > projects_->Known().size()) {
+                throw Failure(kInvalidIndex, "The parameter is incorrect.");
+            }
+            return HandProject(projects_, static_cast<std::size_t>(index - 1), result);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE get_Count(LONG* result) override {
+        return Guarded(
+            [&] { return HandLong(static_cast<LONG>(projects_->Known().size()), result); });
+    }
+    HRESULT STDMETHODCALLTYPE AddExisting(BSTR path, ::DesignProject** result) override {
+        return Guarded([&] {
+            return HandProject(projects_, projects_->AddExisting(com::BstrToUtf8(path)), result);
+        });
+    }
+
+private:
+    std::shared_ptr<StandinProjects> projects_;
+};
+
+class DesignProjectManagerObject final : public com::TypedDispatch<::DesignProjectManager> {
+public:
+    explicit DesignProjectManagerObject(std::shared_ptr<StandinProjects> projects)
+        : projects_(std::move(projects)) {}
+
+    HRESULT STDMETHODCALLTYPE get_ActiveDesignProject(::DesignProject** result) override {
+        return Guarded([&] { return HandProject(projects_, projects_->ActiveIndex(), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_DesignProjects(::DesignProjects** result) override {
+        return Guarded([&] { return Hand(MakeObject<DesignProjectsObject>(projects_), result); });
+    }
+
+private:
+    std::shared_ptr<StandinProjects> projects_;
+};
+
 class ServerObject final : public com::TypedDispatch<::ApprenticeServerComponent> {
 public:
     explicit ServerObject(std::shared_ptr<inventor::Server> server) : server_(std::move(server)) {}
@@ -426,6 +501,12 @@ public:
     HRESULT STDMETHODCALLTYPE Open(BSTR path, ::ApprenticeServerDocument** result) override {
         return Guarded([&] {
             const std::string fullPath = com::BstrToUtf8(path);
+            // PARTWRIGHT_APPRENTICE_DIE_ON=TEXT: the process ends at once when a file whose path
+            // holds TEXT is opened, as a process killed or crashed in the middle of its work.
+            if (const char* dieOn = std::getenv("PARTWRIGHT_APPRENTICE_DIE_ON");
+                dieOn && *dieOn && fullPath.find(dieOn) != std::string::npos) {
+                TerminateProcess(GetCurrentProcess(), 3);
+            }
             return Hand(MakeObject<DocumentObject>(server_->Open(fullPath)), result);
         });
     }
@@ -441,6 +522,15 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_FileManager(::FileManager** result) override {
         return Guarded([&] { return Hand(MakeObject<FileManagerObject>(server_), result); });
+    }
+    HRESULT STDMETHODCALLTYPE get_DesignProjectManager(::DesignProjectManager** result) override {
+        return Guarded([&] {
+            auto projects = std::dynamic_pointer_cast<StandinProjects>(server_);
+            if (!projects) {
+                throw Failure(E_NOTIMPL, "This server keeps no projects.");
+            }
+            return Hand(MakeObject<DesignProjectManagerObject>(std::move(projects)), result);
+        });
     }
 
 private:

@@ -25,10 +25,16 @@ protected:
     MemoryFiles files;
     std::vector<std::string> lines;
 
+    std::vector<std::string> projectLines; // "Project: ...", kept apart from the others
+
     int Run(BatchOptions options, inventor::ServerFactory* factory = nullptr) {
         lines.clear();
-        return BatchExport(options, factory ? *factory : servers, files,
-                           [&](const std::string& line) { lines.push_back(line); })
+        projectLines.clear();
+        return BatchExport(
+                   options, factory ? *factory : servers, files,
+                   [&](const std::string& line) {
+                       (line.starts_with("Project: ") ? projectLines : lines).push_back(line);
+                   })
             .Run();
     }
     static BatchOptions Of(std::vector<std::string> assemblies) {
@@ -291,6 +297,10 @@ public:
             inventor::SoftwareVersion Release() override { return real->Release(); }
             inventor::SoftwareVersion SavedBy(const std::string& path) override {
                 return real->SavedBy(path);
+            }
+            inventor::DesignProjectName ActiveProject() override { return real->ActiveProject(); }
+            inventor::DesignProjectName ActivateProject(const std::string& file) override {
+                return real->ActivateProject(file);
             }
         };
         auto server = std::make_shared<Server>();

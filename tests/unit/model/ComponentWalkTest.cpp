@@ -160,7 +160,8 @@ TEST_F(ComponentWalkTest, MissingComponentsAreMarkedCountedAndNotDescended) {
 
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].text,
-              "2 Parts or Assemblies Missing, Pleae check your project setup");
+              "2 Parts or Assemblies Missing, Pleae check your project setup\r\n\r\nThe "
+              "active project is \"Default\", Inventor's default project, which has no file.");
     EXPECT_EQ(view.messages[0].caption, "Partwright");
     EXPECT_EQ(view.messages[0].style, kOkOnly);
     EXPECT_EQ(view.results[1], "Referenced Files\t2");

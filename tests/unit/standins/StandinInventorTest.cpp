@@ -142,7 +142,8 @@ TEST(StandinSamples, TheGearboxLoadsIntoTheModelUsersExpect) {
                           }));
     EXPECT_EQ(model.Dupes.Find("<Gasket:1>")->Quantity, -1);
     EXPECT_EQ(view.messages.at(0).text,
-              "1 Parts or Assemblies Missing, Pleae check your project setup");
+              "1 Parts or Assemblies Missing, Pleae check your project setup\r\n\r\nThe "
+              "active project is \"Default\", Inventor's default project, which has no file.");
     const auto basePlate = model.FileData.Item(2);
     EXPECT_EQ(basePlate->Partnumber, Value{"00123"});
     EXPECT_EQ(basePlate->Description, "=Machined base plate, 20 mm");
