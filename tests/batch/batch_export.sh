@@ -94,14 +94,39 @@ assert len(rows) == 8 and tubes[0]["Total QTY"] == "5000" and tubes[0]["Unit"] =
 check "its line says the mass out of date" grep -qx \
     '  1 part has no up-to-date mass; open and save it in Inventor to update it' "$scratch/frame.err"
 
+# An Inventor project: the rack's library and workspace parts are found through it alone.
+rack="$samples_windows\\Project\\Designs\\Racks\\Rack.iam"
+export_run rack-default --force --out "$(windows_path "$scratch/rack")" "$rack"
+check "without the project the rack's parts are missing" grep -q '^Rack.iam: .*, 6 missing,' \
+    "$scratch/rack-default.err"
+check "and the default project is named" grep -qx \
+    "Project: \"Default\", Inventor's default project, which has no file" "$scratch/rack-default.err"
+export_run rack-project --force --project "$samples_windows\\Project\\Frames.ipj" \
+    --out "$(windows_path "$scratch/rack")" "$rack"
+check "with --project they are found" grep -q '^Rack.iam: .*, 0 missing,' "$scratch/rack-project.err"
+check "and the project is named" grep -qxF \
+    "Project: Frames ($samples_windows\\Project\\Frames.ipj)" "$scratch/rack-project.err"
+no_default_project() {
+    ! "$wine_run" "$prefix" reg query 'HKCU\Software\Partwright Stand-ins\Apprentice' \
+        /v DefaultProject >/dev/null 2>&1
+}
+check "the user's default project is as it was" no_default_project
+export_run rack-nowhere --project "$samples_windows\\Project\\Nowhere.ipj" \
+    --out "$(windows_path "$scratch/rack-nowhere")" "$rack"
+check "a project that cannot be used exits 1" [ "$(status_of rack-nowhere)" = 1 ]
+check "saying so" grep -q '^partwright-export: the project .*Nowhere.ipj cannot be used' \
+    "$scratch/rack-nowhere.err"
+check "and writes nothing" test ! -e "$scratch/rack-nowhere/Rack.xlsx"
+
 # Workers: the same files as one process writes, the lines in the order given, the worst status.
 jobs_in=("$gearbox" "$samples_windows\\Conveyor\\Conveyor.iam" "$samples_windows\\Frame\\Frame.iam")
 export_run one --format csv --out "$(windows_path "$scratch/one")" "${jobs_in[@]}"
 export_run two --jobs 2 --format csv --out "$(windows_path "$scratch/two")" "${jobs_in[@]}"
 check "--jobs 2 exits as one process does" [ "$(status_of two)" = "$(status_of one)" ]
 check "and writes the very same files" diff -r "$scratch/one" "$scratch/two"
-check "its lines come in the order given" diff <(sed -E 's/[0-9]+\.[0-9] s//' "$scratch/one.err") \
-    <(sed -E 's/[0-9]+\.[0-9] s//' "$scratch/two.err")
+untimed() { sed -E 's/[0-9]+\.[0-9] s//; s/\\(one|two)\\/\\OUT\\/' "$1"; }
+check "its lines are one process's, in the order given" diff <(untimed "$scratch/one.err") \
+    <(untimed "$scratch/two.err")
 PARTWRIGHT_APPRENTICE_DIE_ON='Conveyor.iam' export_run died --jobs 2 --format csv \
     --out "$(windows_path "$scratch/died")" "${jobs_in[@]}"
 check "a worker that dies fails the run" [ "$(status_of died)" = 1 ]

@@ -53,6 +53,9 @@ check "each status text is printed with its time" grep -qE \
 check "up to the export's last" grep -qE '^ +[0-9]+\.[0-9] s  Writing Macro to Excel$' \
     "$scratch/gearbox.out"
 check "the workbook is written" test -s "$scratch/gearbox/Book1.json"
+check "the missing-files message names the project the files were looked for through" grep -qF \
+    "The active project is \"Default\", Inventor's default project, which has no file." \
+    "$scratch/gearbox/window.txt"
 
 # Excel's Trust Center setting, as a user who never ticked it has it.
 vbom() {

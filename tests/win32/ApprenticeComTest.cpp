@@ -198,6 +198,41 @@ TEST(ApprenticeOverCom, AFileOfALaterReleaseSaysWhichAndWhatToDo) {
               "later) here, which brings its Apprentice.");
 }
 
+// A project activated for a run is the server's alone: the user's default project, kept per user
+// in the registry, stays as it was; Apprentice's own default argument makes it the default too.
+TEST(ApprenticeOverCom, AProjectIsActivatedForTheServerAloneAndNotWhileADocumentIsOpen) {
+    const std::string frames = SamplesFolder() + "\\Project\\Frames.ipj";
+    const auto defaultProject = [] {
+        wchar_t path[1024] = {};
+        DWORD size = sizeof path;
+        RegGetValueW(HKEY_CURRENT_USER, L"Software\\Partwright Stand-ins\\Apprentice",
+                     L"DefaultProject", RRF_RT_REG_SZ, nullptr, path, &size);
+        return std::wstring(path);
+    };
+    const std::wstring before = defaultProject();
+    ComServerFactory servers;
+    const auto server = servers.Create("Inventor.ApprenticeServer");
+    ASSERT_TRUE(before.empty()); // the test prefix's user has chosen no project
+    EXPECT_EQ(server->ActiveProject().name, "Default");
+    EXPECT_EQ(server->ActivateProject(frames).fullFileName, frames);
+    EXPECT_EQ(server->ActiveProject().name, "Frames");
+    EXPECT_EQ(defaultProject(), before);
+    // Known already: activated as it stands, not added twice.
+    EXPECT_EQ(server->ActivateProject(frames).name, "Frames");
+
+    auto raw = com::DispatchObject::Create("Inventor.ApprenticeServer");
+    auto projects = raw.GetObject("DesignProjectManager").GetObject("DesignProjects");
+    const std::int32_t known = com::Int32Of(projects.Get("Count").get());
+    auto project = projects.GetObject("AddExisting", frames);
+    EXPECT_EQ(com::Int32Of(projects.Get("Count").get()), known + 1);
+    {
+        const auto open = raw.GetObject(0x3002502, SamplesFolder() + "\\Gearbox.iam");
+        EXPECT_EQ(tests::FailureCodeOf([&] { project.Call("Activate", false); }), E_FAIL);
+    }
+    EXPECT_EQ(tests::FailureCodeOf([&] { project.Call("Activate", false); }), S_OK);
+    EXPECT_EQ(defaultProject(), before);
+}
+
 // The stand-in dispatches from its type library as Apprentice does, so what the adapter gets
 // wrong fails here as it would on a user's machine.
 TEST(ApprenticeStandin, RefusesWhatApprenticeRefuses) {
