@@ -136,6 +136,22 @@ check "the others are written all the same" \
     test -s "$scratch/died/Gearbox - Summary BOM.csv" -a -s "$scratch/died/Frame - Summary BOM.csv"
 check "and nothing is left half written" no_partial_files "$scratch/died"
 
+# A run ended from outside (Ctrl+C, a scheduler's kill) takes its workers with it.
+for big in big-a big-b; do python3 "$here/../../bench/make_assembly.py" "$scratch/$big" 2000; done
+workers_running() { pgrep -f -- '--worker -- ' >/dev/null; }
+"$wine_run" "$prefix" "$bin/partwright-export.exe" --jobs 2 --force --out \
+    "$(windows_path "$scratch/big-out")" "$(windows_path "$scratch/big-a/Top.iam")" \
+    "$(windows_path "$scratch/big-b/Top.iam")" >/dev/null 2>&1 &
+run_pid=$!
+for _ in $(seq 40); do workers_running && break; sleep 0.5; done
+check "the workers start" workers_running
+kill -9 "$(pgrep -f -- '^[^ ]*partwright-export.exe --jobs 2')" # the program, not its wrapper
+wait "$run_pid" 2>/dev/null
+# At once: each has seconds of work left that it would otherwise finish.
+workers_ended() { for _ in $(seq 6); do workers_running || return 0; sleep 0.5; done; return 1; }
+check "its workers end with it" workers_ended
+check "leaving no half-written file" no_partial_files "$scratch/big-out"
+
 # Never overwritten without --force.
 keep="$scratch/keep"
 mkdir -p "$keep"
