@@ -68,7 +68,7 @@ ParallelExport::ParallelExport(const BatchOptions& options, WorkerPool& workers,
 
 int ParallelExport::Run() {
     const auto start = std::chrono::steady_clock::now();
-    // One job per file name: assemblies whose files could collide stay in one process. What the
+    // One job per name written: assemblies whose files could collide stay in one process. What the
     // run says comes in the order given: a job's lines in the place of its first assembly.
     struct Said {
         std::optional<std::size_t> job;
@@ -84,8 +84,11 @@ int ParallelExport::Run() {
                 {std::nullopt, NameOf(assembly) + ": given twice; the second is left out"});
             continue;
         }
-        const auto [job, added] =
-            jobOfName.try_emplace(FoldCase(StemOf(assembly)), assemblies.size());
+        std::string folder;
+        std::string name;
+        excel::SplitPath(assembly, folder, name);
+        const std::string writtenAs = options_.outFolder.value_or(folder) + "\\" + StemOf(assembly);
+        const auto [job, added] = jobOfName.try_emplace(FoldCase(writtenAs), assemblies.size());
         if (added) {
             assemblies.emplace_back();
             order.push_back({job->second, {}});
