@@ -6,6 +6,7 @@
 #include "shared/core/CaseFold.h"
 #include "shared/core/NumberText.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
@@ -28,36 +29,62 @@ std::vector<std::string> LinesOf(const std::string& output) {
     return lines;
 }
 
-// What the run says of one job once it ended: its lines, and what it counted.
+// What a worker said of each of its assemblies, in their order: each begins with a line of its
+// own and goes on with the indented lines below it. What it counted, and its project.
 struct JobReport {
-    std::vector<std::string> lines;
+    std::vector<std::vector<std::string>> blocks;
     WorkerTally counted;
 };
 
+std::vector<std::vector<std::string>> BlocksOf(const std::vector<std::string>& lines) {
+    std::vector<std::vector<std::string>> blocks;
+    for (const std::string& line : lines) {
+        if (blocks.empty() || !line.starts_with("  ")) {
+            blocks.emplace_back();
+        }
+        blocks.back().push_back(line);
+    }
+    return blocks;
+}
+
 // A worker that ended without its counts was killed or crashed: what it said stands, and each of
 // its assemblies it said nothing of is reported and counted as not exported.
-JobReport DeadWorker(const std::vector<std::string>& assemblies, std::vector<std::string> lines,
-                     std::uint32_t exitStatus) {
-    JobReport report{std::move(lines), {}};
-    for (const std::string& assembly : assemblies) {
-        const std::string name = NameOf(assembly);
-        bool said = false;
-        for (const std::string& line : report.lines) {
-            if (line.starts_with(name + ": ")) {
-                said = true;
-                report.counted.tally.exported += line.find(" s -> ") != std::string::npos ? 1 : 0;
-            }
-        }
-        ++report.counted.tally.given;
-        if (!said) {
-            ++report.counted.tally.notLoaded;
-            report.lines.push_back(name +
-                                   ": not exported: its worker process ended before it was "
-                                   "done (exit status " +
-                                   IntegerText(exitStatus) + ")");
-        }
+JobReport DeadWorker(const std::vector<std::string>& assemblies,
+                     std::vector<std::vector<std::string>> blocks, std::uint32_t exitStatus) {
+    JobReport report{std::move(blocks), {}};
+    RunTally& tally = report.counted.tally;
+    tally.given = static_cast<std::int64_t>(assemblies.size());
+    for (const auto& block : report.blocks) {
+        tally.exported += block.front().find(" s -> ") != std::string::npos ? 1 : 0;
+    }
+    for (std::size_t i = report.blocks.size(); i < assemblies.size(); ++i) {
+        ++tally.notLoaded;
+        report.blocks.push_back({NameOf(assemblies[i]) +
+                                 ": not exported: its worker process ended before it was done "
+                                 "(exit status " +
+                                 IntegerText(exitStatus) + ")"});
     }
     return report;
+}
+
+// Assemblies a worker exports one after another: starting a worker (and its Apprentice) costs
+// about as much as a small assembly, so each takes a run of several, in the order given.
+std::vector<std::vector<std::size_t>> Packed(const std::vector<std::vector<std::size_t>>& groups,
+                                             std::size_t assemblies, unsigned workers) {
+    const std::size_t chunks =
+        std::min(groups.size(), std::max<std::size_t>(workers, assemblies / 4));
+    const std::size_t target = (assemblies + chunks - 1) / chunks;
+    std::vector<std::vector<std::size_t>> jobs(1);
+    for (const auto& group : groups) {
+        if (jobs.back().size() >= target) {
+            jobs.emplace_back();
+        }
+        jobs.back().insert(jobs.back().end(), group.begin(), group.end());
+    }
+    for (auto& job : jobs) {
+        std::sort(job.begin(), job.end());
+    }
+    return jobs;
 }
 
 } // namespace
@@ -68,59 +95,59 @@ ParallelExport::ParallelExport(const BatchOptions& options, WorkerPool& workers,
 
 int ParallelExport::Run() {
     const auto start = std::chrono::steady_clock::now();
-    // One job per name written: assemblies whose files could collide stay in one process. What the
-    // run says comes in the order given: a job's lines in the place of its first assembly.
-    struct Said {
-        std::optional<std::size_t> job;
-        std::string line; // said by the run itself
-    };
-    std::vector<Said> order;
-    std::vector<std::vector<std::string>> assemblies;
-    std::map<std::string, std::size_t> jobOfName;
-    std::set<std::string> given;
-    for (const std::string& assembly : options_.assemblies) {
-        if (!given.insert(FoldCase(assembly)).second) {
-            order.push_back(
-                {std::nullopt, NameOf(assembly) + ": given twice; the second is left out"});
+    const std::vector<std::string>& given = options_.assemblies;
+    // Assemblies whose files could collide (one name written in one folder) stay in one worker;
+    // an assembly given twice is left out here, as a single run leaves it out.
+    std::vector<std::vector<std::size_t>> groups;
+    std::map<std::string, std::size_t> groupOfName;
+    std::set<std::string> seen;
+    std::vector<bool> twice(given.size(), false);
+    std::size_t exported = 0;
+    for (std::size_t at = 0; at < given.size(); ++at) {
+        if (!seen.insert(FoldCase(given[at])).second) {
+            twice[at] = true;
             continue;
         }
         std::string folder;
         std::string name;
-        excel::SplitPath(assembly, folder, name);
-        const std::string writtenAs = options_.outFolder.value_or(folder) + "\\" + StemOf(assembly);
-        const auto [job, added] = jobOfName.try_emplace(FoldCase(writtenAs), assemblies.size());
+        excel::SplitPath(given[at], folder, name);
+        const std::string written = options_.outFolder.value_or(folder) + "\\" + StemOf(given[at]);
+        const auto [group, added] = groupOfName.try_emplace(FoldCase(written), groups.size());
         if (added) {
-            assemblies.emplace_back();
-            order.push_back({job->second, {}});
+            groups.emplace_back();
         }
-        assemblies[job->second].push_back(assembly);
+        groups[group->second].push_back(at);
+        ++exported;
     }
-    std::vector<std::vector<std::string>> jobs;
-    for (const auto& group : assemblies) {
-        jobs.push_back(WorkerArguments(options_, group));
+    const std::vector<std::vector<std::size_t>> jobs = Packed(groups, exported, options_.jobs);
+    // Where each assembly's lines come from: its job, and its place in it.
+    std::vector<std::pair<std::size_t, std::size_t>> placeOf(given.size());
+    std::vector<std::vector<std::string>> jobAssemblies(jobs.size());
+    std::vector<std::vector<std::string>> arguments;
+    for (std::size_t job = 0; job < jobs.size(); ++job) {
+        for (std::size_t k = 0; k < jobs[job].size(); ++k) {
+            placeOf[jobs[job][k]] = {job, k};
+            jobAssemblies[job].push_back(given[jobs[job][k]]);
+        }
+        arguments.push_back(WorkerArguments(options_, jobAssemblies[job]));
     }
 
     std::vector<std::optional<JobReport>> reports(jobs.size());
-    std::size_t next = 0; // in order
-    RunTally tally;
-    std::optional<inventor::DesignProjectName> project;
+    std::size_t next = 0; // the first assembly whose lines are still to come
     const auto flush = [&] {
-        for (; next < order.size(); ++next) {
-            const Said& said = order[next];
-            if (!said.job) {
-                report_(said.line);
+        for (; next < given.size(); ++next) {
+            if (twice[next]) {
+                report_(NameOf(given[next]) + ": given twice; the second is left out");
                 continue;
             }
-            const std::optional<JobReport>& ended = reports[*said.job];
-            if (!ended) {
+            const auto [job, k] = placeOf[next];
+            if (!reports[job]) {
                 return;
             }
-            for (const std::string& line : ended->lines) {
-                report_(line);
-            }
-            tally += ended->counted.tally;
-            if (!project) {
-                project = ended->counted.project;
+            if (k < reports[job]->blocks.size()) {
+                for (const std::string& line : reports[job]->blocks[k]) {
+                    report_(line);
+                }
             }
         }
     };
@@ -130,14 +157,23 @@ int ParallelExport::Run() {
             lines.empty() ? std::nullopt : ReadTallyLine(lines.back());
         if (counted) {
             lines.pop_back();
-            reports[job] = JobReport{std::move(lines), std::move(*counted)};
+            reports[job] = JobReport{BlocksOf(lines), std::move(*counted)};
         } else {
-            reports[job] = DeadWorker(assemblies[job], std::move(lines), end.exitStatus);
+            reports[job] = DeadWorker(jobAssemblies[job], BlocksOf(lines), end.exitStatus);
         }
         flush();
     };
-    workers_.RunAll(jobs, options_.jobs, ended);
+    workers_.RunAll(arguments, options_.jobs, ended);
     flush(); // what the run said after the last job
+
+    RunTally tally;
+    std::optional<inventor::DesignProjectName> project;
+    for (const auto& report : reports) {
+        tally += report->counted.tally;
+        if (!project) {
+            project = report->counted.project;
+        }
+    }
     if (project) {
         report_("Project: " + model::ProjectText(*project));
     }
