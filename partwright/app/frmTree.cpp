@@ -39,7 +39,10 @@ int ScreenDpi() {
 
 frmTree::frmTree(AppServices services)
     : services_(std::move(services)), loader_(model_, listing_, *this, services_.servers),
-      verb_(services_.registry, services_.host) {}
+      verb_(services_.registry, services_.host) {
+    // The window counts every use, whatever its BOM structure.
+    model_.ReadBomStructures = false;
+}
 
 // The window goes before the fonts, pictures and icons it uses.
 frmTree::~frmTree() {

@@ -232,6 +232,7 @@ std::optional<BatchExport::Loaded> BatchExport::Load(const std::string& assembly
                                                      Clock::time_point start) {
     Loaded loaded;
     loaded.model.ExtraProperties = options_.properties;
+    loaded.model.ReadBomStructures = options_.bomRules;
     model::QuantityListing listing;
     SilentLoadView view(assembly);
     model::AssemblyLoader loader(loaded.model, listing, view, servers_);

@@ -22,6 +22,9 @@ struct BomModel {
     // Further properties read for every record into clsFileData::Extra, in this order; a load
     // keeps them.
     std::vector<PropertyRequest> ExtraProperties;
+    // Whether the walk reads each use's and each file's BOM structure, which only counting by the
+    // BOM rules needs; not reading them saves two calls into Apprentice per occurrence.
+    bool ReadBomStructures = true;
     // What the walk could not read, each a part of the assembly missing from the tree, the lists
     // and the totals ("the components of Shaft:1: <reason>"), in the order met.
     std::vector<std::string> Unread;

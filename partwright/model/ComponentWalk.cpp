@@ -101,14 +101,16 @@ void FillProperties(clsFileData& record, Source& source,
     }
 }
 
-void FillFields(clsFileData& record, Document& document,
-                const std::vector<PropertyRequest>& extra) {
+void FillFields(clsFileData& record, Document& document, const std::vector<PropertyRequest>& extra,
+                bool readStructure) {
     FillProperties(record, document, extra);
     std::shared_ptr<ComponentDefinition> definition;
     RunStep([&] { definition = document.ComponentDefinition(); });
     if (definition) {
         RunStep([&] { record.Adaptive = definition->Document()->Adaptive(); });
-        RunStep([&] { record.BOMStructure = definition->BOMStructure(); });
+        if (readStructure) {
+            RunStep([&] { record.BOMStructure = definition->BOMStructure(); });
+        }
         RunStep([&] { record.PerItem = UnitQuantityOf(definition->BOMQuantity()); });
     }
 }
@@ -179,7 +181,7 @@ std::string ComponentWalk::AppendRecord(Document* document, std::int16_t depth,
         document ? RunStep([&] { record->FileName = document->FullFileName(); }) : kEFail;
     if (nameCode == kOk) {
         CopyFields(*record, FieldsOnce(record->FileName, [&](clsFileData& fields) {
-            FillFields(fields, *document, model_.ExtraProperties);
+            FillFields(fields, *document, model_.ExtraProperties, model_.ReadBomStructures);
         }));
         record->BOMStructure = Effective(useStructure, record->BOMStructure);
         record->TransMat = matrix;
@@ -206,7 +208,9 @@ void ComponentWalk::AppendVirtualRecord(Occurrence& occurrence, ComponentDefinit
     record->FileName = VirtualKey(assembly, name);
     CopyFields(*record, FieldsOnce(record->FileName, [&](clsFileData& fields) {
         FillProperties(fields, definition, model_.ExtraProperties);
-        RunStep([&] { fields.BOMStructure = definition.BOMStructure(); });
+        if (model_.ReadBomStructures) {
+            RunStep([&] { fields.BOMStructure = definition.BOMStructure(); });
+        }
         RunStep([&] { fields.PerItem = UnitQuantityOf(definition.BOMQuantity()); });
     }));
     record->BOMStructure = Effective(useStructure, record->BOMStructure);
@@ -333,18 +337,6 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
     if (nameCode != kOk) {
         name = kErrorName;
     }
-    // A suppressed use fails when its definition is read: asked first, so that it is not taken
-    // for a missing file.
-    bool suppressed = false;
-    RunStep([&] { suppressed = occurrence->Suppressed(); });
-    if (suppressed) {
-        if (const auto node = AddNodeOf(parent, name, "Part")) {
-            RunStep([&] { tree_.SetNodeColor(*node, kSuppressedColor); });
-            AppendSuppressedRecord(depth);
-        }
-        return;
-    }
-
     std::shared_ptr<ComponentDefinition> definition;
     std::shared_ptr<Document> document;
     bool isVirtual = false;
@@ -357,8 +349,23 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
             type = document->DocumentType();
         }
     });
+    // A suppressed use fails when its definition is read, as a missing file does: asked only
+    // then, as most uses are neither.
+    bool suppressed = false;
+    if (typeCode != kOk) {
+        RunStep([&] { suppressed = occurrence->Suppressed(); });
+    }
+    if (suppressed) {
+        if (const auto node = AddNodeOf(parent, name, "Part")) {
+            RunStep([&] { tree_.SetNodeColor(*node, kSuppressedColor); });
+            AppendSuppressedRecord(depth);
+        }
+        return;
+    }
     std::int32_t useStructure = kDefaultBOMStructure;
-    RunStep([&] { useStructure = occurrence->BOMStructure(); });
+    if (model_.ReadBomStructures) {
+        RunStep([&] { useStructure = occurrence->BOMStructure(); });
+    }
 
     if (isVirtual) {
         // Its Document is the assembly that holds it: counted as a part of its own, never as a

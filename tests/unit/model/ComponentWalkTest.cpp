@@ -84,6 +84,21 @@ TEST_F(ComponentWalkTest, AFileUsedManyTimesIsReadOnceAndShowsTheSameFieldsAtEve
     }
 }
 
+// Every call into Apprentice is paid per occurrence: a use is asked whether it is suppressed only
+// when its definition cannot be read, and BOM structures only when the BOM rules will count.
+TEST_F(ComponentWalkTest, OnlyWhatTheCountingNeedsIsAskedOfEachOccurrence) {
+    inventor.AddOccurrence(kTop, "Shaft:1", kShaft);
+    inventor.AddOccurrence(kTop, "Shaft:2", kShaft).suppressed = true;
+    inventor.AddOccurrence(kTop, "Lost:1", "C:\\Work\\Lost.ipt");
+    model.ReadBomStructures = false;
+    Load(kTop);
+    EXPECT_EQ(inventor.Faults().Calls(Op::Suppressed), 2); // the suppressed use and the lost one
+    EXPECT_EQ(inventor.Faults().Calls(Op::BOMStructure), 0);
+    EXPECT_EQ(view.tree.Node(3).color, kSuppressedColor);
+    EXPECT_EQ(view.tree.Node(4).color, kMissingColor);
+    EXPECT_EQ(model.Counts.MissingCount, 1);
+}
+
 TEST_F(ComponentWalkTest, NumbersReadAsTextBecomeTheirDecimalText) {
     inventor.Document(kShaft).properties[{kSummary, 4}] = Value{std::int32_t{42}};
     inventor.Document(kShaft).properties[{kTracking, 20}] = Value{2.5};
