@@ -74,6 +74,8 @@ std::string UsageText() {
            "  --jobs N          export in N worker processes at once, each with an Apprentice of\n"
            "                    its own (0: one per processor core; default 1); the files are\n"
            "                    the same, the lines come in the order the assemblies were given\n"
+           "  --worker          (given by --jobs to its workers) end with the run's counts for\n"
+           "                    the run that started it instead of a summary\n"
            "  --out DIR         write into DIR (made when missing); default: beside each assembly\n"
            "  --force           replace files that exist (never done without it)\n"
            "  --strict          missing components, properties no file has, Excel's limits met\n"

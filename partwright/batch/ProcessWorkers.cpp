@@ -1,6 +1,7 @@
 #include "ProcessWorkers.h"
 
 #include "shared/com/ComFailure.h"
+#include "shared/com/ModulePath.h"
 #include "shared/com/TextConvert.h"
 #include "shared/com/UniqueHandle.h"
 
@@ -15,19 +16,6 @@ namespace pw::batch {
 namespace {
 
 using com::UniqueHandle;
-
-std::wstring ThisProgram() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 // Kills every process assigned to it when its last handle closes: the run's own end.
 UniqueHandle WorkersJob() {
@@ -122,7 +110,7 @@ std::wstring QuotedArgument(const std::wstring& argument) {
 void ProcessWorkers::RunAll(const std::vector<std::vector<std::string>>& jobs, unsigned parallel,
                             const std::function<void(std::size_t job, WorkerEnd end)>& ended) {
     const UniqueHandle job = WorkersJob();
-    const std::wstring program = ThisProgram();
+    const std::wstring program = com::ModuleFileName(nullptr);
     std::mutex guard;
     std::condition_variable changed;
     std::deque<std::pair<std::size_t, WorkerEnd>> done;
