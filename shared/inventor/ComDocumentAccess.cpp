@@ -63,6 +63,33 @@ private:
     std::map<std::string, std::optional<DispatchObject>> bySet_;
 };
 
+// Objects of one interface share their members' identifiers: the walk makes a definition and a
+// document object per occurrence, each asked for a member by name, and a name looked up once
+// then serves them all. The interface is told by its identifier in the object's type
+// information; Apprentice's objects live on one thread, and so does each cache.
+DispatchObject WithSharedNames(DispatchObject object) {
+    thread_local std::map<std::wstring, std::shared_ptr<DispatchObject::NameCache>> caches;
+    com::ComPtr<ITypeInfo> type;
+    TYPEATTR* attributes = nullptr;
+    if (!object || FAILED(object.get()->GetTypeInfo(0, LOCALE_USER_DEFAULT, type.put())) || !type ||
+        FAILED(type->GetTypeAttr(&attributes)) || !attributes) {
+        return object;
+    }
+    const GUID interfaceId = attributes->guid;
+    type->ReleaseTypeAttr(attributes);
+    if (IsEqualGUID(interfaceId, GUID_NULL)) {
+        return object; // no interface to tell it by
+    }
+    wchar_t key[40] = {};
+    StringFromGUID2(interfaceId, key, 40);
+    auto& names = caches[key];
+    if (!names) {
+        names = std::make_shared<DispatchObject::NameCache>();
+    }
+    object.ShareNames(names);
+    return object;
+}
+
 class ComMatrix : public Matrix {
 public:
     explicit ComMatrix(DispatchObject matrix) : matrix_(std::move(matrix)) {}
@@ -88,7 +115,7 @@ private:
 class ComDefinition : public ComponentDefinition {
 public:
     explicit ComDefinition(DispatchObject definition)
-        : definition_(std::move(definition)), properties_("PropertySets") {}
+        : definition_(WithSharedNames(std::move(definition))), properties_("PropertySets") {}
     std::shared_ptr<OccurrenceList> Occurrences() override {
         return std::make_shared<ComOccurrenceList>(definition_.GetObject(kOccurrences));
     }
@@ -132,7 +159,7 @@ private:
 class ComDocument : public Document {
 public:
     explicit ComDocument(DispatchObject document)
-        : document_(std::move(document)), properties_(kPropertySets) {}
+        : document_(WithSharedNames(std::move(document))), properties_(kPropertySets) {}
     bool NeedsMigration() override { return com::BoolOf(document_.Get(kNeedsMigrating).get()); }
     std::string DisplayName() override { return com::TextOf(document_.Get(kDisplayName).get()); }
     std::string FullFileName() override { return com::TextOf(document_.Get(kFullFileName).get()); }
