@@ -43,20 +43,6 @@ BatchExport::BatchExport(const BatchOptions& options, inventor::ServerFactory& s
     : options_(options), servers_(servers, options.project), files_(files),
       report_(std::move(report)) {}
 
-bool BatchExport::ProjectUsable() {
-    if (!options_.project) {
-        return true;
-    }
-    try {
-        servers_.Create(model::kApprenticeProgId);
-        return true;
-    } catch (const std::exception& failure) {
-        report_("partwright-export: the project " + *options_.project +
-                " cannot be used, so nothing was exported: " + OneLine(failure.what()));
-        return false;
-    }
-}
-
 void BatchExport::ReportProject() {
     if (const auto& used = servers_.Used()) {
         report_("Project: " + model::ProjectText(*used));
@@ -64,7 +50,7 @@ void BatchExport::ReportProject() {
 }
 
 int BatchExport::Run() {
-    if (!ProjectUsable()) {
+    if (!ProjectUsable(servers_, options_.project, report_)) {
         return kSomeFailed;
     }
     if (options_.compare) {

@@ -70,8 +70,6 @@ private:
 
     // Says which project the run used, before its summary.
     void ReportProject();
-    // A project given that cannot be used stops the run before anything is written.
-    bool ProjectUsable();
 
     const BatchOptions& options_;
     ProjectServers servers_;

@@ -9,6 +9,7 @@
 #include "shared/core/CaseFold.h"
 
 #include <algorithm>
+#include <span>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -132,8 +133,10 @@ std::unique_ptr<workbook::Workbook> ParentChildWorkbook(const model::BomModel& m
             }
             put(std::int32_t{line.level});
             if (quantities) {
-                const std::vector<const model::clsFileData*> files =
-                    line.components.empty() ? std::vector{line.component} : line.components;
+                const auto files =
+                    line.components.empty()
+                        ? std::span(&line.component, 1)
+                        : std::span<const model::clsFileData* const>(line.components);
                 for (const excel::CellValue& cell : excel::QuantityCells(files, line.quantity)) {
                     put(cell);
                 }

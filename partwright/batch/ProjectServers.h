@@ -2,6 +2,7 @@
 
 #include "shared/inventor/DocumentAccess.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,5 +28,10 @@ private:
     std::optional<std::string> projectFile_;
     std::optional<inventor::DesignProjectName> used_;
 };
+
+// Whether the run's project, if it was given one, can be activated: a server is started under it
+// before anything is written. When it cannot, `report` is told why.
+bool ProjectUsable(ProjectServers& servers, const std::optional<std::string>& projectFile,
+                   const std::function<void(const std::string&)>& report);
 
 } // namespace pw::batch

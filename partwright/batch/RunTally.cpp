@@ -4,11 +4,12 @@
 #include "shared/core/NumberText.h"
 
 #include <sstream>
+#include <string_view>
 
 namespace pw::batch {
 namespace {
 
-constexpr const char* kTallyPrefix = "partwright-export worker: ";
+constexpr std::string_view kTallyPrefix = "partwright-export worker: ";
 
 } // namespace
 
@@ -64,9 +65,9 @@ std::optional<WorkerTally> ReadTallyLine(const std::string& line) {
         return std::nullopt;
     }
     const std::size_t tab = line.find('\t');
-    std::istringstream counts(line.substr(
-        std::string(kTallyPrefix).size(),
-        tab == std::string::npos ? std::string::npos : tab - std::string(kTallyPrefix).size()));
+    std::istringstream counts(line.substr(kTallyPrefix.size(), tab == std::string::npos
+                                                                   ? std::string::npos
+                                                                   : tab - kTallyPrefix.size()));
     WorkerTally read;
     RunTally& t = read.tally;
     if (!(counts >> t.given >> t.exported >> t.notLoaded >> t.notWritten >> t.incomplete >>

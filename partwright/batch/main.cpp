@@ -4,10 +4,8 @@
 #include "ConsoleText.h"
 #include "ProcessWorkers.h"
 #include "WindowsOutputFiles.h"
-#include "partwright/model/AssemblyLoader.h"
 #include "shared/com/ComApartment.h"
 #include "shared/com/TextConvert.h"
-#include "shared/core/OneLine.h"
 #include "shared/inventor/ComDocumentAccess.h"
 
 #include <windows.h>
@@ -50,15 +48,10 @@ int Run(const std::vector<std::string>& arguments) {
         options.jobs = std::max(1u, std::thread::hardware_concurrency());
     }
     if (options.jobs > 1 && !options.compare && !options.worker && options.assemblies.size() > 1) {
-        if (options.project) {
-            // Said once, before any worker starts, rather than by every worker.
-            try {
-                batch::ProjectServers(servers, options.project).Create(model::kApprenticeProgId);
-            } catch (const std::exception& failure) {
-                report("partwright-export: the project " + *options.project +
-                       " cannot be used, so nothing was exported: " + OneLine(failure.what()));
-                return batch::kSomeFailed;
-            }
+        // Said once, before any worker starts, rather than by every worker.
+        batch::ProjectServers projectServers(servers, options.project);
+        if (!batch::ProjectUsable(projectServers, options.project, report)) {
+            return batch::kSomeFailed;
         }
         batch::ProcessWorkers workers;
         return batch::ParallelExport(options, workers, report).Run();

@@ -24,7 +24,7 @@ bool CountsInBaseQuantities(const model::BomModel& model) {
         [](const std::shared_ptr<model::clsFileData>& record) { return !record->PerItem.each; });
 }
 
-QuantityCellRow QuantityCells(const std::vector<const model::clsFileData*>& records,
+QuantityCellRow QuantityCells(std::span<const model::clsFileData* const> records,
                               std::int64_t items) {
     const model::UnitQuantity& perItem = records.front()->PerItem;
     if (std::any_of(records.begin() + 1, records.end(),

@@ -5,7 +5,7 @@
 
 #include <array>
 #include <cstdint>
-#include <vector>
+#include <span>
 
 namespace pw::excel {
 
@@ -23,7 +23,7 @@ bool CountsInBaseQuantities(const model::BomModel& model);
 // the count for components counted in items; Inventor's text, items times one item's quantity
 // and the unit otherwise; "*Varies*" where the files are counted differently. The total is empty
 // where Partwright cannot convert Inventor's unit.
-QuantityCellRow QuantityCells(const std::vector<const model::clsFileData*>& records,
+QuantityCellRow QuantityCells(std::span<const model::clsFileData* const> records,
                               std::int64_t items);
 
 } // namespace pw::excel

@@ -344,7 +344,7 @@ std::int16_t modExcel::QuantityColumn() const {
                                       1);
 }
 
-void modExcel::QuantityValues(const std::vector<const model::clsFileData*>& records,
+void modExcel::QuantityValues(std::span<const model::clsFileData* const> records,
                               std::int64_t items, CellBlock& block, std::int32_t at) const {
     if (!quantityColumns_) {
         return;
@@ -644,7 +644,8 @@ void modExcel::SummaryValues(const model::clsFileData& record, CellBlock& block,
     };
     if (const auto entry = model_.Dupes.Find(record.FileName)) {
         put(kQuantity, std::int32_t{entry->Quantity});
-        QuantityValues({&record}, entry->Quantity, block, at);
+        const model::clsFileData* const one = &record;
+        QuantityValues(std::span(&one, 1), entry->Quantity, block, at);
     }
     put(kPartnumber, FieldCell(record.Partnumber));
     put(kRevision, FieldCell(record.Revision));

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -136,7 +137,7 @@ private:
     std::int16_t SummaryWidth() const;
     std::int16_t ExtraCount() const;
     std::int16_t QuantityColumn() const; // the first of the quantity columns
-    void QuantityValues(const std::vector<const model::clsFileData*>& records, std::int64_t items,
+    void QuantityValues(std::span<const model::clsFileData* const> records, std::int64_t items,
                         CellBlock& block, std::int32_t at) const;
     void ExtraHeaders(CellBlock& block) const;
     void ExtraValues(const model::clsFileData& record, CellBlock& block, std::int32_t at) const;

@@ -317,13 +317,13 @@ private:
     }
     // Through the active project, in Inventor's order.
     DocumentPtr Resolve() {
-        if (data_.library.empty() && state_->active == 0) {
+        const StandinProject& project = ActiveProjectOf(*state_);
+        if (data_.library.empty() && project.fullFileName.empty()) {
             return state_->documents.Find(data_.file); // the default project: beside it only
         }
         const std::string& reference = data_.reference.empty() ? data_.file : data_.reference;
         for (const std::string& candidate :
-             CandidatePaths(ActiveProjectOf(*state_), FolderOf(owner_->fullFileName), reference,
-                            data_.library)) {
+             CandidatePaths(project, FolderOf(owner_->fullFileName), reference, data_.library)) {
             if (DocumentPtr found = state_->documents.Find(candidate)) {
                 return found;
             }
