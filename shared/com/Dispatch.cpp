@@ -114,6 +114,9 @@ DispatchObject DispatchObject::Create(std::string_view progId) {
 }
 
 DISPID DispatchObject::IdOf(const std::string& name) {
+    if (!ids_) {
+        ids_ = std::make_shared<NameCache>();
+    }
     if (const auto found = ids_->find(name); found != ids_->end()) {
         return found->second;
     }

@@ -136,8 +136,8 @@ private:
                                               std::span<const NamedArg> named = {});
 
     ComPtr<IDispatch> object_;
-    std::shared_ptr<std::map<std::string, DISPID>> ids_ =
-        std::make_shared<std::map<std::string, DISPID>>();
+    // Made at the first name asked: most objects are only ever called by identifier.
+    std::shared_ptr<NameCache> ids_;
 };
 
 // An out-parameter of a call: the callee writes into `slot`, which must outlive the call.

@@ -9,6 +9,8 @@
 #include "shared/core/CaseFold.h"
 
 #include <map>
+#include <utility>
+#include <vector>
 
 namespace pw::inventor {
 namespace {
@@ -67,26 +69,54 @@ private:
 // document object per occurrence, each asked for a member by name, and a name looked up once
 // then serves them all. The interface is told by its identifier in the object's type
 // information; Apprentice's objects live on one thread, and so does each cache.
+class SharedNames {
+public:
+    void Share(DispatchObject& object) {
+        com::ComPtr<ITypeInfo> type;
+        if (!object || FAILED(object.get()->GetTypeInfo(0, LOCALE_USER_DEFAULT, type.put())) ||
+            !type) {
+            return;
+        }
+        // A server hands out the same type information for each object of an interface, so the
+        // object found by it spares reading the identifier, once per object, of each occurrence.
+        for (const auto& [known, names] : byTypeInfo_) {
+            if (known.get() == type.get()) {
+                object.ShareNames(names);
+                return;
+            }
+        }
+        TYPEATTR* attributes = nullptr;
+        if (FAILED(type->GetTypeAttr(&attributes)) || !attributes) {
+            return;
+        }
+        const GUID interfaceId = attributes->guid;
+        type->ReleaseTypeAttr(attributes);
+        if (IsEqualGUID(interfaceId, GUID_NULL)) {
+            return; // no interface to tell it by
+        }
+        wchar_t key[40] = {};
+        StringFromGUID2(interfaceId, key, 40);
+        auto& names = byInterface_[key];
+        if (!names) {
+            names = std::make_shared<DispatchObject::NameCache>();
+        }
+        // A server that made new type information for each object would fill this without end.
+        if (byTypeInfo_.size() < kKnownTypeInfos) {
+            byTypeInfo_.emplace_back(std::move(type), names);
+        }
+        object.ShareNames(names);
+    }
+
+private:
+    static constexpr std::size_t kKnownTypeInfos = 64;
+    std::map<std::wstring, std::shared_ptr<DispatchObject::NameCache>> byInterface_;
+    std::vector<std::pair<com::ComPtr<ITypeInfo>, std::shared_ptr<DispatchObject::NameCache>>>
+        byTypeInfo_;
+};
+
 DispatchObject WithSharedNames(DispatchObject object) {
-    thread_local std::map<std::wstring, std::shared_ptr<DispatchObject::NameCache>> caches;
-    com::ComPtr<ITypeInfo> type;
-    TYPEATTR* attributes = nullptr;
-    if (!object || FAILED(object.get()->GetTypeInfo(0, LOCALE_USER_DEFAULT, type.put())) || !type ||
-        FAILED(type->GetTypeAttr(&attributes)) || !attributes) {
-        return object;
-    }
-    const GUID interfaceId = attributes->guid;
-    type->ReleaseTypeAttr(attributes);
-    if (IsEqualGUID(interfaceId, GUID_NULL)) {
-        return object; // no interface to tell it by
-    }
-    wchar_t key[40] = {};
-    StringFromGUID2(interfaceId, key, 40);
-    auto& names = caches[key];
-    if (!names) {
-        names = std::make_shared<DispatchObject::NameCache>();
-    }
-    object.ShareNames(names);
+    thread_local SharedNames shared;
+    shared.Share(object);
     return object;
 }
 

@@ -1,12 +1,12 @@
 #include "ApprenticeObjects.h"
 
 #include "ApprenticeStandin.h"
+#include "CountedDispatch.h"
 #include "OccurrenceEnumerator.h"
 #include "PictureFile.h"
 #include "shared/com/ComBoundary.h"
 #include "shared/com/ComObject.h"
 #include "shared/com/TextConvert.h"
-#include "shared/com/TypedDispatch.h"
 #include "shared/com/ValueVariant.h"
 #include "standins/com/OutParameters.h"
 #include "standins/inventor/StandinInventor.h"
@@ -32,7 +32,7 @@ HRESULT HandBool(bool value, VARIANT_BOOL* out) {
     return S_OK;
 }
 
-class MatrixObject final : public com::TypedDispatch<::Matrix> {
+class MatrixObject final : public CountedDispatch<::Matrix> {
 public:
     explicit MatrixObject(std::shared_ptr<inventor::Matrix> matrix) : matrix_(std::move(matrix)) {}
 
@@ -47,7 +47,7 @@ private:
     std::shared_ptr<inventor::Matrix> matrix_;
 };
 
-class PropertyObject final : public com::TypedDispatch<::Property> {
+class PropertyObject final : public CountedDispatch<::Property> {
 public:
     explicit PropertyObject(Value value) : value_(std::move(value)) {}
 
@@ -77,7 +77,7 @@ HRESULT HandProperty(std::optional<Value> value, ::Property** result) {
     return Hand(MakeObject<PropertyObject>(std::move(*value)), result);
 }
 
-class PropertySetObject final : public com::TypedDispatch<::PropertySet> {
+class PropertySetObject final : public CountedDispatch<::PropertySet> {
 public:
     PropertySetObject(PropertySource source, std::string set)
         : source_(std::move(source)), set_(std::move(set)) {}
@@ -100,7 +100,7 @@ private:
     std::string set_;
 };
 
-class PropertySetsObject final : public com::TypedDispatch<::PropertySets> {
+class PropertySetsObject final : public CountedDispatch<::PropertySets> {
 public:
     explicit PropertySetsObject(PropertySource source) : source_(std::move(source)) {}
 
@@ -133,7 +133,7 @@ HRESULT HandLong(std::int32_t value, LONG* out) {
 
 ComPtr<IDispatch> DefinitionObjectOf(std::shared_ptr<inventor::ComponentDefinition> definition);
 
-class BomQuantityObject final : public com::TypedDispatch<::BOMQuantity> {
+class BomQuantityObject final : public CountedDispatch<::BOMQuantity> {
 public:
     explicit BomQuantityObject(inventor::BaseQuantity quantity) : quantity_(std::move(quantity)) {}
 
@@ -162,7 +162,7 @@ private:
 
 class OccurrenceObject;
 
-class OccurrencesObject final : public com::TypedDispatch<::ComponentOccurrences> {
+class OccurrencesObject final : public CountedDispatch<::ComponentOccurrences> {
 public:
     explicit OccurrencesObject(std::shared_ptr<inventor::OccurrenceList> list)
         : items_(list->Items()) {}
@@ -180,7 +180,7 @@ private:
     inventor::OccurrenceItems items_;
 };
 
-class OccurrenceObject final : public com::TypedDispatch<::ComponentOccurrence> {
+class OccurrenceObject final : public CountedDispatch<::ComponentOccurrence> {
 public:
     explicit OccurrenceObject(std::shared_ptr<inventor::Occurrence> occurrence)
         : occurrence_(std::move(occurrence)) {}
@@ -233,7 +233,7 @@ HRESULT STDMETHODCALLTYPE OccurrencesObject::get__NewEnum(IUnknown** result) {
     });
 }
 
-class DocumentObject final : public com::TypedDispatch<::ApprenticeServerDocument> {
+class DocumentObject final : public CountedDispatch<::ApprenticeServerDocument> {
 public:
     explicit DocumentObject(std::shared_ptr<inventor::Document> document)
         : document_(std::move(document)) {}
@@ -282,7 +282,7 @@ private:
 };
 
 // The members every kind of definition has; Interface adds its own kind's.
-template <class Interface> class DefinitionObject : public com::TypedDispatch<Interface> {
+template <class Interface> class DefinitionObject : public CountedDispatch<Interface> {
 public:
     explicit DefinitionObject(std::shared_ptr<inventor::ComponentDefinition> definition)
         : definition_(std::move(definition)) {}
@@ -361,7 +361,7 @@ ComPtr<IDispatch> DefinitionObjectOf(std::shared_ptr<inventor::ComponentDefiniti
     return Definition<PartDefinitionObject>(std::move(definition));
 }
 
-class TransientGeometryObject final : public com::TypedDispatch<::TransientGeometry> {
+class TransientGeometryObject final : public CountedDispatch<::TransientGeometry> {
 public:
     explicit TransientGeometryObject(std::shared_ptr<inventor::Server> server)
         : server_(std::move(server)) {}
@@ -375,7 +375,7 @@ private:
     std::shared_ptr<inventor::Server> server_;
 };
 
-class FileOptionsObject final : public com::TypedDispatch<::FileOptions> {
+class FileOptionsObject final : public CountedDispatch<::FileOptions> {
 public:
     explicit FileOptionsObject(std::shared_ptr<inventor::Server> server)
         : server_(std::move(server)) {}
@@ -388,7 +388,7 @@ private:
     std::shared_ptr<inventor::Server> server_;
 };
 
-class SoftwareVersionObject final : public com::TypedDispatch<::SoftwareVersion> {
+class SoftwareVersionObject final : public CountedDispatch<::SoftwareVersion> {
 public:
     explicit SoftwareVersionObject(inventor::SoftwareVersion version)
         : version_(std::move(version)) {}
@@ -404,7 +404,7 @@ private:
     inventor::SoftwareVersion version_;
 };
 
-class FileManagerObject final : public com::TypedDispatch<::FileManager> {
+class FileManagerObject final : public CountedDispatch<::FileManager> {
 public:
     explicit FileManagerObject(std::shared_ptr<inventor::Server> server)
         : server_(std::move(server)) {}
@@ -421,7 +421,7 @@ private:
 };
 
 // A project of the session's list, by its place in it.
-class DesignProjectObject final : public com::TypedDispatch<::DesignProject> {
+class DesignProjectObject final : public CountedDispatch<::DesignProject> {
 public:
     DesignProjectObject(std::shared_ptr<StandinProjects> projects, std::size_t index)
         : projects_(std::move(projects)), index_(index) {}
@@ -451,7 +451,7 @@ HRESULT HandProject(const std::shared_ptr<StandinProjects>& projects, std::size_
     return Hand(MakeObject<DesignProjectObject>(projects, index), result);
 }
 
-class DesignProjectsObject final : public com::TypedDispatch<::DesignProjects> {
+class DesignProjectsObject final : public CountedDispatch<::DesignProjects> {
 public:
     explicit DesignProjectsObject(std::shared_ptr<StandinProjects> projects)
         : projects_(std::move(projects)) {}
@@ -478,7 +478,7 @@ private:
     std::shared_ptr<StandinProjects> projects_;
 };
 
-class DesignProjectManagerObject final : public com::TypedDispatch<::DesignProjectManager> {
+class DesignProjectManagerObject final : public CountedDispatch<::DesignProjectManager> {
 public:
     explicit DesignProjectManagerObject(std::shared_ptr<StandinProjects> projects)
         : projects_(std::move(projects)) {}
@@ -494,9 +494,10 @@ private:
     std::shared_ptr<StandinProjects> projects_;
 };
 
-class ServerObject final : public com::TypedDispatch<::ApprenticeServerComponent> {
+class ServerObject final : public CountedDispatch<::ApprenticeServerComponent> {
 public:
     explicit ServerObject(std::shared_ptr<inventor::Server> server) : server_(std::move(server)) {}
+    ~ServerObject() override { WriteApprenticeCalls(); }
 
     HRESULT STDMETHODCALLTYPE Open(BSTR path, ::ApprenticeServerDocument** result) override {
         return Guarded([&] {

@@ -1,5 +1,6 @@
 #include "OccurrenceEnumerator.h"
 
+#include "CountedDispatch.h"
 #include "shared/com/ComBoundary.h"
 #include "shared/com/ComObject.h"
 
@@ -8,6 +9,7 @@
 namespace pw::standins {
 
 HRESULT STDMETHODCALLTYPE OccurrenceEnumerator::Next(ULONG count, VARIANT* items, ULONG* fetched) {
+    ApprenticeCalls().fetch_add(1, std::memory_order_relaxed);
     if (!items && count > 0) {
         return E_POINTER;
     }

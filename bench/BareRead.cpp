@@ -1,0 +1,77 @@
+// The floor of an export over many distinct files: each part file under a folder opened through
+// Apprentice, the properties a BOM row shows read, and let go, with nothing else done
+// (scripts/bench --batch-distinct prints it beside partwright-export's own figure).
+//   bare_read.exe FOLDER    prints "FILES files read in SECONDS s"
+#include "shared/com/ComApartment.h"
+#include "shared/com/Dispatch.h"
+#include "shared/com/TextConvert.h"
+#include "shared/inventor/ApprenticeDispids.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using pw::com::DispatchObject;
+using namespace pw::inventor::dispid;
+
+struct PropertyId {
+    const char* set;
+    int id;
+};
+
+// What a row reads of each file: Summary Information's author and revision, Design Tracking's
+// cost, designer, status, material, part number, description, mass and whether the mass is valid.
+constexpr PropertyId kRowProperties[] = {
+    {"Inventor Summary Information", 4}, {"Inventor Summary Information", 9},
+    {"Design Tracking Properties", 36},  {"Design Tracking Properties", 41},
+    {"Design Tracking Properties", 40},  {"Design Tracking Properties", 20},
+    {"Design Tracking Properties", 5},   {"Design Tracking Properties", 29},
+    {"Design Tracking Properties", 58},  {"Design Tracking Properties", 62},
+};
+
+void ReadRow(DispatchObject& document) {
+    DispatchObject sets = document.GetObject(kPropertySets);
+    DispatchObject summary = sets.GetObject(DISPID_VALUE, "Inventor Summary Information");
+    DispatchObject tracking = sets.GetObject(DISPID_VALUE, "Design Tracking Properties");
+    for (const PropertyId& property : kRowProperties) {
+        DispatchObject& set =
+            std::string(property.set) == "Design Tracking Properties" ? tracking : summary;
+        if (const auto found = set.GetUnless(E_INVALIDARG, kPropertyById, property.id)) {
+            DispatchObject::FromVariant(found->get()).Get(kPropertyValue);
+        }
+    }
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 2) {
+        std::fputs("usage: bare_read FOLDER\n", stderr);
+        return 2;
+    }
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(argv[1])) {
+        if (entry.path().extension() == L".ipt") {
+            files.push_back(entry.path());
+        }
+    }
+    pw::com::ComApartment apartment;
+    try {
+        const auto start = std::chrono::steady_clock::now();
+        DispatchObject server = DispatchObject::Create("Inventor.ApprenticeServer");
+        for (const auto& file : files) {
+            DispatchObject document = server.GetObject(kOpen, pw::com::WideToUtf8(file.wstring()));
+            ReadRow(document);
+        }
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        std::printf("%zu files read in %.2f s\n", files.size(), took.count());
+    } catch (const pw::Failure& failure) {
+        std::fprintf(stderr, "%s\n", failure.what());
+        return 1;
+    }
+    return 0;
+}
