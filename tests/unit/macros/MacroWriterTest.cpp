@@ -41,28 +41,13 @@ TEST(MacroTexts, PreviewImageReadsTheIndentedBomBehindItsLevelColumns) {
     EXPECT_THROW(PreviewImageText(32760), OverflowError);
 }
 
-TEST(MacroTexts, TheBuilderProceduresAreWordForWord) {
-    const auto find = LinesOf(FindMe2Text());
-    EXPECT_EQ(find[1],
-              "Dim Level As String, oShape As Shape, oShapes As Shapes, i As Long, OnOff As Long");
-    EXPECT_EQ(find[9], "    If (Mid(.AlternativeText, 2) = Level) Or .FormControlType <> "
-                       "xlCheckBox Then Exit Sub");
-    const auto build = LinesOf(AddPartToAssyText());
-    EXPECT_EQ(build[12], "FN = oApp.Preferences.Item(1).Templatedir + \"Standard.iam\"");
-    EXPECT_EQ(build[13], "oApp.Documents.Add &H3003, FN, True");
-    EXPECT_EQ(
-        build[17],
-        "        If cbX.ControlFormat.Value = 1 And (Left(cbX.AlternativeText, 1) = \"P\") Then");
-    EXPECT_EQ(build[20], "        xCol = aSheet.Range(cbX.ControlFormat.LinkedCell).Column + 12");
-    EXPECT_EQ(build[21], "        FN = Cells(xRow, xCol - 2) + Cells(xRow, xCol - 1).Value");
-    const auto fill = LinesOf(FillTMatrixText());
-    EXPECT_EQ(fill[1], "Dim mpos As Integer, nStr As String, nStart As Integer, nStop As Integer, "
-                       "i As Integer, dblAr(15) As Double");
-    EXPECT_EQ(fill[7], "    mpos = InStr(nStart, sVals, \",\", vbTextCompare)");
-    // Val reads "0.5" and "1E-05" alike in every locale; CDbl would read the user's decimal
-    // comma and place parts wrongly in a German or French Excel.
-    EXPECT_EQ(fill[10], "    dblAr(i) = Val(nStr)");
-    EXPECT_EQ(fill[14], "oMtx.putmatrixdata dblAr");
+// The texts themselves are held word for word by the golden workbooks; what matters beyond them
+// is that the builder reads each placement in every locale: Val reads "0.5" and "1E-05" alike,
+// where CDbl would take the user's decimal comma and place parts wrongly in a German Excel.
+TEST(MacroTexts, TheBuilderReadsPlacementsTheSameInEveryLocale) {
+    const std::string fill = FillTMatrixText();
+    EXPECT_NE(fill.find("dblAr(i) = Val(nStr)"), std::string::npos);
+    EXPECT_EQ(fill.find("CDbl("), std::string::npos);
 }
 
 class WriteMacrosTest : public testing::Test {

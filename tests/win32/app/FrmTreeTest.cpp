@@ -142,6 +142,19 @@ protected:
     }
     bool ShowsGearbox() { return Near(PreviewPixel(60, 80), 61, 96, 149); }
     bool ShowsBasePlate() { return Near(PreviewPixel(60, 60), 135, 135, 144); }
+    // The Conveyor's pictures are plain colours.
+    bool ShowsConveyor() { return Near(PreviewPixel(60, 60), 200, 120, 40); }
+    bool ShowsRoller() { return Near(PreviewPixel(60, 60), 40, 160, 80); }
+    model::NodeIndex RollerNode() {
+        const auto& nodes = window->TreeView().Nodes();
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            if (nodes[i].text == "Roller:1") {
+                return static_cast<model::NodeIndex>(i + 1);
+            }
+        }
+        ADD_FAILURE() << "no Roller:1 in the tree";
+        return 1;
+    }
 };
 
 TEST_F(FrmTreeTest, EveryControlStandsWhereTheLayoutPutsIt) {
@@ -512,11 +525,17 @@ TEST_F(FrmTreeTest, TheConveyorShowsItsGreaseAsAPartAndItsSuppressedGuardGrey) {
     EXPECT_EQ(Rows(kList1).at(2),
               "(2)\tGrease (virtual, in " + Sample("Conveyor\\Conveyor.iam") + ")");
     EXPECT_TRUE(host.boxes.empty()); // nothing is missing
-    // The grease has no file and so no picture to show: a click on it changes nothing.
+    EXPECT_TRUE(ShowsConveyor());
+    ClickNode(RollerNode());
+    ASSERT_TRUE(ShowsRoller());
+    // The grease has no file and so no picture of its own: the roller's stays, where reading
+    // the grease's document would give the assembly that holds it, and the Conveyor's picture.
     ClickNode(4);
+    EXPECT_TRUE(ShowsRoller());
     SendMessageW(Control(kList1), LB_SETCURSEL, 2, 0);
     SendMessageW(window->Handle(), WM_COMMAND, MAKEWPARAM(kList1, LBN_DBLCLK),
                  reinterpret_cast<LPARAM>(Control(kList1)));
+    EXPECT_TRUE(ShowsRoller());
     EXPECT_EQ(Text(kTxtFilename), Sample("Conveyor\\Conveyor.iam"));
 }
 
