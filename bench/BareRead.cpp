@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,32 +19,24 @@ namespace {
 using pw::com::DispatchObject;
 using namespace pw::inventor::dispid;
 
-struct PropertyId {
-    const char* set;
-    int id;
-};
-
-// What a row reads of each file: Summary Information's author and revision, Design Tracking's
+// What a row reads of each file: Summary Information's author and revision; Design Tracking's
 // cost, designer, status, material, part number, description, mass and whether the mass is valid.
-constexpr PropertyId kRowProperties[] = {
-    {"Inventor Summary Information", 4}, {"Inventor Summary Information", 9},
-    {"Design Tracking Properties", 36},  {"Design Tracking Properties", 41},
-    {"Design Tracking Properties", 40},  {"Design Tracking Properties", 20},
-    {"Design Tracking Properties", 5},   {"Design Tracking Properties", 29},
-    {"Design Tracking Properties", 58},  {"Design Tracking Properties", 62},
-};
+constexpr int kSummaryIds[] = {4, 9};
+constexpr int kTrackingIds[] = {36, 41, 40, 20, 5, 29, 58, 62};
 
-void ReadRow(DispatchObject& document) {
-    DispatchObject sets = document.GetObject(kPropertySets);
-    DispatchObject summary = sets.GetObject(DISPID_VALUE, "Inventor Summary Information");
-    DispatchObject tracking = sets.GetObject(DISPID_VALUE, "Design Tracking Properties");
-    for (const PropertyId& property : kRowProperties) {
-        DispatchObject& set =
-            std::string(property.set) == "Design Tracking Properties" ? tracking : summary;
-        if (const auto found = set.GetUnless(E_INVALIDARG, kPropertyById, property.id)) {
+void ReadSet(DispatchObject& sets, const char* setName, std::span<const int> ids) {
+    DispatchObject set = sets.GetObject(DISPID_VALUE, setName);
+    for (const int id : ids) {
+        if (const auto found = set.GetUnless(E_INVALIDARG, kPropertyById, id)) {
             DispatchObject::FromVariant(found->get()).Get(kPropertyValue);
         }
     }
+}
+
+void ReadRow(DispatchObject& document) {
+    DispatchObject sets = document.GetObject(kPropertySets);
+    ReadSet(sets, "Inventor Summary Information", kSummaryIds);
+    ReadSet(sets, "Design Tracking Properties", kTrackingIds);
 }
 
 } // namespace

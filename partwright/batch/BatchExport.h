@@ -19,9 +19,6 @@
 
 namespace pw::batch {
 
-inline constexpr int kAllWritten = 0;
-inline constexpr int kSomeFailed = 1;
-
 // The bill of materials of each assembly, loaded as the window loads it and written as files:
 // one line of progress per assembly and a summary through `report`.
 class BatchExport {

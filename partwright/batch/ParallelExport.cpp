@@ -178,7 +178,7 @@ int ParallelExport::Run() {
         report_("Project: " + model::ProjectText(*project));
     }
     report_(SummaryLine(tally, SecondsSince(start)));
-    return Failed(tally, options_.strict) ? 1 : 0;
+    return Failed(tally, options_.strict) ? kSomeFailed : kAllWritten;
 }
 
 } // namespace pw::batch

@@ -27,7 +27,11 @@ struct RunTally {
 // "2 of 3 assemblies written; 1 not loaded, 0 not written; 4 missing components; 1.2 s"
 std::string SummaryLine(const RunTally& tally, const std::string& seconds);
 
-// Whether the run fails (exit status 1).
+// The run's exit statuses.
+inline constexpr int kAllWritten = 0;
+inline constexpr int kSomeFailed = 1;
+
+// Whether the run fails (kSomeFailed).
 bool Failed(const RunTally& tally, bool strict);
 
 // A worker's last line: its counts and the project it used, for the run that started it.

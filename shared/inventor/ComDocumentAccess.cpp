@@ -8,6 +8,7 @@
 #include "shared/com/VariantRead.h"
 #include "shared/core/CaseFold.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 #include <vector>
@@ -32,13 +33,13 @@ public:
     template <class Key>
     std::optional<Value> Property(DispatchObject& owner, const std::string& setName,
                                   const Key& key) {
-        const std::optional<DispatchObject>& set = Set(owner, setName);
+        std::optional<DispatchObject>& set = Set(owner, setName);
         if (!set) {
             return std::nullopt;
         }
         const com::Member member = std::is_same_v<Key, std::string> ? com::Member(DISPID_VALUE)
                                                                     : com::Member(kPropertyById);
-        const auto property = DispatchObject(*set).GetUnless(E_INVALIDARG, member, key);
+        const auto property = set->GetUnless(E_INVALIDARG, member, key);
         if (!property) {
             return std::nullopt;
         }
@@ -46,7 +47,7 @@ public:
     }
 
 private:
-    const std::optional<DispatchObject>& Set(DispatchObject& owner, const std::string& setName) {
+    std::optional<DispatchObject>& Set(DispatchObject& owner, const std::string& setName) {
         if (const auto known = bySet_.find(setName); known != bySet_.end()) {
             return known->second;
         }
@@ -77,8 +78,8 @@ public:
             !type) {
             return;
         }
-        // A server hands out the same type information for each object of an interface, so the
-        // object found by it spares reading the identifier, once per object, of each occurrence.
+        // A server hands out the same type information for each object of an interface: known by
+        // it, an object of an occurrence costs no read of the identifier.
         for (const auto& [known, names] : byTypeInfo_) {
             if (known.get() == type.get()) {
                 object.ShareNames(names);
@@ -94,12 +95,13 @@ public:
         if (IsEqualGUID(interfaceId, GUID_NULL)) {
             return; // no interface to tell it by
         }
-        wchar_t key[40] = {};
-        StringFromGUID2(interfaceId, key, 40);
-        auto& names = byInterface_[key];
-        if (!names) {
-            names = std::make_shared<DispatchObject::NameCache>();
+        auto known = std::find_if(byInterface_.begin(), byInterface_.end(),
+                                  [&](const auto& entry) { return entry.first == interfaceId; });
+        if (known == byInterface_.end()) {
+            known = byInterface_.emplace(byInterface_.end(), interfaceId,
+                                         std::make_shared<DispatchObject::NameCache>());
         }
+        const std::shared_ptr<DispatchObject::NameCache>& names = known->second;
         // A server that made new type information for each object would fill this without end.
         if (byTypeInfo_.size() < kKnownTypeInfos) {
             byTypeInfo_.emplace_back(std::move(type), names);
@@ -109,7 +111,7 @@ public:
 
 private:
     static constexpr std::size_t kKnownTypeInfos = 64;
-    std::map<std::wstring, std::shared_ptr<DispatchObject::NameCache>> byInterface_;
+    std::vector<std::pair<GUID, std::shared_ptr<DispatchObject::NameCache>>> byInterface_;
     std::vector<std::pair<com::ComPtr<ITypeInfo>, std::shared_ptr<DispatchObject::NameCache>>>
         byTypeInfo_;
 };
