@@ -26,7 +26,8 @@ void BM_BatchWorkbook(benchmark::State& state) {
     model::BomModel model;
     LoadSynthetic(static_cast<int>(state.range(0)), inventor, model);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(batch::BomWorkbook(model, true, true));
+        benchmark::DoNotOptimize(
+            batch::BomWorkbook(model, {.levelColumns = true, .quantities = true}, true));
     }
     state.SetItemsProcessed(state.iterations() * model.FileData.Count());
 }
@@ -39,7 +40,8 @@ void BM_BatchWorkbookDistinct(benchmark::State& state) {
     const auto records = static_cast<int>(state.range(0));
     LoadSynthetic(records, inventor, model, records * 9 / 10);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(batch::BomWorkbook(model, true, false));
+        benchmark::DoNotOptimize(
+            batch::BomWorkbook(model, {.levelColumns = true, .quantities = true}, false));
     }
     state.SetItemsProcessed(state.iterations() * model.FileData.Count());
 }
@@ -49,7 +51,7 @@ void BM_WorkbookXlsx(benchmark::State& state) {
     standins::StandinInventor inventor;
     model::BomModel model;
     LoadSynthetic(static_cast<int>(state.range(0)), inventor, model);
-    const auto book = batch::BomWorkbook(model, true, true);
+    const auto book = batch::BomWorkbook(model, {.levelColumns = true, .quantities = true}, true);
     std::size_t bytes = 0;
     for (auto _ : state) {
         bytes = workbook::WorkbookXlsx(*book).size();
@@ -62,7 +64,7 @@ void BM_SheetCsv(benchmark::State& state) {
     standins::StandinInventor inventor;
     model::BomModel model;
     LoadSynthetic(static_cast<int>(state.range(0)), inventor, model);
-    const auto book = batch::BomWorkbook(model, true, true);
+    const auto book = batch::BomWorkbook(model, {.levelColumns = true, .quantities = true}, true);
     for (auto _ : state) {
         for (const auto& sheet : book->sheets) {
             benchmark::DoNotOptimize(workbook::SheetCsv(*sheet));

@@ -19,7 +19,7 @@ void Load(standins::StandinInventor& inventor, const std::string& top, model::Bo
 
 // The automation calls of one export into a fresh workbook model.
 std::uint64_t ExportCalls(model::BomModel& model) {
-    auto excel = std::make_shared<workbook::ExcelState>();
+    auto excel = std::make_shared<standins::ExcelState>();
     standins::WorkbookLauncher launcher(excel);
     auto options = fakes::OptionsView::AllTicked();
     excel::ExportState state;

@@ -352,12 +352,12 @@ Fitted BatchExport::Write(const std::string& name, model::BomModel& model,
             ? ParentChildWorkbook(
                   model, options_.bomRules ? model::Counting::BomRules : model::Counting::Walk,
                   options_.mergePartNumbers, LimitsOfFormat(), &fitted)
-            : BomWorkbook(model, options_.indented, options_.hyperlinks,
-                          options_.bomRules ? excel::BomStructureColumn::With
-                                            : excel::BomStructureColumn::Without,
-                          options_.mergePartNumbers ? excel::SummaryRowsBy::PartNumber
-                                                    : excel::SummaryRowsBy::File,
-                          LimitsOfFormat(), &fitted);
+            : BomWorkbook(model,
+                          {.levelColumns = options_.indented,
+                           .bomStructure = options_.bomRules,
+                           .byPartNumber = options_.mergePartNumbers,
+                           .quantities = true},
+                          options_.hyperlinks, LimitsOfFormat(), &fitted);
     WriteSheets(name, *book, targets);
     return fitted;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "BatchOptions.h"
-#include "InMemoryWorkbook.h"
+#include "BatchSheets.h"
 #include "OutputFiles.h"
 #include "ProjectServers.h"
 #include "RunTally.h"

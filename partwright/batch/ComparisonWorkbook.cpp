@@ -1,6 +1,6 @@
 #include "ComparisonWorkbook.h"
 
-#include "InMemoryWorkbook.h"
+#include "BatchSheets.h"
 #include "partwright/export/CellText.h"
 
 #include <algorithm>
@@ -10,11 +10,10 @@
 namespace pw::batch {
 namespace {
 
-using excel::CellBlock;
 using excel::CellValue;
 using excel::FieldCell;
-using excel::kRowsPerBlock;
 using excel::TextCell;
+using Changes = std::span<const model::BomChange>;
 
 constexpr ColumnHeading kChangeHeadings[] = {
     {"Change", 14},     {"Key", 22},         {"Old", 18},      {"New", 18},
@@ -40,19 +39,19 @@ CellValue Number(std::int64_t value) {
                                                     : CellValue{static_cast<double>(value)};
 }
 
-void WriteChanges(excel::Worksheet& sheet, const std::vector<model::BomChange>& changes,
+void WriteChanges(workbook::Sheet& sheet, const std::vector<model::BomChange>& changes,
                   excel::CellLimits limits, Fitted* fitted) {
     constexpr std::int32_t kWidth = 8;
     if (changes.empty()) {
-        sheet.Cells(2, 1)->SetValue(TextCell("No differences"));
+        workbook::TypeInto(sheet, 2, 1, TextCell("No differences"), workbook::ThisYear());
         return;
     }
-    const auto count = static_cast<std::int32_t>(changes.size());
-    for (std::int32_t first = 0; first < count; first += kRowsPerBlock) {
-        const std::int32_t rows = std::min(kRowsPerBlock, count - first);
-        CellBlock block(rows, kWidth);
+    auto writer = WriterOf(sheet, limits, fitted);
+    excel::InBlocks(Changes(changes), [&](std::int32_t first, Changes chunk) {
+        const auto rows = static_cast<std::int32_t>(chunk.size());
+        excel::RowBlock block(first + 2, rows, kWidth);
         for (std::int32_t row = 0; row < rows; ++row) {
-            const model::BomChange& change = changes[static_cast<std::size_t>(first + row)];
+            const model::BomChange& change = chunk[static_cast<std::size_t>(row)];
             std::string folder;
             std::string name;
             excel::SplitRecordPath(*change.record, folder, name);
@@ -66,24 +65,19 @@ void WriteChanges(excel::Worksheet& sheet, const std::vector<model::BomChange>& 
                                              TextCell(change.record->Material),
                                              TextCell(name)};
             for (std::int32_t column = 0; column < kWidth; ++column) {
-                block.At(row, column) = cells[column];
+                block.values.At(row, column) = cells[column];
             }
         }
-        WriteFittedBlock(sheet, kChangesSheet, first + 2, std::move(block), limits, fitted);
         // One fill per run of rows of a kind.
-        for (std::int32_t row = 0; row < rows;) {
-            const model::ChangeKind kind = changes[static_cast<std::size_t>(first + row)].kind;
-            std::int32_t end = row;
-            while (end < rows && changes[static_cast<std::size_t>(first + end)].kind == kind) {
-                ++end;
-            }
-            sheet.RowSpan(first + 2 + row, first + 1 + end)->SetInteriorColorIndex(FillOf(kind));
-            row = end;
-        }
-    }
+        excel::AddRunFormats(
+            block, rows,
+            [&](std::int32_t row) { return chunk[static_cast<std::size_t>(row)].kind; },
+            [](model::ChangeKind kind, excel::RowRunFormat& run) { run.fill = FillOf(kind); });
+        writer.Write(block);
+    });
 }
 
-void WriteTotals(excel::Worksheet& sheet, const model::BomModel& older,
+void WriteTotals(workbook::Sheet& sheet, const model::BomModel& older,
                  const model::BomModel& newer) {
     const char* const labels[] = {
         "Max Indenting: ", "Total Files: ",        "Total Assemblies: ",
@@ -99,16 +93,16 @@ void WriteTotals(excel::Worksheet& sheet, const model::BomModel& older,
     };
     const auto before = figures(older);
     const auto after = figures(newer);
-    CellBlock block(6, 4);
+    excel::RowBlock block(2, 6, 4);
     for (std::size_t i = 0; i < 6; ++i) {
         const auto row = static_cast<std::int32_t>(i);
-        block.At(row, 0) = TextCell(labels[i]);
-        block.At(row, 1) = Number(before[i]);
-        block.At(row, 2) = Number(after[i]);
-        block.At(row, 3) = Number(after[i] - before[i]);
+        block.values.At(row, 0) = TextCell(labels[i]);
+        block.values.At(row, 1) = Number(before[i]);
+        block.values.At(row, 2) = Number(after[i]);
+        block.values.At(row, 3) = Number(after[i] - before[i]);
     }
-    sheet.Block(2, 1, 7, 4)->SetValues(block);
-    sheet.Columns(1)->SetFontBold(true);
+    WriterOf(sheet, excel::CellLimits::None, nullptr).Write(block);
+    sheet.columns[1].format.bold = true;
 }
 
 } // namespace
@@ -117,19 +111,14 @@ std::unique_ptr<workbook::Workbook> ComparisonWorkbook(const model::BomModel& ol
                                                        const model::BomModel& newer,
                                                        const std::vector<model::BomChange>& changes,
                                                        excel::CellLimits limits, Fitted* fitted) {
-    InMemoryWorkbook made(limits);
-    excel::Workbook& book = made.Book();
-    const auto changesSheet = book.Sheet(1);
-    WriteHeadings(book, *changesSheet, kChangesSheet, kChangeHeadings);
-    WriteChanges(*changesSheet, changes, limits, fitted);
-    // Worksheets.Add puts the new sheet in front: the changes are moved to the front after.
-    const auto totals = book.AddWorksheet();
-    WriteHeadings(book, *totals, kTotalsComparedSheet, kTotalsHeadings);
-    WriteTotals(*totals, older, newer);
-    auto taken = made.Take();
-    std::reverse(taken->sheets.begin(), taken->sheets.end());
-    taken->activeSheet = 0;
-    return taken;
+    auto book = std::make_unique<workbook::Workbook>();
+    workbook::Sheet& changesSheet = AddSheet(*book, kChangesSheet);
+    WriteHeadings(changesSheet, kChangeHeadings);
+    WriteChanges(changesSheet, changes, limits, fitted);
+    workbook::Sheet& totals = AddSheet(*book, kTotalsComparedSheet);
+    WriteHeadings(totals, kTotalsHeadings);
+    WriteTotals(totals, older, newer);
+    return book;
 }
 
 } // namespace pw::batch

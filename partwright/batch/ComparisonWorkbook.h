@@ -1,6 +1,6 @@
 #pragma once
 
-#include "InMemoryWorkbook.h"
+#include "BatchSheets.h"
 #include "partwright/model/BomComparison.h"
 #include "partwright/workbook/WorkbookModel.h"
 

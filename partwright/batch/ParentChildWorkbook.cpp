@@ -1,6 +1,6 @@
 #include "ParentChildWorkbook.h"
 
-#include "InMemoryWorkbook.h"
+#include "BatchSheets.h"
 #include "partwright/export/CellText.h"
 #include "partwright/export/QuantityCells.h"
 #include "partwright/model/BomRules.h"
@@ -17,10 +17,9 @@
 namespace pw::batch {
 namespace {
 
-using excel::CellBlock;
 using excel::FieldCell;
-using excel::kRowsPerBlock;
 using excel::TextCell;
+using Lines = std::span<const model::ParentChildLine>;
 
 constexpr ColumnHeading kColumns[] = {
     {"Parent Partnumber", 20}, {"Parent File", 26},   {"Component Partnumber", 22},
@@ -98,24 +97,23 @@ std::unique_ptr<workbook::Workbook> ParentChildWorkbook(const model::BomModel& m
     }
     const auto width = static_cast<std::int32_t>(columns.size());
 
-    InMemoryWorkbook made(limits);
-    const auto sheet = made.Book().Sheet(1);
-    WriteHeadings(made.Book(), *sheet, kParentChildSheet, columns);
+    auto book = std::make_unique<workbook::Workbook>();
+    workbook::Sheet& sheet = AddSheet(*book, kParentChildSheet);
+    WriteHeadings(sheet, columns);
 
     const std::vector<model::ParentChildLine> lines =
         byPartNumber ? model::MergedByPartNumber(model::ParentChildLines(model, counting))
                      : model::ParentChildLines(model, counting);
     const ItemNames names(model, lines);
-    const auto count = static_cast<std::int32_t>(lines.size());
-    for (std::int32_t first = 0; first < count; first += kRowsPerBlock) {
-        const std::int32_t rows = std::min(kRowsPerBlock, count - first);
-        CellBlock block(rows, width);
-        for (std::int32_t row = 0; row < rows; ++row) {
-            const model::ParentChildLine& line = lines[static_cast<std::size_t>(first + row)];
+    auto writer = WriterOf(sheet, limits, fitted);
+    excel::InBlocks(Lines(lines), [&](std::int32_t first, Lines chunk) {
+        excel::RowBlock block(first + 2, static_cast<std::int32_t>(chunk.size()), width);
+        std::int32_t row = 0;
+        for (const model::ParentChildLine& line : chunk) {
             const model::clsFileData& component = *line.component;
             std::int32_t column = 0;
             const auto put = [&](const excel::CellValue& value) {
-                block.At(row, column++) = value;
+                block.values.At(row, column++) = value;
             };
             put(FieldCell(line.parent->Partnumber));
             put(TextCell(names.Of(*line.parent)));
@@ -145,11 +143,12 @@ std::unique_ptr<workbook::Workbook> ParentChildWorkbook(const model::BomModel& m
                 put(i < component.Extra.size() ? FieldCell(component.Extra[i])
                                                : excel::CellValue{});
             }
+            ++row;
         }
-        WriteFittedBlock(*sheet, kParentChildSheet, first + 2, std::move(block), limits, fitted);
-    }
+        writer.Write(block);
+    });
 
-    return made.Take();
+    return book;
 }
 
 } // namespace pw::batch

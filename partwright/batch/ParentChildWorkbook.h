@@ -1,6 +1,6 @@
 #pragma once
 
-#include "InMemoryWorkbook.h"
+#include "BatchSheets.h"
 #include "partwright/model/ParentChild.h"
 #include "partwright/workbook/WorkbookModel.h"
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "partwright/export/ExportPorts.h"
 #include "partwright/model/ViewPorts.h"
 
 #include <string>
@@ -53,26 +52,6 @@ public:
 private:
     std::string fileName_;
     UndrawnTree tree_;
-};
-
-// The export's window when there is none: the options given on the command line, and no
-// status line.
-class SilentExportView : public excel::ExportView {
-public:
-    SilentExportView(bool indented, bool hyperlinks)
-        : indented_(indented), hyperlinks_(hyperlinks) {}
-
-    int Check1Value() override { return indented_ ? 1 : 0; }
-    int chkBuildValue() override { return 0; }
-    int chkSetHyperlinksValue() override { return hyperlinks_ ? 1 : 0; }
-    void SetStatus(const std::string&) override {}
-    void DoEvents() override {}
-    // A workbook written as a file has no macros, so nothing is ever asked.
-    int MsgBox(const std::string&, const std::string&, int) override { return model::kAnswerOk; }
-
-private:
-    bool indented_;
-    bool hyperlinks_;
 };
 
 } // namespace pw::batch

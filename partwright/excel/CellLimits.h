@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ExcelApi.h"
+#include "SheetBlocks.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "SheetBlocks.h"
 #include "shared/core/Failure.h"
-#include "shared/core/Value.h"
 
 #include <chrono>
 #include <cstdint>
@@ -14,42 +14,10 @@
 // member may raise a Failure with Excel's code and message.
 namespace pw::excel {
 
-// A cell's value as Excel hands it over: empty, text, a number or a truth value.
-using CellValue = Value;
-
 inline constexpr std::int32_t kWindowStateNormal = -4143;
-inline constexpr std::int32_t kAlignRight = -4152;
-inline constexpr std::int32_t kAlignLeft = -4131;
 inline constexpr std::int32_t kLastCell = 11;
 inline constexpr std::int32_t kCheckBoxOff = -4146;
 inline constexpr std::int32_t kStandardModule = 1;
-
-// Excel's limits: the characters (UTF-16 units) one cell holds, the hyperlinks one sheet holds.
-inline constexpr std::size_t kCellCharacters = 32767;
-inline constexpr std::size_t kHyperlinksPerSheet = 65530;
-
-// The rows of values sent to Excel in one call.
-inline constexpr std::int32_t kRowsPerBlock = 1000;
-
-// Values for a rectangle of cells, row by row; an empty value leaves a blank cell blank.
-struct CellBlock {
-    std::int32_t rows = 0;
-    std::int32_t columns = 0;
-    std::vector<CellValue> values; // rows * columns
-
-    CellBlock(std::int32_t rowCount, std::int32_t columnCount)
-        : rows(rowCount), columns(columnCount),
-          values(static_cast<std::size_t>(rowCount) * static_cast<std::size_t>(columnCount)) {}
-    // row and column from 0.
-    CellValue& At(std::int32_t row, std::int32_t column) {
-        return values[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
-                      static_cast<std::size_t>(column)];
-    }
-    const CellValue& At(std::int32_t row, std::int32_t column) const {
-        return values[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
-                      static_cast<std::size_t>(column)];
-    }
-};
 
 // A cell, a whole row, a whole column, or a block of cells (which takes values only).
 class Range {

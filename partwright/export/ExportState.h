@@ -6,11 +6,12 @@
 
 namespace pw::excel {
 
-// What the export keeps from one run to the next for the program's whole run.
+// What the export keeps from one run to the next for the program's whole run: whether a BOM
+// sheet's header is written (an export stopped after one leaves it so for the next), whether the
+// last Indented BOM linked its file names (the Summary BOM follows it), and the level columns
+// the macros count on.
 struct ExportState {
-    std::int32_t ExcelRow = 0;
     bool HeaderWritten = false;
-    std::string SheetName;
     bool UseHyperlinks = false;
     // The level-column count N of the last export, and the load it was computed for; the macro
     // writer uses it while no new assembly has been loaded since.

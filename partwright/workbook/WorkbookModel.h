@@ -110,31 +110,11 @@ struct Workbook {
     std::string name;
     std::vector<std::unique_ptr<Sheet>> sheets; // tab order
     std::size_t activeSheet = 0;
-    int nextSheetNumber = 1;
 
     Sheet* FindSheet(const std::string& name) const;
 };
 
 // The calendar year now, on the machine's clock.
 int ThisYear();
-
-struct ExcelState {
-    std::vector<std::unique_ptr<Workbook>> workbooks;
-    std::optional<std::size_t> activeWorkbook;
-    bool visible = false;
-    std::int32_t windowState = -4137; // maximised, until told otherwise
-    bool screenUpdating = true;
-    int nextBookNumber = 1;
-    int currentYear = ThisYear();          // the year a date typed without one falls in
-    std::string sheetNamePrefix = "Sheet"; // "Tabelle" in a German Excel
-    int sheetsInNewWorkbook = 3;           // Excel 2013 and later start a workbook with one
-    // Excel's limits: a cell's 32,767 characters and a sheet's 65,530 hyperlinks. A workbook made
-    // for CSV files, which have neither, goes without them.
-    bool excelLimits = true;
-
-    Workbook* ActiveWorkbook() const;
-    // A workbook as Excel makes it: the default sheets of its language.
-    std::unique_ptr<Workbook> NewWorkbook(const std::string& name) const;
-};
 
 } // namespace pw::workbook

@@ -4,8 +4,7 @@
 
 namespace pw::standins {
 
-void UserOpensAWorkbookAtCall(workbook::ExcelState& state, ExcelFaults& faults,
-                              std::uint64_t call) {
+void UserOpensAWorkbookAtCall(ExcelState& state, ExcelFaults& faults, std::uint64_t call) {
     faults.onCall = [&state, &faults, call, before = std::move(faults.onCall)] {
         if (before) {
             before();

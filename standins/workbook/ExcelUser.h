@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ExcelFaults.h"
-#include "partwright/workbook/WorkbookModel.h"
+#include "standins/workbook/ExcelState.h"
 
 #include <cstdint>
 #include <string>
@@ -15,6 +15,6 @@ inline constexpr const char* kUserWorkbookName = "User Book";
 // At Excel's `call`-th call the user opens a workbook of their own and clicks its second sheet:
 // it becomes the active workbook, and that sheet its active sheet. Chains with whatever already
 // runs at each call.
-void UserOpensAWorkbookAtCall(workbook::ExcelState& state, ExcelFaults& faults, std::uint64_t call);
+void UserOpensAWorkbookAtCall(ExcelState& state, ExcelFaults& faults, std::uint64_t call);
 
 } // namespace pw::standins

@@ -1,14 +1,13 @@
 #include "MacroProject.h"
 
-#include "partwright/workbook/ModelFailures.h"
 #include "shared/core/CaseFold.h"
+#include "standins/workbook/ExcelFailures.h"
 
 namespace pw::standins {
 namespace {
 
 using Modules = std::vector<MacroModule>;
 using excel::kNameConflict;
-using workbook::kBadIndex;
 
 class StandinCodeModule : public excel::CodeModule {
 public:

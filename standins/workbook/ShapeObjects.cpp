@@ -1,13 +1,11 @@
 #include "ShapeObjects.h"
 
 #include "CellReference.h"
-#include "partwright/workbook/ModelFailures.h"
+#include "standins/workbook/ExcelFailures.h"
 
 namespace pw::standins {
 namespace {
 
-using workbook::Refuse;
-using workbook::RefuseUnsupported;
 using workbook::Sheet;
 
 class StandinShape : public excel::Shape {

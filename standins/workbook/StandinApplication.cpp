@@ -3,15 +3,13 @@
 #include "MacroProject.h"
 #include "ShapeObjects.h"
 #include "partwright/excel/ExcelCodes.h"
-#include "partwright/workbook/ModelFailures.h"
-#include "partwright/workbook/WorkbookApplication.h"
 #include "shared/core/Failure.h"
+#include "standins/workbook/ExcelFailures.h"
+#include "standins/workbook/WorkbookApplication.h"
 
 namespace pw::standins {
 namespace {
 
-using workbook::ExcelState;
-using workbook::RefuseUnsupported;
 using workbook::Sheet;
 
 struct Context {
@@ -282,7 +280,7 @@ public:
                                                 Context());
     }
     std::shared_ptr<excel::Worksheet> SheetNamed(const std::string& name) {
-        auto sheet = workbook::FindWorksheet(Enter(), name);
+        auto sheet = FindModelWorksheet(Enter(), name);
         return Worksheet(std::move(sheet), *book_.FindSheet(name));
     }
 
@@ -357,10 +355,9 @@ private:
 } // namespace
 
 std::shared_ptr<excel::Application>
-MakeStandinApplication(std::shared_ptr<workbook::ExcelState> state,
-                       std::shared_ptr<ExcelFaults> faults,
+MakeStandinApplication(std::shared_ptr<ExcelState> state, std::shared_ptr<ExcelFaults> faults,
                        std::shared_ptr<ShapesAndModules> aside) {
-    auto model = workbook::MakeWorkbookApplication(state);
+    auto model = MakeWorkbookApplication(state);
     return std::make_shared<StandinApplication>(
         std::move(model),
         std::make_shared<Context>(Context{std::move(state), std::move(faults), std::move(aside)}));

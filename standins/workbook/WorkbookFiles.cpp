@@ -19,7 +19,7 @@ void WriteFile(const std::filesystem::path& path, const std::string& content) {
 
 } // namespace
 
-void WriteWorkbookFiles(const workbook::ExcelState& state, const ShapesAndModules& aside,
+void WriteWorkbookFiles(const ExcelState& state, const ShapesAndModules& aside,
                         const std::string& folder) {
     const std::filesystem::path base(std::u8string(folder.begin(), folder.end()));
     std::error_code error;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ShapesAndModules.h"
-#include "partwright/workbook/WorkbookModel.h"
+#include "standins/workbook/ExcelState.h"
 
 #include <string>
 
@@ -15,7 +15,7 @@ std::string WorkbookJson(const workbook::Workbook& book, const ShapesAndModules&
 // Writes "<book>.json", "<book>.xlsx" and "<book>.<module>.bas" for every workbook of the state
 // into the folder (a host path, created when missing). Raises a Failure when a file cannot be
 // written.
-void WriteWorkbookFiles(const workbook::ExcelState& state, const ShapesAndModules& aside,
+void WriteWorkbookFiles(const ExcelState& state, const ShapesAndModules& aside,
                         const std::string& folder);
 
 } // namespace pw::standins

@@ -3,7 +3,7 @@
 #include "ExcelFaults.h"
 #include "ShapesAndModules.h"
 #include "partwright/excel/ExcelApi.h"
-#include "partwright/workbook/WorkbookModel.h"
+#include "standins/workbook/ExcelState.h"
 
 #include <memory>
 
@@ -14,7 +14,7 @@ namespace pw::standins {
 // attached to nor started. Every application it hands out has its faults applied.
 class WorkbookLauncher : public excel::ExcelLauncher {
 public:
-    explicit WorkbookLauncher(std::shared_ptr<workbook::ExcelState> state,
+    explicit WorkbookLauncher(std::shared_ptr<ExcelState> state,
                               std::shared_ptr<ExcelFaults> faults = std::make_shared<ExcelFaults>())
         : state_(std::move(state)), faults_(std::move(faults)) {}
 
@@ -28,7 +28,7 @@ public:
     ShapesAndModules& Aside() { return *aside_; }
 
 private:
-    std::shared_ptr<workbook::ExcelState> state_;
+    std::shared_ptr<ExcelState> state_;
     std::shared_ptr<ExcelFaults> faults_;
     std::shared_ptr<ShapesAndModules> aside_ = std::make_shared<ShapesAndModules>();
 };

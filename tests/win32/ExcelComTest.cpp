@@ -121,7 +121,7 @@ TEST_F(ExcelOverCom, ExportsTheSameWorkbookAsTheModelForEveryOptionCombination) 
         const std::string viaCom = ExportedJson(options);
         ASSERT_FALSE(viaCom.empty()) << "no Book1.json was written";
 
-        auto direct = std::make_shared<workbook::ExcelState>();
+        auto direct = std::make_shared<standins::ExcelState>();
         standins::WorkbookLauncher model(direct);
         ExportState directState;
         modExcel(bom, directState, options, model).ExportToExcel();

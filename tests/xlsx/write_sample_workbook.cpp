@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     view.fileNameText = samples + "\\Gearbox.iam";
     loader.LoadAssembly();
 
-    auto excel = std::make_shared<workbook::ExcelState>();
+    auto excel = std::make_shared<standins::ExcelState>();
     standins::WorkbookLauncher launcher(excel);
     auto options = fakes::OptionsView::AllTicked();
     excel::ExportState state;
@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     standins::WriteWorkbookFiles(*excel, launcher.Aside(), argv[1]);
 
     // Texts that XML cannot hold as they are, beside one that looks like Excel's escape of them.
-    auto escapes = std::make_shared<workbook::ExcelState>();
+    auto escapes = std::make_shared<standins::ExcelState>();
     standins::WorkbookLauncher escapesLauncher(escapes);
     const auto sheet = escapesLauncher.Start()->AddWorkbook()->ActiveSheet();
     sheet->Cells(1, 1)->SetValue(Value{"vertical\vtab"});
@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
                                  std::string(argv[1]) + "/escapes");
 
     // Texts a spreadsheet converts when it opens a CSV file, as partwright-export writes them.
-    auto forms = std::make_shared<workbook::ExcelState>();
+    auto forms = std::make_shared<standins::ExcelState>();
     const auto formsSheet = standins::WorkbookLauncher(forms).Start()->AddWorkbook()->ActiveSheet();
     const char* const texts[] = {"00123", "1-2",    "12:30", "10:30 AM", "3:04:05", "1 1/2",
                                  "5-",    "Jan-24", "Mar 5", "5 %",      "1/2/3",   "#N/A",

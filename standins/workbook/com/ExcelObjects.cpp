@@ -2,7 +2,6 @@
 
 #include "ExcelStandin.h"
 #include "partwright/excel/ExcelCodes.h"
-#include "partwright/workbook/ModelFailures.h"
 #include "shared/com/BlockVariant.h"
 #include "shared/com/ComBoundary.h"
 #include "shared/com/ComObject.h"
@@ -12,6 +11,7 @@
 #include "shared/com/VariantRead.h"
 #include "standins/com/OutParameters.h"
 #include "standins/workbook/CellReference.h"
+#include "standins/workbook/ExcelFailures.h"
 #include "standins/workbook/StandinApplication.h"
 
 #include <functional>

@@ -8,10 +8,11 @@
 // crashes or that a user closes; PARTWRIGHT_EXCEL_USER_AT_CALL=n has the user open a workbook of
 // their own at the n-th call; PARTWRIGHT_EXCEL_BUSY="EVERY,MS" turns calls away for MS milliseconds
 // from every EVERY-th call on, as an Excel whose user edits a cell ("EVERY,forever": busy for
-// good from the EVERY-th call; "@N,MS" once, from the N-th call). As Excel, it refuses its macro projects unless the user trusted
-// access to them (AccessVBOM 1 under HKCU\Software\Microsoft\Office\16.0\Excel\Security).
-// PARTWRIGHT_EXCEL_CALLS_FILE names a file that gets, when it ends, the number of automation calls
-// (IDispatch::Invoke) it was asked, for the benchmark of the export's calls per row.
+// good from the EVERY-th call; "@N,MS" once, from the N-th call). As Excel, it refuses its macro
+// projects unless the user trusted access to them (AccessVBOM 1 under
+// HKCU\Software\Microsoft\Office\16.0\Excel\Security). PARTWRIGHT_EXCEL_CALLS_FILE names a file
+// that gets, when it ends, the number of automation calls (IDispatch::Invoke) it was asked, for the
+// benchmark of the export's calls per row.
 #include "BusyExcel.h"
 #include "ExcelObjects.h"
 #include "ExcelStandin.h"
@@ -37,7 +38,7 @@ namespace {
 using namespace pw;
 
 struct Session {
-    std::shared_ptr<workbook::ExcelState> state = std::make_shared<workbook::ExcelState>();
+    std::shared_ptr<pw::standins::ExcelState> state = std::make_shared<pw::standins::ExcelState>();
     std::shared_ptr<standins::ExcelFaults> faults = std::make_shared<standins::ExcelFaults>();
     std::shared_ptr<standins::ShapesAndModules> aside =
         std::make_shared<standins::ShapesAndModules>();

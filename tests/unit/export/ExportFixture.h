@@ -1,5 +1,6 @@
 #pragma once
 
+#include "partwright/batch/BomWorkbook.h"
 #include "partwright/export/modExcel.h"
 #include "partwright/model/AssemblyLoader.h"
 #include "standins/inventor/StandinInventor.h"
@@ -26,7 +27,7 @@ protected:
     model::QuantityListing listing;
     model::AssemblyLoader loader{model, listing, loadView, inventor};
 
-    std::shared_ptr<workbook::ExcelState> excel = std::make_shared<workbook::ExcelState>();
+    std::shared_ptr<standins::ExcelState> excel = std::make_shared<standins::ExcelState>();
     std::shared_ptr<standins::ExcelFaults> faults = std::make_shared<standins::ExcelFaults>();
     standins::WorkbookLauncher launcher{excel, faults};
     OptionsView options;
@@ -38,6 +39,11 @@ protected:
         loader.LoadAssembly();
     }
     void Export() { exporter.ExportToExcel(); }
+    // partwright-export's workbook of the model, as the first workbook to read.
+    void WriteFile(const BomSheetOptions& layout, bool hyperlinks) {
+        excel->workbooks.insert(excel->workbooks.begin(),
+                                batch::BomWorkbook(model, layout, hyperlinks));
+    }
 
     const workbook::Workbook& Book(std::size_t index = 0) const {
         return *excel->workbooks.at(index);

@@ -2,8 +2,8 @@
 #include "partwright/export/CellText.h"
 #include "partwright/export/SheetControls.h"
 #include "partwright/macros/MacroTexts.h"
-#include "partwright/workbook/WorkbookApplication.h"
 #include "standins/workbook/ExcelUser.h"
+#include "standins/workbook/WorkbookApplication.h"
 #include "standins/workbook/WorkbookFiles.h"
 
 namespace pw::excel {
@@ -432,7 +432,7 @@ TEST_F(ExportTest, ACleanExportEndsWithItsOwnStatus) {
 TEST_F(ExportTest, AGermanExcelGivesTheSameSheetsAsAnEnglishOne) {
     options = OptionsView::AllTicked();
     Export();
-    auto german = std::make_shared<workbook::ExcelState>();
+    auto german = std::make_shared<standins::ExcelState>();
     german->sheetNamePrefix = "Tabelle";
     standins::WorkbookLauncher germanLauncher{german};
     OptionsView germanOptions = OptionsView::AllTicked();
@@ -491,7 +491,7 @@ TEST_F(ExportTest, AUserWhoActivatesAnotherWorkbookMidExportFindsItUntouched) {
     const std::string alone = Json(Book());
     const std::uint64_t calls = faults->calls;
     for (std::uint64_t at = 1; at < calls; at += 7) {
-        auto clicked = std::make_shared<workbook::ExcelState>();
+        auto clicked = std::make_shared<standins::ExcelState>();
         auto clickedFaults = std::make_shared<standins::ExcelFaults>();
         standins::UserOpensAWorkbookAtCall(*clicked, *clickedFaults, at);
         standins::WorkbookLauncher userLauncher{clicked, clickedFaults};
@@ -565,7 +565,7 @@ TEST_F(ExportTest, TheMacrosGoIntoTheExcelTheExportStarted) {
 
 TEST(ExportWithoutLoad, GivesTheThreeSheetsWithHeadersAndNoRows) {
     model::BomModel model;
-    auto excel = std::make_shared<workbook::ExcelState>();
+    auto excel = std::make_shared<standins::ExcelState>();
     standins::WorkbookLauncher launcher{excel};
     OptionsView options;
     ExportState state;
@@ -584,7 +584,7 @@ TEST(ExportWithoutLoad, GivesTheThreeSheetsWithHeadersAndNoRows) {
 }
 
 TEST(AddLevelCheckbox, BeyondColumnZTheLinkUsesExcelsColumnNames) {
-    auto excel = std::make_shared<workbook::ExcelState>();
+    auto excel = std::make_shared<standins::ExcelState>();
     standins::WorkbookLauncher launcher{excel};
     auto sheet = launcher.Start()->AddWorkbook()->ActiveSheet();
     const CheckboxPlace place = MeasureCheckboxPlace(*sheet, 7, 28);

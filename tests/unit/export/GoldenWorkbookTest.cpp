@@ -141,7 +141,7 @@ void CompareInAllCombinations(const std::string& name, model::BomModel& model) {
         options.indented = combination & 1;
         options.builder = (combination >> 1) & 1;
         options.hyperlinks = (combination >> 2) & 1;
-        auto excel = std::make_shared<workbook::ExcelState>();
+        auto excel = std::make_shared<standins::ExcelState>();
         standins::WorkbookLauncher launcher(excel);
         ExportState state;
         modExcel(model, state, options, launcher).ExportToExcel();
@@ -163,7 +163,9 @@ void CompareInAllCombinations(const std::string& name, model::BomModel& model) {
 // with and the macros.
 void CompareBatchWorkbook(const std::string& name, model::BomModel& model) {
     for (const int combination : {0, 1, 4, 5}) {
-        const auto book = batch::BomWorkbook(model, combination & 1, combination & 4);
+        const auto book =
+            batch::BomWorkbook(model, {.levelColumns = (combination & 1) != 0, .quantities = true},
+                               (combination & 4) != 0);
         const auto ours = nlohmann::json::parse(
             WithoutSamplesFolder(standins::WorkbookJson(*book, standins::ShapesAndModules())));
         const std::string file = GoldenFile(name, combination | 2);
@@ -205,7 +207,10 @@ TEST(GoldenWorkbook, TheConveyorSample) {
     CompareBatchWorkbook("conveyor", model);
 
     model::BomModel ruled = model::ApplyBomRules(model);
-    const auto book = batch::BomWorkbook(ruled, true, true, BomStructureColumn::With);
+    const auto book = batch::BomWorkbook(
+        ruled, {.levelColumns = true, .bomStructure = true, .quantities = true}, true);
+    // A file's workbook has no name of its own; the golden file was first made by Excel's "Book1".
+    book->name = "Book1";
     CompareWithGolden(
         WithoutSamplesFolder(standins::WorkbookJson(*book, standins::ShapesAndModules())),
         "conveyor-bom-rules");

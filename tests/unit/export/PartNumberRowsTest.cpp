@@ -37,10 +37,7 @@ protected:
 };
 
 TEST_F(PartNumberRowsTest, FilesOfOnePartNumberAreOneRowAndTheirDisagreementsVary) {
-    modExcel merged(model, state, options, launcher, WorkbookKind::CellsOnly,
-                    BomStructureColumn::Without, SummaryRowsBy::PartNumber);
-    options.hyperlinks = 1;
-    merged.ExportToExcel();
+    WriteFile({.byPartNumber = true}, true);
 
     EXPECT_EQ(SummaryRow(3), (std::vector<std::string>{"3", "00451", "", "*Varies*", "", "", "",
                                                        "NA-", "Steel", "*Varies*", "2 files"}));

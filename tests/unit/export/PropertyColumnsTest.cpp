@@ -63,9 +63,7 @@ TEST_F(PropertyColumnsTest, EachPropertyIsAColumnHeadedByItsNameAtTheEndOfBothSh
 }
 
 TEST_F(PropertyColumnsTest, MergedRowsShowWhereTheFilesDisagree) {
-    modExcel merged(model, state, options, launcher, WorkbookKind::CellsOnly,
-                    BomStructureColumn::Without, SummaryRowsBy::PartNumber);
-    merged.ExportToExcel();
+    WriteFile({.byPartNumber = true}, false);
     EXPECT_EQ(Extras("Summary BOM", 3), (std::vector<std::string>{"*Varies*", "0042", "Zinc"}));
 }
 

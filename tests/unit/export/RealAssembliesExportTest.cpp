@@ -56,7 +56,7 @@ TEST_F(ConveyorExportTest, TheWindowsCountingKeepsEveryUseButTheSuppressedOne) {
     EXPECT_EQ(view.list1.at(4).substr(0, 4), "(5)\t");
     EXPECT_EQ(view.list1.at(4).substr(view.list1.at(4).size() - roller.size()), roller);
 
-    auto excel = std::make_shared<workbook::ExcelState>();
+    auto excel = std::make_shared<standins::ExcelState>();
     standins::WorkbookLauncher launcher(excel);
     fakes::OptionsView options;
     options.indented = 0;
@@ -99,7 +99,7 @@ TEST_F(ConveyorExportTest, TheWindowsCountingKeepsEveryUseButTheSuppressedOne) {
 
 TEST_F(ConveyorExportTest, InventorsRulesGiveInventorsCountsAndABomStructureColumn) {
     model::BomModel ruled = model::ApplyBomRules(model);
-    const auto book = batch::BomWorkbook(ruled, false, false, BomStructureColumn::With);
+    const auto book = batch::BomWorkbook(ruled, {.bomStructure = true, .quantities = true}, false);
 
     const auto& indentedSheet = *book->FindSheet("Indented BOM");
     EXPECT_EQ(ExportFixture::Shown(indentedSheet, 1, indented::kBomStructure), "BOM Structure");
@@ -142,7 +142,7 @@ TEST(FortyThousandBolts, AreFortyThousandInTheSummaryAndTheTotals) {
     model::QuantityListing listing;
     model::AssemblyLoader(model, listing, view, inventor).LoadAssembly();
 
-    const auto book = batch::BomWorkbook(model, false, false);
+    const auto book = batch::BomWorkbook(model, {.quantities = true}, false);
     const auto& summarySheet = *book->FindSheet("Summary BOM");
     EXPECT_EQ(ExportFixture::Shown(summarySheet, 3, summary::kQuantity), "200");
     EXPECT_EQ(ExportFixture::Shown(summarySheet, 4, summary::kQuantity), "40000");

@@ -52,7 +52,7 @@ TEST(MacroTexts, TheBuilderReadsPlacementsTheSameInEveryLocale) {
 
 class WriteMacrosTest : public testing::Test {
 protected:
-    std::shared_ptr<workbook::ExcelState> excel = std::make_shared<workbook::ExcelState>();
+    std::shared_ptr<standins::ExcelState> excel = std::make_shared<standins::ExcelState>();
     standins::WorkbookLauncher launcher{excel};
 
     void SetUp() override {

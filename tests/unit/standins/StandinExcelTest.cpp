@@ -11,7 +11,7 @@ namespace {
 // and the faults entered once per member.
 class StandinExcelTest : public testing::Test {
 protected:
-    std::shared_ptr<workbook::ExcelState> excel = std::make_shared<workbook::ExcelState>();
+    std::shared_ptr<standins::ExcelState> excel = std::make_shared<standins::ExcelState>();
     std::shared_ptr<ExcelFaults> faults = std::make_shared<ExcelFaults>();
     WorkbookLauncher launcher{excel, faults};
     std::shared_ptr<excel::Application> app = launcher.Start();

@@ -73,7 +73,7 @@ public:
 class FrmTreeTest : public testing::Test {
 protected:
     CountingServers servers;
-    std::shared_ptr<workbook::ExcelState> excelState = std::make_shared<workbook::ExcelState>();
+    std::shared_ptr<standins::ExcelState> excelState = std::make_shared<standins::ExcelState>();
     standins::WorkbookLauncher excel{excelState};
     thumbnail::ComLegacyReaderFactory legacy;
     TestHost host;

@@ -312,7 +312,7 @@ TEST_F(Peekpane, ThePreviewMacroShowsTheFileOfTheCurrentRow) {
     loadView.fileNameText = Sample("Gearbox.iam");
     loader.LoadAssembly();
 
-    auto excel = std::make_shared<workbook::ExcelState>();
+    auto excel = std::make_shared<standins::ExcelState>();
     standins::WorkbookLauncher launcher(excel);
     fakes::OptionsView options;
     options.hyperlinks = 1;

@@ -1,6 +1,7 @@
 #include "WorkbookApplication.h"
 
-#include "ModelFailures.h"
+#include "ExcelFailures.h"
+#include "partwright/workbook/SheetWriting.h"
 #include "shared/core/CaseFold.h"
 #include "shared/core/Failure.h"
 #include "shared/core/NumberText.h"
@@ -8,33 +9,25 @@
 
 #include <optional>
 
-namespace pw::workbook {
+namespace pw::standins {
 namespace {
 
 using excel::CellValue;
+using workbook::CellEntry;
+using workbook::CellKind;
+using workbook::Format;
+using workbook::Sheet;
+using workbook::StoredHyperlink;
+using workbook::Workbook;
 
 bool ValidSheetName(const std::string& name) {
     return !name.empty() && name.size() <= 31 &&
            name.find_first_of("[]:*?/\\") == std::string::npos;
 }
 
-// What typing `value` into a cell leaves there; an empty value leaves a blank cell blank.
 void WriteCell(Sheet& sheet, std::int32_t row, std::int32_t column, const CellValue& value,
                int currentYear) {
-    CellEntry entry;
-    if (const auto* text = std::get_if<std::string>(&value)) {
-        entry = ReadEntry(*text, currentYear);
-    } else if (const auto* whole = std::get_if<std::int32_t>(&value)) {
-        entry = {CellKind::Number, {}, static_cast<double>(*whole)};
-    } else if (const auto* real = std::get_if<double>(&value)) {
-        entry = {CellKind::Number, {}, *real};
-    } else if (const auto* truth = std::get_if<bool>(&value)) {
-        entry = {CellKind::Boolean, {}, 0, *truth};
-    }
-    if (entry.kind == CellKind::Empty && !sheet.Find(row, column)) {
-        return;
-    }
-    sheet.At(row, column).entry = std::move(entry);
+    workbook::TypeInto(sheet, row, column, value, currentYear);
 }
 
 void ActivateWorkbook(ExcelState& state, const Workbook& book) {
@@ -283,23 +276,12 @@ public:
         if (!cell || !cell->IsCell() || &cell->sheet() != &sheet_) {
             Refuse("Application-defined or object-defined error");
         }
-        const std::uint64_t key = Sheet::Key(cell->row(), cell->column());
-        // Excel reads an address's "#" as the start of a place inside the target.
-        const auto hash = address.find('#');
-        const StoredHyperlink link{
-            cell->row(), cell->column(), address.substr(0, hash), textToDisplay,
-            hash == std::string::npos ? std::string() : address.substr(hash + 1)};
         // A cell has one hyperlink; a new one replaces it.
-        if (const auto found = sheet_.hyperlinkOfCell.find(key);
-            found != sheet_.hyperlinkOfCell.end()) {
-            sheet_.hyperlinks[found->second] = link;
-        } else if (state_.excelLimits && sheet_.hyperlinks.size() >= excel::kHyperlinksPerSheet) {
+        if (state_.excelLimits && sheet_.hyperlinks.size() >= excel::kHyperlinksPerSheet &&
+            !sheet_.hyperlinkOfCell.contains(Sheet::Key(cell->row(), cell->column()))) {
             Refuse("Application-defined or object-defined error");
-        } else {
-            sheet_.hyperlinkOfCell.emplace(key, sheet_.hyperlinks.size());
-            sheet_.hyperlinks.push_back(link);
         }
-        sheet_.At(cell->row(), cell->column()).entry = {CellKind::Text, textToDisplay};
+        workbook::LinkCell(sheet_, cell->row(), cell->column(), address, textToDisplay);
     }
 
 private:
@@ -341,7 +323,7 @@ public:
     std::shared_ptr<excel::Worksheet> AddWorksheet() override {
         std::string name;
         do {
-            name = state_.sheetNamePrefix + std::to_string(book_.nextSheetNumber++);
+            name = state_.sheetNamePrefix + std::to_string(state_.nextSheetNumber[&book_]++);
         } while (book_.FindSheet(name));
         auto sheet = std::make_unique<workbook::Sheet>();
         sheet->name = name;
@@ -417,8 +399,9 @@ std::shared_ptr<excel::Application> MakeWorkbookApplication(std::shared_ptr<Exce
     return std::make_shared<ModelApplication>(std::move(state));
 }
 
-std::shared_ptr<excel::Worksheet> FindWorksheet(excel::Workbook& book, const std::string& name) {
+std::shared_ptr<excel::Worksheet> FindModelWorksheet(excel::Workbook& book,
+                                                     const std::string& name) {
     return dynamic_cast<ModelWorkbook&>(book).SheetNamed(name);
 }
 
-} // namespace pw::workbook
+} // namespace pw::standins

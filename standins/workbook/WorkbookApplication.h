@@ -1,11 +1,11 @@
 #pragma once
 
-#include "WorkbookModel.h"
+#include "ExcelState.h"
 #include "partwright/excel/ExcelApi.h"
 
 #include <memory>
 
-namespace pw::workbook {
+namespace pw::standins {
 
 // Excel's automation interface over the workbook model, behaving as Excel does for every
 // member the export and the macro writer use.
@@ -13,6 +13,7 @@ std::shared_ptr<excel::Application> MakeWorkbookApplication(std::shared_ptr<Exce
 
 // The sheet of `book` (made by MakeWorkbookApplication) named `name`, as Sheets(name) finds it;
 // "Subscript out of range" when there is none.
-std::shared_ptr<excel::Worksheet> FindWorksheet(excel::Workbook& book, const std::string& name);
+std::shared_ptr<excel::Worksheet> FindModelWorksheet(excel::Workbook& book,
+                                                     const std::string& name);
 
-} // namespace pw::workbook
+} // namespace pw::standins

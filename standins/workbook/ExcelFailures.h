@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-// The codes the in-memory Excel fails with: Excel's own.
-namespace pw::workbook {
+// The codes the stand-in Excel fails with: Excel's own.
+namespace pw::standins {
 
 using excel::kBadIndex;
 inline constexpr ResultCode kExcelError = excel::kApplicationError;
@@ -24,4 +24,4 @@ inline constexpr std::int32_t kLastCellKind = 11;
     throw Failure(kNotSupported, "Object doesn't support this property or method");
 }
 
-} // namespace pw::workbook
+} // namespace pw::standins
