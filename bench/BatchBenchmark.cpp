@@ -1,6 +1,6 @@
 #include "SyntheticAssembly.h"
 #include "partwright/batch/BomWorkbook.h"
-#include "partwright/batch/SilentViews.h"
+#include "partwright/batch/LoadMessages.h"
 #include "partwright/model/AssemblyLoader.h"
 #include "partwright/workbook/SheetCsv.h"
 #include "partwright/workbook/WorkbookXlsx.h"
@@ -14,7 +14,7 @@ namespace {
 // rows when not given), loaded as partwright-export loads it.
 void LoadSynthetic(int records, standins::StandinInventor& inventor, model::BomModel& model,
                    int distinct = 0) {
-    batch::SilentLoadView view(
+    batch::LoadMessages view(
         BuildSyntheticAssembly(inventor, records - 1, distinct > 0 ? distinct : records / 100));
     model::QuantityListing listing;
     model::AssemblyLoader(model, listing, view, inventor).LoadAssembly();

@@ -1,5 +1,5 @@
 #include "SyntheticAssembly.h"
-#include "partwright/batch/SilentViews.h"
+#include "partwright/batch/LoadMessages.h"
 #include "partwright/model/AssemblyLoader.h"
 
 #include <benchmark/benchmark.h>
@@ -14,7 +14,7 @@ void BM_LoadAssembly(benchmark::State& state) {
     const auto distinctFiles = static_cast<int>(state.range(1));
     standins::StandinInventor inventor;
     // The window that draws nothing, so only the load itself is measured.
-    batch::SilentLoadView view(BuildSyntheticAssembly(inventor, occurrences, distinctFiles));
+    batch::LoadMessages view(BuildSyntheticAssembly(inventor, occurrences, distinctFiles));
     BomModel model;
     QuantityListing listing;
     AssemblyLoader loader(model, listing, view, inventor);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "partwright/model/ViewPorts.h"
+#include "partwright/model/LoadReport.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -12,7 +12,7 @@ namespace pw::app {
 
 // The tree port over a tree-view control: nodes are numbered in creation order (the number is
 // each item's lParam), and a node's text colour is drawn through custom draw.
-class TreeControl : public model::TreePort {
+class TreeControl : public model::ComponentTree {
 public:
     explicit TreeControl(HWND tree) : tree_(tree) {}
 

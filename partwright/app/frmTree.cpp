@@ -398,7 +398,7 @@ void frmTree::OnNodeClick() {
             SendMessageW(Control(kTreList), TVM_GETNEXTITEM, TVGN_CARET, 0));
     }
     // A virtual component has no file and so no picture.
-    const auto record = model_.FileData.Item(tree_->IndexOf(item));
+    const auto record = model_.FileData.Item(model_.Nodes.RecordOf(tree_->IndexOf(item)));
     if (record && !record->FileName.empty() && record->Kind != model::ComponentKind::Virtual) {
         ShowThumbnail(record->FileName);
     }
@@ -441,7 +441,7 @@ void frmTree::OnExit() {
     reloadPending_ = false; // the program ends: the box's load would be for nothing
     SetStatus("Please wait, cleaning up for Exit....");
     DoEvents();
-    EndProgram();
+    services_.endProgram();
 }
 
 void frmTree::ShowThumbnail(const std::string& sFile) {
@@ -477,11 +477,11 @@ void frmTree::DoEvents() {
     }
 }
 
-void frmTree::ClearList1() {
+void frmTree::FileListStarted() {
     SendMessageW(Control(kList1), LB_RESETCONTENT, 0, 0);
 }
 
-void frmTree::AddList1Row(const std::string& text) {
+void frmTree::FileListed(const std::string& text) {
     SendMessageW(Control(kList1), LB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(com::Utf8ToWide(text).c_str()));
 }
@@ -490,17 +490,21 @@ std::string frmTree::FileNameText() {
     return ControlText(Control(kTxtFilename));
 }
 
-model::TreePort& frmTree::Tree() {
+model::ComponentTree& frmTree::Tree() {
     return *tree_;
 }
 
-void frmTree::ClearResults() {
+void frmTree::TotalsStarted() {
     SendMessageW(Control(kLstResults), LB_RESETCONTENT, 0, 0);
 }
 
-void frmTree::AddResult(const std::string& line) {
+void frmTree::TotalLine(const std::string& line) {
     SendMessageW(Control(kLstResults), LB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(com::Utf8ToWide(line).c_str()));
+}
+
+int frmTree::Message(const std::string& text, int style) {
+    return MsgBox(text, model::kProgramTitle, style);
 }
 
 int frmTree::MsgBox(const std::string& text, const std::string& caption, int style) {
@@ -510,13 +514,9 @@ int frmTree::MsgBox(const std::string& text, const std::string& caption, int sty
     return services_.host.MsgBox(text, caption, style);
 }
 
-void frmTree::SetHourglass(bool busy) {
-    busy_ = busy;
-    SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
-}
-
-void frmTree::EndProgram() {
-    services_.endProgram();
+void frmTree::Waiting(bool waiting) {
+    busy_ = waiting;
+    SetCursor(LoadCursorW(nullptr, waiting ? IDC_WAIT : IDC_ARROW));
 }
 
 int frmTree::CheckValue(ControlId id) {

@@ -27,7 +27,7 @@ namespace pw::app {
 // The program's only window: the assembly tree, the distinct parts with their quantities, six
 // totals, the thumbnail, the file-name box, the export options and the buttons. It is the view
 // of the load, the walk, the listing, the export, the macro writer and the start-up.
-class frmTree : public model::LoadPort, public excel::ExportView, public shell::StartupView {
+class frmTree : public model::LoadReport, public excel::ExportView, public shell::StartupView {
 public:
     explicit frmTree(AppServices services);
     ~frmTree() override;
@@ -46,20 +46,23 @@ public:
     const excel::ExportOutcome& LastExport() const noexcept { return lastExport_; }
 
     // Shows the stored picture of a file in picPreview; the picture stays when there is none.
-    void ShowThumbnail(const std::string& sFile) override;
+    void ShowThumbnail(const std::string& sFile);
 
     // The views' side.
     void SetStatus(const std::string& text) override;
     void DoEvents() override;
-    void ClearList1() override;
-    void AddList1Row(const std::string& text) override;
+    void FileListStarted() override;
+    void FileListed(const std::string& line) override;
+    std::string AssemblyAsked() override { return FileNameText(); }
     std::string FileNameText() override;
-    model::TreePort& Tree() override;
-    void ClearResults() override;
-    void AddResult(const std::string& line) override;
+    model::ComponentTree& Tree() override;
+    void TotalsStarted() override;
+    void TotalLine(const std::string& line) override;
+    int Message(const std::string& text, int style) override;
     int MsgBox(const std::string& text, const std::string& caption, int style) override;
-    void SetHourglass(bool busy) override;
-    void EndProgram() override;
+    void Waiting(bool waiting) override;
+    void AssemblyOpened(const std::string& fullFileName) override { ShowThumbnail(fullFileName); }
+    void ApprenticeUnavailable() override { services_.endProgram(); }
     int Check1Value() override;
     int chkBuildValue() override;
     int chkSetHyperlinksValue() override;

@@ -2,9 +2,9 @@
 
 #include "BomWorkbook.h"
 #include "ComparisonWorkbook.h"
+#include "LoadMessages.h"
 #include "ParentChildWorkbook.h"
 #include "PathNames.h"
-#include "SilentViews.h"
 #include "partwright/export/CellText.h"
 #include "partwright/export/modExcel.h"
 #include "partwright/model/AssemblyLoader.h"
@@ -220,11 +220,11 @@ std::optional<BatchExport::Loaded> BatchExport::Load(const std::string& assembly
     loaded.model.ExtraProperties = options_.properties;
     loaded.model.ReadBomStructures = options_.bomRules;
     model::QuantityListing listing;
-    SilentLoadView view(assembly);
+    LoadMessages view(assembly);
     model::AssemblyLoader loader(loaded.model, listing, view, servers_);
     loader.LoadAssembly();
     loader.ReleaseServer();
-    if (view.ended) {
+    if (view.apprenticeUnavailable) {
         serverGone_ = true;
     }
     if (!loader.Completed()) {

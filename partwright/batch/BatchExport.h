@@ -2,10 +2,10 @@
 
 #include "BatchOptions.h"
 #include "BatchSheets.h"
+#include "LoadMessages.h"
 #include "OutputFiles.h"
 #include "ProjectServers.h"
 #include "RunTally.h"
-#include "SilentViews.h"
 #include "partwright/model/BomModel.h"
 #include "partwright/workbook/WorkbookModel.h"
 #include "shared/inventor/DocumentAccess.h"

@@ -2,7 +2,7 @@
 
 #include "ExportState.h"
 #include "partwright/excel/ExcelApi.h"
-#include "partwright/model/ViewPorts.h"
+#include "partwright/model/LoadReport.h"
 #include "shared/core/Failure.h"
 
 #include <chrono>

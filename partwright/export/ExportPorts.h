@@ -1,6 +1,6 @@
 #pragma once
 
-#include "partwright/model/ViewPorts.h"
+#include "partwright/model/LoadReport.h"
 
 #include <string>
 

@@ -39,7 +39,7 @@ std::string ProjectText(const DesignProjectName& project) {
                : project.name + " (" + project.fullFileName + ")";
 }
 
-AssemblyLoader::AssemblyLoader(BomModel& model, QuantityListing& listing, LoadPort& view,
+AssemblyLoader::AssemblyLoader(BomModel& model, QuantityListing& listing, LoadReport& view,
                                ServerFactory& servers)
     : model_(model), listing_(listing), view_(view), servers_(servers) {}
 
@@ -53,8 +53,9 @@ void AssemblyLoader::LoadAssembly() {
 }
 
 void AssemblyLoader::Load() {
-    TreePort& tree = view_.Tree();
+    ComponentTree& tree = view_.Tree();
     tree.Clear();
+    model_.Nodes.Clear();
 
     std::string why;
     const ResultCode started = RunStep([&] { server_ = servers_.Create(kApprenticeProgId); }, why);
@@ -66,25 +67,25 @@ void AssemblyLoader::Load() {
         } else if (!why.empty()) {
             text += "\r\n\r\n" + why;
         }
-        view_.MsgBox(text, kProgramTitle, kOkOnly);
-        view_.EndProgram();
+        view_.Message(text, kOkOnly);
+        view_.ApprenticeUnavailable();
         return;
     }
 
-    const std::string fileName = view_.FileNameText();
+    const std::string fileName = view_.AssemblyAsked();
     std::shared_ptr<Document> document;
     if (RunStep([&] { document = server_->Open(fileName); }) != kOk || !document) {
-        view_.MsgBox("Unable to open the specified file." + NewerReleaseText(*server_, fileName),
-                     kProgramTitle, kOkExclamation);
+        view_.Message("Unable to open the specified file." + NewerReleaseText(*server_, fileName),
+                      kOkExclamation);
         return;
     }
 
     bool needsMigration = false;
     RunStep([&] { needsMigration = document->NeedsMigration(); });
     if (needsMigration &&
-        view_.MsgBox("The selected file should be migrated before using this utility.\r"
-                     "Continue?",
-                     kProgramTitle, kYesNoExclamation) == kAnswerNo) {
+        view_.Message("The selected file should be migrated before using this utility.\r"
+                      "Continue?",
+                      kYesNoExclamation) == kAnswerNo) {
         return;
     }
 
@@ -106,14 +107,13 @@ void AssemblyLoader::Load() {
         return;
     }
     ComponentWalk walk(model_, tree, *server_);
-    walk.AddTopAssyNode(*document);
-    RunStep([&] { view_.ShowThumbnail(document->FullFileName()); });
+    walk.AddTopAssyNode(*document, top);
+    RunStep([&] { view_.AssemblyOpened(document->FullFileName()); });
 
     OccurrenceItems occurrences;
     if (RunStep([&] { occurrences = document->ComponentDefinition()->Occurrences()->Items(); }) !=
         kOk) {
-        view_.MsgBox("Nice try, you really should try migrating\rThen run again", kProgramTitle,
-                     kOkOnly);
+        view_.Message("Nice try, you really should try migrating\rThen run again", kOkOnly);
         return;
     }
     walk.WalkOccurrences(occurrences, top, model_.Counts.MaxIndent);
@@ -132,7 +132,7 @@ void AssemblyLoader::Load() {
         return;
     }
     RunStep([&] { tree.Expand(top); });
-    view_.SetHourglass(false);
+    view_.Waiting(false);
 
     if (counts.MissingCount > 0) {
         // The window's words first, then the project the files were looked for through.
@@ -141,12 +141,12 @@ void AssemblyLoader::Load() {
             project =
                 "\r\n\r\nThe active project is " + ProjectText(server_->ActiveProject()) + ".";
         });
-        view_.MsgBox(IntegerText(counts.MissingCount) +
-                         " Parts or Assemblies Missing, Pleae check your project setup" + project,
-                     kProgramTitle, kOkOnly);
+        view_.Message(IntegerText(counts.MissingCount) +
+                          " Parts or Assemblies Missing, Pleae check your project setup" + project,
+                      kOkOnly);
     }
     if (!model_.Unread.empty()) {
-        view_.MsgBox(UnreadText(model_), kProgramTitle, kOkExclamation);
+        view_.Message(UnreadText(model_), kOkExclamation);
     }
     WriteTotals();
     if (const std::int64_t outOfDate = OutOfDateMassCount(model_); outOfDate > 0) {
@@ -169,13 +169,13 @@ void AssemblyLoader::EmptyModel() {
 
 void AssemblyLoader::WriteTotals() {
     const Tallies& counts = model_.Counts;
-    view_.ClearResults();
-    view_.AddResult("Max Indent\t" + IntegerText(counts.MaxIndent));
-    view_.AddResult("Referenced Files\t" + IntegerText(model_.Dupes.Count()));
-    view_.AddResult("Assemblies\t" + IntegerText(counts.AssyCount));
-    view_.AddResult("Parts Count\t" + IntegerText(counts.PartCount));
-    view_.AddResult("Total\t" + TotalOf(counts));
-    view_.AddResult("Missing\t" + IntegerText(counts.MissingCount));
+    view_.TotalsStarted();
+    view_.TotalLine("Max Indent\t" + IntegerText(counts.MaxIndent));
+    view_.TotalLine("Referenced Files\t" + IntegerText(model_.Dupes.Count()));
+    view_.TotalLine("Assemblies\t" + IntegerText(counts.AssyCount));
+    view_.TotalLine("Parts Count\t" + IntegerText(counts.PartCount));
+    view_.TotalLine("Total\t" + TotalOf(counts));
+    view_.TotalLine("Missing\t" + IntegerText(counts.MissingCount));
 }
 
 } // namespace pw::model

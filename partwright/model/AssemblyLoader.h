@@ -1,8 +1,8 @@
 #pragma once
 
 #include "BomModel.h"
+#include "LoadReport.h"
 #include "QuantityListing.h"
-#include "ViewPorts.h"
 #include "shared/inventor/DocumentAccess.h"
 
 #include <memory>
@@ -29,7 +29,7 @@ std::string ProjectText(const DesignProjectName& project);
 // the totals and the status line.
 class AssemblyLoader {
 public:
-    AssemblyLoader(BomModel& model, QuantityListing& listing, LoadPort& view,
+    AssemblyLoader(BomModel& model, QuantityListing& listing, LoadReport& view,
                    ServerFactory& servers);
 
     // A request that arrives while a load is running (through the load's own yields) is
@@ -50,7 +50,7 @@ private:
 
     BomModel& model_;
     QuantityListing& listing_;
-    LoadPort& view_;
+    LoadReport& view_;
     ServerFactory& servers_;
     std::shared_ptr<Server> server_;
     bool loading_ = false;

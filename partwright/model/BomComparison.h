@@ -31,8 +31,9 @@ struct ComparisonOptions {
 // The differences between the Summary BOMs (totals through all levels) of two loaded models,
 // keyed by part number as typed where there is one, else by the file's path below the top
 // assembly's folder (a virtual component by its name, a missing component by its name without
-// the occurrence's number), sorted by kind, then key. Without merging, a key that stands for two files in one revision is
-// one "Ambiguous" row with the number of files in each, rather than a guess.
+// the occurrence's number), sorted by kind, then key. Without merging, a key that stands for two
+// files in one revision is one "Ambiguous" row with the number of files in each, rather than a
+// guess.
 std::vector<BomChange> CompareBoms(const BomModel& older, const BomModel& newer,
                                    const ComparisonOptions& options);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NodeRecords.h"
 #include "PropertyRequest.h"
 #include "Tallies.h"
 #include "colDupes.h"
@@ -15,6 +16,8 @@ namespace pw::model {
 struct BomModel {
     colFileData FileData;
     colDupes Dupes;
+    // The record each node of the last load's tree shows.
+    NodeRecords Nodes;
     Tallies Counts;
     // Counts the loads that emptied the model, so that what was derived from one load (the
     // export's level columns) is not taken for another's.

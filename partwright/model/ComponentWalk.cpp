@@ -161,13 +161,14 @@ struct ComponentWalk::Frame {
     std::string ownerKey;   // folded file name of the document owning the items
 };
 
-ComponentWalk::ComponentWalk(BomModel& model, TreePort& tree, Server& server)
+ComponentWalk::ComponentWalk(BomModel& model, ComponentTree& tree, Server& server)
     : model_(model), tree_(tree), server_(server) {}
 
-void ComponentWalk::AddTopAssyNode(Document& IVDoc) {
+void ComponentWalk::AddTopAssyNode(Document& IVDoc, NodeIndex top) {
     std::shared_ptr<Matrix> matrix;
     RunStep([&] { matrix = server_.NewMatrix(); });
     AppendRecord(&IVDoc, 1, matrix, ComponentKind::Other, 0, false);
+    model_.Nodes.Link(top, model_.FileData.Count());
 }
 
 std::string ComponentWalk::AppendRecord(Document* document, std::int16_t depth,
@@ -326,8 +327,37 @@ void ComponentWalk::LeaveList(std::vector<Frame>& frames) {
     frames.pop_back();
 }
 
+namespace {
+
+// A node shows the first record made after it, if one was: a record is made only for the
+// occurrence the node was added for, before any of its components are walked.
+class ShownRecord {
+public:
+    explicit ShownRecord(BomModel& model) : model_(model), before_(model.FileData.Count()) {}
+    ~ShownRecord() {
+        if (node_ && model_.FileData.Count() > before_) {
+            model_.Nodes.Link(*node_, before_ + 1);
+        }
+    }
+    ShownRecord(const ShownRecord&) = delete;
+    ShownRecord& operator=(const ShownRecord&) = delete;
+    // The node added, or none.
+    const std::optional<NodeIndex>& Shows(std::optional<NodeIndex> node) {
+        node_ = node;
+        return node_;
+    }
+
+private:
+    BomModel& model_;
+    std::int32_t before_;
+    std::optional<NodeIndex> node_;
+};
+
+} // namespace
+
 void ComponentWalk::WalkOne(std::vector<Frame>& frames,
                             const std::shared_ptr<Occurrence>& occurrence) {
+    ShownRecord shown(model_);
     const NodeIndex parent = frames.back().parent;
     const std::int16_t depth = frames.back().depth;
     auto& counts = model_.Counts;
@@ -356,7 +386,7 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
         RunStep([&] { suppressed = occurrence->Suppressed(); });
     }
     if (suppressed) {
-        if (const auto node = AddNodeOf(parent, name, "Part")) {
+        if (const auto& node = shown.Shows(AddNodeOf(parent, name, "Part"))) {
             RunStep([&] { tree_.SetNodeColor(*node, kSuppressedColor); });
             AppendSuppressedRecord(depth);
         }
@@ -370,7 +400,7 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
     if (isVirtual) {
         // Its Document is the assembly that holds it: counted as a part of its own, never as a
         // use of that assembly, and it has nothing below it.
-        const auto node = AddNodeOf(parent, name, "Part");
+        const auto& node = shown.Shows(AddNodeOf(parent, name, "Part"));
         if (!node) {
             return;
         }
@@ -382,7 +412,7 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
     }
 
     const Classified kind = Classify(typeCode, type, nameCode);
-    const auto added = AddNodeOf(parent, name, kind.image);
+    const auto& added = shown.Shows(AddNodeOf(parent, name, kind.image));
     if (!added) {
         return;
     }

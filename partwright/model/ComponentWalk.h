@@ -1,7 +1,7 @@
 #pragma once
 
 #include "BomModel.h"
-#include "ViewPorts.h"
+#include "LoadReport.h"
 #include "shared/inventor/DocumentAccess.h"
 
 #include <cstdint>
@@ -19,10 +19,11 @@ namespace pw::model {
 // absorbed one step at a time; only a missing component changes the path an occurrence takes.
 class ComponentWalk {
 public:
-    ComponentWalk(BomModel& model, TreePort& tree, Server& server);
+    ComponentWalk(BomModel& model, ComponentTree& tree, Server& server);
 
     // Appends the top assembly's record.
-    void AddTopAssyNode(Document& IVDoc);
+    // The top assembly's record, shown by its node `top` (kNoParent when it has none).
+    void AddTopAssyNode(Document& IVDoc, NodeIndex top);
     // Adds nodes, records, entries and counts for every occurrence of the list and below it.
     // The occurrences of a list walked with depth d get Depth d + 1.
     void WalkOccurrences(const OccurrenceItems& list, NodeIndex parent, std::int16_t depth);
@@ -57,7 +58,7 @@ private:
     static void CopyFields(clsFileData& record, const clsFileData& fields);
 
     BomModel& model_;
-    TreePort& tree_;
+    ComponentTree& tree_;
     Server& server_;
     // Folded file names of the documents whose occurrences are being walked, to refuse descending
     // into a document among its own ancestors.

@@ -6,12 +6,12 @@
 
 namespace pw::model {
 
-void QuantityListing::Clear(ListingPort& view) {
-    view.ClearList1();
+void QuantityListing::Clear(ListingReport& view) {
+    view.FileListStarted();
     rows_.clear();
 }
 
-void QuantityListing::CalculateQuantities(const colDupes& dupes, ListingPort& view) {
+void QuantityListing::CalculateQuantities(const colDupes& dupes, ListingReport& view) {
     Clear(view);
     view.SetStatus("Calculating Quantities...");
     if (!view.YieldGoesOn()) {
@@ -24,7 +24,7 @@ void QuantityListing::CalculateQuantities(const colDupes& dupes, ListingPort& vi
             continue;
         }
         const std::string shown = entry->Virtual ? VirtualShown(entry->FileName) : entry->FileName;
-        view.AddList1Row("(" + IntegerText(entry->Quantity) + ")\t" + shown);
+        view.FileListed("(" + IntegerText(entry->Quantity) + ")\t" + shown);
         rows_.push_back(entry);
         listed = checked::Add(listed, 1);
         if (!view.YieldGoesOn()) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ViewPorts.h"
+#include "LoadReport.h"
 #include "colDupes.h"
 
 #include <cstdint>
@@ -14,9 +14,9 @@ namespace pw::model {
 class QuantityListing {
 public:
     // Lists every entry with a positive quantity, in order of first appearance.
-    void CalculateQuantities(const colDupes& dupes, ListingPort& view);
+    void CalculateQuantities(const colDupes& dupes, ListingReport& view);
     // Empties List1 and the row mapping together.
-    void Clear(ListingPort& view);
+    void Clear(ListingReport& view);
     // The entry shown on row (counted from 0), or nothing.
     std::shared_ptr<clsDupe> EntryOfRow(std::int32_t row) const;
 

@@ -17,11 +17,15 @@ model::NodeIndex RecordingTree::AddNode(model::NodeIndex parent, const std::stri
 }
 
 void RecordingTree::SetNodeColor(model::NodeIndex node, std::int32_t color) {
-    nodes.at(static_cast<std::size_t>(node - 1)).color = color;
+    Node(node); // fails as the real tree does
+    nodes[static_cast<std::size_t>(node - 1)].color = color;
 }
 
+// The real tree expands no node that it does not have.
 void RecordingTree::Expand(model::NodeIndex node) {
-    nodes.at(static_cast<std::size_t>(node - 1)).expanded = true;
+    if (node >= 1 && static_cast<std::size_t>(node) <= nodes.size()) {
+        nodes[static_cast<std::size_t>(node - 1)].expanded = true;
+    }
 }
 
 const TreeNode& RecordingTree::Node(model::NodeIndex index) const {
@@ -48,14 +52,13 @@ void RecordingView::SetStatus(const std::string& text) {
     events.push_back("status:" + text);
 }
 
-void RecordingView::ClearResults() {
+void RecordingView::TotalsStarted() {
     results.clear();
     events.push_back("results");
 }
 
-int RecordingView::MsgBox(const std::string& text, const std::string& caption, int style) {
-    messages.push_back(
-        {text, caption, style, !tree.nodes.empty() && tree.nodes[0].expanded, results});
+int RecordingView::Message(const std::string& text, int style) {
+    messages.push_back({text, style, !tree.nodes.empty() && tree.nodes[0].expanded, results});
     events.push_back("message:" + text);
     if (answers.empty()) {
         return 1;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "partwright/model/ViewPorts.h"
+#include "partwright/model/LoadReport.h"
 
 #include <deque>
 #include <string>
 #include <vector>
 
-// A window stand-in that records what the load, the walk and the listing show.
+// A load report that records what the load, the walk and the listing tell, as a window shows it.
 namespace pw::fakes {
 
 struct TreeNode {
@@ -17,7 +17,7 @@ struct TreeNode {
     bool expanded = false;
 };
 
-class RecordingTree : public model::TreePort {
+class RecordingTree : public model::ComponentTree {
 public:
     std::vector<TreeNode> nodes; // node k is nodes[k - 1]
     std::string refusedText;     // a node of this text is refused, as by a tree out of memory
@@ -35,14 +35,13 @@ public:
 
 struct ShownMessage {
     std::string text;
-    std::string caption;
     int style = 0;
     // What the window showed when the box appeared.
     bool topNodeExpanded = false;
     std::vector<std::string> results;
 };
 
-class RecordingView : public model::LoadPort {
+class RecordingView : public model::LoadReport {
 public:
     std::string fileNameText;
     RecordingTree tree;
@@ -62,18 +61,18 @@ public:
 
     void SetStatus(const std::string& text) override;
     void DoEvents() override { ++yields; }
-    void ClearList1() override { list1.clear(); }
-    void AddList1Row(const std::string& text) override { list1.push_back(text); }
-    std::string FileNameText() override { return fileNameText; }
-    model::TreePort& Tree() override { return tree; }
-    void ClearResults() override;
-    void AddResult(const std::string& line) override { results.push_back(line); }
-    int MsgBox(const std::string& text, const std::string& caption, int style) override;
-    void SetHourglass(bool busy) override { hourglass.push_back(busy); }
-    void ShowThumbnail(const std::string& fullFileName) override {
+    void FileListStarted() override { list1.clear(); }
+    void FileListed(const std::string& text) override { list1.push_back(text); }
+    std::string AssemblyAsked() override { return fileNameText; }
+    model::ComponentTree& Tree() override { return tree; }
+    void TotalsStarted() override;
+    void TotalLine(const std::string& line) override { results.push_back(line); }
+    int Message(const std::string& text, int style) override;
+    void Waiting(bool busy) override { hourglass.push_back(busy); }
+    void AssemblyOpened(const std::string& fullFileName) override {
         thumbnails.push_back(fullFileName);
     }
-    void EndProgram() override { ended = true; }
+    void ApprenticeUnavailable() override { ended = true; }
 };
 
 } // namespace pw::fakes

@@ -78,7 +78,6 @@ TEST_F(AssemblyLoadTest, AServerThatCannotStartEndsTheProgram) {
                                                  "\r\n\r\n") +
                                          kApprenticeNotRegisteredAdvice);
     EXPECT_NE(view.messages[0].text.find("ApprenticeRegSvr.exe /install"), std::string::npos);
-    EXPECT_EQ(view.messages[0].caption, "Partwright");
     EXPECT_EQ(view.messages[0].style, kOkOnly);
     EXPECT_TRUE(view.ended);
     EXPECT_EQ(model.FileData.Count(), 3); // nothing else ran

@@ -177,7 +177,6 @@ TEST_F(ComponentWalkTest, MissingComponentsAreMarkedCountedAndNotDescended) {
     EXPECT_EQ(view.messages[0].text,
               "2 Parts or Assemblies Missing, Pleae check your project setup\r\n\r\nThe "
               "active project is \"Default\", Inventor's default project, which has no file.");
-    EXPECT_EQ(view.messages[0].caption, "Partwright");
     EXPECT_EQ(view.messages[0].style, kOkOnly);
     EXPECT_EQ(view.results[1], "Referenced Files\t2");
     EXPECT_EQ(view.results[5], "Missing\t2");
@@ -280,6 +279,37 @@ TEST_F(ComponentWalkTest, PartsOfTheAssemblyThatCannotBeReadAreMarkedAndSaid) {
     Load(kTop);
     EXPECT_TRUE(model.Unread.empty());
     EXPECT_EQ(model.FileData.Count(), 7);
+}
+
+// A click on a node shows its own record's picture, whatever the tree refused: with the top
+// assembly's node refused, its record still comes first while the components' nodes are
+// numbered from 1, and a refused node in between has no record.
+TEST_F(ComponentWalkTest, EachNodeShowsItsOwnRecordWhateverTheTreeRefused) {
+    const std::string sub = "C:\\Work\\Sub.iam";
+    const std::string bolt = "C:\\Work\\Bolt.ipt";
+    inventor.AddAssembly(sub);
+    inventor.AddPart(bolt);
+    inventor.AddOccurrence(sub, "Shaft:1", kShaft);
+    inventor.AddOccurrence(kTop, "Sub:1", sub);
+    inventor.AddOccurrence(kTop, "Bolt:1", bolt);
+    inventor.AddOccurrence(kTop, "Missing:1", "C:\\Work\\Gone.ipt");
+    inventor.AddOccurrence(kTop, "Shaft:2", kShaft);
+    for (const std::string refused : {"Gearbox", "Bolt:1"}) {
+        SCOPED_TRACE(refused);
+        view.tree.refusedText = refused;
+        Load(kTop);
+        const std::map<std::string, std::string> fileOfNode = {
+            {"Gearbox", kTop}, {"Sub:1", sub},          {"Shaft:1", kShaft},
+            {"Bolt:1", bolt},  {"Missing:1", "<Missing:1>"}, {"Shaft:2", kShaft}};
+        ASSERT_EQ(view.tree.nodes.size(), 5u);
+        for (NodeIndex node = 1; node <= 5; ++node) {
+            const std::string& text = view.tree.Node(node).text;
+            const auto record = Record(model.Nodes.RecordOf(node));
+            ASSERT_TRUE(record) << text;
+            EXPECT_EQ(record->FileName, fileOfNode.at(text)) << text;
+        }
+        EXPECT_EQ(model.Nodes.RecordOf(6), 0);
+    }
 }
 
 TEST_F(ComponentWalkTest, AnAssemblyContainingItselfNeitherHangsNorLosesItsNode) {

@@ -1,8 +1,8 @@
-#include "SilentViews.h"
+#include "LoadMessages.h"
 
 namespace pw::batch {
 
-int SilentLoadView::MsgBox(const std::string& text, const std::string&, int style) {
+int LoadMessages::Message(const std::string& text, int style) {
     messages.push_back({text, style});
     constexpr int kYesNo = 4; // the buttons of kYesNoExclamation
     return (style & 0x0F) == kYesNo ? model::kAnswerYes : model::kAnswerOk;
