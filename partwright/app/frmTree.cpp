@@ -5,7 +5,6 @@
 #include "partwright/export/modExcel.h"
 #include "partwright/macros/modWriteVBEtoExcel.h"
 #include "shared/com/TextConvert.h"
-#include "shared/core/BusyFlag.h"
 #include "shared/core/Step.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
 #include "shared/window/DrawPicture.h"
@@ -191,7 +190,7 @@ LRESULT frmTree::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     case kReloadMessage:
-        if (std::exchange(reloadPending_, false)) {
+        if (activity_.TakeOwedLoad()) {
             LoadAssembly();
         }
         return 0;
@@ -199,8 +198,7 @@ LRESULT frmTree::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Closing during a load or an export: the window goes at once, the load stops at its
         // next yield (an export runs to its end, so that Excel is left with a whole workbook),
         // and the unload runs after it, so nothing uses the released server.
-        if (Busy()) {
-            closeRequested_ = true;
+        if (activity_.CloseWaitsForWork()) {
             ShowWindow(window_, SW_HIDE);
             return 0;
         }
@@ -238,7 +236,7 @@ LRESULT CALLBACK frmTree::FileNameProc(HWND edit, UINT message, WPARAM wParam, L
 // another program, or a message box taking the focus, is not.
 void frmTree::OnFileNameLeft(HWND next) {
     if (next && IsChild(window_, next) && !FileNameText().empty()) {
-        reloadPending_ = true;
+        activity_.OweLoad();
         PostMessageW(window_, kReloadMessage, 0, 0);
     }
 }
@@ -247,21 +245,22 @@ void frmTree::OnFileNameLeft(HWND next) {
 // the file-name box runs after the load of the box. Exit is held back only by an export, whose
 // workbook it would leave half made; during a load it ends the program at once.
 bool frmTree::HeldWhileBusy(int id, int code) {
-    const bool click = (code == BN_CLICKED && (id != kCmdExit || exporting_)) ||
+    const bool exporting = activity_.Now() == WindowActivity::State::Exporting;
+    const bool click = (code == BN_CLICKED && (id != kCmdExit || exporting)) ||
                        (code == STN_CLICKED && (id == kLabel6 || id == kLabel13));
     if (!click) {
         return false;
     }
-    if (Busy()) {
+    if (activity_.HoldWhileBusy([this, id, code] { OnCommand(id, code); })) {
         if (id == kCmdExit) {
             ShowWindow(window_, SW_HIDE); // the user sees the window go at once
         }
-        held_.emplace_back([this, id, code] { OnCommand(id, code); });
         return true;
     }
-    if (std::exchange(reloadPending_, false)) {
+    if (activity_.TakeOwedLoad()) {
         LoadAssembly();
-        return closeRequested_; // the click runs after that load, unless the window closed
+        // the click runs after that load, unless the window closed
+        return activity_.Now() == WindowActivity::State::Closing;
     }
     return false;
 }
@@ -330,7 +329,7 @@ LRESULT frmTree::OnNotify(NMHDR& header) {
 }
 
 bool frmTree::OnSetCursor(HWND under, int hitTest) {
-    if (busy_) {
+    if (waitCursor_) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return true;
     }
@@ -422,7 +421,7 @@ void frmTree::OnOnTop() {
 void frmTree::OnExport() {
     {
         const model::Hourglass hourglass(*this);
-        const BusyFlag exporting(exporting_);
+        const WindowActivity::Work exporting(activity_, WindowActivity::State::Exporting);
         lastExport_ = excel::modExcel(model_, exportState_, *this, services_.excel).ExportToExcel();
     }
     AfterBusy();
@@ -438,7 +437,7 @@ void frmTree::OnPushImageCode() {
 }
 
 void frmTree::OnExit() {
-    reloadPending_ = false; // the program ends: the box's load would be for nothing
+    activity_.TakeOwedLoad(); // the program ends: the box's load would be for nothing
     SetStatus("Please wait, cleaning up for Exit....");
     DoEvents();
     services_.endProgram();
@@ -508,14 +507,14 @@ int frmTree::Message(const std::string& text, int style) {
 }
 
 int frmTree::MsgBox(const std::string& text, const std::string& caption, int style) {
-    if (closeRequested_) {
+    if (activity_.Now() == WindowActivity::State::Closing) {
         return (style & 0xF) == MB_YESNO ? IDNO : IDOK; // nothing is shown after the close
     }
     return services_.host.MsgBox(text, caption, style);
 }
 
 void frmTree::Waiting(bool waiting) {
-    busy_ = waiting;
+    waitCursor_ = waiting;
     SetCursor(LoadCursorW(nullptr, waiting ? IDC_WAIT : IDC_ARROW));
 }
 
@@ -538,30 +537,25 @@ void frmTree::SetFileNameText(const std::string& text) {
 }
 
 void frmTree::LoadAssembly() {
-    if (exporting_) {
+    if (activity_.Now() == WindowActivity::State::Exporting) {
         // Enter, or the file-name box left, while the export reads the model: the load would
         // empty the records the export goes through.
-        held_.emplace_back([this] { LoadAssembly(); });
+        activity_.HoldWhileBusy([this] { LoadAssembly(); });
         return;
     }
-    const bool outermost = !loader_.Loading();
-    loader_.LoadAssembly();
-    if (!outermost) {
-        return; // a request from within the load's yields, which the load ignored
+    if (activity_.Busy()) {
+        return; // a request from within the load's yields, which the load ignores
+    }
+    {
+        const WindowActivity::Work loading(activity_, WindowActivity::State::Loading);
+        loader_.LoadAssembly();
     }
     AfterBusy();
 }
 
 void frmTree::AfterBusy() {
-    if (closeRequested_) {
+    if (!activity_.RunHeld([this] { return window_ != nullptr; }) && window_) {
         DestroyWindow(window_);
-        return;
-    }
-    for (const auto& action : std::exchange(held_, {})) {
-        if (!window_ || closeRequested_) {
-            return; // a held Exit or close ended the window: the rest is for nothing
-        }
-        action();
     }
 }
 

@@ -4,6 +4,7 @@
 #include "Artwork.h"
 #include "ControlLayout.h"
 #include "TreeControl.h"
+#include "WindowActivity.h"
 #include "partwright/export/ExportPorts.h"
 #include "partwright/export/ExportState.h"
 #include "partwright/model/AssemblyLoader.h"
@@ -68,7 +69,7 @@ public:
     int chkSetHyperlinksValue() override;
     void SetFileNameText(const std::string& text) override;
     void LoadAssembly() override;
-    bool StopRequested() override { return closeRequested_; }
+    bool StopRequested() override { return activity_.Now() == WindowActivity::State::Closing; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -88,8 +89,6 @@ private:
     void OnPushImageCode();
     void OnExit();
     int CheckValue(ControlId id);
-    // A load or an export is running: clicks, loads and closing wait for it to end.
-    bool Busy() const noexcept { return loader_.Loading() || exporting_; }
     bool HeldWhileBusy(int id, int code);
     // After a load or an export: the window goes when it was closed meanwhile, else what was
     // held runs in the order it came.
@@ -118,14 +117,8 @@ private:
     window::UniqueIcon smallIcon_;
     com::ComPtr<IPictureDisp> picture_;
     std::wstring dialogFile_; // the file dialog keeps its file name between uses
-    bool busy_ = false;
-    // The file-name box was left for another control: its load runs before anything else.
-    bool reloadPending_ = false;
-    bool exporting_ = false;
-    // The window was closed during a load or an export: it goes when that has ended.
-    bool closeRequested_ = false;
-    // What arrived during a load or an export (clicks, loads asked for), run when it ends.
-    std::vector<std::function<void()>> held_;
+    bool waitCursor_ = false; // the load or export keeps the user waiting
+    WindowActivity activity_;
 };
 
 } // namespace pw::app

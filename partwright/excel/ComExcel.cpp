@@ -71,7 +71,6 @@ class ComShape : public Shape {
 public:
     explicit ComShape(DispatchObject shape) : shape_(std::move(shape)) {}
 
-    void Select() override { shape_.Call("Select"); }
     void SetOnAction(const std::string& macro) override { shape_.Put("OnAction", macro); }
     void SetCaption(const std::string& caption) override {
         Part("Characters").Put("Text", caption);
@@ -95,7 +94,6 @@ class ComWorksheet : public Worksheet {
 public:
     explicit ComWorksheet(DispatchObject sheet) : sheet_(Of<ComWorksheet>(std::move(sheet))) {}
 
-    std::string Name() override { return com::TextOf(sheet_.Get("Name").get()); }
     void SetName(const std::string& name) override { sheet_.Put("Name", name); }
     void Activate() override { sheet_.Call("Activate"); }
     // Cells, Rows and Columns are properties without arguments; Excel passes arguments given to
@@ -135,13 +133,8 @@ public:
         return std::make_shared<ComShape>(Of<CheckBoxKind>(
             DispatchObject::FromVariant(CheckBoxes().Call("Add", left, top, width, height).get())));
     }
-    std::int32_t CheckBoxCount() override { return com::Int32Of(CheckBoxes().Get("Count").get()); }
     std::shared_ptr<Shape> AllCheckBoxes() override {
         return std::make_shared<ComShape>(Of<CheckBoxKind>(CheckBoxes()));
-    }
-    std::shared_ptr<Shape> CheckBox(std::int32_t index) override {
-        return std::make_shared<ComShape>(
-            Of<CheckBoxKind>(DispatchObject::FromVariant(CheckBoxes().Call("Item", index).get())));
     }
     void AddHyperlink(Range& anchor, const std::string& address,
                       const std::string& textToDisplay) override {
@@ -195,9 +188,7 @@ private:
 class ComComponent : public VBComponent {
 public:
     explicit ComComponent(DispatchObject component) : component_(std::move(component)) {}
-    std::string Name() override { return com::TextOf(component_.Get("Name").get()); }
     void SetName(const std::string& name) override { component_.Put("Name", name); }
-    std::int32_t Type() override { return com::Int32Of(component_.Get("Type").get()); }
     std::shared_ptr<excel::CodeModule> CodeModule() override {
         return std::make_shared<ComCodeModule>(component_.GetObject("CodeModule"));
     }
@@ -209,13 +200,6 @@ private:
 class ComProject : public VBProject {
 public:
     explicit ComProject(DispatchObject project) : project_(std::move(project)) {}
-    std::int32_t ComponentCount() override {
-        return com::Int32Of(project_.GetObject("VBComponents").Get("Count").get());
-    }
-    std::shared_ptr<VBComponent> Component(std::int32_t index) override {
-        return std::make_shared<ComComponent>(DispatchObject::FromVariant(
-            project_.GetObject("VBComponents").Call("Item", index).get()));
-    }
     std::shared_ptr<VBComponent> AddComponent(std::int32_t type) override {
         return std::make_shared<ComComponent>(DispatchObject::FromVariant(
             project_.GetObject("VBComponents").Call("Add", type).get()));
@@ -228,17 +212,9 @@ private:
 class ComWorkbook : public Workbook {
 public:
     explicit ComWorkbook(DispatchObject book) : book_(Of<ComWorkbook>(std::move(book))) {}
-    void SelectSheet(const std::string& name) override {
-        DispatchObject::FromVariant(book_.GetObject("Sheets").Call("Item", name).get())
-            .Call("Select");
-    }
-    void Activate() override { book_.Call("Activate"); }
     void FreezePanes() override {
         DispatchObject::FromVariant(book_.GetObject("Windows").Call("Item", 1).get())
             .Put("FreezePanes", true);
-    }
-    std::shared_ptr<Worksheet> ActiveSheet() override {
-        return std::make_shared<ComWorksheet>(book_.GetObject("ActiveSheet"));
     }
     std::shared_ptr<Worksheet> Sheet(std::int32_t index) override {
         return std::make_shared<ComWorksheet>(
@@ -274,16 +250,6 @@ public:
         }
         return std::make_shared<ComWorkbook>(DispatchObject::FromVariant(book.get()));
     }
-    std::shared_ptr<Range> ActiveCell() override {
-        return std::make_shared<ComRange>(app_.GetObject("ActiveCell"));
-    }
-    std::shared_ptr<Range> SelectedRange() override {
-        return std::make_shared<ComRange>(app_.GetObject("Selection"));
-    }
-    std::shared_ptr<Shape> SelectedShape() override {
-        return std::make_shared<ComShape>(app_.GetObject("Selection"));
-    }
-    void FreezePanes() override { app_.GetObject("ActiveWindow").Put("FreezePanes", true); }
 
 private:
     DispatchObject app_;

@@ -47,7 +47,6 @@ public:
 class Shape {
 public:
     virtual ~Shape() = default;
-    virtual void Select() = 0;
     virtual void SetOnAction(const std::string& macro) = 0;
     // A button's caption (Characters.Text).
     virtual void SetCaption(const std::string& caption) = 0;
@@ -62,7 +61,6 @@ public:
 class Worksheet {
 public:
     virtual ~Worksheet() = default;
-    virtual std::string Name() = 0;
     virtual void SetName(const std::string& name) = 0;
     // Makes the sheet its workbook's active one, and the workbook Excel's.
     virtual void Activate() = 0;
@@ -79,12 +77,9 @@ public:
                                              double height) = 0;
     virtual std::shared_ptr<Shape> AddCheckBox(double left, double top, double width,
                                                double height) = 0;
-    virtual std::int32_t CheckBoxCount() = 0;
     // The sheet's CheckBoxes collection as one shape: value and colours set on it go to every
     // check box of the sheet.
     virtual std::shared_ptr<Shape> AllCheckBoxes() = 0;
-    // Checkboxes.Item, from 1.
-    virtual std::shared_ptr<Shape> CheckBox(std::int32_t index) = 0;
     // Hyperlinks.Add with its named arguments Anchor, Address and TextToDisplay.
     virtual void AddHyperlink(Range& anchor, const std::string& address,
                               const std::string& textToDisplay) = 0;
@@ -99,32 +94,22 @@ public:
 class VBComponent {
 public:
     virtual ~VBComponent() = default;
-    virtual std::string Name() = 0;
     virtual void SetName(const std::string& name) = 0;
-    virtual std::int32_t Type() = 0;
     virtual std::shared_ptr<excel::CodeModule> CodeModule() = 0;
 };
 
 class VBProject {
 public:
     virtual ~VBProject() = default;
-    virtual std::int32_t ComponentCount() = 0;
-    // VBComponents.Item, from 1.
-    virtual std::shared_ptr<VBComponent> Component(std::int32_t index) = 0;
     virtual std::shared_ptr<VBComponent> AddComponent(std::int32_t type) = 0;
 };
 
 class Workbook {
 public:
     virtual ~Workbook() = default;
-    // Sheets(name).Select; fails when there is no such sheet.
-    virtual void SelectSheet(const std::string& name) = 0;
-    // Makes the workbook Excel's active one, as a click on its window does.
-    virtual void Activate() = 0;
     // Windows(1).FreezePanes = True: the workbook's own window, whichever workbook is active,
     // frozen above and left of the selection of the sheet it shows.
     virtual void FreezePanes() = 0;
-    virtual std::shared_ptr<Worksheet> ActiveSheet() = 0;
     // Worksheets(index), from 1.
     virtual std::shared_ptr<Worksheet> Sheet(std::int32_t index) = 0;
     // Worksheets.Add: a new sheet in front of the active one, made active.
@@ -142,12 +127,6 @@ public:
     virtual std::shared_ptr<Workbook> AddWorkbook() = 0;
     // Fails when no workbook is open.
     virtual std::shared_ptr<Workbook> ActiveWorkbook() = 0;
-    virtual std::shared_ptr<Range> ActiveCell() = 0;
-    // The selection, when it is a range or when it is a shape.
-    virtual std::shared_ptr<Range> SelectedRange() = 0;
-    virtual std::shared_ptr<Shape> SelectedShape() = 0;
-    // ActiveWindow.FreezePanes = True: freezes above and left of the selection.
-    virtual void FreezePanes() = 0;
 };
 
 // Held while an export talks to Excel; see ExcelLauncher::WaitWhileBusy.

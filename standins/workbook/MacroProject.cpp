@@ -1,5 +1,6 @@
 #include "MacroProject.h"
 
+#include "SessionApi.h"
 #include "shared/core/CaseFold.h"
 #include "standins/workbook/ExcelFailures.h"
 
@@ -23,7 +24,7 @@ private:
     std::size_t index_;
 };
 
-class StandinComponent : public excel::VBComponent {
+class StandinComponent : public SessionVBComponent {
 public:
     StandinComponent(Modules& modules, std::size_t index) : modules_(modules), index_(index) {}
     std::string Name() override { return modules_.at(index_).name; }
@@ -46,7 +47,7 @@ private:
     std::size_t index_;
 };
 
-class StandinProject : public excel::VBProject {
+class StandinProject : public SessionVBProject {
 public:
     explicit StandinProject(Modules& modules) : modules_(modules) {}
     std::int32_t ComponentCount() override { return static_cast<std::int32_t>(modules_.size()); }

@@ -1,6 +1,7 @@
 #include "ShapeObjects.h"
 
 #include "CellReference.h"
+#include "SessionApi.h"
 #include "standins/workbook/ExcelFailures.h"
 
 namespace pw::standins {
@@ -8,7 +9,7 @@ namespace {
 
 using workbook::Sheet;
 
-class StandinShape : public excel::Shape {
+class StandinShape : public SessionShape {
 public:
     StandinShape(Sheet& sheet, SheetShapes& shapes, std::size_t index)
         : sheet_(sheet), shapes_(shapes), index_(index) {}
@@ -54,7 +55,7 @@ private:
     std::size_t index_;
 };
 
-class AllCheckBoxes : public excel::Shape {
+class AllCheckBoxes : public SessionShape {
 public:
     AllCheckBoxes(Sheet& sheet, SheetShapes& shapes) : sheet_(sheet), shapes_(shapes) {}
 

@@ -1,6 +1,7 @@
 #include "StandinApplication.h"
 
 #include "MacroProject.h"
+#include "SessionApi.h"
 #include "ShapeObjects.h"
 #include "partwright/excel/ExcelCodes.h"
 #include "shared/core/Failure.h"
@@ -57,6 +58,8 @@ protected:
     ExcelFaults& Plan() const { return *context_->faults; }
     ShapesAndModules& Aside() const { return *context_->aside; }
     ExcelState& State() const { return *context_->state; }
+    // What the stand-in offers beyond Partwright's calls, faults entered as for any member.
+    auto& EnterSession() { return Session(Enter()); }
 
 private:
     std::shared_ptr<Inner> inner_;
@@ -116,10 +119,10 @@ private:
     Area area_;
 };
 
-class StandinShapeCalls : public excel::Shape, public Wrapper<excel::Shape> {
+class StandinShapeCalls : public SessionShape, public Wrapper<excel::Shape> {
 public:
     using Wrapper::Wrapper;
-    void Select() override { Enter().Select(); }
+    void Select() override { EnterSession().Select(); }
     void SetOnAction(const std::string& macro) override { Enter().SetOnAction(macro); }
     void SetCaption(const std::string& caption) override { Enter().SetCaption(caption); }
     void SetText(const std::string& text) override { Enter().SetText(text); }
@@ -129,12 +132,12 @@ public:
     void SetValue(std::int32_t value) override { Enter().SetValue(value); }
 };
 
-class StandinWorksheet : public excel::Worksheet, public Wrapper<excel::Worksheet> {
+class StandinWorksheet : public SessionWorksheet, public Wrapper<excel::Worksheet> {
 public:
     StandinWorksheet(std::shared_ptr<excel::Worksheet> inner, Shared context, Sheet& sheet)
         : Wrapper(std::move(inner), std::move(context)), sheet_(sheet) {}
 
-    std::string Name() override { return Enter().Name(); }
+    std::string Name() override { return EnterSession().Name(); }
     void SetName(const std::string& name) override { Enter().SetName(name); }
     void Activate() override { Enter().Activate(); }
     std::shared_ptr<excel::Range> Cells(std::int32_t row, std::int32_t column) override {
@@ -214,30 +217,30 @@ public:
     void AddFromString(const std::string& text) override { Enter().AddFromString(text); }
 };
 
-class StandinComponent : public excel::VBComponent, public Wrapper<excel::VBComponent> {
+class StandinComponent : public SessionVBComponent, public Wrapper<excel::VBComponent> {
 public:
     using Wrapper::Wrapper;
-    std::string Name() override { return Enter().Name(); }
+    std::string Name() override { return EnterSession().Name(); }
     void SetName(const std::string& name) override { Enter().SetName(name); }
-    std::int32_t Type() override { return Enter().Type(); }
+    std::int32_t Type() override { return EnterSession().Type(); }
     std::shared_ptr<excel::CodeModule> CodeModule() override {
         return std::make_shared<StandinCodeModule>(Enter().CodeModule(), Context());
     }
 };
 
-class StandinProject : public excel::VBProject, public Wrapper<excel::VBProject> {
+class StandinProject : public SessionVBProject, public Wrapper<excel::VBProject> {
 public:
     using Wrapper::Wrapper;
-    std::int32_t ComponentCount() override { return Enter().ComponentCount(); }
+    std::int32_t ComponentCount() override { return EnterSession().ComponentCount(); }
     std::shared_ptr<excel::VBComponent> Component(std::int32_t index) override {
-        return std::make_shared<StandinComponent>(Enter().Component(index), Context());
+        return std::make_shared<StandinComponent>(EnterSession().Component(index), Context());
     }
     std::shared_ptr<excel::VBComponent> AddComponent(std::int32_t type) override {
         return std::make_shared<StandinComponent>(Enter().AddComponent(type), Context());
     }
 };
 
-class StandinWorkbook : public excel::Workbook, public Wrapper<excel::Workbook> {
+class StandinWorkbook : public SessionWorkbook, public Wrapper<excel::Workbook> {
 public:
     // The workbook's document modules are named as its sheets are when it is first reached.
     StandinWorkbook(std::shared_ptr<excel::Workbook> inner, Shared context,
@@ -246,11 +249,11 @@ public:
         Aside().Modules(book_);
     }
 
-    void SelectSheet(const std::string& name) override { Enter().SelectSheet(name); }
-    void Activate() override { Enter().Activate(); }
+    void SelectSheet(const std::string& name) override { EnterSession().SelectSheet(name); }
+    void Activate() override { EnterSession().Activate(); }
     void FreezePanes() override { Enter().FreezePanes(); }
     std::shared_ptr<excel::Worksheet> ActiveSheet() override {
-        auto sheet = Enter().ActiveSheet();
+        auto sheet = EnterSession().ActiveSheet();
         return Worksheet(std::move(sheet), ActiveSheetOf(book_));
     }
     std::shared_ptr<excel::Worksheet> Sheet(std::int32_t index) override {
@@ -266,7 +269,7 @@ public:
             --Plan().worksheetAddsLeft;
         }
         auto sheet = book.AddWorksheet();
-        const std::string name = sheet->Name();
+        const std::string name = Session(*sheet).Name();
         Aside().Modules(book_).push_back({name, 100, {}, {}});
         return Worksheet(std::move(sheet), *book_.FindSheet(name));
     }
@@ -293,7 +296,7 @@ private:
     workbook::Workbook& book_;
 };
 
-class StandinApplication : public excel::Application, public Wrapper<excel::Application> {
+class StandinApplication : public SessionApplication, public Wrapper<excel::Application> {
 public:
     using Wrapper::Wrapper;
     void SetVisible(bool visible) override { Enter().SetVisible(visible); }
@@ -312,11 +315,11 @@ public:
         return Workbook(std::move(book), ActiveBook(State()));
     }
     std::shared_ptr<excel::Range> ActiveCell() override {
-        auto cell = Enter().ActiveCell();
+        auto cell = EnterSession().ActiveCell();
         return Cell(std::move(cell));
     }
     std::shared_ptr<excel::Range> SelectedRange() override {
-        excel::Application& app = Enter();
+        SessionApplication& app = EnterSession();
         if (SelectedShapeOfActiveSheet()) {
             RefuseUnsupported();
         }
@@ -332,7 +335,7 @@ public:
         return std::make_shared<StandinShapeCalls>(
             MakeShape(sheet, Aside().Shapes(sheet), *selected), Context());
     }
-    void FreezePanes() override { Enter().FreezePanes(); }
+    void FreezePanes() override { EnterSession().FreezePanes(); }
 
 private:
     std::optional<std::size_t> SelectedShapeOfActiveSheet() const {

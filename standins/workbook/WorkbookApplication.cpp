@@ -1,6 +1,7 @@
 #include "WorkbookApplication.h"
 
 #include "ExcelFailures.h"
+#include "SessionApi.h"
 #include "partwright/workbook/SheetWriting.h"
 #include "shared/core/CaseFold.h"
 #include "shared/core/Failure.h"
@@ -204,7 +205,7 @@ private:
     RefuseUnsupported();
 }
 
-class ModelWorksheet : public excel::Worksheet {
+class ModelWorksheet : public SessionWorksheet {
 public:
     ModelWorksheet(ExcelState& state, Workbook& book, Sheet& sheet)
         : state_(state), book_(book), sheet_(sheet) {}
@@ -300,7 +301,7 @@ private:
     Sheet& sheet_;
 };
 
-class ModelWorkbook : public excel::Workbook {
+class ModelWorkbook : public SessionWorkbook {
 public:
     ModelWorkbook(ExcelState& state, workbook::Workbook& book) : state_(state), book_(book) {}
 
@@ -348,7 +349,7 @@ private:
     workbook::Workbook& book_;
 };
 
-class ModelApplication : public excel::Application {
+class ModelApplication : public SessionApplication {
 public:
     explicit ModelApplication(std::shared_ptr<ExcelState> state) : state_(std::move(state)) {}
 

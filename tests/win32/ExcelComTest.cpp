@@ -169,8 +169,10 @@ TEST_F(ExcelOverCom, AUserStartedExcelIsFoundByAttaching) {
         std::shared_ptr<Application> attached;
         ASSERT_TRUE(Eventually(
             [&] { return RunStep([&] { attached = ComExcelLauncher().Attach(); }) == kOk; }));
-        attached->AddWorkbook()->ActiveSheet()->SetName("Marked");
-        EXPECT_EQ(ComExcelLauncher().Attach()->ActiveWorkbook()->ActiveSheet()->Name(), "Marked");
+        attached->AddWorkbook()->Sheet(1)->SetName("Marked");
+        ComExcelLauncher().Attach()->ActiveWorkbook()->Sheet(1)->SetName("Marked again");
+        EXPECT_EQ(com::TextOf(RunningExcel().GetObject("ActiveSheet").Get("Name").get()),
+                  "Marked again");
         auto another = com::DispatchObject::Create("Excel.Application");
         EXPECT_EQ(com::Int32Of(another.GetObject("Workbooks").Get("Count").get()), 0);
         RunningExcel().Call("Quit");

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     // Texts that XML cannot hold as they are, beside one that looks like Excel's escape of them.
     auto escapes = std::make_shared<standins::ExcelState>();
     standins::WorkbookLauncher escapesLauncher(escapes);
-    const auto sheet = escapesLauncher.Start()->AddWorkbook()->ActiveSheet();
+    const auto sheet = escapesLauncher.Start()->AddWorkbook()->Sheet(1);
     sheet->Cells(1, 1)->SetValue(Value{"vertical\vtab"});
     sheet->Cells(2, 1)->SetValue(Value{"_x0041_ stays as typed"});
     sheet->Cells(3, 1)->SetValue(Value{std::string("nul\0, bell\a, tab\t and line\nbreak", 32)});
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
 
     // Texts a spreadsheet converts when it opens a CSV file, as partwright-export writes them.
     auto forms = std::make_shared<standins::ExcelState>();
-    const auto formsSheet = standins::WorkbookLauncher(forms).Start()->AddWorkbook()->ActiveSheet();
+    const auto formsSheet = standins::WorkbookLauncher(forms).Start()->AddWorkbook()->Sheet(1);
     const char* const texts[] = {"00123", "1-2",    "12:30", "10:30 AM", "3:04:05", "1 1/2",
                                  "5-",    "Jan-24", "Mar 5", "5 %",      "1/2/3",   "#N/A",
                                  "TRUE",  "=1+1",   "0.50",  "GB-100"};

@@ -12,6 +12,7 @@
 #include "standins/com/OutParameters.h"
 #include "standins/workbook/CellReference.h"
 #include "standins/workbook/ExcelFailures.h"
+#include "standins/workbook/SessionApi.h"
 #include "standins/workbook/StandinApplication.h"
 
 #include <functional>
@@ -300,7 +301,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE Select(VARIANT, VARIANT* result) override {
         return Guarded([&] {
-            shape_->Select();
+            Session(*shape_).Select();
             return Selected(result);
         });
     }
@@ -379,13 +380,14 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_Count(LONG* result) override {
         return Guarded([&] {
-            Out(result) = sheet_->CheckBoxCount();
+            Out(result) = Session(*sheet_).CheckBoxCount();
             return S_OK;
         });
     }
     HRESULT STDMETHODCALLTYPE Item(VARIANT index, ::CheckBox** result) override {
         return Guarded([&] {
-            return Hand(MakeObject<CheckBoxObject>(sheet_->CheckBox(com::Int32Of(index))), result);
+            return Hand(MakeObject<CheckBoxObject>(Session(*sheet_).CheckBox(com::Int32Of(index))),
+                        result);
         });
     }
     HRESULT STDMETHODCALLTYPE put_Value(VARIANT value) override {
@@ -439,7 +441,7 @@ public:
         : book_(std::move(book)), sheet_(std::move(sheet)) {}
 
     HRESULT STDMETHODCALLTYPE get_Name(BSTR* result) override {
-        return Guarded([&] { return HandText(sheet_->Name(), result); });
+        return Guarded([&] { return HandText(Session(*sheet_).Name(), result); });
     }
     HRESULT STDMETHODCALLTYPE put_Name(BSTR name) override {
         return Guarded([&] {
@@ -449,7 +451,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE Select(VARIANT) override {
         return Guarded([&] {
-            book_->SelectSheet(sheet_->Name());
+            Session(*book_).SelectSheet(Session(*sheet_).Name());
             return S_OK;
         });
     }
@@ -558,7 +560,7 @@ public:
         : component_(std::move(component)) {}
 
     HRESULT STDMETHODCALLTYPE get_Name(BSTR* result) override {
-        return Guarded([&] { return HandText(component_->Name(), result); });
+        return Guarded([&] { return HandText(Session(*component_).Name(), result); });
     }
     HRESULT STDMETHODCALLTYPE put_Name(BSTR name) override {
         return Guarded([&] {
@@ -568,7 +570,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_Type(LONG* result) override {
         return Guarded([&] {
-            Out(result) = component_->Type();
+            Out(result) = Session(*component_).Type();
             return S_OK;
         });
     }
@@ -588,13 +590,14 @@ public:
 
     HRESULT STDMETHODCALLTYPE Item(VARIANT index, ::VBComponent** result) override {
         return Guarded([&] {
-            return Hand(MakeObject<ComponentObject>(project_->Component(com::Int32Of(index))),
-                        result);
+            return Hand(
+                MakeObject<ComponentObject>(Session(*project_).Component(com::Int32Of(index))),
+                result);
         });
     }
     HRESULT STDMETHODCALLTYPE get_Count(LONG* result) override {
         return Guarded([&] {
-            Out(result) = project_->ComponentCount();
+            Out(result) = Session(*project_).ComponentCount();
             return S_OK;
         });
     }
@@ -668,7 +671,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE Activate() override {
         return Guarded([&] {
-            book_->Activate();
+            Session(*book_).Activate();
             return S_OK;
         });
     }
@@ -676,8 +679,9 @@ public:
         return Guarded([&] { return Hand(MakeObject<WindowsObject>(book_), result); });
     }
     HRESULT STDMETHODCALLTYPE get_ActiveSheet(IDispatch** result) override {
-        return Guarded(
-            [&] { return Hand(MakeObject<SheetObject>(book_, book_->ActiveSheet()), result); });
+        return Guarded([&] {
+            return Hand(MakeObject<SheetObject>(book_, Session(*book_).ActiveSheet()), result);
+        });
     }
     HRESULT STDMETHODCALLTYPE get_VBProject(::VBProject** result) override {
         return Guarded([&] { return Hand(MakeObject<ProjectObject>(book_->VBProject()), result); });
@@ -750,11 +754,12 @@ public:
     HRESULT STDMETHODCALLTYPE get_ActiveSheet(IDispatch** result) override {
         return Guarded([&] {
             const auto book = app_->ActiveWorkbook();
-            return Hand(MakeObject<SheetObject>(book, book->ActiveSheet()), result);
+            return Hand(MakeObject<SheetObject>(book, Session(*book).ActiveSheet()), result);
         });
     }
     HRESULT STDMETHODCALLTYPE get_ActiveCell(::Range** result) override {
-        return Guarded([&] { return Hand(MakeObject<RangeObject>(app_->ActiveCell()), result); });
+        return Guarded(
+            [&] { return Hand(MakeObject<RangeObject>(Session(*app_).ActiveCell()), result); });
     }
     HRESULT STDMETHODCALLTYPE get_Selection(IDispatch** result) override {
         return Guarded([&] {
@@ -763,16 +768,17 @@ public:
             const SheetShapes* shapes = sheet ? aside_->FindShapes(*sheet) : nullptr;
             if (shapes && shapes->selected) {
                 if (shapes->shapes.at(*shapes->selected).kind == ShapeKind::Button) {
-                    return Hand(MakeObject<ButtonObject>(app_->SelectedShape()), result);
+                    return Hand(MakeObject<ButtonObject>(Session(*app_).SelectedShape()), result);
                 }
-                return Hand(MakeObject<CheckBoxObject>(app_->SelectedShape()), result);
+                return Hand(MakeObject<CheckBoxObject>(Session(*app_).SelectedShape()), result);
             }
-            return Hand(MakeObject<RangeObject>(app_->SelectedRange()), result);
+            return Hand(MakeObject<RangeObject>(Session(*app_).SelectedRange()), result);
         });
     }
     HRESULT STDMETHODCALLTYPE get_ActiveWindow(::Window** result) override {
         return Guarded([&] {
-            return Hand(MakeObject<WindowObject>([app = app_] { app->FreezePanes(); }), result);
+            return Hand(MakeObject<WindowObject>([app = app_] { Session(*app).FreezePanes(); }),
+                        result);
         });
     }
     HRESULT STDMETHODCALLTYPE Quit() override {

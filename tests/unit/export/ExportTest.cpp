@@ -3,6 +3,7 @@
 #include "partwright/export/SheetControls.h"
 #include "partwright/macros/MacroTexts.h"
 #include "standins/workbook/ExcelUser.h"
+#include "standins/workbook/SessionApi.h"
 #include "standins/workbook/WorkbookApplication.h"
 #include "standins/workbook/WorkbookFiles.h"
 
@@ -586,7 +587,7 @@ TEST(ExportWithoutLoad, GivesTheThreeSheetsWithHeadersAndNoRows) {
 TEST(AddLevelCheckbox, BeyondColumnZTheLinkUsesExcelsColumnNames) {
     auto excel = std::make_shared<standins::ExcelState>();
     standins::WorkbookLauncher launcher{excel};
-    auto sheet = launcher.Start()->AddWorkbook()->ActiveSheet();
+    auto sheet = standins::Session(*launcher.Start()->AddWorkbook()).ActiveSheet();
     const CheckboxPlace place = MeasureCheckboxPlace(*sheet, 7, 28);
     AddLevelCheckbox(*sheet, place, 7, 28, "P27");
     AddLevelCheckbox(*sheet, place, 8, 28, "A26");

@@ -1,4 +1,5 @@
 // Excel's automation interface over the workbook model, which the stand-in Excel wraps.
+#include "standins/workbook/SessionApi.h"
 #include "standins/workbook/WorkbookApplication.h"
 
 #include <gtest/gtest.h>
@@ -16,31 +17,31 @@ protected:
 
 TEST_F(ModelExcelTest, ANewWorkbookHasThreeSheetsAndTheFirstIsActive) {
     auto book = app->AddWorkbook();
-    EXPECT_EQ(book->ActiveSheet()->Name(), "Sheet1");
+    EXPECT_EQ(Session(*Session(*book).ActiveSheet()).Name(), "Sheet1");
     EXPECT_EQ(excel->workbooks[0]->sheets.size(), 3u);
-    EXPECT_THROW(book->SelectSheet("Summary BOM"), Failure);
-    book->SelectSheet("SHEET3");
-    EXPECT_EQ(app->ActiveWorkbook()->ActiveSheet()->Name(), "Sheet3");
+    EXPECT_THROW(Session(*book).SelectSheet("Summary BOM"), Failure);
+    Session(*book).SelectSheet("SHEET3");
+    EXPECT_EQ(Session(*Session(*app->ActiveWorkbook()).ActiveSheet()).Name(), "Sheet3");
 }
 
 TEST_F(ModelExcelTest, AnAddedSheetGoesInFrontOfTheActiveOneAndIsActive) {
     auto book = app->AddWorkbook();
-    book->SelectSheet("Sheet2");
-    EXPECT_EQ(book->AddWorksheet()->Name(), "Sheet4");
-    EXPECT_EQ(book->ActiveSheet()->Name(), "Sheet4");
+    Session(*book).SelectSheet("Sheet2");
+    EXPECT_EQ(Session(*book->AddWorksheet()).Name(), "Sheet4");
+    EXPECT_EQ(Session(*Session(*book).ActiveSheet()).Name(), "Sheet4");
     std::vector<std::string> tabs;
     for (const auto& sheet : excel->workbooks[0]->sheets) {
         tabs.push_back(sheet->name);
     }
     EXPECT_EQ(tabs, (std::vector<std::string>{"Sheet1", "Sheet4", "Sheet2", "Sheet3"}));
-    EXPECT_THROW(book->ActiveSheet()->SetName("sheet1"), Failure);
-    EXPECT_THROW(book->ActiveSheet()->SetName("a/b"), Failure);
+    EXPECT_THROW(Session(*book).ActiveSheet()->SetName("sheet1"), Failure);
+    EXPECT_THROW(Session(*book).ActiveSheet()->SetName("a/b"), Failure);
 }
 
 // A block takes its values as if each were typed into its cell; an empty value leaves a blank
 // cell blank, and a block of the wrong size is refused as Excel refuses it.
 TEST_F(ModelExcelTest, ABlockTakesItsValuesAsTypedCellByCell) {
-    auto sheet = app->AddWorkbook()->ActiveSheet();
+    auto sheet = Session(*app->AddWorkbook()).ActiveSheet();
     sheet->Cells(3, 3)->SetValue(std::string("old"));
     excel::CellBlock values(2, 3);
     values.At(0, 0) = std::string("'00123");
@@ -61,19 +62,19 @@ TEST_F(ModelExcelTest, ABlockTakesItsValuesAsTypedCellByCell) {
 }
 
 TEST_F(ModelExcelTest, TheLastCellIsRowOneOnAnEmptySheet) {
-    auto sheet = app->AddWorkbook()->ActiveSheet();
-    app->SelectedRange()->SpecialCells(11)->Select();
-    EXPECT_EQ(app->ActiveCell()->Row(), 1);
+    auto sheet = Session(*app->AddWorkbook()).ActiveSheet();
+    Session(*app).SelectedRange()->SpecialCells(11)->Select();
+    EXPECT_EQ(Session(*app).ActiveCell()->Row(), 1);
     sheet->Cells(7, 3)->SetValue(std::string("x"));
     sheet->Cells(2, 9)->SetValue(1.5);
-    app->SelectedRange()->SpecialCells(11)->Select();
-    EXPECT_EQ(app->ActiveCell()->Row(), 7);
+    Session(*app).SelectedRange()->SpecialCells(11)->Select();
+    EXPECT_EQ(Session(*app).ActiveCell()->Row(), 7);
     sheet->Cells(7, 3)->SetValue(excel::CellValue{});
     EXPECT_EQ(sheet->Cells(7, 3)->Value(), excel::CellValue{});
 }
 
 TEST_F(ModelExcelTest, ValuesReadBackAsExcelHoldsThem) {
-    auto sheet = app->AddWorkbook()->ActiveSheet();
+    auto sheet = Session(*app->AddWorkbook()).ActiveSheet();
     sheet->Cells(1, 1)->SetValue(std::int32_t{5});
     sheet->Cells(1, 2)->SetValue(std::string("'00123"));
     sheet->Cells(1, 3)->SetValue(true);
@@ -86,12 +87,12 @@ TEST_F(ModelExcelTest, ValuesReadBackAsExcelHoldsThem) {
 // Buttons and code are kept beside the cells by the stand-in that wraps this one.
 TEST_F(ModelExcelTest, TheCellsAloneHoldNoShapesOrMacros) {
     auto book = app->AddWorkbook();
-    auto sheet = book->ActiveSheet();
+    auto sheet = Session(*book).ActiveSheet();
     EXPECT_THROW(sheet->AddButton(0, 0, 100, 14), Failure);
     EXPECT_THROW(sheet->AddCheckBox(0, 0, 10, 10), Failure);
-    EXPECT_EQ(sheet->CheckBoxCount(), 0);
+    EXPECT_EQ(Session(*sheet).CheckBoxCount(), 0);
     EXPECT_THROW(book->VBProject(), Failure);
-    EXPECT_THROW(app->SelectedShape(), Failure);
+    EXPECT_THROW(Session(*app).SelectedShape(), Failure);
 }
 
 // Excel selects only on what the user sees, and a user may activate any workbook at any time.
@@ -102,8 +103,8 @@ TEST_F(ModelExcelTest, SelectingNeedsTheActiveSheetOfTheActiveWorkbook) {
     EXPECT_THROW(sheet->Cells(1, 1)->Select(), Failure);
     sheet->Activate(); // and its workbook with it
     sheet->Cells(3, 2)->Select();
-    EXPECT_EQ(app->ActiveCell()->Row(), 3);
-    EXPECT_EQ(app->ActiveWorkbook()->ActiveSheet()->Name(), "Sheet2");
+    EXPECT_EQ(Session(*app).ActiveCell()->Row(), 3);
+    EXPECT_EQ(Session(*Session(*app->ActiveWorkbook()).ActiveSheet()).Name(), "Sheet2");
     EXPECT_THROW(first->Sheet(4), Failure);
     (void)second;
 }

@@ -1,5 +1,6 @@
 #include "partwright/workbook/WorkbookModel.h"
 #include "shared/core/Failure.h"
+#include "standins/workbook/SessionApi.h"
 #include "standins/workbook/WorkbookLauncher.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@ protected:
     std::shared_ptr<ExcelFaults> faults = std::make_shared<ExcelFaults>();
     WorkbookLauncher launcher{excel, faults};
     std::shared_ptr<excel::Application> app = launcher.Start();
+    SessionApplication& session = Session(*app);
 
     const std::vector<StoredShape>& Shapes() {
         return launcher.Aside().Shapes(*excel->workbooks[0]->sheets[0]).shapes;
@@ -22,16 +24,16 @@ protected:
 };
 
 TEST_F(StandinExcelTest, ShapesKeepDrawingOrderAndCheckBoxesCountApart) {
-    auto sheet = app->AddWorkbook()->ActiveSheet();
-    sheet->AddButton(0, 0, 100, 14)->Select();
-    app->SelectedShape()->SetCaption("Preview Image");
-    EXPECT_THROW(app->SelectedRange(), Failure);
+    auto sheet = Session(*app->AddWorkbook()).ActiveSheet();
+    Session(*sheet->AddButton(0, 0, 100, 14)).Select();
+    session.SelectedShape()->SetCaption("Preview Image");
+    EXPECT_THROW(session.SelectedRange(), Failure);
     sheet->AddCheckBox(1, 2, 3, 4);
     sheet->AddCheckBox(5, 6, 7, 8);
-    EXPECT_EQ(sheet->CheckBoxCount(), 2);
-    sheet->CheckBox(2)->SetText("P2");
-    EXPECT_THROW(sheet->CheckBox(3), Failure);
-    EXPECT_THROW(app->SelectedShape()->SetText("not a check box"), Failure);
+    EXPECT_EQ(Session(*sheet).CheckBoxCount(), 2);
+    Session(*sheet).CheckBox(2)->SetText("P2");
+    EXPECT_THROW(Session(*sheet).CheckBox(3), Failure);
+    EXPECT_THROW(session.SelectedShape()->SetText("not a check box"), Failure);
     const auto& shapes = Shapes();
     EXPECT_EQ(shapes[0].name, "Button 1");
     EXPECT_EQ(shapes[0].text, "Preview Image");
@@ -42,18 +44,18 @@ TEST_F(StandinExcelTest, ShapesKeepDrawingOrderAndCheckBoxesCountApart) {
 TEST_F(StandinExcelTest, NewModulesTakeDefaultNamesAndRefuseADuplicateName) {
     auto project = app->AddWorkbook()->VBProject();
     auto first = project->AddComponent(1);
-    EXPECT_EQ(first->Name(), "Module1");
+    EXPECT_EQ(Session(*first).Name(), "Module1");
     first->SetName("Partwright");
     auto second = project->AddComponent(1);
-    EXPECT_EQ(second->Name(), "Module1");
+    EXPECT_EQ(Session(*second).Name(), "Module1");
     EXPECT_THROW(second->SetName("PARTWRIGHT"), Failure);
-    EXPECT_EQ(project->ComponentCount(), 6); // ThisWorkbook, three sheets, two modules
+    EXPECT_EQ(Session(*project).ComponentCount(), 6); // ThisWorkbook, three sheets, two modules
 }
 
 // A check box and its linked cell are one value: the box writes TRUE or FALSE into the cell, and
 // what is typed into the cell sets the box (TRUE on, FALSE off, anything else mixed).
 TEST_F(StandinExcelTest, ACheckBoxAndItsLinkedCellAreOneValue) {
-    auto sheet = app->AddWorkbook()->ActiveSheet();
+    auto sheet = Session(*app->AddWorkbook()).ActiveSheet();
     sheet->Cells(2, 4)->SetValue(std::int32_t{3});
     auto box = sheet->AddCheckBox(0, 0, 10, 10);
     auto twin = sheet->AddCheckBox(0, 0, 10, 10);
@@ -89,7 +91,7 @@ TEST_F(StandinExcelTest, FailureModesFailAsExcelWould) {
     EXPECT_EQ(faults->calls, 3u); // a refused call is a call
     faults->unreachable = true;
     EXPECT_THROW(app->SetVisible(true), Failure);
-    EXPECT_THROW(book->ActiveSheet(), Failure);
+    EXPECT_THROW(Session(*book).ActiveSheet(), Failure);
     EXPECT_EQ(faults->calls, 3u);
 }
 
