@@ -65,13 +65,8 @@ private:
 // A field of the line's component: where merged files disagree on it, "*Varies*".
 excel::CellValue ComponentField(const model::ParentChildLine& line,
                                 excel::CellValue (*field)(const model::clsFileData&)) {
-    const excel::CellValue first = field(*line.component);
-    for (const model::clsFileData* other : line.components) {
-        if (field(*other) != first) {
-            return TextCell(model::kVaries);
-        }
-    }
-    return first;
+    return model::Agreed(*line.component, line.components, field)
+        .value_or(TextCell(model::kVaries));
 }
 
 } // namespace

@@ -9,7 +9,6 @@
 #include "shared/core/NumberText.h"
 #include "shared/core/Step.h"
 
-#include <algorithm>
 #include <iterator>
 #include <optional>
 #include <utility>
@@ -340,9 +339,7 @@ void BomSheets::MarkVarying(Records records, CellBlock& block, std::int32_t at) 
         if (column == kBomStructure && !options_.bomStructure) {
             continue;
         }
-        const CellValue lead = field(*records.front());
-        if (std::any_of(records.begin() + 1, records.end(),
-                        [&](const model::clsFileData* record) { return field(*record) != lead; })) {
+        if (!model::Agreed(*records.front(), records.subspan(1), field)) {
             block.At(at, column - 1) = TextCell(kVaries);
         }
     }
@@ -351,9 +348,7 @@ void BomSheets::MarkVarying(Records records, CellBlock& block, std::int32_t at) 
         const auto extra = [i](const model::clsFileData& record) {
             return i < record.Extra.size() ? record.Extra[i] : Value{};
         };
-        const Value lead = extra(*records.front());
-        if (std::any_of(records.begin() + 1, records.end(),
-                        [&](const model::clsFileData* record) { return extra(*record) != lead; })) {
+        if (!model::Agreed(*records.front(), records.subspan(1), extra)) {
             block.At(at, firstExtra + static_cast<std::int32_t>(i)) = TextCell(kVaries);
         }
     }

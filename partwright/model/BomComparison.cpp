@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <span>
 #include <unordered_map>
 #include <utility>
 
@@ -144,13 +145,9 @@ std::vector<Field> FieldsOf(const BomModel& model, const ComparisonOptions& opti
 // The field's value for the key: the files' common value, or "*Varies*" when merged files
 // disagree.
 Value FieldValue(const Entry& entry, const Field& field) {
-    const Value first = field.read(*entry.records.front());
-    for (std::size_t i = 1; i < entry.records.size(); ++i) {
-        if (field.read(*entry.records[i]) != first) {
-            return Value{std::string(kVaries)};
-        }
-    }
-    return first;
+    const std::span<const clsFileData* const> records(entry.records);
+    return Agreed(*records.front(), records.subspan(1), field.read)
+        .value_or(Value{std::string(kVaries)});
 }
 
 Value FilesText(const Entry* entry) {
