@@ -52,12 +52,6 @@ struct StoredHyperlink {
     std::string subAddress;
 };
 
-// The cell a sheet's selection makes active (rows and columns select their first cell).
-struct SheetSelection {
-    std::int32_t row = 1;
-    std::int32_t column = 1;
-};
-
 struct Sheet {
     std::string name;
     // The cells' rows come from one growing pool rather than one heap block each: a sheet of
@@ -75,7 +69,6 @@ struct Sheet {
     std::unordered_map<std::uint64_t, std::size_t> hyperlinkOfCell; // place in hyperlinks
     // The first cell below and right of the frozen panes.
     std::optional<std::pair<std::int32_t, std::int32_t>> frozenAt;
-    SheetSelection selection;
 
     static std::uint64_t Key(std::int32_t row, std::int32_t column) {
         return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) |

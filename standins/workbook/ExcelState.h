@@ -11,6 +11,12 @@
 
 namespace pw::standins {
 
+// The cell a sheet's selection makes active (rows and columns select their first cell).
+struct SheetSelection {
+    std::int32_t row = 1;
+    std::int32_t column = 1;
+};
+
 // An Excel session's state beside its workbooks' cells: which workbook is active, its window,
 // the sheets a new workbook starts with in its language.
 struct ExcelState {
@@ -29,6 +35,10 @@ struct ExcelState {
     // The number Worksheets.Add names each workbook's next sheet with, counting every sheet
     // the workbook ever had.
     std::map<const workbook::Workbook*, int> nextSheetNumber;
+    // Each sheet's selection, A1 until something on it is selected.
+    std::map<const workbook::Sheet*, SheetSelection> selections;
+
+    SheetSelection& SelectionOf(const workbook::Sheet& sheet) { return selections[&sheet]; }
 
     workbook::Workbook* ActiveWorkbook() const;
     // A workbook as Excel makes it: the default sheets of its language.

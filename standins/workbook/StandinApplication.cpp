@@ -349,7 +349,7 @@ private:
     // The active sheet's active cell, as ActiveCell and Selection reach it.
     std::shared_ptr<excel::Range> Cell(std::shared_ptr<excel::Range> inner) {
         Sheet& sheet = ActiveSheetOf(ActiveBook(State()));
-        const auto [row, column] = sheet.selection;
+        const auto [row, column] = State().SelectionOf(sheet);
         return std::make_shared<StandinRange>(std::move(inner), Context(), sheet,
                                               Area{row, column, row, column});
     }

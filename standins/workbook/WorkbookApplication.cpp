@@ -40,8 +40,9 @@ void ActivateWorkbook(ExcelState& state, const Workbook& book) {
 }
 
 // A window's FreezePanes: above and left of the selection of the sheet it shows.
-void FreezeAtSelection(Sheet& sheet) {
-    sheet.frozenAt = {{sheet.selection.row, sheet.selection.column}};
+void FreezeAtSelection(ExcelState& state, Sheet& sheet) {
+    const SheetSelection& selection = state.SelectionOf(sheet);
+    sheet.frozenAt = {{selection.row, selection.column}};
 }
 
 class ModelRange : public excel::Range {
@@ -113,7 +114,8 @@ public:
         if (!active || active->sheets.at(active->activeSheet).get() != &sheet_) {
             Refuse("Select method of Range class failed");
         }
-        sheet_.selection = {kind_ == Kind::Column ? 1 : row_, kind_ == Kind::Row ? 1 : column_};
+        state_.SelectionOf(sheet_) = {kind_ == Kind::Column ? 1 : row_,
+                                      kind_ == Kind::Row ? 1 : column_};
     }
 
     std::int32_t Row() override { return kind_ == Kind::Column ? 1 : row_; }
@@ -310,7 +312,7 @@ public:
         return std::make_shared<ModelWorksheet>(state_, book_, *book_.sheets[IndexOf(name)]);
     }
     void Activate() override { ActivateWorkbook(state_, book_); }
-    void FreezePanes() override { FreezeAtSelection(*book_.sheets.at(book_.activeSheet)); }
+    void FreezePanes() override { FreezeAtSelection(state_, *book_.sheets.at(book_.activeSheet)); }
     std::shared_ptr<excel::Worksheet> ActiveSheet() override {
         return std::make_shared<ModelWorksheet>(state_, book_, *book_.sheets.at(book_.activeSheet));
     }
@@ -368,15 +370,17 @@ public:
     std::shared_ptr<excel::Range> ActiveCell() override {
         Sheet& sheet = ActiveSheet();
         return std::make_shared<ModelRange>(*state_, sheet, ModelRange::Kind::Cell,
-                                            sheet.selection.row, sheet.selection.column);
+                                            state_->SelectionOf(sheet).row,
+                                            state_->SelectionOf(sheet).column);
     }
     std::shared_ptr<excel::Range> SelectedRange() override {
         Sheet& sheet = ActiveSheet();
         return std::make_shared<ModelRange>(*state_, sheet, ModelRange::Kind::Cell,
-                                            sheet.selection.row, sheet.selection.column);
+                                            state_->SelectionOf(sheet).row,
+                                            state_->SelectionOf(sheet).column);
     }
     std::shared_ptr<excel::Shape> SelectedShape() override { NoShapesOrMacros(); }
-    void FreezePanes() override { FreezeAtSelection(ActiveSheet()); }
+    void FreezePanes() override { FreezeAtSelection(*state_, ActiveSheet()); }
 
 private:
     workbook::Workbook& Active() const {
