@@ -6,12 +6,10 @@
 
 namespace pw::excel {
 
-// What the export keeps from one run to the next for the program's whole run: whether a BOM
-// sheet's header is written (an export stopped after one leaves it so for the next), whether the
-// last Indented BOM linked its file names (the Summary BOM follows it), and the level columns
-// the macros count on.
+// What the export keeps from one run to the next for the program's whole run: whether the last
+// Indented BOM linked its file names (the Summary BOM follows it), and the level columns the
+// macros count on.
 struct ExportState {
-    bool HeaderWritten = false;
     bool UseHyperlinks = false;
     // The level-column count N of the last export, and the load it was computed for; the macro
     // writer uses it while no new assembly has been loaded since.

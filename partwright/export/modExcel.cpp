@@ -52,6 +52,8 @@ void modExcel::Export(Workbook& book, ExcelSession& session) {
     options_ = {view_.Check1Value(), view_.chkBuildValue(), view_.chkSetHyperlinksValue()};
     layout_ = std::make_unique<BomSheets>(model_, BomSheetOptions{options_.check1 != 0});
     savedMaxIndent_ = 0;
+    // Each export writes its own headers, even after one that Excel left midway.
+    headerWritten_ = false;
     IndentedSheet(book);
     SummarySheet(book);
     TotalsSheet(book);
@@ -81,7 +83,7 @@ std::shared_ptr<Worksheet> modExcel::PrepareSheet(Workbook& book, SheetKind kind
     } else {
         session_->Step([&] { target_ = book.AddWorksheet(); });
         row_ = kRowOnAdd[static_cast<int>(kind)];
-        state_.HeaderWritten = false;
+        headerWritten_ = false;
         if (target_) {
             session_->Step([&] { Target().SetName(name); });
         }
@@ -104,7 +106,7 @@ void modExcel::HeaderFurniture(Workbook& book, SheetKind kind) {
     if (indented && row_ == 0) {
         row_ = 1;
     }
-    if (state_.HeaderWritten) {
+    if (headerWritten_) {
         return;
     }
     const std::int32_t row = row_;
@@ -133,7 +135,7 @@ void modExcel::HeaderFurniture(Workbook& book, SheetKind kind) {
         view_.DoEvents();
         writer_->Write(layout_->SummaryHeader(row));
     }
-    state_.HeaderWritten = true;
+    headerWritten_ = true;
     row_ = checked::Add(row_, 1);
 }
 

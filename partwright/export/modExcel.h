@@ -64,7 +64,8 @@ private:
     std::unique_ptr<BomSheets> layout_;
     std::shared_ptr<Worksheet> target_;
     std::unique_ptr<BlockWriter> writer_;
-    std::int32_t row_ = 0; // the row the sheet's next rows go to
+    std::int32_t row_ = 0;       // the row the sheet's next rows go to
+    bool headerWritten_ = false; // the sheet's header row is written
     std::int16_t savedMaxIndent_ = 0;
 };
 

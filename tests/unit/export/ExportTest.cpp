@@ -525,6 +525,32 @@ TEST_F(ExportTest, ExcelThatCannotBeReachedEndsTheExportAtOnce) {
     EXPECT_FALSE(exporter.ExportToExcel().Complete()); // no success for what never happened
 }
 
+// An export that Excel left after the Summary BOM's header costs the next export nothing: its
+// Indented BOM has its header, frozen above the rows.
+TEST_F(ExportTest, AnExportExcelLeftMidwayLeavesTheNextExportWhole) {
+    faults->onCall = [&] {
+        const auto* summary =
+            excel->workbooks.empty() ? nullptr : excel->workbooks.back()->FindSheet("Summary BOM");
+        if (summary && summary->Entry(1, 1).text == "Quan") {
+            faults->unreachable = true; // the user closed Excel
+        }
+    };
+    EXPECT_TRUE(exporter.ExportToExcel().stopped);
+    faults->onCall = nullptr;
+    faults->unreachable = false;
+    EXPECT_TRUE(exporter.ExportToExcel().Complete());
+    // The stopped export had written its Indented BOM whole.
+    const workbook::Sheet& whole = Sheet("Indented BOM", 0);
+    const workbook::Sheet& next = Sheet("Indented BOM", 1);
+    for (std::int32_t row = 1; row <= 3; ++row) {
+        for (std::int32_t column = 1; column <= 16; ++column) {
+            EXPECT_EQ(Shown(next, row, column), Shown(whole, row, column)) << row << "," << column;
+        }
+    }
+    EXPECT_EQ(next.frozenAt, whole.frozenAt);
+    EXPECT_TRUE(next.frozenAt);
+}
+
 TEST_F(ExportTest, ExcelThatStopsAnsweringMidwayDoesNotHangTheExport) {
     launcher.running = true;
     auto app = launcher.Attach();
