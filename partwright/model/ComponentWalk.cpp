@@ -335,22 +335,22 @@ class ShownRecord {
 public:
     explicit ShownRecord(BomModel& model) : model_(model), before_(model.FileData.Count()) {}
     ~ShownRecord() {
-        if (node_ && model_.FileData.Count() > before_) {
-            model_.Nodes.Link(*node_, before_ + 1);
+        if (node_ != kNoParent && model_.FileData.Count() > before_) {
+            model_.Nodes.Link(node_, before_ + 1);
         }
     }
     ShownRecord(const ShownRecord&) = delete;
     ShownRecord& operator=(const ShownRecord&) = delete;
-    // The node added, or none.
-    const std::optional<NodeIndex>& Shows(std::optional<NodeIndex> node) {
-        node_ = node;
-        return node_;
+    // The node added, or none; handed back.
+    std::optional<NodeIndex> Shows(std::optional<NodeIndex> node) {
+        node_ = node.value_or(kNoParent);
+        return node;
     }
 
 private:
     BomModel& model_;
     std::int32_t before_;
-    std::optional<NodeIndex> node_;
+    NodeIndex node_ = kNoParent;
 };
 
 } // namespace
@@ -386,7 +386,7 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
         RunStep([&] { suppressed = occurrence->Suppressed(); });
     }
     if (suppressed) {
-        if (const auto& node = shown.Shows(AddNodeOf(parent, name, "Part"))) {
+        if (const auto node = shown.Shows(AddNodeOf(parent, name, "Part"))) {
             RunStep([&] { tree_.SetNodeColor(*node, kSuppressedColor); });
             AppendSuppressedRecord(depth);
         }
@@ -400,7 +400,7 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
     if (isVirtual) {
         // Its Document is the assembly that holds it: counted as a part of its own, never as a
         // use of that assembly, and it has nothing below it.
-        const auto& node = shown.Shows(AddNodeOf(parent, name, "Part"));
+        const auto node = shown.Shows(AddNodeOf(parent, name, "Part"));
         if (!node) {
             return;
         }
@@ -412,7 +412,7 @@ void ComponentWalk::WalkOne(std::vector<Frame>& frames,
     }
 
     const Classified kind = Classify(typeCode, type, nameCode);
-    const auto& added = shown.Shows(AddNodeOf(parent, name, kind.image));
+    const auto added = shown.Shows(AddNodeOf(parent, name, kind.image));
     if (!added) {
         return;
     }
