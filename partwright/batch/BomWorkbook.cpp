@@ -53,7 +53,7 @@ std::unique_ptr<workbook::Workbook> BomWorkbook(const model::BomModel& model,
     for (const excel::RowBlock& title : layout.TotalsTitle()) {
         totalsWriter.Write(title);
     }
-    totalsWriter.Write(layout.TotalsFigures(2, model.Counts.MaxIndent));
+    totalsWriter.Write(layout.TotalsFigures(2));
     return book;
 }
 

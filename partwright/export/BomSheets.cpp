@@ -379,7 +379,7 @@ std::vector<RowBlock> BomSheets::TotalsTitle() const {
     return title;
 }
 
-RowBlock BomSheets::TotalsFigures(std::int32_t top, std::int16_t maxIndent) const {
+RowBlock BomSheets::TotalsFigures(std::int32_t top) const {
     const model::Tallies& counts = model_.Counts;
     const char* const labels[] = {
         "Max Indenting: ", "Total Files: ",        "Total Assemblies: ",
@@ -389,7 +389,7 @@ RowBlock BomSheets::TotalsFigures(std::int32_t top, std::int16_t maxIndent) cons
     for (std::int32_t i = 0; i < 6; ++i) {
         cells.At(i, 0) = TextCell(labels[i]);
     }
-    cells.At(0, 1) = std::int32_t{maxIndent};
+    cells.At(0, 1) = std::int32_t{counts.MaxIndent};
     cells.At(1, 1) = model_.Dupes.Count();
     cells.At(2, 1) = counts.AssyCount;
     cells.At(3, 1) = counts.PartCount;

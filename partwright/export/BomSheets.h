@@ -53,8 +53,8 @@ public:
 
     // "Summary Information for" the top assembly, in A1; nothing when no assembly is loaded.
     std::vector<RowBlock> TotalsTitle() const;
-    // The six labelled totals from `top` down; `maxIndent` as the Indented BOM was laid out.
-    RowBlock TotalsFigures(std::int32_t top, std::int16_t maxIndent) const;
+    // The six labelled totals from `top` down.
+    RowBlock TotalsFigures(std::int32_t top) const;
 
 private:
     using Records = std::span<const model::clsFileData* const>;

@@ -13,8 +13,8 @@
 namespace pw::excel {
 namespace {
 
-// The row a sheet's header goes to when it is added: the totals leave row 1 for their title.
-constexpr std::int32_t kRowOnAdd[] = {0, 0, 2};
+// The row a sheet's header goes to in a new sheet: the totals leave row 1 for their title.
+constexpr std::int32_t kHeaderRow[] = {1, 1, 2};
 const char* const kSheetNames[] = {kIndentedSheet, kSummarySheet, kTotalsSheet};
 
 bool IsEmptyCell(const CellValue& value) {
@@ -51,9 +51,6 @@ void modExcel::Export(Workbook& book, ExcelSession& session) {
     // read per row is a round trip to the window per row.
     options_ = {view_.Check1Value(), view_.chkBuildValue(), view_.chkSetHyperlinksValue()};
     layout_ = std::make_unique<BomSheets>(model_, BomSheetOptions{options_.check1 != 0});
-    savedMaxIndent_ = 0;
-    // Each export writes its own headers, even after one that Excel left midway.
-    headerWritten_ = false;
     IndentedSheet(book);
     SummarySheet(book);
     TotalsSheet(book);
@@ -72,8 +69,10 @@ std::shared_ptr<Worksheet> modExcel::PrepareSheet(Workbook& book, SheetKind kind
     // The previous sheet is no target of this one: a sheet that cannot be had gets nothing
     // written, rather than its name and rows landing on the sheet before.
     target_.reset();
+    row_ = kHeaderRow[static_cast<int>(kind)];
     if (kind == SheetKind::Indented) {
-        // The new workbook's first sheet, whatever Excel's language names it, takes the BOM.
+        // The new workbook's first sheet, whatever Excel's language names it, takes the BOM,
+        // below anything it holds.
         session_->Step([&] { target_ = book.Sheet(1); });
         session_->Step([&] { Target().SetName(name); });
         session_->Step([&] {
@@ -82,8 +81,6 @@ std::shared_ptr<Worksheet> modExcel::PrepareSheet(Workbook& book, SheetKind kind
         });
     } else {
         session_->Step([&] { target_ = book.AddWorksheet(); });
-        row_ = kRowOnAdd[static_cast<int>(kind)];
-        headerWritten_ = false;
         if (target_) {
             session_->Step([&] { Target().SetName(name); });
         }
@@ -94,20 +91,11 @@ std::shared_ptr<Worksheet> modExcel::PrepareSheet(Workbook& book, SheetKind kind
 
 void modExcel::HeaderFurniture(Workbook& book, SheetKind kind) {
     const bool indented = kind == SheetKind::Indented;
-    if (!indented && row_ == 0) {
-        row_ = 1;
-    }
     session_->Step([&] { Target().Rows(row_)->SetRowHeight(kHeaderRowHeight); });
     session_->Step([&] { AddMacroButton(Target(), 0, 100, "Preview Image", "PreviewImage"); });
     if (indented && options_.build == 1) {
         session_->Step(
             [&] { AddMacroButton(Target(), 120, 96, "Build Assembly", "AddPartToAssy"); });
-    }
-    if (indented && row_ == 0) {
-        row_ = 1;
-    }
-    if (headerWritten_) {
-        return;
     }
     const std::int32_t row = row_;
     session_->Step([&] { Target().Rows(row)->SetFontBold(true); });
@@ -126,7 +114,6 @@ void modExcel::HeaderFurniture(Workbook& book, SheetKind kind) {
     if (indented) {
         session_->Status("Sending Indented BOM to Excel, Please Wait...");
         view_.DoEvents();
-        savedMaxIndent_ = model_.Counts.MaxIndent;
         state_.IndentColumns = layout_->IndentColumns();
         state_.IndentColumnsLoad = model_.LoadNumber;
         writer_->Write(layout_->IndentedHeader(row));
@@ -135,7 +122,6 @@ void modExcel::HeaderFurniture(Workbook& book, SheetKind kind) {
         view_.DoEvents();
         writer_->Write(layout_->SummaryHeader(row));
     }
-    headerWritten_ = true;
     row_ = checked::Add(row_, 1);
 }
 
@@ -219,7 +205,7 @@ void modExcel::TotalsSheet(Workbook& book) {
     for (const RowBlock& title : layout_->TotalsTitle()) {
         writer_->Write(title);
     }
-    writer_->Write(layout_->TotalsFigures(row_, savedMaxIndent_));
+    writer_->Write(layout_->TotalsFigures(row_));
 }
 
 void modExcel::WriteWorkbookMacros(Workbook& book) {

@@ -64,9 +64,7 @@ private:
     std::unique_ptr<BomSheets> layout_;
     std::shared_ptr<Worksheet> target_;
     std::unique_ptr<BlockWriter> writer_;
-    std::int32_t row_ = 0;       // the row the sheet's next rows go to
-    bool headerWritten_ = false; // the sheet's header row is written
-    std::int16_t savedMaxIndent_ = 0;
+    std::int32_t row_ = 0; // the row the sheet's next rows go to
 };
 
 } // namespace pw::excel
