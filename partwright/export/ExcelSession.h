@@ -40,7 +40,6 @@ public:
     void Status(const std::string& text);
     // Where a long sheet is, at most a few times a second, and not for one that fits one block.
     void Progress(const char* sheet, std::int32_t done, std::int32_t total);
-    model::StatusPort& View() { return view_; }
 
 private:
     // A step's failure, counted or not; Excel gone or busy past the wait ends the export.

@@ -10,11 +10,15 @@ namespace pw::excel {
 ExcelSheetWriter::ExcelSheetWriter(ExcelSession& session, Worksheet* sheet, std::string name)
     : BlockWriter(std::move(name), CellLimits::Excel), session_(session), sheet_(sheet) {}
 
-Worksheet& ExcelSheetWriter::Sheet() const {
-    if (!sheet_) {
+Worksheet& HeldSheet(Worksheet* sheet) {
+    if (!sheet) {
         throw Failure(kObjectNotSet, "Object variable or With block variable not set");
     }
-    return *sheet_;
+    return *sheet;
+}
+
+Worksheet& ExcelSheetWriter::Sheet() const {
+    return HeldSheet(sheet_);
 }
 
 void ExcelSheetWriter::FormatRows(const RowRunFormat& run) {

@@ -8,6 +8,10 @@
 
 namespace pw::excel {
 
+// The sheet an export step writes to; a sheet that could not be had fails the step as Excel fails
+// a call on an object never set.
+Worksheet& HeldSheet(Worksheet* sheet);
+
 // Writes blocks to one of the session's sheets, each call a step under the session's rule.
 class ExcelSheetWriter : public BlockWriter {
 public:

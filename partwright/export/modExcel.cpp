@@ -3,7 +3,6 @@
 #include "ExcelSheetWriter.h"
 #include "SheetControls.h"
 #include "partwright/excel/BomColumns.h"
-#include "partwright/excel/ExcelCodes.h"
 #include "partwright/macros/modWriteVBEtoExcel.h"
 #include "partwright/model/AssemblyLoader.h"
 #include "shared/core/Checked.h"
@@ -58,13 +57,10 @@ void modExcel::Export(Workbook& book, ExcelSession& session) {
 }
 
 Worksheet& modExcel::Target() const {
-    if (!target_) {
-        throw Failure(kObjectNotSet, "Object variable or With block variable not set");
-    }
-    return *target_;
+    return HeldSheet(target_.get());
 }
 
-std::shared_ptr<Worksheet> modExcel::PrepareSheet(Workbook& book, SheetKind kind) {
+void modExcel::PrepareSheet(Workbook& book, SheetKind kind) {
     const char* const name = kSheetNames[static_cast<int>(kind)];
     // The previous sheet is no target of this one: a sheet that cannot be had gets nothing
     // written, rather than its name and rows landing on the sheet before.
@@ -86,7 +82,6 @@ std::shared_ptr<Worksheet> modExcel::PrepareSheet(Workbook& book, SheetKind kind
         }
     }
     writer_ = std::make_unique<ExcelSheetWriter>(*session_, target_.get(), name);
-    return target_;
 }
 
 void modExcel::HeaderFurniture(Workbook& book, SheetKind kind) {

@@ -38,7 +38,7 @@ private:
 
     void Export(Workbook& book, ExcelSession& session);
     // The sheet a BOM sheet goes to and the row below what it already holds.
-    std::shared_ptr<Worksheet> PrepareSheet(Workbook& book, SheetKind kind);
+    void PrepareSheet(Workbook& book, SheetKind kind);
     void HeaderFurniture(Workbook& book, SheetKind kind);
     void RowScan();
     void IndentedSheet(Workbook& book);

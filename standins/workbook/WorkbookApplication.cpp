@@ -26,11 +26,6 @@ bool ValidSheetName(const std::string& name) {
            name.find_first_of("[]:*?/\\") == std::string::npos;
 }
 
-void WriteCell(Sheet& sheet, std::int32_t row, std::int32_t column, const CellValue& value,
-               int currentYear) {
-    workbook::TypeInto(sheet, row, column, value, currentYear);
-}
-
 void ActivateWorkbook(ExcelState& state, const Workbook& book) {
     for (std::size_t i = 0; i < state.workbooks.size(); ++i) {
         if (state.workbooks[i].get() == &book) {
@@ -81,11 +76,12 @@ public:
         // One cell takes a text too long for it, cut to fit.
         if (const auto* text = std::get_if<std::string>(&value);
             state_.excelLimits && text && Utf16Length(*text) > excel::kCellCharacters) {
-            WriteCell(CellOnly(), row_, column_,
-                      std::string(Utf16Prefix(*text, excel::kCellCharacters)), state_.currentYear);
+            workbook::TypeInto(CellOnly(), row_, column_,
+                               std::string(Utf16Prefix(*text, excel::kCellCharacters)),
+                               state_.currentYear);
             return;
         }
-        WriteCell(CellOnly(), row_, column_, value, state_.currentYear);
+        workbook::TypeInto(CellOnly(), row_, column_, value, state_.currentYear);
     }
 
     void SetValues(const excel::CellBlock& values) override {
@@ -103,7 +99,8 @@ public:
         sheet_.Reserve(row_, bottom_, right_);
         for (std::int32_t r = 0; r < values.rows; ++r) {
             for (std::int32_t c = 0; c < values.columns; ++c) {
-                WriteCell(sheet_, row_ + r, column_ + c, values.At(r, c), state_.currentYear);
+                workbook::TypeInto(sheet_, row_ + r, column_ + c, values.At(r, c),
+                                   state_.currentYear);
             }
         }
     }
