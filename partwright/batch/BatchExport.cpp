@@ -39,9 +39,10 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view ending) {
 } // namespace
 
 BatchExport::BatchExport(const BatchOptions& options, inventor::ServerFactory& servers,
-                         OutputFiles& files, std::function<void(const std::string&)> report)
+                         OutputFiles& files, std::function<void(const std::string&)> report,
+                         PictureReader* pictures)
     : options_(options), servers_(servers, options.project), files_(files),
-      report_(std::move(report)) {}
+      report_(std::move(report)), pictures_(pictures) {}
 
 void BatchExport::ReportProject() {
     if (const auto& used = servers_.Used()) {
@@ -116,7 +117,7 @@ void BatchExport::ExportOne(const std::string& assembly) {
                        ", " + IntegerText(counts.MissingCount) + " missing";
     Fitted fitted;
     try {
-        fitted = Write(name, model, targets);
+        fitted = Write(name, *loaded, targets);
     } catch (const Failure& failure) {
         ++tally_.notWritten;
         report_(line + "; not written: " + failure.what() + " (" + SecondsSince(start) + ")");
@@ -135,6 +136,10 @@ void BatchExport::ExportOne(const std::string& assembly) {
         report_("  incomplete: " + model::UnreadText(model));
     }
     ReportFitted(fitted);
+    if (const auto without = WithoutPictureText(loaded->pictures)) {
+        tally_.withoutPicture += loaded->pictures.Without();
+        report_(*without);
+    }
     ReportAnswers(*loaded);
     ReportMissing(model);
     ReportUnmatched(model);
@@ -223,6 +228,13 @@ std::optional<BatchExport::Loaded> BatchExport::Load(const std::string& assembly
     LoadMessages view(assembly);
     model::AssemblyLoader loader(loaded.model, listing, view, servers_);
     loader.LoadAssembly();
+    if (options_.bomRules && loader.Completed()) {
+        loaded.model = model::ApplyBomRules(loaded.model);
+    }
+    // Read while the server that opened the files is still at hand.
+    if (options_.pictures && loader.Completed()) {
+        loaded.pictures = ReadPictures(loaded.model, loader.IVServer().get(), pictures_);
+    }
     loader.ReleaseServer();
     if (view.apprenticeUnavailable) {
         serverGone_ = true;
@@ -238,9 +250,6 @@ std::optional<BatchExport::Loaded> BatchExport::Load(const std::string& assembly
         }
         report_(NameOf(assembly) + ": not loaded: " + reason + " (" + SecondsSince(start) + ")");
         return std::nullopt;
-    }
-    if (options_.bomRules) {
-        loaded.model = model::ApplyBomRules(loaded.model);
     }
     loaded.messages = std::move(view.messages);
     return loaded;
@@ -344,20 +353,23 @@ bool BatchExport::Writable(const std::string& name, const std::vector<Target>& t
     return true;
 }
 
-Fitted BatchExport::Write(const std::string& name, model::BomModel& model,
+Fitted BatchExport::Write(const std::string& name, const Loaded& loaded,
                           const std::vector<Target>& targets) {
     Fitted fitted;
+    const model::BomModel& model = loaded.model;
+    const workbook::FileImages* pictures = options_.pictures ? &loaded.pictures.images : nullptr;
     const auto book =
         options_.layout == Layout::ParentChild
             ? ParentChildWorkbook(
                   model, options_.bomRules ? model::Counting::BomRules : model::Counting::Walk,
-                  options_.mergePartNumbers, LimitsOfFormat(), &fitted)
+                  options_.mergePartNumbers, LimitsOfFormat(), &fitted, pictures)
             : BomWorkbook(model,
                           {.levelColumns = options_.indented,
                            .bomStructure = options_.bomRules,
                            .byPartNumber = options_.mergePartNumbers,
-                           .quantities = true},
-                          options_.hyperlinks, LimitsOfFormat(), &fitted);
+                           .quantities = true,
+                           .pictures = options_.pictures},
+                          options_.hyperlinks, LimitsOfFormat(), &fitted, pictures);
     WriteSheets(name, *book, targets);
     return fitted;
 }

@@ -2,6 +2,7 @@
 
 #include "BatchOptions.h"
 #include "BatchSheets.h"
+#include "FilePictures.h"
 #include "LoadMessages.h"
 #include "OutputFiles.h"
 #include "ProjectServers.h"
@@ -23,8 +24,9 @@ namespace pw::batch {
 // one line of progress per assembly and a summary through `report`.
 class BatchExport {
 public:
+    // `pictures` reads the files' pictures for --pictures; without one, no file has a picture.
     BatchExport(const BatchOptions& options, inventor::ServerFactory& servers, OutputFiles& files,
-                std::function<void(const std::string&)> report);
+                std::function<void(const std::string&)> report, PictureReader* pictures = nullptr);
 
     // The exit status: kAllWritten, or kSomeFailed when an assembly was not loaded or not
     // written, or when --strict and components are missing.
@@ -40,6 +42,7 @@ private:
     struct Loaded {
         model::BomModel model;
         std::vector<ShownMessage> messages; // what the load asked and said
+        AssemblyPictures pictures;          // with --pictures
     };
 
     void ExportOne(const std::string& assembly);
@@ -52,8 +55,7 @@ private:
     std::vector<Target> TargetsOf(const std::string& assembly) const;
     bool Writable(const std::string& name, const std::vector<Target>& targets);
     // Writes the assembly's files; where they were fitted to Excel's limits.
-    Fitted Write(const std::string& name, model::BomModel& model,
-                 const std::vector<Target>& targets);
+    Fitted Write(const std::string& name, const Loaded& loaded, const std::vector<Target>& targets);
     excel::CellLimits LimitsOfFormat() const;
     workbook::CsvReader CsvReaderOf() const;
     // "  fitted to Excel's limits in N places; the first: ..." when any.
@@ -72,6 +74,7 @@ private:
     ProjectServers servers_;
     OutputFiles& files_;
     std::function<void(const std::string&)> report_;
+    PictureReader* pictures_;
 
     std::set<std::string> written_; // this run's files, case folded: none replaces another
     RunTally tally_;

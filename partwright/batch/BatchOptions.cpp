@@ -32,6 +32,12 @@ std::string UsageText() {
            "                    part number keep rows of their own. With --layout parent-child,\n"
            "                    files of one part number are one parent or component, unless\n"
            "                    as parents they hold different components\n"
+           "  --pictures        a last column, \"Picture\", on the BOM sheets and the "
+           "parent-child\n"
+           "                    sheet: the picture Inventor saved with each row's file, each\n"
+           "                    file's image stored once however many rows show it; empty for\n"
+           "                    virtual and missing components and files saved without one,\n"
+           "                    said in a \"without a picture\" line. Needs --format xlsx\n"
            "  --property SET:NAME\n"
            "                    one more column, headed NAME, at the end of each BOM sheet:\n"
            "                    the property NAME (a name, or an id given as a number) of the\n"
@@ -150,6 +156,8 @@ CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,
             fine = flag(options.indented);
         } else if (name == "--hyperlinks") {
             fine = flag(options.hyperlinks);
+        } else if (name == "--pictures") {
+            fine = flag(options.pictures);
         } else if (name == "--bom-rules") {
             fine = flag(options.bomRules);
         } else if (name == "--compare") {
@@ -237,6 +245,12 @@ CommandLineReading ReadCommandLine(const std::vector<std::string>& arguments,
     if (options.csvReader && options.format != OutputFormat::Csv) {
         return Mistake("--csv says who reads CSV files; it needs --format csv");
     }
+    if (options.pictures && options.format == OutputFormat::Csv) {
+        return Mistake("--pictures needs --format xlsx: a CSV file holds text only, no pictures");
+    }
+    if (options.pictures && options.compare) {
+        return Mistake("--pictures shows the parts of a BOM; --compare writes no picture column");
+    }
     if (options.compare && options.layout == Layout::ParentChild) {
         return Mistake("--compare compares the Summary BOMs; --layout does not apply");
     }
@@ -260,6 +274,7 @@ std::vector<std::string> WorkerArguments(const BatchOptions& options,
     flag(options.hyperlinks, "--hyperlinks");
     flag(options.bomRules, "--bom-rules");
     flag(options.mergePartNumbers, "--merge-part-numbers");
+    flag(options.pictures, "--pictures");
     flag(options.force, "--force");
     flag(options.strict, "--strict");
     valued("--format", options.format == OutputFormat::Csv ? "csv" : "xlsx");

@@ -19,6 +19,7 @@ struct BatchOptions {
     bool hyperlinks = false;       // file names as hyperlinks to their files
     bool bomRules = false;         // counted as Inventor's BOM counts, with a BOM Structure column
     bool mergePartNumbers = false; // Summary BOM rows merged by part number
+    bool pictures = false;         // each row's file's picture in a last column (.xlsx only)
     OutputFormat format = OutputFormat::Xlsx;
     // Who reads the CSV files; when not given, a program for the parent–child layout (which is
     // made to be imported), a person in a spreadsheet for the others.

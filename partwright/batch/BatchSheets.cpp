@@ -14,12 +14,15 @@ workbook::Sheet& AddSheet(workbook::Workbook& book, const char* name) {
 }
 
 workbook::SheetBlockWriter WriterOf(workbook::Sheet& sheet, excel::CellLimits limits,
-                                    Fitted* fitted) {
-    return workbook::SheetBlockWriter(sheet, limits, [fitted](const std::string& where) {
-        if (fitted) {
-            fitted->Add(where);
-        }
-    });
+                                    Fitted* fitted, const workbook::FileImages* pictures) {
+    return workbook::SheetBlockWriter(
+        sheet, limits,
+        [fitted](const std::string& where) {
+            if (fitted) {
+                fitted->Add(where);
+            }
+        },
+        pictures);
 }
 
 void WriteHeadings(workbook::Sheet& sheet, std::span<const ColumnHeading> columns) {

@@ -26,9 +26,10 @@ struct Fitted {
 // A sheet named `name` after the workbook's last.
 workbook::Sheet& AddSheet(workbook::Workbook& book, const char* name);
 
-// A writer of the sheet's blocks that tells each place fitted to Excel's limits to `fitted`.
+// A writer of the sheet's blocks that tells each place fitted to Excel's limits to `fitted` and
+// places the pictures of `pictures`.
 workbook::SheetBlockWriter WriterOf(workbook::Sheet& sheet, excel::CellLimits limits,
-                                    Fitted* fitted);
+                                    Fitted* fitted, const workbook::FileImages* pictures = nullptr);
 
 // A column's heading and its width in characters.
 struct ColumnHeading {

@@ -22,24 +22,26 @@ excel::BlockSink Into(excel::BlockWriter& writer) {
 
 } // namespace
 
-std::unique_ptr<workbook::Workbook> BomWorkbook(const model::BomModel& model,
-                                                const excel::BomSheetOptions& options,
-                                                bool hyperlinks, excel::CellLimits limits,
-                                                Fitted* fitted) {
+std::unique_ptr<workbook::Workbook>
+BomWorkbook(const model::BomModel& model, const excel::BomSheetOptions& options, bool hyperlinks,
+            excel::CellLimits limits, Fitted* fitted, const workbook::FileImages* pictures) {
     const excel::BomSheets layout(model, options);
     auto book = std::make_unique<workbook::Workbook>();
     // In tab order, the totals first and shown, as Excel leaves them.
     workbook::Sheet& totals = AddSheet(*book, excel::kTotalsSheet);
     workbook::Sheet& summary = AddSheet(*book, excel::kSummarySheet);
     workbook::Sheet& indented = AddSheet(*book, excel::kIndentedSheet);
+    if (pictures) {
+        book->images = pictures->Images();
+    }
 
     HeaderRow(indented, 2);
-    auto indentedWriter = WriterOf(indented, limits, fitted);
+    auto indentedWriter = WriterOf(indented, limits, fitted, pictures);
     indentedWriter.Write(layout.IndentedHeader(1));
     const bool indentedRows = layout.IndentedRows(2, hyperlinks, Into(indentedWriter));
 
     HeaderRow(summary, 1);
-    auto summaryWriter = WriterOf(summary, limits, fitted);
+    auto summaryWriter = WriterOf(summary, limits, fitted, pictures);
     summaryWriter.Write(layout.SummaryHeader(1));
     // The Summary BOM links its file names as the Indented BOM did.
     layout.SummaryRows(2, hyperlinks && indentedRows, Into(summaryWriter));

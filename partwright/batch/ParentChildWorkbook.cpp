@@ -1,6 +1,7 @@
 #include "ParentChildWorkbook.h"
 
 #include "BatchSheets.h"
+#include "partwright/export/BomSheets.h"
 #include "partwright/export/CellText.h"
 #include "partwright/export/QuantityCells.h"
 #include "partwright/model/BomRules.h"
@@ -73,7 +74,8 @@ excel::CellValue ComponentField(const model::ParentChildLine& line,
 
 std::unique_ptr<workbook::Workbook> ParentChildWorkbook(const model::BomModel& model,
                                                         model::Counting counting, bool byPartNumber,
-                                                        excel::CellLimits limits, Fitted* fitted) {
+                                                        excel::CellLimits limits, Fitted* fitted,
+                                                        const workbook::FileImages* pictures) {
     const bool structure = counting == model::Counting::BomRules;
     std::vector<ColumnHeading> columns;
     for (std::size_t at = 0; at < std::size(kColumns); ++at) {
@@ -90,17 +92,23 @@ std::unique_ptr<workbook::Workbook> ParentChildWorkbook(const model::BomModel& m
     for (const model::PropertyRequest& extra : model.ExtraProperties) {
         columns.push_back({extra.name.c_str(), 16});
     }
+    if (pictures) {
+        columns.push_back({excel::kPictureHeader, workbook::kPictureColumnWidth});
+    }
     const auto width = static_cast<std::int32_t>(columns.size());
 
     auto book = std::make_unique<workbook::Workbook>();
     workbook::Sheet& sheet = AddSheet(*book, kParentChildSheet);
     WriteHeadings(sheet, columns);
+    if (pictures) {
+        book->images = pictures->Images();
+    }
 
     const std::vector<model::ParentChildLine> lines =
         byPartNumber ? model::MergedByPartNumber(model::ParentChildLines(model, counting))
                      : model::ParentChildLines(model, counting);
     const ItemNames names(model, lines);
-    auto writer = WriterOf(sheet, limits, fitted);
+    auto writer = WriterOf(sheet, limits, fitted, pictures);
     excel::InBlocks(Lines(lines), [&](std::int32_t first, Lines chunk) {
         excel::RowBlock block(first + 2, static_cast<std::int32_t>(chunk.size()), width);
         std::int32_t row = 0;
@@ -137,6 +145,9 @@ std::unique_ptr<workbook::Workbook> ParentChildWorkbook(const model::BomModel& m
             for (std::size_t i = 0; i < model.ExtraProperties.size(); ++i) {
                 put(i < component.Extra.size() ? FieldCell(component.Extra[i])
                                                : excel::CellValue{});
+            }
+            if (pictures) {
+                block.pictures.push_back({block.top + row, width, excel::PictureFileOf(component)});
             }
             ++row;
         }

@@ -16,10 +16,11 @@ inline constexpr const char* kParentChildSheet = "Parent-Child";
 // first appears, and the component's further properties the model was asked for. Missing components
 // show their name and "File Missing", as in the Summary BOM.
 // With `byPartNumber`, files of one part number are one parent or component (MergedByPartNumber).
-// Texts are cut to a cell with Excel's limits, as BomWorkbook cuts them.
+// Texts are cut to a cell with Excel's limits, as BomWorkbook cuts them. With `pictures`, a
+// last column shows each component's picture.
 std::unique_ptr<workbook::Workbook>
 ParentChildWorkbook(const model::BomModel& model, model::Counting counting,
                     bool byPartNumber = false, excel::CellLimits limits = excel::CellLimits::Excel,
-                    Fitted* fitted = nullptr);
+                    Fitted* fitted = nullptr, const workbook::FileImages* pictures = nullptr);
 
 } // namespace pw::batch

@@ -23,6 +23,7 @@ RunTally& RunTally::operator+=(const RunTally& other) {
     fittedAssemblies += other.fittedAssemblies;
     missing += other.missing;
     outOfDateMasses += other.outOfDateMasses;
+    withoutPicture += other.withoutPicture;
     return *this;
 }
 
@@ -39,6 +40,10 @@ std::string SummaryLine(const RunTally& tally, const std::string& seconds) {
            CountedText(tally.missing, "missing component", "missing components") +
            (tally.outOfDateMasses > 0 ? "; " + model::OutOfDateMassText(tally.outOfDateMasses)
                                       : std::string()) +
+           (tally.withoutPicture > 0
+                ? "; " + CountedText(tally.withoutPicture, "component", "components") +
+                      " without a picture"
+                : std::string()) +
            "; " + seconds;
 }
 
@@ -53,7 +58,8 @@ std::string TallyLine(const RunTally& tally,
     std::ostringstream line;
     line << kTallyPrefix << tally.given << ' ' << tally.exported << ' ' << tally.notLoaded << ' '
          << tally.notWritten << ' ' << tally.incomplete << ' ' << tally.unmatched << ' '
-         << tally.fittedAssemblies << ' ' << tally.missing << ' ' << tally.outOfDateMasses;
+         << tally.fittedAssemblies << ' ' << tally.missing << ' ' << tally.outOfDateMasses << ' '
+         << tally.withoutPicture;
     if (project) {
         line << '\t' << project->name << '\t' << project->fullFileName;
     }
@@ -71,7 +77,8 @@ std::optional<WorkerTally> ReadTallyLine(const std::string& line) {
     WorkerTally read;
     RunTally& t = read.tally;
     if (!(counts >> t.given >> t.exported >> t.notLoaded >> t.notWritten >> t.incomplete >>
-          t.unmatched >> t.fittedAssemblies >> t.missing >> t.outOfDateMasses)) {
+          t.unmatched >> t.fittedAssemblies >> t.missing >> t.outOfDateMasses >>
+          t.withoutPicture)) {
         return std::nullopt;
     }
     if (tab != std::string::npos) {

@@ -20,6 +20,7 @@ struct RunTally {
     std::int64_t fittedAssemblies = 0; // written with texts cut or links left out
     std::int64_t missing = 0;          // missing components
     std::int64_t outOfDateMasses = 0;  // files whose stored mass Inventor marks out of date
+    std::int64_t withoutPicture = 0;   // with --pictures: files and virtual components without
 
     RunTally& operator+=(const RunTally& other);
 };

@@ -3,6 +3,7 @@
 #include "CommandLinePaths.h"
 #include "ConsoleText.h"
 #include "ProcessWorkers.h"
+#include "ThumbnailPictures.h"
 #include "WindowsOutputFiles.h"
 #include "shared/com/ComApartment.h"
 #include "shared/com/TextConvert.h"
@@ -57,7 +58,8 @@ int Run(const std::vector<std::string>& arguments) {
         return batch::ParallelExport(options, workers, report).Run();
     }
     batch::WindowsOutputFiles files;
-    return batch::BatchExport(options, servers, files, report).Run();
+    batch::ThumbnailPictures pictures;
+    return batch::BatchExport(options, servers, files, report, &pictures).Run();
 }
 
 } // namespace

@@ -36,6 +36,9 @@ void BlockWriter::Write(const RowBlock& block) {
         }
         PutLink(link);
     }
+    for (const CellPicture& picture : block.pictures) {
+        PutPicture(picture);
+    }
 }
 
 } // namespace pw::excel

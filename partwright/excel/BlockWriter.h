@@ -9,9 +9,9 @@
 namespace pw::excel {
 
 // Writes a sheet's blocks, Excel's sheet or a sheet of a workbook written as a file alike: each
-// run's formats, the values, then the links over them. With Excel's limits, a text longer than a
-// cell holds is cut to fit and the sheet's links end at what it holds, each told as fitted; a
-// value the layout could not make is told as failed.
+// run's formats, the values, then the links over them and the pictures. With Excel's limits, a text
+// longer than a cell holds is cut to fit and the sheet's links end at what it holds, each told as
+// fitted; a value the layout could not make is told as failed.
 class BlockWriter {
 public:
     BlockWriter(std::string sheetName, CellLimits limits);
@@ -25,6 +25,7 @@ protected:
     virtual void FormatRows(const RowRunFormat& run) = 0;
     virtual void PutValues(std::int32_t top, const CellBlock& values) = 0;
     virtual void PutLink(const CellLink& link) = 0;
+    virtual void PutPicture(const CellPicture& picture) = 0;
 
 private:
     std::string sheetName_;

@@ -66,8 +66,17 @@ struct CellLink {
     std::string text;
 };
 
+// A file's picture in a cell, in a row made tall enough for it. `file` is the file's full name,
+// or empty for a row that shows no file (a virtual or missing component): its cell stays empty.
+struct CellPicture {
+    std::int32_t row = 0;
+    std::int32_t column = 0;
+    std::string file;
+};
+
 // Rows from `top` down, from column 1: their formats, set before the values, then the values,
-// then the links. `failures` are the values that could not be made, their cells left blank.
+// then the links and the pictures. `failures` are the values that could not be made, their
+// cells left blank.
 struct RowBlock {
     RowBlock(std::int32_t firstRow, std::int32_t rowCount, std::int32_t columnCount)
         : top(firstRow), values(rowCount, columnCount) {}
@@ -75,6 +84,7 @@ struct RowBlock {
     CellBlock values;
     std::vector<RowRunFormat> formats;
     std::vector<CellLink> links;
+    std::vector<CellPicture> pictures;
     std::vector<std::string> failures;
 };
 

@@ -65,6 +65,12 @@ CellValue FolderCell(const model::clsFileData& record) {
 
 } // namespace
 
+std::string PictureFileOf(const model::clsFileData& record) {
+    const bool ownFile = record.Kind != model::ComponentKind::Virtual &&
+                         record.Kind != model::ComponentKind::Missing;
+    return ownFile ? record.FileName : std::string();
+}
+
 BomSheets::BomSheets(const model::BomModel& model, BomSheetOptions options)
     : model_(model), options_(options),
       indentColumns_(options.levelColumns ? model.Counts.MaxIndent : std::int16_t{0}) {
@@ -98,6 +104,13 @@ std::int16_t BomSheets::ExtraCount() const {
     return checked::Narrow<std::int16_t>(model_.ExtraProperties.size());
 }
 
+void BomSheets::AddPicture(const model::clsFileData& record, RowBlock& block, std::int32_t at,
+                           std::int32_t column) const {
+    if (options_.pictures) {
+        block.pictures.push_back({block.top + at, column, PictureFileOf(record)});
+    }
+}
+
 void BomSheets::QuantityValues(Records records, std::int64_t items, CellBlock& block,
                                std::int32_t at) const {
     if (!options_.quantities) {
@@ -109,17 +122,16 @@ void BomSheets::QuantityValues(Records records, std::int64_t items, CellBlock& b
     }
 }
 
-// The further properties' headers, or a record's values of them, in the block's last columns.
-void BomSheets::ExtraHeaders(CellBlock& block) const {
-    const std::int16_t first = checked::Sub(static_cast<std::int16_t>(block.columns), ExtraCount());
+void BomSheets::ExtraHeaders(CellBlock& block, std::int32_t lastColumn) const {
+    const std::int32_t first = lastColumn - ExtraCount();
     for (std::int16_t i = 0; i < ExtraCount(); ++i) {
         block.At(0, first + i) = TextCell(model_.ExtraProperties[static_cast<std::size_t>(i)].name);
     }
 }
 
-void BomSheets::ExtraValues(const model::clsFileData& record, CellBlock& block,
-                            std::int32_t at) const {
-    const std::int32_t first = block.columns - ExtraCount();
+void BomSheets::ExtraValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
+                            std::int32_t lastColumn) const {
+    const std::int32_t first = lastColumn - ExtraCount();
     for (std::size_t i = 0; i < record.Extra.size() && i < model_.ExtraProperties.size(); ++i) {
         block.At(at, first + static_cast<std::int32_t>(i)) = FieldCell(record.Extra[i]);
     }
@@ -129,8 +141,9 @@ RowBlock BomSheets::IndentedHeader(std::int32_t row) const {
     const auto headers = static_cast<std::int16_t>(std::size(indented::kHeaders));
     // The matrix column has no header: the header row ends at the file name without it.
     RowBlock block(row, 1,
-                   options_.bomStructure || ExtraCount() > 0 ? IndentedWidth()
-                                                             : IndentedColumn(headers));
+                   options_.pictures                           ? IndentedWidth() + 1
+                   : options_.bomStructure || ExtraCount() > 0 ? IndentedWidth()
+                                                               : IndentedColumn(headers));
     CellBlock& cells = block.values;
     for (std::int16_t offset = 1; offset <= headers; ++offset) {
         cells.At(0, IndentedColumn(offset) - 1) = TextCell(indented::kHeaders[offset - 1]);
@@ -141,12 +154,15 @@ RowBlock BomSheets::IndentedHeader(std::int32_t row) const {
     for (std::int16_t level = 1; level <= indentColumns_; ++level) {
         cells.At(0, level - 1) = TextCell("Level" + IntegerText(level));
     }
-    ExtraHeaders(cells);
+    ExtraHeaders(cells, IndentedWidth());
+    if (options_.pictures) {
+        cells.At(0, IndentedWidth()) = TextCell(kPictureHeader);
+    }
     return block;
 }
 
 RowBlock BomSheets::SummaryHeader(std::int32_t row) const {
-    RowBlock block(row, 1, SummaryWidth());
+    RowBlock block(row, 1, SummaryWidth() + PictureColumns());
     CellBlock& cells = block.values;
     for (std::int32_t column = 0; column < summary::kCount; ++column) {
         cells.At(0, column) = TextCell(summary::kHeaders[column]);
@@ -159,7 +175,10 @@ RowBlock BomSheets::SummaryHeader(std::int32_t row) const {
             cells.At(0, QuantityColumn() - 1 + i) = TextCell(kQuantityHeaders[i]);
         }
     }
-    ExtraHeaders(cells);
+    ExtraHeaders(cells, SummaryWidth());
+    if (options_.pictures) {
+        cells.At(0, SummaryWidth()) = TextCell(kPictureHeader);
+    }
     return block;
 }
 
@@ -186,10 +205,11 @@ bool BomSheets::IndentedRows(std::int32_t top, bool hyperlinks, const BlockSink&
             rows.push_back(record.get());
         }
     }
-    Rows(rows, top, IndentedWidth(), write, [&](std::int32_t index, RowBlock& block) {
-        const std::int32_t at = index % kRowsPerBlock;
-        IndentedValues(*rows[static_cast<std::size_t>(index)], block, at, hyperlinks);
-    });
+    Rows(rows, top, IndentedWidth() + PictureColumns(), write,
+         [&](std::int32_t index, RowBlock& block) {
+             const std::int32_t at = index % kRowsPerBlock;
+             IndentedValues(*rows[static_cast<std::size_t>(index)], block, at, hyperlinks);
+         });
     return !rows.empty();
 }
 
@@ -242,7 +262,8 @@ void BomSheets::IndentedValues(const model::clsFileData& record, RowBlock& block
         put(column(kBomStructure),
             [&] { return TextCell(model::BomStructureText(record.BOMStructure)); });
     }
-    ExtraValues(record, block.values, at);
+    ExtraValues(record, block.values, at, IndentedWidth());
+    AddPicture(record, block, at, IndentedWidth() + 1);
 }
 
 void BomSheets::SummaryRows(std::int32_t top, bool hyperlinks, const BlockSink& write) const {
@@ -256,10 +277,11 @@ void BomSheets::SummaryRows(std::int32_t top, bool hyperlinks, const BlockSink& 
             rows.push_back(record.get());
         }
     }
-    Rows(rows, top, SummaryWidth(), write, [&](std::int32_t index, RowBlock& block) {
-        SummaryValues(*rows[static_cast<std::size_t>(index)], block, index % kRowsPerBlock,
-                      hyperlinks);
-    });
+    Rows(rows, top, SummaryWidth() + PictureColumns(), write,
+         [&](std::int32_t index, RowBlock& block) {
+             SummaryValues(*rows[static_cast<std::size_t>(index)], block, index % kRowsPerBlock,
+                           hyperlinks);
+         });
 }
 
 void BomSheets::SummaryValues(const model::clsFileData& record, RowBlock& block, std::int32_t at,
@@ -285,7 +307,8 @@ void BomSheets::SummaryValues(const model::clsFileData& record, RowBlock& block,
     if (options_.bomStructure) {
         put(kBomStructure, TextCell(model::BomStructureText(record.BOMStructure)));
     }
-    ExtraValues(record, block.values, at);
+    ExtraValues(record, block.values, at, SummaryWidth());
+    AddPicture(record, block, at, SummaryWidth() + 1);
 }
 
 // One row per part number: the first file's fields where all its files agree, "*Varies*" where
@@ -297,24 +320,25 @@ void BomSheets::PartNumberSummaryRows(std::int32_t top, bool hyperlinks,
     for (const PartNumberRow& row : merged) {
         leads.push_back(row.records.front());
     }
-    Rows(leads, top, SummaryWidth(), write, [&](std::int32_t index, RowBlock& block) {
-        const PartNumberRow& row = merged[static_cast<std::size_t>(index)];
-        const std::int32_t at = index % kRowsPerBlock;
-        SummaryValues(*row.records.front(), block, at, hyperlinks);
-        if (row.quantity) {
-            block.values.At(at, summary::kQuantity - 1) = *row.quantity;
-            QuantityValues(row.records, *row.quantity, block.values, at);
-        }
-        if (row.records.size() > 1) {
-            MarkVarying(row.records, block.values, at);
-            const std::string files =
-                CountedText(static_cast<std::int64_t>(row.records.size()), "file", "files");
-            block.values.At(at, summary::kFilename - 1) = TextCell(files);
-            if (!block.links.empty() && block.links.back().row == block.top + at) {
-                block.links.back().text = files;
-            }
-        }
-    });
+    Rows(leads, top, SummaryWidth() + PictureColumns(), write,
+         [&](std::int32_t index, RowBlock& block) {
+             const PartNumberRow& row = merged[static_cast<std::size_t>(index)];
+             const std::int32_t at = index % kRowsPerBlock;
+             SummaryValues(*row.records.front(), block, at, hyperlinks);
+             if (row.quantity) {
+                 block.values.At(at, summary::kQuantity - 1) = *row.quantity;
+                 QuantityValues(row.records, *row.quantity, block.values, at);
+             }
+             if (row.records.size() > 1) {
+                 MarkVarying(row.records, block.values, at);
+                 const std::string files =
+                     CountedText(static_cast<std::int64_t>(row.records.size()), "file", "files");
+                 block.values.At(at, summary::kFilename - 1) = TextCell(files);
+                 if (!block.links.empty() && block.links.back().row == block.top + at) {
+                     block.links.back().text = files;
+                 }
+             }
+         });
 }
 
 // "*Varies*" in each field of a merged row on which its files disagree.
@@ -343,7 +367,7 @@ void BomSheets::MarkVarying(Records records, CellBlock& block, std::int32_t at) 
             block.At(at, column - 1) = TextCell(kVaries);
         }
     }
-    const std::int32_t firstExtra = block.columns - ExtraCount();
+    const std::int32_t firstExtra = SummaryWidth() - ExtraCount();
     for (std::size_t i = 0; i < model_.ExtraProperties.size(); ++i) {
         const auto extra = [i](const model::clsFileData& record) {
             return i < record.Extra.size() ? record.Extra[i] : Value{};

@@ -29,7 +29,16 @@ struct BomSheetOptions {
     // Unit QTY, Total QTY and Unit on the Summary BOM, where any component is counted in a
     // length, an area, a volume or a mass.
     bool quantities = false;
+    // A "Picture" column after all the others, with the picture of each row's file.
+    bool pictures = false;
 };
+
+// The header of the column of pictures.
+inline constexpr const char* kPictureHeader = "Picture";
+
+// The file whose picture a record's row shows: its full name, or nothing for a component without
+// a file of its own (virtual or missing).
+std::string PictureFileOf(const model::clsFileData& record);
 
 // A block of rows ready to write, with how many of the sheet's rows are laid out by then.
 using BlockSink = std::function<void(const RowBlock& block, std::int32_t done, std::int32_t total)>;
@@ -61,6 +70,9 @@ private:
     std::int16_t IndentedWidth() const;
     std::int16_t SummaryWidth() const;
     std::int16_t ExtraCount() const;
+    std::int16_t PictureColumns() const { return options_.pictures ? 1 : 0; }
+    void AddPicture(const model::clsFileData& record, RowBlock& block, std::int32_t at,
+                    std::int32_t column) const;
     std::int16_t QuantityColumn() const; // the first of the quantity columns
     void Rows(Records records, std::int32_t top, std::int32_t width, const BlockSink& write,
               const std::function<void(std::int32_t at, RowBlock& block)>& fill) const;
@@ -74,8 +86,10 @@ private:
                     std::int32_t folderColumn, bool hyperlinks) const;
     void QuantityValues(Records records, std::int64_t items, CellBlock& block,
                         std::int32_t at) const;
-    void ExtraHeaders(CellBlock& block) const;
-    void ExtraValues(const model::clsFileData& record, CellBlock& block, std::int32_t at) const;
+    // The further properties' headers or values in the columns that end at `lastColumn`.
+    void ExtraHeaders(CellBlock& block, std::int32_t lastColumn) const;
+    void ExtraValues(const model::clsFileData& record, CellBlock& block, std::int32_t at,
+                     std::int32_t lastColumn) const;
 
     const model::BomModel& model_;
     BomSheetOptions options_;

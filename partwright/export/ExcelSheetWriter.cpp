@@ -2,6 +2,7 @@
 
 #include "partwright/excel/ExcelCodes.h"
 #include "shared/core/Checked.h"
+#include "shared/core/NumberText.h"
 
 #include <utility>
 
@@ -48,6 +49,11 @@ void ExcelSheetWriter::PutLink(const CellLink& link) {
     session_.Step([&] {
         Sheet().AddHyperlink(*Sheet().Cells(link.row, link.column), link.address, link.text);
     });
+}
+
+void ExcelSheetWriter::PutPicture(const CellPicture& picture) {
+    session_.CountFailure("no picture is placed in Excel's sheet (row " + IntegerText(picture.row) +
+                          ")");
 }
 
 } // namespace pw::excel

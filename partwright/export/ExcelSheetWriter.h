@@ -24,6 +24,8 @@ protected:
     void FormatRows(const RowRunFormat& run) override;
     void PutValues(std::int32_t top, const CellBlock& values) override;
     void PutLink(const CellLink& link) override;
+    // The window's export lays out no pictures: one handed here is counted, not dropped unsaid.
+    void PutPicture(const CellPicture& picture) override;
 
 private:
     Worksheet& Sheet() const;

@@ -2,6 +2,7 @@
 
 #include "shared/core/Failure.h"
 
+#include <optional>
 #include <utility>
 
 namespace pw::workbook {
@@ -41,8 +42,9 @@ void LinkCell(Sheet& sheet, std::int32_t row, std::int32_t column, const std::st
 }
 
 SheetBlockWriter::SheetBlockWriter(Sheet& sheet, excel::CellLimits limits,
-                                   std::function<void(const std::string&)> fitted)
-    : BlockWriter(sheet.name, limits), sheet_(sheet), fitted_(std::move(fitted)) {}
+                                   std::function<void(const std::string&)> fitted,
+                                   const FileImages* images)
+    : BlockWriter(sheet.name, limits), sheet_(sheet), fitted_(std::move(fitted)), images_(images) {}
 
 void SheetBlockWriter::Failed(const std::string& why) {
     throw Failure(kEFail, "the workbook could not be made whole: " + why);
@@ -81,6 +83,21 @@ void SheetBlockWriter::PutValues(std::int32_t top, const excel::CellBlock& value
 
 void SheetBlockWriter::PutLink(const excel::CellLink& link) {
     LinkCell(sheet_, link.row, link.column, link.address, link.text);
+}
+
+void SheetBlockWriter::PutPicture(const excel::CellPicture& picture) {
+    // Every row of a sheet of pictures is as tall, with a picture or without.
+    sheet_.SetRowHeight(picture.row, kPictureRowHeight);
+    sheet_.columns[picture.column].width = kPictureColumnWidth;
+    const std::optional<std::size_t> image =
+        images_ && !picture.file.empty() ? images_->Find(picture.file) : std::nullopt;
+    if (!image) {
+        return;
+    }
+    const Image& shown = images_->Images()[*image];
+    sheet_.pictures.push_back({picture.row, picture.column, *image,
+                               (kPictureCellPixels - shown.width) / 2,
+                               (kPictureCellPixels - shown.height) / 2});
 }
 
 } // namespace pw::workbook

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileImages.h"
 #include "WorkbookModel.h"
 #include "partwright/excel/BlockWriter.h"
 
@@ -18,12 +19,14 @@ void TypeInto(Sheet& sheet, std::int32_t row, std::int32_t column, const Value& 
 void LinkCell(Sheet& sheet, std::int32_t row, std::int32_t column, const std::string& address,
               const std::string& text);
 
-// Writes blocks into a sheet of the workbook: formats row by row, values as typed, links. A
-// value the layout could not make leaves no workbook to write: it fails the write.
+// Writes blocks into a sheet of the workbook: formats row by row, values as typed, links, and
+// the pictures of `images` (a row of a file without one is made as tall, its cell left empty).
+// A value the layout could not make leaves no workbook to write: it fails the write.
 class SheetBlockWriter : public excel::BlockWriter {
 public:
     SheetBlockWriter(Sheet& sheet, excel::CellLimits limits,
-                     std::function<void(const std::string&)> fitted);
+                     std::function<void(const std::string&)> fitted,
+                     const FileImages* images = nullptr);
 
 protected:
     void Failed(const std::string& why) override;
@@ -31,10 +34,12 @@ protected:
     void FormatRows(const excel::RowRunFormat& run) override;
     void PutValues(std::int32_t top, const excel::CellBlock& values) override;
     void PutLink(const excel::CellLink& link) override;
+    void PutPicture(const excel::CellPicture& picture) override;
 
 private:
     Sheet& sheet_;
     std::function<void(const std::string&)> fitted_;
+    const FileImages* images_;
     int currentYear_ = ThisYear();
 };
 

@@ -13,8 +13,8 @@
 #include <vector>
 
 // Excel's workbooks in memory, as an .xlsx holds them: sheets in tab order, cells as Excel reads
-// what is typed into them, formats, hyperlinks and frozen panes. The batch export fills it and
-// writes it as a file.
+// what is typed into them, formats, hyperlinks, frozen panes and pictures. The batch export fills
+// it and writes it as a file.
 namespace pw::workbook {
 
 inline constexpr double kDefaultRowHeight = 15.0;   // points
@@ -52,6 +52,23 @@ struct StoredHyperlink {
     std::string subAddress;
 };
 
+// A PNG image, stored once in a workbook however many cells show it.
+struct Image {
+    std::string png;
+    std::int32_t width = 0; // pixels, as it is shown
+    std::int32_t height = 0;
+};
+
+// An image of the workbook shown in a cell, its top-left corner `left` and `top` pixels into the
+// cell; it moves with the cell when rows are sorted or filtered.
+struct PlacedPicture {
+    std::int32_t row = 0;
+    std::int32_t column = 0;
+    std::size_t image = 0; // place in the workbook's images
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+};
+
 struct Sheet {
     std::string name;
     // The cells' rows come from one growing pool rather than one heap block each: a sheet of
@@ -69,6 +86,7 @@ struct Sheet {
     std::unordered_map<std::uint64_t, std::size_t> hyperlinkOfCell; // place in hyperlinks
     // The first cell below and right of the frozen panes.
     std::optional<std::pair<std::int32_t, std::int32_t>> frozenAt;
+    std::vector<PlacedPicture> pictures;
 
     static std::uint64_t Key(std::int32_t row, std::int32_t column) {
         return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) |
@@ -103,6 +121,7 @@ struct Workbook {
     std::string name;
     std::vector<std::unique_ptr<Sheet>> sheets; // tab order
     std::size_t activeSheet = 0;
+    std::vector<Image> images;
 
     Sheet* FindSheet(const std::string& name) const;
 };

@@ -1,5 +1,7 @@
 #include "WorkbookXlsx.h"
 
+#include "XlsxDrawing.h"
+#include "XlsxPackage.h"
 #include "XlsxStyles.h"
 #include "XlsxText.h"
 #include "ZipArchive.h"
@@ -9,13 +11,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <unordered_map>
 
 namespace pw::workbook {
 namespace {
-
-constexpr const char* kXmlDeclaration =
-    R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)";
 
 void AppendReference(std::string& out, std::int32_t row, std::int32_t column) {
     out += excel::ColumnLetters(column);
@@ -196,9 +196,6 @@ void AppendHyperlinks(std::string& out, const Sheet& sheet, std::string& relatio
     if (sheet.hyperlinks.empty()) {
         return;
     }
-    relations = kXmlDeclaration;
-    relations +=
-        R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)";
     out += "<hyperlinks>";
     int id = 1;
     for (const StoredHyperlink& link : sheet.hyperlinks) {
@@ -212,14 +209,12 @@ void AppendHyperlinks(std::string& out, const Sheet& sheet, std::string& relatio
             out += '"';
         }
         out += "/>";
-        relations +=
-            "<Relationship Id=\"" + relation +
-            R"(" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/hyperlink" Target=")";
+        relations += "<Relationship Id=\"" + relation + "\" Type=\"" + std::string(kRelationsOf) +
+                     R"(hyperlink" Target=")";
         AppendEscaped(relations, link.address);
         relations += R"(" TargetMode="External"/>)";
     }
     out += "</hyperlinks>";
-    relations += "</Relationships>";
 }
 
 // What a worksheet holds at most: Excel refuses a file with a cell beyond.
@@ -243,7 +238,9 @@ void CheckSize(const Sheet& sheet) {
     }
 }
 
-std::string SheetXml(const Sheet& sheet, bool active, Parts& parts, std::string& relations) {
+// The sheet's part; the relations it names (hyperlinks, its drawing) are added to `relations`.
+std::string SheetXml(const Sheet& sheet, bool active, Parts& parts, std::string& relations,
+                     const std::string& drawing) {
     CheckSize(sheet);
     std::string xml = kXmlDeclaration;
     xml += R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
@@ -252,14 +249,18 @@ std::string SheetXml(const Sheet& sheet, bool active, Parts& parts, std::string&
     AppendColumns(xml, sheet, parts);
     AppendSheetData(xml, sheet, parts);
     AppendHyperlinks(xml, sheet, relations);
+    if (!drawing.empty()) {
+        xml += R"(<drawing r:id="rIdDrawing"/>)";
+        relations += "<Relationship Id=\"rIdDrawing\" Type=\"" + std::string(kRelationsOf) +
+                     "drawing\" Target=\"../" + drawing + "\"/>";
+    }
     xml += "</worksheet>";
     return xml;
 }
 
 constexpr const char* kSheetType =
     "application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml";
-constexpr const char* kRelationsOf =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+constexpr const char* kDrawingType = "application/vnd.openxmlformats-officedocument.drawing+xml";
 
 } // namespace
 
@@ -282,13 +283,25 @@ std::string WorkbookXlsx(const Workbook& book) {
     std::string relations = kXmlDeclaration;
     relations +=
         R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)";
+    std::set<std::size_t> usedImages;
     for (std::size_t i = 0; i < book.sheets.size(); ++i) {
         const std::string number = std::to_string(i + 1);
+        const Sheet& sheet = *book.sheets[i];
+        std::string drawing;
+        if (!sheet.pictures.empty()) {
+            drawing = "drawings/drawing" + number + ".xml";
+            const DrawingParts drawn = SheetDrawing(sheet, book, usedImages);
+            archive.Add("xl/" + drawing, drawn.drawing);
+            archive.Add("xl/drawings/_rels/drawing" + number + ".xml.rels", drawn.relations);
+            types +=
+                "<Override PartName=\"/xl/" + drawing + "\" ContentType=\"" + kDrawingType + "\"/>";
+        }
         std::string sheetRelations;
         archive.Add("xl/worksheets/sheet" + number + ".xml",
-                    SheetXml(*book.sheets[i], i == book.activeSheet, parts, sheetRelations));
+                    SheetXml(sheet, i == book.activeSheet, parts, sheetRelations, drawing));
         if (!sheetRelations.empty()) {
-            archive.Add("xl/worksheets/_rels/sheet" + number + ".xml.rels", sheetRelations);
+            archive.Add("xl/worksheets/_rels/sheet" + number + ".xml.rels",
+                        RelationsPart(sheetRelations));
         }
         types += "<Override PartName=\"/xl/worksheets/sheet" + number + ".xml\" ContentType=\"" +
                  kSheetType + "\"/>";
@@ -297,6 +310,12 @@ std::string WorkbookXlsx(const Workbook& book) {
         workbook += "\" sheetId=\"" + number + "\" r:id=\"rId" + number + "\"/>";
         relations += "<Relationship Id=\"rId" + number + "\" Type=\"" + kRelationsOf +
                      "worksheet\" Target=\"worksheets/sheet" + number + ".xml\"/>";
+    }
+    if (!usedImages.empty()) {
+        types += R"(<Default Extension="png" ContentType="image/png"/>)";
+    }
+    for (const std::size_t image : usedImages) {
+        archive.Add("xl/" + ImagePartName(image), book.images[image].png, Packing::Stored);
     }
     types += "</Types>";
     workbook += "</sheets></workbook>";

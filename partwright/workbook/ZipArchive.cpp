@@ -54,6 +54,7 @@ std::uint32_t Within32Bits(std::size_t size, const std::string& what) {
 }
 
 constexpr std::uint32_t kVersion = 20;
+constexpr std::uint32_t kStored = 0;
 constexpr std::uint32_t kDeflated = 8;
 constexpr std::uint32_t kUtf8Names = 0x0800;
 // 1 January 2026, 00:00, in MS-DOS form: the same workbook makes the same bytes at any time.
@@ -62,9 +63,10 @@ constexpr std::uint32_t kDosDate = ((2026 - 1980) << 9) | (1 << 5) | 1;
 
 } // namespace
 
-void ZipArchive::Add(const std::string& name, const std::string& content) {
+void ZipArchive::Add(const std::string& name, const std::string& content, Packing packing) {
     Entry entry;
     entry.name = name;
+    entry.method = packing == Packing::Stored ? kStored : kDeflated;
     entry.size = Within32Bits(content.size(), name);
     entry.crc = static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(content.data()),
                                                  static_cast<uInt>(content.size())));
@@ -73,7 +75,7 @@ void ZipArchive::Add(const std::string& name, const std::string& content) {
     Put32(bytes_, 0x04034b50);
     Put16(bytes_, kVersion);
     Put16(bytes_, kUtf8Names);
-    Put16(bytes_, kDeflated);
+    Put16(bytes_, entry.method);
     Put16(bytes_, kDosTime);
     Put16(bytes_, kDosDate);
     Put32(bytes_, entry.crc);
@@ -83,7 +85,12 @@ void ZipArchive::Add(const std::string& name, const std::string& content) {
     Put16(bytes_, static_cast<std::uint32_t>(name.size()));
     Put16(bytes_, 0);
     bytes_ += name;
-    entry.compressedSize = Within32Bits(AppendDeflated(bytes_, content), name);
+    if (packing == Packing::Stored) {
+        bytes_ += content;
+        entry.compressedSize = entry.size;
+    } else {
+        entry.compressedSize = Within32Bits(AppendDeflated(bytes_, content), name);
+    }
     std::string size;
     Put32(size, entry.compressedSize);
     bytes_.replace(compressedSizeAt, size.size(), size);
@@ -98,7 +105,7 @@ std::string ZipArchive::Finish() && {
         Put16(out, kVersion);
         Put16(out, kVersion);
         Put16(out, kUtf8Names);
-        Put16(out, kDeflated);
+        Put16(out, entry.method);
         Put16(out, kDosTime);
         Put16(out, kDosDate);
         Put32(out, entry.crc);

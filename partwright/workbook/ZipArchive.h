@@ -6,10 +6,15 @@
 
 namespace pw::workbook {
 
-// A ZIP archive built in memory, its entries deflated with zlib.
+// How an entry is kept: deflated with zlib, or stored as it is (what is already compressed, as a
+// PNG image is, gains nothing from deflating again).
+enum class Packing { Deflated, Stored };
+
+// A ZIP archive built in memory.
 class ZipArchive {
 public:
-    void Add(const std::string& name, const std::string& content);
+    void Add(const std::string& name, const std::string& content,
+             Packing packing = Packing::Deflated);
     // The archive's bytes, central directory included; the archive is spent.
     std::string Finish() &&;
 
@@ -20,6 +25,7 @@ private:
         std::uint32_t compressedSize = 0;
         std::uint32_t size = 0;
         std::uint32_t offset = 0;
+        std::uint32_t method = 0;
     };
     std::string bytes_;
     std::vector<Entry> entries_;

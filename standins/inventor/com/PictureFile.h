@@ -9,8 +9,9 @@
 
 namespace pw::standins {
 
-// The bitmap file as a picture object of the platform's picture type; raises a Failure when the
-// file cannot be loaded.
+// The image file as a picture object of the platform's picture type: a bitmap, or for an .emf
+// file an enhanced metafile, the two kinds Inventor's thumbnails come as. Raises a Failure when
+// the file cannot be loaded.
 com::ComPtr<IPictureDisp> LoadPictureFile(const std::string& path);
 
 } // namespace pw::standins

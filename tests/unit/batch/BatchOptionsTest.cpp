@@ -60,6 +60,10 @@ TEST(BatchOptions, MistakesAreUsageErrorsThatSayWhatIsWrong) {
         {{"A.iam", "--out"}, "--out needs a folder"},
         {{"A.iam", "--out="}, "--out needs a folder"},
         {{"A.iam", "--force=yes"}, "option '--force' takes no value"},
+        {{"A.iam", "--pictures", "--format", "csv"},
+         "--pictures needs --format xlsx: a CSV file holds text only, no pictures"},
+        {{"--compare", "A.iam", "B.iam", "--pictures"},
+         "--pictures shows the parts of a BOM; --compare writes no picture column"},
         {{"A.iam", ""}, "an empty assembly name"},
     };
     for (const auto& [arguments, what] : mistakes) {

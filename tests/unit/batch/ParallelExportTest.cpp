@@ -167,6 +167,15 @@ TEST(WorkerArgumentsTest, AWorkerReadsBackTheOptionsOfItsRun) {
     EXPECT_EQ(read.outFolder, "D:\\Out folder");
     EXPECT_EQ(read.project, "D:\\Projects\\Frames.ipj");
     EXPECT_EQ(read.assemblies, (std::vector<std::string>{"-odd name.iam", "D:\\A.iam"}));
+
+    // Pictures go into workbooks only.
+    options.format = OutputFormat::Xlsx;
+    options.csvReader.reset();
+    options.pictures = true;
+    const CommandLineReading pictures =
+        ReadCommandLine(WorkerArguments(options, {"D:\\A.iam"}), "test");
+    ASSERT_TRUE(pictures.options) << pictures.message;
+    EXPECT_TRUE(pictures.options->pictures);
 }
 
 } // namespace

@@ -1,0 +1,76 @@
+#include "FilePictures.h"
+
+#include "PathNames.h"
+#include "partwright/export/BomSheets.h"
+#include "partwright/export/CellText.h"
+#include "shared/core/CaseFold.h"
+#include "shared/core/NumberText.h"
+#include "shared/core/Step.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace pw::batch {
+namespace {
+
+constexpr std::size_t kNamedWithout = 5;
+
+} // namespace
+
+AssemblyPictures ReadPictures(const model::BomModel& model, inventor::Server* server,
+                              PictureReader* reader) {
+    AssemblyPictures pictures;
+    std::unordered_set<std::string> seen; // folded file names and virtual components' keys
+    for (const auto& record : model.FileData) {
+        if (!excel::Exported(*record) || record->Kind == model::ComponentKind::Missing ||
+            !seen.insert(FoldCase(record->FileName)).second) {
+            continue;
+        }
+        const std::string file = excel::PictureFileOf(*record);
+        if (file.empty()) {
+            ++pictures.virtualComponents;
+            continue;
+        }
+        std::optional<workbook::Image> image;
+        std::string why;
+        if (reader && server) {
+            RunStep([&] { image = reader->ImageOf(*server, file); }, why);
+        }
+        if (image) {
+            pictures.images.Add(file, std::move(*image));
+        } else {
+            pictures.filesWithout.push_back(why.empty() ? NameOf(file) : NameOf(file) + ": " + why);
+        }
+    }
+    return pictures;
+}
+
+std::optional<std::string> WithoutPictureText(const AssemblyPictures& pictures) {
+    if (pictures.Without() == 0) {
+        return std::nullopt;
+    }
+    std::string text = "  without a picture: ";
+    if (!pictures.filesWithout.empty()) {
+        text +=
+            CountedText(static_cast<std::int64_t>(pictures.filesWithout.size()), "file", "files") +
+            " (";
+        // A few names say which; a thousand would bury the run's other lines.
+        const std::size_t named = std::min(pictures.filesWithout.size(), kNamedWithout);
+        for (std::size_t i = 0; i < named; ++i) {
+            text += (i == 0 ? "" : ", ") + pictures.filesWithout[i];
+        }
+        if (named < pictures.filesWithout.size()) {
+            text += " and " +
+                    IntegerText(static_cast<std::int64_t>(pictures.filesWithout.size() - named)) +
+                    " more";
+        }
+        text += ")";
+    }
+    if (pictures.virtualComponents > 0) {
+        text += (pictures.filesWithout.empty() ? "" : " and ") +
+                CountedText(pictures.virtualComponents, "virtual component", "virtual components");
+    }
+    return text;
+}
+
+} // namespace pw::batch

@@ -1,0 +1,22 @@
+#include "ThumbnailPictures.h"
+
+#include "shared/inventor/ComPicture.h"
+#include "shared/thumbnail/PicturePng.h"
+#include "shared/thumbnail/ThumbnailRule.h"
+
+#include <utility>
+
+namespace pw::batch {
+
+std::optional<workbook::Image> ThumbnailPictures::ImageOf(inventor::Server& server,
+                                                          const std::string& fullFileName) {
+    const auto picture = std::dynamic_pointer_cast<inventor::ComPicture>(
+        thumbnail::PictureOf(server, legacy_, fullFileName));
+    if (!picture || !picture->get()) {
+        return std::nullopt;
+    }
+    thumbnail::PngImage png = thumbnail::PngOfPicture(picture->get(), workbook::kPictureSide);
+    return workbook::Image{std::move(png.bytes), png.width, png.height};
+}
+
+} // namespace pw::batch

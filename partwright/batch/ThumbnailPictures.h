@@ -1,0 +1,19 @@
+#pragma once
+
+#include "FilePictures.h"
+#include "shared/thumbnail/LegacyThumbnailCom.h"
+
+namespace pw::batch {
+
+// The pictures the window and Peekpane show, read by the same rule (the legacy reader for files
+// saved before version 6000) and encoded as PNG by the Windows Imaging Component.
+class ThumbnailPictures : public PictureReader {
+public:
+    std::optional<workbook::Image> ImageOf(inventor::Server& server,
+                                           const std::string& fullFileName) override;
+
+private:
+    thumbnail::ComLegacyReaderFactory legacy_;
+};
+
+} // namespace pw::batch
