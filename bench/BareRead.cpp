@@ -1,7 +1,9 @@
 // The floor of an export over many distinct files: each part file under a folder opened through
 // Apprentice, the properties a BOM row shows read, and let go, with nothing else done
-// (scripts/bench --batch-distinct prints it beside partwright-export's own figure).
-//   bare_read.exe FOLDER    prints "FILES files read in SECONDS s"
+// (scripts/bench --batch-distinct prints it beside partwright-export's own figure); with
+// --thumbnails, each file's thumbnail asked for too, as --pictures asks (scripts/bench
+// --batch-pictures).
+//   bare_read.exe FOLDER [--thumbnails]    prints "FILES files read in SECONDS s"
 #include "shared/com/ComApartment.h"
 #include "shared/com/Dispatch.h"
 #include "shared/com/TextConvert.h"
@@ -42,8 +44,9 @@ void ReadRow(DispatchObject& document) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2) {
-        std::fputs("usage: bare_read FOLDER\n", stderr);
+    const bool thumbnails = argc == 3 && std::wstring(argv[2]) == L"--thumbnails";
+    if (argc != 2 && !thumbnails) {
+        std::fputs("usage: bare_read FOLDER [--thumbnails]\n", stderr);
         return 2;
     }
     std::vector<std::filesystem::path> files;
@@ -59,6 +62,9 @@ int wmain(int argc, wchar_t** argv) {
         for (const auto& file : files) {
             DispatchObject document = server.GetObject(kOpen, pw::com::WideToUtf8(file.wstring()));
             ReadRow(document);
+            if (thumbnails) {
+                document.Get(kThumbnail);
+            }
         }
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         std::printf("%zu files read in %.2f s\n", files.size(), took.count());

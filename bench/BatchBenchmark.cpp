@@ -1,6 +1,8 @@
 #include "SyntheticAssembly.h"
 #include "partwright/batch/BomWorkbook.h"
 #include "partwright/batch/LoadMessages.h"
+#include "partwright/export/BomSheets.h"
+#include "partwright/workbook/FileImages.h"
 #include "partwright/model/AssemblyLoader.h"
 #include "partwright/workbook/SheetCsv.h"
 #include "partwright/workbook/WorkbookXlsx.h"
@@ -60,6 +62,51 @@ void BM_WorkbookXlsx(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 
+// A picture for every distinct file: PNG-sized bytes, each file's its own.
+workbook::FileImages EveryFilesPicture(const model::BomModel& model) {
+    workbook::FileImages images;
+    for (const auto& record : model.FileData) {
+        const std::string file = excel::PictureFileOf(*record);
+        if (!file.empty() && !images.Find(file)) {
+            images.Add(file, {std::string(3000, 'P') + file, 72, 72});
+        }
+    }
+    return images;
+}
+
+// The workbook with a picture column, made and written as an .xlsx file's bytes: against
+// BM_BatchWorkbook and BM_WorkbookXlsx, what the pictures cost once read.
+void BM_WorkbookWithPictures(benchmark::State& state) {
+    standins::StandinInventor inventor;
+    model::BomModel model;
+    LoadSynthetic(static_cast<int>(state.range(0)), inventor, model);
+    const workbook::FileImages images = EveryFilesPicture(model);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const auto book =
+            batch::BomWorkbook(model, {.levelColumns = true, .quantities = true, .pictures = true},
+                               true, excel::CellLimits::Excel, nullptr, &images);
+        bytes = workbook::WorkbookXlsx(*book).size();
+    }
+    state.SetItemsProcessed(state.iterations() * model.FileData.Count());
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+// The same without pictures, made and written in one go as above.
+void BM_WorkbookWithoutPictures(benchmark::State& state) {
+    standins::StandinInventor inventor;
+    model::BomModel model;
+    LoadSynthetic(static_cast<int>(state.range(0)), inventor, model);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const auto book =
+            batch::BomWorkbook(model, {.levelColumns = true, .quantities = true}, true);
+        bytes = workbook::WorkbookXlsx(*book).size();
+    }
+    state.SetItemsProcessed(state.iterations() * model.FileData.Count());
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+
 void BM_SheetCsv(benchmark::State& state) {
     standins::StandinInventor inventor;
     model::BomModel model;
@@ -81,6 +128,8 @@ BENCHMARK(BM_BatchWorkbook)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BatchWorkbookDistinct)->Arg(10'001)->Arg(100'001)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WorkbookXlsx)->Arg(20'001)->Arg(200'001)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WorkbookWithoutPictures)->Arg(20'001)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WorkbookWithPictures)->Arg(20'001)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SheetCsv)->Arg(20'001)->Arg(200'001)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "ThumbnailPictures.h"
 
 #include "shared/inventor/ComPicture.h"
-#include "shared/thumbnail/PicturePng.h"
 #include "shared/thumbnail/ThumbnailRule.h"
 
 #include <utility>
@@ -15,7 +14,10 @@ std::optional<workbook::Image> ThumbnailPictures::ImageOf(inventor::Server& serv
     if (!picture || !picture->get()) {
         return std::nullopt;
     }
-    thumbnail::PngImage png = thumbnail::PngOfPicture(picture->get(), workbook::kPictureSide);
+    if (!encoder_) {
+        encoder_.emplace();
+    }
+    thumbnail::PngImage png = encoder_->Encode(picture->get(), workbook::kPictureSide);
     return workbook::Image{std::move(png.bytes), png.width, png.height};
 }
 

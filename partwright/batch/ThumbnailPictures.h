@@ -2,6 +2,9 @@
 
 #include "FilePictures.h"
 #include "shared/thumbnail/LegacyThumbnailCom.h"
+#include "shared/thumbnail/PicturePng.h"
+
+#include <optional>
 
 namespace pw::batch {
 
@@ -14,6 +17,7 @@ public:
 
 private:
     thumbnail::ComLegacyReaderFactory legacy_;
+    std::optional<thumbnail::PngEncoder> encoder_; // started with the first picture
 };
 
 } // namespace pw::batch

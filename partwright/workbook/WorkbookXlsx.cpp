@@ -291,7 +291,7 @@ std::string WorkbookXlsx(const Workbook& book) {
         if (!sheet.pictures.empty()) {
             drawing = "drawings/drawing" + number + ".xml";
             const DrawingParts drawn = SheetDrawing(sheet, book, usedImages);
-            archive.Add("xl/" + drawing, drawn.drawing);
+            archive.Add("xl/" + drawing, drawn.drawing, Packing::DeflatedFast);
             archive.Add("xl/drawings/_rels/drawing" + number + ".xml.rels", drawn.relations);
             types +=
                 "<Override PartName=\"/xl/" + drawing + "\" ContentType=\"" + kDrawingType + "\"/>";

@@ -19,10 +19,9 @@ void Put32(std::string& out, std::uint32_t value) {
 
 // Writes the bytes' deflated form onto the end of `out`, a piece at a time, so that no buffer as
 // large as the input is made; returns its size.
-std::size_t AppendDeflated(std::string& out, const std::string& content) {
+std::size_t AppendDeflated(std::string& out, const std::string& content, int level) {
     z_stream stream{};
-    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) !=
-        Z_OK) {
+    if (deflateInit2(&stream, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
         throw Failure(kEFail, "zlib could not start deflating");
     }
     constexpr std::size_t kPiece = 1 << 18;
@@ -89,7 +88,8 @@ void ZipArchive::Add(const std::string& name, const std::string& content, Packin
         bytes_ += content;
         entry.compressedSize = entry.size;
     } else {
-        entry.compressedSize = Within32Bits(AppendDeflated(bytes_, content), name);
+        const int level = packing == Packing::DeflatedFast ? Z_BEST_SPEED : Z_DEFAULT_COMPRESSION;
+        entry.compressedSize = Within32Bits(AppendDeflated(bytes_, content, level), name);
     }
     std::string size;
     Put32(size, entry.compressedSize);

@@ -6,9 +6,10 @@
 
 namespace pw::workbook {
 
-// How an entry is kept: deflated with zlib, or stored as it is (what is already compressed, as a
-// PNG image is, gains nothing from deflating again).
-enum class Packing { Deflated, Stored };
+// How an entry is kept: deflated with zlib; deflated at zlib's fastest, for large parts that
+// repeat one pattern (a drawing of 20,000 anchors shrinks as well either way); or stored as it is
+// (what is already compressed, as a PNG image is, gains nothing from deflating again).
+enum class Packing { Deflated, DeflatedFast, Stored };
 
 // A ZIP archive built in memory.
 class ZipArchive {

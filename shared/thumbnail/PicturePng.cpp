@@ -29,11 +29,14 @@ Size FittedSize(OLE_XSIZE_HIMETRIC width, OLE_YSIZE_HIMETRIC height, std::int32_
     return {std::max(1, MulDiv(side, width, height)), side};
 }
 
-// A top-down 32-bit bitmap of the picture on white: its pixels are read in place by WIC.
+// A top-down 24-bit bitmap of the picture on white, three bytes a pixel as the PNG keeps them,
+// its rows padded to four bytes: its pixels are handed to WIC as they lie.
 struct DrawnPicture {
     window::UniqueBitmap bitmap;
     void* bits = nullptr;
     Size size{};
+
+    UINT Stride() const { return (static_cast<UINT>(size.width) * 3 + 3) & ~3u; }
 };
 
 // The picture's size in hundredths of a millimetre. A metafile's picture may not know it (Wine's
@@ -67,7 +70,7 @@ DrawnPicture Draw(IPicture& picture, std::int32_t side) {
     info.bmiHeader.biWidth = drawn.size.width;
     info.bmiHeader.biHeight = -drawn.size.height;
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     drawn.bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &drawn.bits, nullptr, 0));
     const window::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
@@ -101,51 +104,50 @@ std::string StreamBytes(IStream& stream) {
     return copy;
 }
 
-std::string EncodePng(const DrawnPicture& drawn) {
-    com::ComPtr<IWICImagingFactory> factory;
-    com::ThrowIfFailed(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                        IID_IWICImagingFactory, factory.put_void()),
-                       "Starting the Windows Imaging Component");
-    const auto stride = static_cast<UINT>(drawn.size.width) * 4;
-    com::ComPtr<IWICBitmap> source;
-    com::ThrowIfFailed(factory->CreateBitmapFromMemory(
-                           static_cast<UINT>(drawn.size.width),
-                           static_cast<UINT>(drawn.size.height), GUID_WICPixelFormat32bppBGR,
-                           stride, stride * static_cast<UINT>(drawn.size.height),
-                           static_cast<BYTE*>(drawn.bits), source.put()),
-                       "Handing the picture to the Windows Imaging Component");
-    com::ComPtr<IStream> stream;
-    com::ThrowIfFailed(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()),
-                       "Making room for the PNG image");
-    com::ComPtr<IWICBitmapEncoder> encoder;
-    com::ThrowIfFailed(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put()),
-                       "Starting the PNG encoder");
-    com::ThrowIfFailed(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache),
-                       "Starting the PNG encoder");
-    com::ComPtr<IWICBitmapFrameEncode> frame;
-    com::ThrowIfFailed(encoder->CreateNewFrame(frame.put(), nullptr), "Adding the PNG frame");
-    com::ThrowIfFailed(frame->Initialize(nullptr), "Adding the PNG frame");
-    com::ThrowIfFailed(
-        frame->SetSize(static_cast<UINT>(drawn.size.width), static_cast<UINT>(drawn.size.height)),
-        "Sizing the PNG frame");
-    // Opaque pixels: three bytes each, no alpha channel to store.
-    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    com::ThrowIfFailed(frame->SetPixelFormat(&format), "Choosing the PNG's pixels");
-    com::ThrowIfFailed(frame->WriteSource(source.get(), nullptr), "Encoding the PNG image");
-    com::ThrowIfFailed(frame->Commit(), "Encoding the PNG image");
-    com::ThrowIfFailed(encoder->Commit(), "Encoding the PNG image");
-    return StreamBytes(*stream.get());
-}
-
 } // namespace
 
-PngImage PngOfPicture(IPictureDisp* shown, std::int32_t side) {
+// The PNG encoder's class object is had once: asking WIC's factory for an encoder by container
+// format goes through every installed encoder's registration each time.
+PngEncoder::PngEncoder() {
+    com::ThrowIfFailed(CoGetClassObject(CLSID_WICPngEncoder, CLSCTX_INPROC_SERVER, nullptr,
+                                        IID_IClassFactory, encoders_.put_void()),
+                       "Starting the Windows Imaging Component's PNG encoder");
+}
+
+PngImage PngEncoder::Encode(IPictureDisp* shown, std::int32_t side) {
     com::ComPtr<IPicture> picture;
     if (!shown || FAILED(shown->QueryInterface(IID_IPicture, picture.put_void()))) {
         throw Failure(E_NOINTERFACE, "The thumbnail is no picture.");
     }
     const DrawnPicture drawn = Draw(*picture.get(), side);
-    return {EncodePng(drawn), drawn.size.width, drawn.size.height};
+    const auto width = static_cast<UINT>(drawn.size.width);
+    const auto height = static_cast<UINT>(drawn.size.height);
+
+    com::ComPtr<IStream> stream;
+    com::ThrowIfFailed(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()),
+                       "Making room for the PNG image");
+    com::ComPtr<IWICBitmapEncoder> encoder;
+    com::ThrowIfFailed(
+        encoders_->CreateInstance(nullptr, IID_IWICBitmapEncoder, encoder.put_void()),
+        "Starting the PNG encoder");
+    com::ThrowIfFailed(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache),
+                       "Starting the PNG encoder");
+    com::ComPtr<IWICBitmapFrameEncode> frame;
+    com::ThrowIfFailed(encoder->CreateNewFrame(frame.put(), nullptr), "Adding the PNG frame");
+    com::ThrowIfFailed(frame->Initialize(nullptr), "Adding the PNG frame");
+    com::ThrowIfFailed(frame->SetSize(width, height), "Sizing the PNG frame");
+    // Opaque pixels: three bytes each, no alpha channel to store.
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    com::ThrowIfFailed(frame->SetPixelFormat(&format), "Choosing the PNG's pixels");
+    if (format != GUID_WICPixelFormat24bppBGR) {
+        throw Failure(kEFail, "The PNG encoder takes no 24-bit pixels.");
+    }
+    com::ThrowIfFailed(frame->WritePixels(height, drawn.Stride(), drawn.Stride() * height,
+                                          static_cast<BYTE*>(drawn.bits)),
+                       "Encoding the PNG image");
+    com::ThrowIfFailed(frame->Commit(), "Encoding the PNG image");
+    com::ThrowIfFailed(encoder->Commit(), "Encoding the PNG image");
+    return {StreamBytes(*stream.get()), drawn.size.width, drawn.size.height};
 }
 
 } // namespace pw::thumbnail

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "shared/com/ComPtr.h"
+
 #include <windows.h>
 #include <ocidl.h>
+#include <wincodec.h>
 
 #include <cstdint>
 #include <string>
@@ -15,9 +18,18 @@ struct PngImage {
     std::int32_t height = 0;
 };
 
-// The picture (a bitmap or a metafile) drawn on white to fit a square of `side` pixels, its
-// shape kept, and encoded as PNG by the Windows Imaging Component. Raises a Failure when the
-// picture has no size or cannot be drawn or encoded. COM must be started on the thread.
-PngImage PngOfPicture(IPictureDisp* picture, std::int32_t side);
+// Encodes pictures as PNG through the Windows Imaging Component's PNG encoder. COM must be
+// started on the thread; the constructor raises a Failure when the encoder cannot be had.
+class PngEncoder {
+public:
+    PngEncoder();
+
+    // The picture (a bitmap or a metafile) drawn on white to fit a square of `side` pixels, its
+    // shape kept. Raises a Failure when it has no size or cannot be drawn or encoded.
+    PngImage Encode(IPictureDisp* picture, std::int32_t side);
+
+private:
+    com::ComPtr<IClassFactory> encoders_;
+};
 
 } // namespace pw::thumbnail

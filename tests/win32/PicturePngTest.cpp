@@ -110,7 +110,7 @@ constexpr COLORREF kGreen = RGB(40, 160, 80);
 constexpr COLORREF kBlue = RGB(30, 60, 200);
 
 TEST(PicturePng, ABitmapIsScaledToFitItsShapeKeptAndReadsBackAsDrawn) {
-    const PngImage wide = PngOfPicture(Bitmap(240, 120, kRed, kGreen).get(), 72);
+    const PngImage wide = PngEncoder().Encode(Bitmap(240, 120, kRed, kGreen).get(), 72);
     EXPECT_EQ(wide.bytes.substr(0, 8), "\x89PNG\r\n\x1a\n");
     EXPECT_EQ(wide.width, 72);
     EXPECT_EQ(wide.height, 36);
@@ -121,8 +121,17 @@ TEST(PicturePng, ABitmapIsScaledToFitItsShapeKeptAndReadsBackAsDrawn) {
     EXPECT_TRUE(Near(decoded.At(10, 5), kRed));
     EXPECT_TRUE(Near(decoded.At(60, 30), kGreen));
 
+    // Rows of a width that is no multiple of four pixels keep their place to the last.
+    const PngImage odd = PngEncoder().Encode(Bitmap(98, 100, kRed, kGreen).get(), 72);
+    ASSERT_EQ(odd.width, 71);
+    const Decoded oddDecoded = DecodePng(odd.bytes);
+    EXPECT_TRUE(Near(oddDecoded.At(5, 71), kRed));
+    EXPECT_TRUE(Near(oddDecoded.At(31, 71), kRed));
+    EXPECT_TRUE(Near(oddDecoded.At(40, 71), kGreen));
+    EXPECT_TRUE(Near(oddDecoded.At(70, 71), kGreen));
+
     // A small picture is drawn larger, to the same square.
-    const PngImage tall = PngOfPicture(Bitmap(30, 60, kBlue, kBlue).get(), 72);
+    const PngImage tall = PngEncoder().Encode(Bitmap(30, 60, kBlue, kBlue).get(), 72);
     EXPECT_EQ(tall.width, 36);
     EXPECT_EQ(tall.height, 72);
     EXPECT_TRUE(Near(DecodePng(tall.bytes).At(18, 36), kBlue));
@@ -130,7 +139,7 @@ TEST(PicturePng, ABitmapIsScaledToFitItsShapeKeptAndReadsBackAsDrawn) {
 
 TEST(PicturePng, AMetafileIsDrawnToItsFramesShape) {
     // A frame of 40 by 20 mm.
-    const PngImage drawn = PngOfPicture(Metafile(4000, 2000, kBlue).get(), 72);
+    const PngImage drawn = PngEncoder().Encode(Metafile(4000, 2000, kBlue).get(), 72);
     EXPECT_EQ(drawn.width, 72);
     EXPECT_EQ(drawn.height, 36);
     EXPECT_TRUE(Near(DecodePng(drawn.bytes).At(36, 18), kBlue));
@@ -138,7 +147,7 @@ TEST(PicturePng, AMetafileIsDrawnToItsFramesShape) {
 
 TEST(PicturePng, NoPictureIsAFailureThatSaysSo) {
     try {
-        PngOfPicture(nullptr, 72);
+        PngEncoder().Encode(nullptr, 72);
         FAIL() << "no picture was encoded";
     } catch (const Failure& failure) {
         EXPECT_STREQ(failure.what(), "The thumbnail is no picture.");
