@@ -2,8 +2,8 @@
 #include "partwright/batch/BomWorkbook.h"
 #include "partwright/batch/LoadMessages.h"
 #include "partwright/export/BomSheets.h"
-#include "partwright/workbook/FileImages.h"
 #include "partwright/model/AssemblyLoader.h"
+#include "partwright/workbook/FileImages.h"
 #include "partwright/workbook/SheetCsv.h"
 #include "partwright/workbook/WorkbookXlsx.h"
 
@@ -74,33 +74,19 @@ workbook::FileImages EveryFilesPicture(const model::BomModel& model) {
     return images;
 }
 
-// The workbook with a picture column, made and written as an .xlsx file's bytes: against
-// BM_BatchWorkbook and BM_WorkbookXlsx, what the pictures cost once read.
-void BM_WorkbookWithPictures(benchmark::State& state) {
+// The workbook made and written as an .xlsx file's bytes in one go, without pictures (0) and with
+// a picture column (1): what the pictures cost once read.
+void BM_WorkbookAndFile(benchmark::State& state) {
     standins::StandinInventor inventor;
     model::BomModel model;
     LoadSynthetic(static_cast<int>(state.range(0)), inventor, model);
+    const bool pictures = state.range(1) != 0;
     const workbook::FileImages images = EveryFilesPicture(model);
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const auto book =
-            batch::BomWorkbook(model, {.levelColumns = true, .quantities = true, .pictures = true},
-                               true, excel::CellLimits::Excel, nullptr, &images);
-        bytes = workbook::WorkbookXlsx(*book).size();
-    }
-    state.SetItemsProcessed(state.iterations() * model.FileData.Count());
-    state.counters["bytes"] = static_cast<double>(bytes);
-}
-
-// The same without pictures, made and written in one go as above.
-void BM_WorkbookWithoutPictures(benchmark::State& state) {
-    standins::StandinInventor inventor;
-    model::BomModel model;
-    LoadSynthetic(static_cast<int>(state.range(0)), inventor, model);
-    std::size_t bytes = 0;
-    for (auto _ : state) {
-        const auto book =
-            batch::BomWorkbook(model, {.levelColumns = true, .quantities = true}, true);
+        const auto book = batch::BomWorkbook(
+            model, {.levelColumns = true, .quantities = true, .pictures = pictures}, true,
+            excel::CellLimits::Excel, nullptr, pictures ? &images : nullptr);
         bytes = workbook::WorkbookXlsx(*book).size();
     }
     state.SetItemsProcessed(state.iterations() * model.FileData.Count());
@@ -128,8 +114,7 @@ BENCHMARK(BM_BatchWorkbook)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BatchWorkbookDistinct)->Arg(10'001)->Arg(100'001)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WorkbookXlsx)->Arg(20'001)->Arg(200'001)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WorkbookWithoutPictures)->Arg(20'001)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WorkbookWithPictures)->Arg(20'001)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WorkbookAndFile)->Args({20'001, 0})->Args({20'001, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SheetCsv)->Arg(20'001)->Arg(200'001)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -11,16 +11,7 @@ source "$here/../../scripts/lib/wine.sh"
 python=/usr/bin/python3 # Debian's own, which python3-openpyxl serves
 samples_windows=$(windows_path "$samples")
 
-export_run() { # export_run NAME ARGUMENTS...: leaves NAME.out, NAME.err and NAME.status
-    local name=$1 status=0
-    shift
-    "$wine_run" "$prefix" "$bin/partwright-export.exe" "$@" >"$scratch/$name.raw.out" \
-        2>"$scratch/$name.raw.err" || status=$?
-    tr -d '\r' <"$scratch/$name.raw.out" >"$scratch/$name.out"
-    tr -d '\r' <"$scratch/$name.raw.err" | grep -v -E "$wine_noise" >"$scratch/$name.err"
-    echo "$status" >"$scratch/$name.status"
-}
-status_of() { cat "$scratch/$1.status"; }
+source "$here/../lib/export_run.sh"
 no_partial_files() { [ -z "$(find "$1" -name '*.partial')" ]; }
 
 rm -rf "$scratch"

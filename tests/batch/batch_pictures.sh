@@ -12,16 +12,7 @@ source "$here/../../scripts/lib/wine.sh"
 python=/usr/bin/python3 # Debian's own, which python3-openpyxl and python3-pil serve
 samples_windows=$(windows_path "$samples")
 
-export_run() { # export_run NAME ARGUMENTS...: leaves NAME.out, NAME.err and NAME.status
-    local name=$1 status=0
-    shift
-    "$wine_run" "$prefix" "$bin/partwright-export.exe" "$@" >"$scratch/$name.raw.out" \
-        2>"$scratch/$name.raw.err" || status=$?
-    tr -d '\r' <"$scratch/$name.raw.out" >"$scratch/$name.out"
-    tr -d '\r' <"$scratch/$name.raw.err" | grep -v -E "$wine_noise" >"$scratch/$name.err"
-    echo "$status" >"$scratch/$name.status"
-}
-status_of() { cat "$scratch/$1.status"; }
+source "$here/../lib/export_run.sh"
 soffice_to() { # soffice_to FORMAT FOLDER FILE: LibreOffice converts FILE into FOLDER
     env HOME="$scratch/libreoffice-home" soffice --headless --convert-to "$1" --outdir "$2" "$3" \
         >>"$scratch/libreoffice.log" 2>&1

@@ -237,10 +237,12 @@ TEST_F(PicturesTest, TheParentChildSheetShowsEachComponentsPictureLast) {
     for (std::size_t i = 0; i < shown.size(); ++i) {
         const std::string component = after.Entry(static_cast<std::int32_t>(i) + 2, 4).text;
         SCOPED_TRACE(component);
-        if (component.starts_with("Grease") || component == "Skeleton.ipt") {
+        // Named below the top assembly's folder, or in full where the paths differ in form.
+        const std::string name = NameOf(component);
+        if (component.starts_with("Grease") || name == "Skeleton.ipt") {
             EXPECT_EQ(shown[i], "");
         } else {
-            const std::string stem = component.substr(0, component.find('.'));
+            const std::string stem = name.substr(0, name.find('.'));
             EXPECT_TRUE(shown[i].starts_with("PNG of " + stem + ".")) << shown[i];
         }
     }
