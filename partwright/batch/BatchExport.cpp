@@ -225,16 +225,10 @@ std::optional<BatchExport::Loaded> BatchExport::Load(const std::string& assembly
     loaded.model.ExtraProperties = options_.properties;
     loaded.model.ReadBomStructures = options_.bomRules;
     model::QuantityListing listing;
-    LoadMessages view(assembly);
+    PictureCapture pictures(pictures_);
+    LoadMessages view(assembly, options_.pictures ? &pictures : nullptr);
     model::AssemblyLoader loader(loaded.model, listing, view, servers_);
     loader.LoadAssembly();
-    if (options_.bomRules && loader.Completed()) {
-        loaded.model = model::ApplyBomRules(loaded.model);
-    }
-    // Read while the server that opened the files is still at hand.
-    if (options_.pictures && loader.Completed()) {
-        loaded.pictures = ReadPictures(loaded.model, loader.IVServer().get(), pictures_);
-    }
     loader.ReleaseServer();
     if (view.apprenticeUnavailable) {
         serverGone_ = true;
@@ -250,6 +244,12 @@ std::optional<BatchExport::Loaded> BatchExport::Load(const std::string& assembly
         }
         report_(NameOf(assembly) + ": not loaded: " + reason + " (" + SecondsSince(start) + ")");
         return std::nullopt;
+    }
+    if (options_.bomRules) {
+        loaded.model = model::ApplyBomRules(loaded.model);
+    }
+    if (options_.pictures) {
+        loaded.pictures = pictures.Of(loaded.model);
     }
     loaded.messages = std::move(view.messages);
     return loaded;

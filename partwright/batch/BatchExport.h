@@ -24,7 +24,8 @@ namespace pw::batch {
 // one line of progress per assembly and a summary through `report`.
 class BatchExport {
 public:
-    // `pictures` reads the files' pictures for --pictures; without one, no file has a picture.
+    // `pictures` reads the files' pictures for --pictures, as the load reads the files; without
+    // one, no file has a picture.
     BatchExport(const BatchOptions& options, inventor::ServerFactory& servers, OutputFiles& files,
                 std::function<void(const std::string&)> report, PictureReader* pictures = nullptr);
 

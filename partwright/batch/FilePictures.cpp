@@ -17,8 +17,15 @@ constexpr std::size_t kNamedWithout = 5;
 
 } // namespace
 
-AssemblyPictures ReadPictures(const model::BomModel& model, inventor::Server* server,
-                              PictureReader* reader) {
+void PictureCapture::FileRead(const std::string& fullFileName, inventor::Document& document) {
+    const auto [taken, first] = taken_.try_emplace(FoldCase(fullFileName));
+    if (first && reader_) {
+        RunStep([&] { taken->second.image = reader_->ImageOf(document, fullFileName); },
+                taken->second.why);
+    }
+}
+
+AssemblyPictures PictureCapture::Of(const model::BomModel& model) const {
     AssemblyPictures pictures;
     std::unordered_set<std::string> seen; // folded file names and virtual components' keys
     for (const auto& record : model.FileData) {
@@ -31,14 +38,11 @@ AssemblyPictures ReadPictures(const model::BomModel& model, inventor::Server* se
             ++pictures.virtualComponents;
             continue;
         }
-        std::optional<workbook::Image> image;
-        std::string why;
-        if (reader && server) {
-            RunStep([&] { image = reader->ImageOf(*server, file); }, why);
-        }
-        if (image) {
-            pictures.images.Add(file, std::move(*image));
+        const auto taken = taken_.find(FoldCase(file));
+        if (taken != taken_.end() && taken->second.image) {
+            pictures.images.Add(file, *taken->second.image);
         } else {
+            const std::string why = taken != taken_.end() ? taken->second.why : std::string();
             pictures.filesWithout.push_back(why.empty() ? NameOf(file) : NameOf(file) + ": " + why);
         }
     }

@@ -7,10 +7,10 @@
 
 namespace pw::batch {
 
-std::optional<workbook::Image> ThumbnailPictures::ImageOf(inventor::Server& server,
+std::optional<workbook::Image> ThumbnailPictures::ImageOf(inventor::Document& document,
                                                           const std::string& fullFileName) {
     const auto picture = std::dynamic_pointer_cast<inventor::ComPicture>(
-        thumbnail::PictureOf(server, legacy_, fullFileName));
+        thumbnail::PictureOfDocument(document, legacy_, fullFileName));
     if (!picture || !picture->get()) {
         return std::nullopt;
     }

@@ -12,7 +12,7 @@ namespace pw::batch {
 // saved before version 6000) and encoded as PNG by the Windows Imaging Component.
 class ThumbnailPictures : public PictureReader {
 public:
-    std::optional<workbook::Image> ImageOf(inventor::Server& server,
+    std::optional<workbook::Image> ImageOf(inventor::Document& document,
                                            const std::string& fullFileName) override;
 
 private:

@@ -106,7 +106,9 @@ void AssemblyLoader::Load() {
     if (!view_.YieldGoesOn()) {
         return;
     }
-    ComponentWalk walk(model_, tree, *server_);
+    ComponentWalk walk(model_, tree, *server_, [this](const std::string& file, Document& read) {
+        view_.FileRead(file, read);
+    });
     walk.AddTopAssyNode(*document, top);
     RunStep([&] { view_.AssemblyOpened(document->FullFileName()); });
 

@@ -161,8 +161,9 @@ struct ComponentWalk::Frame {
     std::string ownerKey;   // folded file name of the document owning the items
 };
 
-ComponentWalk::ComponentWalk(BomModel& model, ComponentTree& tree, Server& server)
-    : model_(model), tree_(tree), server_(server) {}
+ComponentWalk::ComponentWalk(BomModel& model, ComponentTree& tree, Server& server,
+                             FirstRead firstRead)
+    : model_(model), tree_(tree), server_(server), firstRead_(std::move(firstRead)) {}
 
 void ComponentWalk::AddTopAssyNode(Document& IVDoc, NodeIndex top) {
     std::shared_ptr<Matrix> matrix;
@@ -183,6 +184,9 @@ std::string ComponentWalk::AppendRecord(Document* document, std::int16_t depth,
     if (nameCode == kOk) {
         CopyFields(*record, FieldsOnce(record->FileName, [&](clsFileData& fields) {
             FillFields(fields, *document, model_.ExtraProperties, model_.ReadBomStructures);
+            if (firstRead_) {
+                RunStep([&] { firstRead_(record->FileName, *document); });
+            }
         }));
         record->BOMStructure = Effective(useStructure, record->BOMStructure);
         record->TransMat = matrix;

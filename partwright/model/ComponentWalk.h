@@ -5,6 +5,7 @@
 #include "shared/inventor/DocumentAccess.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,7 +20,9 @@ namespace pw::model {
 // absorbed one step at a time; only a missing component changes the path an occurrence takes.
 class ComponentWalk {
 public:
-    ComponentWalk(BomModel& model, ComponentTree& tree, Server& server);
+    // `firstRead` is told each file the walk reads for the first time, with its document.
+    using FirstRead = std::function<void(const std::string& fullFileName, Document& document)>;
+    ComponentWalk(BomModel& model, ComponentTree& tree, Server& server, FirstRead firstRead = {});
 
     // Appends the top assembly's record.
     // The top assembly's record, shown by its node `top` (kNoParent when it has none).
@@ -60,6 +63,7 @@ private:
     BomModel& model_;
     ComponentTree& tree_;
     Server& server_;
+    FirstRead firstRead_;
     // Folded file names of the documents whose occurrences are being walked, to refuse descending
     // into a document among its own ancestors.
     std::unordered_multiset<std::string> ancestors_;

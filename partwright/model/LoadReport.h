@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/inventor/DocumentAccess.h"
+
 #include <cstdint>
 #include <string>
 
@@ -89,6 +91,9 @@ public:
     virtual void Waiting(bool) {}
     // The assembly is open: its file, whose picture stands for it.
     virtual void AssemblyOpened(const std::string&) {}
+    // A file of the assembly (the assembly's own included) is read for the first time, its
+    // document at hand: what is to be read of it besides is best read now, not opened again.
+    virtual void FileRead(const std::string&, inventor::Document&) {}
     // Apprentice could not be started: nothing can be loaded, and the program ends.
     virtual void ApprenticeUnavailable() = 0;
 

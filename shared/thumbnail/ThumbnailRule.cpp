@@ -8,15 +8,18 @@ std::shared_ptr<inventor::Picture> PictureOf(inventor::Server& server, LegacyRea
                                              const std::string& fullPath) {
     std::shared_ptr<inventor::Document> document;
     RunStep([&] { document = server.Open(fullPath); });
-    if (!document) {
-        return nullptr;
-    }
+    return document ? PictureOfDocument(*document, legacy, fullPath) : nullptr;
+}
+
+std::shared_ptr<inventor::Picture> PictureOfDocument(inventor::Document& document,
+                                                     LegacyReaderFactory& legacy,
+                                                     const std::string& fullPath) {
     std::int32_t version = kFirstThumbnailVersion;
-    RunStep([&] { version = document->Version(); });
+    RunStep([&] { version = document.Version(); });
 
     std::shared_ptr<inventor::Picture> picture;
     if (version >= kFirstThumbnailVersion) {
-        RunStep([&] { picture = document->Thumbnail(); });
+        RunStep([&] { picture = document.Thumbnail(); });
         return picture;
     }
     std::unique_ptr<LegacyThumbnailReader> reader;

@@ -31,4 +31,9 @@ public:
 std::shared_ptr<inventor::Picture> PictureOf(inventor::Server& server, LegacyReaderFactory& legacy,
                                              const std::string& fullPath);
 
+// As PictureOf, from a document already open: the picture of the file `fullPath` it holds.
+std::shared_ptr<inventor::Picture> PictureOfDocument(inventor::Document& document,
+                                                     LegacyReaderFactory& legacy,
+                                                     const std::string& fullPath);
+
 } // namespace pw::thumbnail

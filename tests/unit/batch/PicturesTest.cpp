@@ -1,10 +1,11 @@
 // --pictures: each BOM row's file's picture in a last column, each file's image stored once, and
 // what has no picture said and counted. Pictures are read as the program reads them, by the
-// thumbnail rule through the server that loaded the assembly; the stand-in's picture names its
+// thumbnail rule from each document as the load first reads it; the stand-in's picture names its
 // image file, which stands for the image's bytes.
 #include "partwright/batch/BatchExport.h"
 #include "partwright/batch/BomWorkbook.h"
 #include "partwright/batch/FilePictures.h"
+#include "partwright/batch/LoadMessages.h"
 #include "partwright/batch/ParentChildWorkbook.h"
 #include "partwright/batch/PathNames.h"
 #include "partwright/model/AssemblyLoader.h"
@@ -14,7 +15,6 @@
 #include "standins/inventor/StandinFiles.h"
 #include "standins/inventor/StandinInventor.h"
 #include "tests/fakes/MemoryFiles.h"
-#include "tests/fakes/RecordingView.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -39,11 +39,11 @@ class StandinPictures : public PictureReader {
 public:
     std::map<std::string, int> asked; // file names, as often as asked
 
-    std::optional<workbook::Image> ImageOf(inventor::Server& server,
+    std::optional<workbook::Image> ImageOf(inventor::Document& document,
                                            const std::string& fullFileName) override {
         ++asked[NameOf(fullFileName)];
         const auto picture = std::dynamic_pointer_cast<standins::StandinPicture>(
-            thumbnail::PictureOf(server, legacy_, fullFileName));
+            thumbnail::PictureOfDocument(document, legacy_, fullFileName));
         if (!picture) {
             return std::nullopt;
         }
@@ -62,19 +62,20 @@ private:
 class PicturesTest : public testing::Test {
 protected:
     standins::StandinInventor servers = standins::StandinInventor::OverFiles(kSamples);
-    fakes::RecordingView view;
     model::BomModel model;
     model::QuantityListing listing;
     StandinPictures reader;
 
-    // The Conveyor loaded and its pictures read through the server that loaded it.
-    AssemblyPictures LoadConveyor() {
-        view.fileNameText = kConveyor;
+    // The Conveyor loaded, its pictures taken by `capture` as it was.
+    AssemblyPictures LoadConveyor(PictureReader* pictures) {
+        PictureCapture capture(pictures);
+        LoadMessages view(kConveyor, &capture);
         model::AssemblyLoader loader(model, listing, view, servers);
         loader.LoadAssembly();
         EXPECT_TRUE(loader.Completed());
-        return ReadPictures(model, loader.IVServer().get(), &reader);
+        return capture.Of(model);
     }
+    AssemblyPictures LoadConveyor() { return LoadConveyor(&reader); }
 
     // The image file each row's picture shows, from row 2 down ("" for none), and the rows'
     // heights.
@@ -161,6 +162,11 @@ TEST_F(PicturesTest, EachRowShowsItsFilesPictureInALastColumnAndTheOtherCellsSta
 
 TEST_F(PicturesTest, EachFileIsReadOnceAndStoredOnceHoweverManyRowsShowIt) {
     const AssemblyPictures pictures = LoadConveyor();
+    // Taken from the documents the load had open: no file is opened again for its picture.
+    const int opened = servers.Faults().Calls(standins::Op::Open);
+    model = {};
+    LoadConveyor(nullptr);
+    EXPECT_EQ(servers.Faults().Calls(standins::Op::Open), 2 * opened);
     // The roller, used five times, and every other file, asked for once; the suppressed guard
     // is not exported and not asked for.
     EXPECT_EQ(reader.asked, (std::map<std::string, int>{{"Conveyor.iam", 1},
@@ -213,7 +219,8 @@ TEST_F(PicturesTest, APictureThatCannotBeDrawnIsSaidWithWhyAndTheOthersStand) {
               "drawn.) and 1 virtual component");
 
     // Without a reader, every file is without; a few are named, the rest counted.
-    AssemblyPictures none = ReadPictures(model, nullptr, nullptr);
+    model = {};
+    AssemblyPictures none = LoadConveyor(nullptr);
     EXPECT_EQ(none.Without(), 9);
     EXPECT_EQ(
         WithoutPictureText(none),
