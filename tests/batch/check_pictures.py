@@ -4,7 +4,8 @@ independent of the project.
         read by openpyxl: each BOM sheet of WITH ends in a "Picture" column whose cells hold, row by
         row, the picture of the row's file when its stand-in file names a thumbnail and nothing
         otherwise, each anchored to its one cell; one image part per distinct file; every other
-        cell as in WITHOUT, the same export without --pictures; TOP is the assembly exported
+        cell's value and type, and the number format, font, fill and alignment of each that holds
+        a value, as in WITHOUT, the same export without --pictures; TOP is the assembly exported
     check_pictures.py reread SAVED WITH
         SAVED, the workbook as LibreOffice saved it again, shows the same pictures in the same
         cells as WITH
@@ -66,6 +67,14 @@ def files_of_rows(sheet, top_folder):
     return files
 
 
+def cell_of(cell):
+    """What a cell holds and how it looks: its value, type, number format, font and fill."""
+    fill = cell.fill.fgColor.rgb if cell.fill.fill_type == "solid" else None
+    return (cell.value, cell.data_type, cell.number_format, bool(cell.font.b),
+            cell.font.color.rgb if cell.font.color is not None else None, fill,
+            cell.alignment.horizontal)
+
+
 def pictures_of(sheet):
     """{(row, column): (anchor kind, image bytes)}"""
     shown = {}
@@ -90,8 +99,10 @@ def check_workbook(with_path, without_path, top):
         for row in plain.iter_rows():
             for cell in row:
                 other = sheet.cell(cell.row, cell.column)
-                check(f"{name}!{cell.coordinate}", (other.value, other.data_type),
-                      (cell.value, cell.data_type))
+                # A gap in the header row, now before the picture column, takes the row's bold
+                # look: an empty cell is compared by what it holds alone.
+                look = cell_of if cell.value is not None else lambda c: (c.value, c.data_type)
+                check(f"{name}!{cell.coordinate}", look(other), look(cell))
         shown = pictures_of(sheet)
         check(f"{name}: every picture is in the picture column",
               {at[1] for at in shown}, {column} if shown else set())
