@@ -29,8 +29,11 @@ AssemblyPictures PictureCapture::Of(const model::BomModel& model) const {
     AssemblyPictures pictures;
     std::unordered_set<std::string> seen; // folded file names and virtual components' keys
     for (const auto& record : model.FileData) {
-        if (!excel::Exported(*record) || record->Kind == model::ComponentKind::Missing ||
-            !seen.insert(FoldCase(record->FileName)).second) {
+        if (!excel::Exported(*record) || record->Kind == model::ComponentKind::Missing) {
+            continue;
+        }
+        const auto [key, first] = seen.insert(FoldCase(record->FileName));
+        if (!first) {
             continue;
         }
         const std::string file = excel::PictureFileOf(*record);
@@ -38,7 +41,7 @@ AssemblyPictures PictureCapture::Of(const model::BomModel& model) const {
             ++pictures.virtualComponents;
             continue;
         }
-        const auto taken = taken_.find(FoldCase(file));
+        const auto taken = taken_.find(*key);
         if (taken != taken_.end() && taken->second.image) {
             pictures.images.Add(file, *taken->second.image);
         } else {

@@ -251,8 +251,7 @@ std::string SheetXml(const Sheet& sheet, bool active, Parts& parts, std::string&
     AppendHyperlinks(xml, sheet, relations);
     if (!drawing.empty()) {
         xml += R"(<drawing r:id="rIdDrawing"/>)";
-        relations += "<Relationship Id=\"rIdDrawing\" Type=\"" + std::string(kRelationsOf) +
-                     "drawing\" Target=\"../" + drawing + "\"/>";
+        relations += Relationship("rIdDrawing", "drawing", "../" + drawing);
     }
     xml += "</worksheet>";
     return xml;
@@ -280,9 +279,7 @@ std::string WorkbookXlsx(const Workbook& book) {
                 R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)"
                 "<bookViews><workbookView activeTab=\"" +
                 std::to_string(book.activeSheet) + "\"/></bookViews><sheets>";
-    std::string relations = kXmlDeclaration;
-    relations +=
-        R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)";
+    std::string relations;
     std::set<std::size_t> usedImages;
     for (std::size_t i = 0; i < book.sheets.size(); ++i) {
         const std::string number = std::to_string(i + 1);
@@ -308,8 +305,8 @@ std::string WorkbookXlsx(const Workbook& book) {
         workbook += "<sheet name=\"";
         AppendEscaped(workbook, book.sheets[i]->name);
         workbook += "\" sheetId=\"" + number + "\" r:id=\"rId" + number + "\"/>";
-        relations += "<Relationship Id=\"rId" + number + "\" Type=\"" + kRelationsOf +
-                     "worksheet\" Target=\"worksheets/sheet" + number + ".xml\"/>";
+        relations +=
+            Relationship("rId" + number, "worksheet", "worksheets/sheet" + number + ".xml");
     }
     if (!usedImages.empty()) {
         types += R"(<Default Extension="png" ContentType="image/png"/>)";
@@ -319,19 +316,14 @@ std::string WorkbookXlsx(const Workbook& book) {
     }
     types += "</Types>";
     workbook += "</sheets></workbook>";
-    relations += std::string("<Relationship Id=\"rIdStyles\" Type=\"") + kRelationsOf +
-                 "styles\" Target=\"styles.xml\"/><Relationship Id=\"rIdStrings\" Type=\"" +
-                 kRelationsOf + "sharedStrings\" Target=\"sharedStrings.xml\"/></Relationships>";
+    relations += Relationship("rIdStyles", "styles", "styles.xml") +
+                 Relationship("rIdStrings", "sharedStrings", "sharedStrings.xml");
 
     archive.Add("[Content_Types].xml", types);
-    archive.Add(
-        "_rels/.rels",
-        std::string(kXmlDeclaration) +
-            R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)" +
-            "<Relationship Id=\"rId1\" Type=\"" + kRelationsOf +
-            "officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>");
+    archive.Add("_rels/.rels",
+                RelationsPart(Relationship("rId1", "officeDocument", "xl/workbook.xml")));
     archive.Add("xl/workbook.xml", workbook);
-    archive.Add("xl/_rels/workbook.xml.rels", relations);
+    archive.Add("xl/_rels/workbook.xml.rels", RelationsPart(relations));
     archive.Add("xl/styles.xml", parts.styles.Xml());
     archive.Add("xl/sharedStrings.xml", parts.strings.Xml());
     return std::move(archive).Finish();

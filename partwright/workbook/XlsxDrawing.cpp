@@ -92,9 +92,8 @@ DrawingParts SheetDrawing(const Sheet& sheet, const Workbook& book, std::set<std
         const auto [text, first] = named.try_emplace(placed.image);
         if (first) {
             text->second = AnchorTextOf(book.images[placed.image], placed.image);
-            relationships += "<Relationship Id=\"" + text->second.relation + "\" Type=\"" +
-                             kRelationsOf + "image\" Target=\"../" + ImagePartName(placed.image) +
-                             "\"/>";
+            relationships +=
+                Relationship(text->second.relation, "image", "../" + ImagePartName(placed.image));
             used.insert(placed.image);
         }
         AppendAnchor(parts.drawing, placed, text->second, ++number);

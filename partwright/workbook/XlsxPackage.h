@@ -11,6 +11,14 @@ inline constexpr const char* kXmlDeclaration =
 inline constexpr const char* kRelationsOf =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
 
+// A relation of a part within the package: `kind` as kRelationsOf ends ("worksheet"), `target`
+// as the part names it, relative to its own folder.
+inline std::string Relationship(const std::string& id, const char* kind,
+                                const std::string& target) {
+    return "<Relationship Id=\"" + id + "\" Type=\"" + kRelationsOf + kind + "\" Target=\"" +
+           target + "\"/>";
+}
+
 // A relations part holding the <Relationship> elements given.
 inline std::string RelationsPart(const std::string& relationships) {
     return std::string(kXmlDeclaration) +

@@ -1,5 +1,7 @@
 #include "XlsxStyles.h"
 
+#include "XlsxPackage.h"
+
 #include <sstream>
 
 namespace pw::workbook {
@@ -111,7 +113,7 @@ int XlsxStyles::Of(const Format& format, bool date) {
 
 std::string XlsxStyles::Xml() const {
     std::ostringstream xml;
-    xml << R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+    xml << kXmlDeclaration
         << R"(<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)";
     xml << "<fonts count=\"" << fonts_.size() << "\">";
     for (const auto& font : Ordered(fonts_)) {

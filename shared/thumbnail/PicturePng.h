@@ -4,7 +4,6 @@
 
 #include <windows.h>
 #include <ocidl.h>
-#include <wincodec.h>
 
 #include <cstdint>
 #include <string>
